@@ -1,0 +1,75 @@
+#include "document/app_paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string withSlash(std::string dir)
+{
+    if (dir.empty() || dir.back() != '/')
+        dir += '/';
+    return dir;
+}
+
+std::string userDir(const char* xdgVariable, const char* homeRelative)
+{
+    if (const char* xdg = std::getenv(xdgVariable); xdg && *xdg == '/')
+        return withSlash(xdg);
+    const char* home = std::getenv("HOME");
+    return withSlash(std::string(home && *home ? home : "/tmp") + homeRelative);
+}
+
+} // namespace
+
+bool ensureDirectory(const std::string& dir)
+{
+    if (dir.empty())
+        return false;
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    for (std::size_t pos = 1; pos <= dir.size(); ++pos) {
+        if (pos == dir.size() || dir[pos] == '/') {
+            const std::string part = dir.substr(0, pos);
+            if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+                return false;
+        }
+    }
+    return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string executableDir()
+{
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return "./";
+    std::string path(buffer, static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+AppPaths appPathsFor(const std::string& programDir)
+{
+    AppPaths paths;
+    paths.programDir = withSlash(programDir);
+    paths.helpFile = paths.programDir + "help.chm";
+    if (::access(paths.programDir.c_str(), W_OK) == 0) {
+        paths.settingsFile = paths.programDir + "param.ini";
+        paths.saveDir = paths.programDir + "Save/";
+    } else {
+        paths.settingsFile = userDir("XDG_CONFIG_HOME", "/.config") + "varnel/param.ini";
+        paths.saveDir = userDir("XDG_DATA_HOME", "/.local/share") + "varnel/Save/";
+    }
+    return paths;
+}
+
+AppPaths locateAppPaths()
+{
+    AppPaths paths = appPathsFor(executableDir());
+    ensureDirectory(paths.settingsFile.substr(0, paths.settingsFile.rfind('/') + 1));
+    ensureDirectory(paths.saveDir);
+    return paths;
+}

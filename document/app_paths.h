@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// Where the program keeps "param.ini" and its Save folder. Both live beside the executable; where the
+// program's folder is not writable (an installed program), the settings go to the per-user
+// configuration folder and Save to the per-user data folder. Folder paths end with '/'.
+struct AppPaths {
+    std::string programDir;
+    std::string settingsFile;
+    std::string saveDir;
+    std::string helpFile;
+};
+
+// Works the paths out for the running executable and creates the Save folder when it is missing.
+AppPaths locateAppPaths();
+// The same rules for a given program folder (tests).
+AppPaths appPathsFor(const std::string& programDir);
+// The folder of the running executable, ending with '/'.
+std::string executableDir();
+// Creates a folder and its parents; true when it exists afterwards.
+bool ensureDirectory(const std::string& dir);

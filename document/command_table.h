@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <vector>
+
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+};
+
+// The one table every menu item and toolbar button binds to: for a command id, run it, and ask
+// whether it is enabled and checked. A menu and a toolbar showing the same id can never disagree.
+class CCommandTable {
+public:
+    using Run = std::function<void()>;
+    using State = std::function<CommandState()>;
+
+    // Registers (or replaces) the handler of `id`; without a state function the command is always enabled.
+    void add(int id, Run run, State state = {});
+    bool contains(int id) const;
+    // Runs the command if it is known and enabled; returns whether it ran.
+    bool run(int id);
+    // An unknown command is disabled and unchecked.
+    CommandState state(int id) const;
+    std::vector<int> ids() const;
+
+private:
+    struct Entry {
+        Run run;
+        State state;
+    };
+    std::map<int, Entry> entries;
+};

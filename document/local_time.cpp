@@ -1,0 +1,8 @@
+#include "document/local_time.h"
+
+LocalTime toLocalTime(std::time_t t)
+{
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}

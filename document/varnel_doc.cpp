@@ -1,0 +1,361 @@
+#include "document/varnel_doc.h"
+
+#include "document/doc_settings.h"
+#include "document/doc_view.h"
+#include "document/tables.h"
+#include "document/update_hint.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr double kReferenceKu = 1.5;
+
+// A section KU that is not positive must never reach a division; such a section reads as KU 1.5.
+double usableKu(double ku) { return ku > 0.0 ? ku : kReferenceKu; }
+
+} // namespace
+
+bool isStepDown(int stepValue) { return static_cast<std::int16_t>(stepValue) == -120; }
+
+const char* traceName(int index)
+{
+    static const char* const names[kTraceCount] = {"Л1", "Л2", "П1", "П2", "П3"};
+    return index >= 0 && index < kTraceCount ? names[index] : "";
+}
+
+CVarnelDoc::CVarnelDoc()
+{
+    static constexpr Rgb colors[kTraceCount] = {
+        {0, 200, 255}, {0, 200, 0}, {200, 0, 0}, {255, 153, 0}, {200, 0, 200}};
+    for (int i = 0; i < kTraceCount; ++i)
+        traces[i].color = colors[i];
+    traces[L1].shown = true;
+}
+
+CVarnelDoc::CVarnelDoc(std::string settingsPath) : CVarnelDoc()
+{
+    iniPath = std::move(settingsPath);
+    loadDocumentSettings(*this, *iniPath);
+}
+
+CVarnelDoc::~CVarnelDoc()
+{
+    if (iniPath)
+        storeDocumentSettings(*this, *iniPath);
+}
+
+void CVarnelDoc::addView(CDocView* view)
+{
+    if (std::find(views.begin(), views.end(), view) == views.end())
+        views.push_back(view);
+}
+
+void CVarnelDoc::removeView(CDocView* view)
+{
+    views.erase(std::remove(views.begin(), views.end(), view), views.end());
+}
+
+void CVarnelDoc::updateAllViews(CDocView* sender, int hint)
+{
+    // A copy: a view may register or unregister views while it handles the update.
+    const std::vector<CDocView*> receivers = views;
+    for (CDocView* view : receivers)
+        if (view != sender && std::find(views.begin(), views.end(), view) != views.end())
+            view->onDocumentUpdate(sender, hint);
+}
+
+// --- Distance operations ---
+
+double CVarnelDoc::windowWidth() const { return scale / std::pow(2.0, zoom); }
+
+Span CVarnelDoc::window() const
+{
+    const double w = windowWidth();
+    double left = zoomCenter - w / 2;
+    double right = zoomCenter + w / 2;
+    if (left < 0) {
+        left = 0;
+        right = w;
+    }
+    if (scale < right) {
+        left = scale - w;
+        right = scale;
+    }
+    return {left, right};
+}
+
+bool CVarnelDoc::gridActive() const { return gridMode && sectionsLoaded && !sections.empty(); }
+
+double CVarnelDoc::kuAt(double position) const
+{
+    if (!gridActive())
+        return vfactor;
+    double ku = 0.0;
+    for (const Section& s : sections.all()) {
+        ku = usableKu(s.ku);
+        if (s.start / 100 <= position && position < s.end / 100)
+            break;
+    }
+    return ku;
+}
+
+double CVarnelDoc::toNominal(double real) const
+{
+    if (!gridActive())
+        return real / kReferenceKu * vfactor;
+    double n = 0.0, rs = 0.0, re = 0.0, ku = kReferenceKu;
+    for (const Section& s : sections.all()) {
+        ku = usableKu(s.ku);
+        rs = re;
+        re = re + (s.length / 100) / ku * kReferenceKu;
+        if (rs <= real && real <= re)
+            n += (real - rs) / kReferenceKu * ku;
+        else if (real > re)
+            n += s.length / 100;
+    }
+    if (real > re)
+        n += (real - re) / kReferenceKu * ku;
+    return n;
+}
+
+CursorReadouts CVarnelDoc::cursorReadouts() const
+{
+    const double sample = windowWidth() / kWindowSamples;
+    CursorReadouts r;
+    r.distance1 = cursor1 / vfactor * kReferenceKu;
+    r.distance2 = cursor2 / vfactor * kReferenceKu;
+    r.step1 = r.step2 = sample / vfactor * kReferenceKu;
+    if (!gridActive())
+        return r;
+    double acc = 0.0, b = 0.0, ku = kReferenceKu;
+    for (const Section& s : sections.all()) {
+        const double a = s.start / 100;
+        b = s.end / 100;
+        ku = usableKu(s.ku);
+        if (a <= cursor1 && cursor1 < b) {
+            r.distance1 = acc + (cursor1 - a) / ku * kReferenceKu;
+            r.step1 = sample / ku * kReferenceKu;
+        }
+        if (a <= cursor2 && cursor2 < b) {
+            r.distance2 = acc + (cursor2 - a) / ku * kReferenceKu;
+            r.step2 = sample / ku * kReferenceKu;
+        }
+        acc += (b - a) / ku * kReferenceKu;
+    }
+    if (cursor1 >= b) {
+        r.distance1 = acc + (cursor1 - b) / ku * kReferenceKu;
+        r.step1 = sample / ku * kReferenceKu;
+    }
+    if (cursor2 >= b) {
+        r.distance2 = acc + (cursor2 - b) / ku * kReferenceKu;
+        r.step2 = sample / ku * kReferenceKu;
+    }
+    return r;
+}
+
+Span CVarnelDoc::windowEdgesReal() const
+{
+    const Span win = window();
+    const double left = win.left, right = win.right;
+    if (!gridActive())
+        return {left / vfactor * kReferenceKu, right / vfactor * kReferenceKu};
+
+    double L = -1.0, R = 0.0;
+    double m = 0.0;
+    const double q = windowWidth() * 100 / kWindowSamples;
+    double k = kReferenceKu;
+    for (const Section& s : sections.all()) {
+        const double a = s.start / 100, b = s.end / 100, len = s.length;
+        k = usableKu(s.ku);
+        if (b <= left) {
+            R += len / 100 / k * kReferenceKu;
+            L = R;
+        } else if (a < left && b <= right) {
+            L = R + (left - a) / k * kReferenceKu;
+            R += len / 100 / k * kReferenceKu;
+            m += std::trunc((b - left) * 100 / q);
+        } else if (a >= left && b <= right) {
+            if (L == -1.0)
+                L = R;
+            R += len / 100 / k * kReferenceKu;
+            m += std::trunc(len / q);
+        } else if (a >= left && b > right && a <= right) {
+            R += (right - a) / k * kReferenceKu;
+            m += std::trunc((right - a) * 100 / q);
+        } else if (a < left && b > right) {
+            L = R + (left - a) / k * kReferenceKu;
+            R += (right - a) / k * kReferenceKu;
+            m = kWindowSamples;
+        }
+    }
+    if (m < kWindowSamples) {
+        R += (kWindowSamples - m) * q / k * kReferenceKu / 100;
+        if (m == 0)
+            L = R - kWindowSamples * q / k * kReferenceKu / 100;
+    }
+    return {L, R};
+}
+
+bool CVarnelDoc::stepCursor(double& position, int stepValue)
+{
+    const Span win = window();
+    const double s = windowWidth() / kWindowSamples;
+    const double i = std::trunc((position - win.left) / s);
+    if (isStepDown(stepValue)) {
+        position = win.left + i * s - s;
+        if (position < win.left) {
+            position = win.left;
+            return false;
+        }
+    } else {
+        position = win.left + i * s + s;
+        if (position > win.right) {
+            position = win.right;
+            return false;
+        }
+    }
+    vfactor = kuAt(position);
+    return true;
+}
+
+void CVarnelDoc::placeCursor(double& position, int sampleIndex)
+{
+    position = window().left + sampleIndex * windowWidth() / kWindowSamples;
+    vfactor = kuAt(position);
+}
+
+int CVarnelDoc::largestZoom() const { return tables::largestZoomFor(scale); }
+
+bool CVarnelDoc::stepZoom(int stepValue)
+{
+    if (isStepDown(stepValue)) {
+        if (--zoom < 0) {
+            zoom = 0;
+            return false;
+        }
+    } else if (++zoom > largestZoom()) {
+        zoom = largestZoom();
+        return false;
+    }
+    if (!zoomed && zoom > 0) {
+        zoomCenter = activeCursorPos();
+        zoomed = true;
+    } else if (zoomed && zoom == 0) {
+        zoomed = false;
+    }
+    return true;
+}
+
+bool CVarnelDoc::stepOffset(int& offset, int stepValue)
+{
+    if (isStepDown(stepValue)) {
+        if (--offset < -200) {
+            offset = -200;
+            return false;
+        }
+    } else if (++offset > 200) {
+        offset = 200;
+        return false;
+    }
+    return true;
+}
+
+// --- Commands ---
+
+void CVarnelDoc::selectRange(int index)
+{
+    capture = false;
+    index = tables::clampScaleIndex(index);
+    scale = tables::kRanges[index];
+    pulse = tables::kRangeDefaultPulse[index];
+    zoom = 0;
+    zoomed = false;
+    updateAllViews(nullptr, kHintAcqParams);
+}
+
+void CVarnelDoc::selectPulse(int index)
+{
+    capture = false;
+    pulse = tables::pulseAt(index);
+    updateAllViews(nullptr, kHintAcqParams);
+}
+
+void CVarnelDoc::selectMouseMode(int mode)
+{
+    mouseMode = std::clamp(mode, 0, 7);
+    if (mouseMode == 1 || mouseMode == 2) {
+        vfactor = kuAt(mouseMode == 1 ? cursor1 : cursor2);
+        updateAllViews(nullptr, kHintRedraw);
+    }
+}
+
+void CVarnelDoc::selectActiveCursor(CursorId id) { activeCursor = id; }
+
+void CVarnelDoc::toggleLine(int line)
+{
+    capture = false;
+    Trace& self = traces[line == L2 ? L2 : L1];
+    const Trace& other = traces[line == L2 ? L1 : L2];
+    if (self.shown) {
+        self.active = false;
+        self.shown = false;
+        if (!other.shown || !other.available)
+            acqState = kStopped;
+    } else {
+        self.shown = true;
+        if (acqState == kRunning)
+            self.active = true;
+    }
+    updateAllViews(nullptr, kHintLines);
+}
+
+void CVarnelDoc::toggleSplitPairs()
+{
+    capture = false;
+    if (!splitPairs) {
+        splitPairs = true;
+        Trace& lost = traces[L1].shown ? traces[L2] : traces[L1];
+        lost.active = false;
+        lost.available = false;
+    } else {
+        splitPairs = false;
+        traces[L1].available = traces[L2].available = true;
+        if (acqState == kRunning) {
+            if (traces[L1].shown)
+                traces[L1].active = true;
+            if (traces[L2].shown)
+                traces[L2].active = true;
+        }
+    }
+}
+
+void CVarnelDoc::toggleCapture() { capture = !capture; }
+
+void CVarnelDoc::toggleDifference()
+{
+    capture = false;
+    difference = !difference;
+    updateAllViews(nullptr, kHintLines);
+}
+
+void CVarnelDoc::toggleApproximation()
+{
+    capture = false;
+    approximation = !approximation;
+    updateAllViews(nullptr, kHintRedraw);
+}
+
+void CVarnelDoc::toggleSpeedMode()
+{
+    speedMode = !speedMode;
+    updateAllViews(nullptr, kHintSpeedMode);
+}
+
+void CVarnelDoc::toggleReturnLoss()
+{
+    returnLoss = !returnLoss;
+    updateAllViews(nullptr, kHintReturnLoss);
+}
