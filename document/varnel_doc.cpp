@@ -165,11 +165,13 @@ Span CVarnelDoc::windowEdgesReal() const
 
     double L = -1.0, R = 0.0;
     double m = 0.0;
+    double lastEnd = 0.0;
     const double q = windowWidth() * 100 / kWindowSamples;
     double k = kReferenceKu;
     for (const Section& s : sections.all()) {
         const double a = s.start / 100, b = s.end / 100, len = s.length;
         k = usableKu(s.ku);
+        lastEnd = b;
         if (b <= left) {
             R += len / 100 / k * kReferenceKu;
             L = R;
@@ -191,10 +193,13 @@ Span CVarnelDoc::windowEdgesReal() const
             m = kWindowSamples;
         }
     }
-    if (m < kWindowSamples) {
+    if (m == 0) {
+        // The whole window lies beyond the last section: measure from that section's end with its KU,
+        // as the cursor read-outs do, instead of pinning the left edge to the end of the sections.
+        L = R + (left - lastEnd) / k * kReferenceKu;
+        R = L + kWindowSamples * q / k * kReferenceKu / 100;
+    } else if (m < kWindowSamples) {
         R += (kWindowSamples - m) * q / k * kReferenceKu / 100;
-        if (m == 0)
-            L = R - kWindowSamples * q / k * kReferenceKu / 100;
     }
     return {L, R};
 }

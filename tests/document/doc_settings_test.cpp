@@ -1,0 +1,137 @@
+#include "document/app_paths.h"
+#include "document/doc_settings.h"
+#include "document/ini_file.h"
+#include "document/varnel_doc.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+TEST(DocSettings, FirstStartWithoutAFileGivesTheDefaults)
+{
+    TempDir dir;
+    CVarnelDoc doc(dir.file("param.ini"));
+    EXPECT_EQ(doc.scale, 62.5);
+    EXPECT_EQ(doc.pulse, 10);
+    EXPECT_EQ(doc.vfactor, 1.5);
+    EXPECT_TRUE(doc.approximation);
+    EXPECT_EQ(doc.cursor1, 0);
+    EXPECT_EQ(doc.cursor2, 0);
+    EXPECT_EQ(doc.mouseMode, 0);
+    for (const Trace& t : doc.traces)
+        EXPECT_EQ(t.yOffset, 0);
+}
+
+TEST(DocSettings, WritesEveryKeyInOrderWithTruncation)
+{
+    TempDir dir;
+    const std::string path = dir.file("param.ini");
+    {
+        CVarnelDoc doc(path);
+        doc.selectRange(10);
+        doc.selectPulse(11);
+        doc.mouseMode = 3;
+        doc.vfactor = 1.52;
+        doc.gain = 40;
+        doc.average = 5;
+        doc.cursor1 = 123.4567;
+        doc.cursor2 = 2.01;
+        doc.traces[L1].yOffset = -15;
+        doc.traces[P3].yOffset = 200;
+        doc.approximation = false;
+        doc.speedMode = true;
+    }
+    EXPECT_EQ(readText(path), "[VARNEL]\nSCALE=10\nPULSE=11\nMOUSE=3\nVFACTOR=1520\nGAIN=40\nAVERAGE=5\n"
+                              "CURSOR1=123456\nCURSOR2=2009\nY_L1=-15\nY_L2=0\nY_P1=0\nY_P2=0\nY_P3=200\n"
+                              "APPOXIMATION=0\nSPEED=1\nRL=0\n");
+    CVarnelDoc again(path);
+    EXPECT_EQ(again.scale, 64000);
+    EXPECT_EQ(again.pulse, 50000);
+    EXPECT_DOUBLE_EQ(again.vfactor, 1.52);
+    EXPECT_DOUBLE_EQ(again.cursor1, 123.456);
+    EXPECT_EQ(again.traces[L1].yOffset, -15);
+    EXPECT_FALSE(again.approximation);
+    EXPECT_TRUE(again.speedMode);
+    EXPECT_FALSE(again.returnLoss);
+}
+
+TEST(DocSettings, KeepsTheKeysOfOthers)
+{
+    TempDir dir;
+    const std::string path = dir.file("param.ini");
+    writeText(path, "[VARNEL]\nOPEN=/data/\nSCALE=2\nTWOSCREEN=1\n");
+    { CVarnelDoc doc(path); }
+    CIniFile ini(path);
+    ini.load();
+    EXPECT_EQ(ini.getString("VARNEL", "OPEN", ""), "/data/");
+    EXPECT_EQ(ini.getInt("VARNEL", "TWOSCREEN", 0), 1);
+    EXPECT_EQ(ini.getInt("VARNEL", "SCALE", 0), 2);
+}
+
+TEST(DocSettings, BadValuesAreBroughtIntoRange)
+{
+    struct Case { const char* content; double CVarnelDoc::*field; double expected; };
+    const Case doubles[] = {
+        {"SCALE=-3", &CVarnelDoc::scale, 62.5},
+        {"SCALE=40", &CVarnelDoc::scale, 64000},
+        {"PULSE=12", &CVarnelDoc::pulse, 50000},
+        {"PULSE=-1", &CVarnelDoc::pulse, 10},
+        {"VFACTOR=0", &CVarnelDoc::vfactor, 1.5},
+        {"VFACTOR=", &CVarnelDoc::vfactor, 1.5},
+        {"VFACTOR=999", &CVarnelDoc::vfactor, 1.5},
+        {"VFACTOR=3001", &CVarnelDoc::vfactor, 1.5},
+        {"VFACTOR=-1500", &CVarnelDoc::vfactor, 1.5},
+        {"VFACTOR=3000", &CVarnelDoc::vfactor, 3.0},
+        {"VFACTOR=1000", &CVarnelDoc::vfactor, 1.0},
+        {"SCALE=4\nCURSOR1=5000000", &CVarnelDoc::cursor1, 1000},
+        {"CURSOR2=-5", &CVarnelDoc::cursor2, 62.5},   // read unsigned: huge, then clamped
+    };
+    TempDir dir;
+    for (const Case& c : doubles) {
+        writeText(dir.file("p.ini"), std::string("[VARNEL]\n") + c.content + "\n");
+        CVarnelDoc doc;
+        loadDocumentSettings(doc, dir.file("p.ini"));
+        EXPECT_DOUBLE_EQ(doc.*c.field, c.expected) << c.content;
+    }
+    writeText(dir.file("p.ini"), "[VARNEL]\nMOUSE=9\nAVERAGE=-2\nGAIN=300\nY_L2=-900\nY_P1=201\nRL=7\n");
+    CVarnelDoc doc;
+    loadDocumentSettings(doc, dir.file("p.ini"));
+    EXPECT_EQ(doc.mouseMode, 7);
+    EXPECT_EQ(doc.average, 0);
+    EXPECT_EQ(doc.gain, 255);
+    EXPECT_EQ(doc.traces[L2].yOffset, -200);
+    EXPECT_EQ(doc.traces[P1].yOffset, 200);
+    EXPECT_TRUE(doc.returnLoss);
+}
+
+TEST(DocSettings, DocumentWithoutAPathWritesNothing)
+{
+    TempDir dir;
+    { CVarnelDoc doc; doc.selectRange(3); }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(AppPaths, BesideTheProgramOrPerUserWhenNotWritable)
+{
+    TempDir dir;
+    const AppPaths here = appPathsFor(dir.path().string());
+    EXPECT_EQ(here.settingsFile, dir.file("param.ini"));
+    EXPECT_EQ(here.saveDir, dir.file("Save") + "/");
+    EXPECT_EQ(here.helpFile, dir.file("help.chm"));
+
+    if (geteuid() != 0) {
+        chmod(dir.path().c_str(), 0500);
+        setenv("XDG_CONFIG_HOME", "/cfg", 1);
+        setenv("XDG_DATA_HOME", "/data", 1);
+        const AppPaths installed = appPathsFor(dir.path().string());
+        chmod(dir.path().c_str(), 0700);
+        EXPECT_EQ(installed.settingsFile, "/cfg/varnel/param.ini");
+        EXPECT_EQ(installed.saveDir, "/data/varnel/Save/");
+    }
+    EXPECT_TRUE(ensureDirectory(dir.file("a/b/c")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("a/b/c")));
+}
+
+} // namespace
