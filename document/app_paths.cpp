@@ -73,3 +73,14 @@ AppPaths locateAppPaths()
     ensureDirectory(paths.saveDir);
     return paths;
 }
+
+AppPaths appPathsIn(const std::string& configDir)
+{
+    AppPaths paths = appPathsFor(executableDir());
+    const std::string dir = withSlash(configDir);
+    paths.settingsFile = dir + "param.ini";
+    paths.saveDir = dir + "Save/";
+    ensureDirectory(dir);
+    ensureDirectory(paths.saveDir);
+    return paths;
+}

@@ -16,6 +16,8 @@ struct AppPaths {
 AppPaths locateAppPaths();
 // The same rules for a given program folder (tests).
 AppPaths appPathsFor(const std::string& programDir);
+// A chosen folder holds "param.ini" and Save, whatever the program's folder; both are created.
+AppPaths appPathsIn(const std::string& configDir);
 // The folder of the running executable, ending with '/'.
 std::string executableDir();
 // Creates a folder and its parents; true when it exists afterwards.

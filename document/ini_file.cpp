@@ -85,15 +85,23 @@ Status CIniFile::load()
     }
     std::ostringstream buffer;
     buffer << in.rdbuf();
-    std::string text = buffer.str();
     if (in.bad())
         return Status::failure(filePath + ": read error");
+    loadBytes(buffer.str());
+    return Status::success();
+}
+
+void CIniFile::loadBytes(std::string_view bytes)
+{
+    lines.clear();
+    std::string text(bytes);
     if (encoding == IniEncoding::Windows1251)
         text = codec::cp1251ToUtf8(text);
     else if (text.rfind("\xEF\xBB\xBF", 0) == 0)
         text.erase(0, 3);
 
-    newline = text.find("\r\n") != npos ? "\r\n" : "\n";
+    if (text.find('\n') != npos)
+        newline = text.find("\r\n") != npos ? "\r\n" : "\n";
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);
@@ -105,7 +113,6 @@ Status CIniFile::load()
         lines.push_back(std::move(line));
         pos = end + 1;
     }
-    return Status::success();
 }
 
 Status CIniFile::save() const

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 enum class IniEncoding { Utf8, Windows1251 };
@@ -21,6 +22,10 @@ public:
 
     // Reads the file; a missing file reads as empty and succeeds.
     Status load();
+    // Takes `bytes` as the content of the file, as load() would have read it.
+    void loadBytes(std::string_view bytes);
+    // The line end written when the file brings none of its own (a new or empty file); "\n" unless set.
+    void setNewFileLineEnd(std::string lineEnd) { newline = std::move(lineEnd); }
     // Replaces the file with the current content: written completely to a temporary file beside it,
     // then renamed over it, so a failed write leaves the old file as it was.
     Status save() const;

@@ -1,0 +1,12 @@
+#include "app/varnel_app.h"
+
+int main(int argc, char** argv)
+{
+    CVarnelApp app(argc, argv);
+    LaunchOptions options;
+    int exitCode = 0;
+    if (!app.parseCommandLine(options, exitCode))
+        return exitCode;
+    app.initInstance(options);
+    return app.exec();
+}

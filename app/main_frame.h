@@ -1,0 +1,47 @@
+#pragma once
+
+#include "document/doc_view.h"
+
+#include <QMainWindow>
+#include <optional>
+#include <string>
+
+class CCommandActions;
+class CCommandTable;
+class CVarnelDoc;
+class QLabel;
+class QToolBar;
+
+// The program's one main window: menus and toolbars bound to the command table, the status bar, and
+// the measurement area. It keeps the two-screen flag in the settings file.
+class CMainFrame : public QMainWindow, public CDocView {
+    Q_OBJECT
+public:
+    // `settingsPath` is "param.ini"; without it the frame neither reads nor writes settings.
+    CMainFrame(CVarnelDoc& doc, CCommandTable& table, std::optional<std::string> settingsPath,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Builds the menus and toolbars from the commands registered so far; called once after the panels
+    // have registered their own commands.
+    void createBars();
+
+    bool twoScreen = false;
+
+    void onDocumentUpdate(CDocView* sender, int hint) override;
+    CCommandActions& commandActions() { return *actions; }
+    QToolBar* toolBar(int resourceId) const;
+
+private:
+    QToolBar* addCommandBar(int resourceId, const QString& title, std::initializer_list<int> ids,
+                            Qt::ToolBarArea area);
+    void createMenus();
+    void createStatusBar();
+    void showAbout();
+
+    CVarnelDoc& doc;
+    CCommandTable& table;
+    std::optional<std::string> iniPath;
+    CCommandActions* actions = nullptr;
+    std::map<int, QToolBar*> bars;
+};

@@ -1,0 +1,91 @@
+#include "app/tool_icons.h"
+
+#include "document/command_ids.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+struct Glyph {
+    int id;
+    const char* text;
+    QColor color;
+};
+
+QIcon drawText(const QString& text, const QColor& color)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(text.size() > 2 ? 11 : 15);
+    p.setFont(font);
+    p.setPen(QPen(color.darker(130), 1.5));
+    p.setBrush(color.lighter(185));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 5, 5);
+    p.setPen(color.darker(160));
+    p.drawText(pixmap.rect(), Qt::AlignCenter, text);
+    return QIcon(pixmap);
+}
+
+QIcon drawStart()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 110, 0), 1.5));
+    p.setBrush(QColor(40, 190, 40));
+    p.drawPolygon(QPolygonF({QPointF(8, 5), QPointF(27, 16), QPointF(8, 27)}));
+    return QIcon(pixmap);
+}
+
+QIcon drawStop()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(130, 0, 0), 1.5));
+    p.setBrush(QColor(210, 40, 40));
+    p.drawRoundedRect(QRectF(7, 7, 18, 18), 2, 2);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon toolIcon(int id)
+{
+    static const Glyph glyphs[] = {
+        {cmd::kLine1, "Л1", QColor(0, 160, 215)},
+        {cmd::kLine2, "Л2", QColor(0, 160, 0)},
+        {cmd::kSaveLine1, "S1", QColor(0, 120, 180)},
+        {cmd::kSaveLine2, "S2", QColor(0, 120, 0)},
+        {cmd::kSplitPairs, "БП", QColor(150, 90, 0)},
+        {cmd::kCapture, "ЗХ", QColor(150, 0, 150)},
+        {cmd::kDifference, "Δ", QColor(90, 90, 160)},
+        {cmd::kFirstCursor, "К1", QColor(110, 110, 200)},
+        {cmd::kSecondCursor, "К2", QColor(160, 160, 0)},
+        {cmd::kSpeedMode, "V/2", QColor(0, 120, 120)},
+        {cmd::kReturnLoss, "ОП", QColor(160, 60, 60)},
+        {cmd::kApproximation, "╱╲", QColor(60, 60, 60)},
+        {cmd::kTwoScreen, "2Э", QColor(60, 60, 60)},
+        {cmd::kChannelSettings, "НК", QColor(60, 60, 60)},
+        {cmd::kMemory, "ПМ", QColor(60, 60, 60)},
+        {cmd::kChannelParams, "ПК", QColor(60, 60, 60)},
+        {cmd::kPrint, "ПЧ", QColor(60, 60, 60)},
+        {cmd::kUseGrid, "СМ", QColor(180, 0, 0)},
+    };
+    if (id == cmd::kStart)
+        return drawStart();
+    if (id == cmd::kStop)
+        return drawStop();
+    for (const Glyph& g : glyphs)
+        if (g.id == id)
+            return drawText(QString::fromUtf8(g.text), g.color);
+    return {};
+}

@@ -1,0 +1,56 @@
+#include "document/ini_file.h"
+#include "../document/temp_dir.h"
+
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The program started on the offscreen platform with its settings in `dir`.
+class RunningProgram {
+public:
+    explicit RunningProgram(const TempDir& dir)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(VARNEL_BIN),
+                      {QStringLiteral("--config-dir"), QString::fromStdString(dir.path().string())});
+        process.waitForStarted();
+    }
+    QProcess process;
+};
+
+TEST(Program, TerminationSignalsEndCleanlyAndWriteTheSettings)
+{
+    for (int signalNumber : {SIGTERM, SIGINT}) {
+        TempDir dir;
+        writeText(dir.file("param.ini"), "[VARNEL]\nSCALE=7\nPULSE=3\n");
+        RunningProgram program(dir);
+        // Let the window come up before the signal arrives.
+        QThread::msleep(1500);
+        ::kill(static_cast<pid_t>(program.process.processId()), signalNumber);
+        ASSERT_TRUE(program.process.waitForFinished(10000));
+        EXPECT_EQ(program.process.exitStatus(), QProcess::NormalExit) << signalNumber;
+        EXPECT_EQ(program.process.exitCode(), 0) << signalNumber;
+        CIniFile ini(dir.file("param.ini"));
+        ini.load();
+        EXPECT_EQ(ini.getInt("VARNEL", "SCALE", -1), 7);
+        EXPECT_EQ(ini.getInt("VARNEL", "APPOXIMATION", -1), 1);
+        EXPECT_EQ(ini.getInt("VARNEL", "TWOSCREEN", -1), 0);
+        EXPECT_TRUE(std::filesystem::is_directory(dir.file("Save")));
+    }
+}
+
+TEST(Program, UnknownOptionIsRefused)
+{
+    QProcess process;
+    process.start(QStringLiteral(VARNEL_BIN), {QStringLiteral("--no-such-option")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_FALSE(process.readAllStandardError().isEmpty());
+}
+
+} // namespace
