@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Numbers as the files and lists write and read them: always with '.' as the decimal separator,
+// whatever locale the program runs under.
+namespace numtext {
+
+// printf's "%.<decimals>f".
+std::string fixed(double value, int decimals);
+// printf's "%d".
+std::string integer(int value);
+// printf's "%2.2d": at least two digits.
+std::string twoDigits(int value);
+
+// The leading decimal number of `text` (blanks, an optional sign, digits, a point, an exponent), as
+// the C runtime's atof reads it; 0 when there is none. Infinities and NaN are never produced.
+double leadingNumber(std::string_view text);
+// The whole of `text` (blanks around it allowed) as a number a double holds, or false.
+bool parseNumber(std::string_view text, double& value);
+
+// trunc(value x 1000) as stored in the files: toward zero, never rounded. Values beyond the 32-bit
+// range saturate and NaN gives 0, so no conversion is undefined.
+int truncThousandths(double value);
+
+// The V/2 of a KU and back: V/2 = 300 / (2 x KU), KU = 300 / (2 x V/2).
+inline double speedOfKu(double ku) { return 300 / (2 * ku); }
+inline double kuOfSpeed(double speed) { return 300 / (2 * speed); }
+
+} // namespace numtext

@@ -1,0 +1,163 @@
+#include "files/reflectogram_file.h"
+
+#include "document/atomic_file.h"
+#include "document/tables.h"
+#include "document/varnel_doc.h"
+#include "files/file_bytes.h"
+#include "files/number_text.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kFieldBytes = 4;
+constexpr std::size_t kHeaderFieldsRead = 7;   // count .. KU: what the library list needs
+constexpr int kCountField = kRawSamples;
+
+void putInt(std::string& out, std::size_t offset, std::int32_t value)
+{
+    const auto u = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < kFieldBytes; ++i)
+        out[offset + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+std::int32_t getInt(std::string_view in, std::size_t offset)
+{
+    std::uint32_t u = 0;
+    for (std::size_t i = 0; i < kFieldBytes; ++i)
+        u |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[offset + i])) << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
+
+Status withPath(const std::string& path, const Status& s)
+{
+    return s ? s : Status::failure(path + ": " + s.reason());
+}
+
+Status checkIndices(int scaleIndex, int pulseIndex)
+{
+    if (scaleIndex < 0 || scaleIndex >= tables::kRangeCount)
+        return Status::failure("range index " + std::to_string(scaleIndex) + " is outside 0..10");
+    if (pulseIndex < 0 || pulseIndex >= tables::kPulseCount)
+        return Status::failure("pulse index " + std::to_string(pulseIndex) + " is outside 0..11");
+    return Status::success();
+}
+
+Status checkLength(std::size_t length)
+{
+    if (length < kReflectogramFileBytes)
+        return Status::failure("too short for a reflectogram (" + std::to_string(length) + " bytes, " +
+                               std::to_string(kReflectogramFileBytes) + " expected)");
+    return Status::success();
+}
+
+} // namespace
+
+double ReflectogramRecord::scale() const { return tables::rangeAt(scaleIndex); }
+double ReflectogramRecord::pulse() const { return tables::pulseAt(pulseIndex); }
+
+ReflectogramRecord makeReflectogramRecord(const CVarnelDoc& doc, int line,
+                                          const std::array<std::uint8_t, kRawSamples>& samples)
+{
+    ReflectogramRecord r;
+    r.scaleIndex = tables::scaleIndexOf(doc.scale);
+    r.pulseIndex = tables::pulseIndexOf(doc.pulse);
+    r.average = doc.average;
+    r.gain = doc.gain;
+    r.status = (line >= 0 && line < kTraceCount) ? doc.traces[line].status : 0;
+    r.kuThousandths = numtext::truncThousandths(doc.vfactor);
+    r.samples = samples;
+    return r;
+}
+
+std::string encodeReflectogram(const ReflectogramRecord& r)
+{
+    std::string out(kReflectogramFileBytes, '\0');
+    const std::int32_t fields[] = {kCountField, r.scaleIndex, r.pulseIndex, r.average, r.gain, r.status,
+                                   r.kuThousandths};
+    std::size_t offset = 0;
+    for (const std::int32_t f : fields) {
+        putInt(out, offset, f);
+        offset += kFieldBytes;
+    }
+    std::memcpy(out.data() + kReflectogramHeaderBytes, r.samples.data(), r.samples.size());
+    return out;
+}
+
+Status decodeReflectogram(std::string_view bytes, ReflectogramRecord& record)
+{
+    if (Status s = checkLength(bytes.size()); !s)
+        return s;
+    const int scaleIndex = getInt(bytes, 4);
+    const int pulseIndex = getInt(bytes, 8);
+    if (Status s = checkIndices(scaleIndex, pulseIndex); !s)
+        return s;
+    record.scaleIndex = scaleIndex;
+    record.pulseIndex = pulseIndex;
+    record.average = getInt(bytes, 12);
+    record.gain = getInt(bytes, 16);
+    record.status = getInt(bytes, 20);
+    record.kuThousandths = getInt(bytes, 24);
+    std::memcpy(record.samples.data(), bytes.data() + kReflectogramHeaderBytes, record.samples.size());
+    return Status::success();
+}
+
+Status WriteReflectogram(const std::string& path, const ReflectogramRecord& record)
+{
+    return writeFileAtomically(path, encodeReflectogram(record));
+}
+
+Status WriteReflectogram(const std::string& path, const CVarnelDoc& doc, int line,
+                         const std::array<std::uint8_t, kRawSamples>& samples)
+{
+    return WriteReflectogram(path, makeReflectogramRecord(doc, line, samples));
+}
+
+Status ReadReflectogramHeader(const std::string& path, ReflectogramHeader& header)
+{
+    std::string bytes;
+    FileFacts facts;
+    if (Status s = readFileBytes(path, kHeaderFieldsRead * kFieldBytes, bytes, facts); !s)
+        return s;
+    if (Status s = checkLength(static_cast<std::size_t>(facts.size)); !s)
+        return withPath(path, s);
+    if (bytes.size() < kHeaderFieldsRead * kFieldBytes)   // the file shrank while it was read
+        return withPath(path, checkLength(bytes.size()));
+    const int scaleIndex = getInt(bytes, 4);
+    const int pulseIndex = getInt(bytes, 8);
+    if (Status s = checkIndices(scaleIndex, pulseIndex); !s)
+        return withPath(path, s);
+    header.scale = tables::rangeAt(scaleIndex);
+    header.pulse = tables::pulseAt(pulseIndex);
+    header.ku = getInt(bytes, 24) / 1000.0;
+    return Status::success();
+}
+
+Status readReflectogramFile(const std::string& path, ReflectogramRecord& record, LocalTime& lastWrite)
+{
+    std::string bytes;
+    FileFacts facts;
+    if (Status s = readFileBytes(path, kReflectogramFileBytes, bytes, facts); !s)
+        return s;
+    if (Status s = decodeReflectogram(bytes, record); !s)
+        return withPath(path, s);
+    lastWrite = toLocalTime(facts.lastWrite);
+    return Status::success();
+}
+
+Status ReadReflectogram(const std::string& path, Trace& trace)
+{
+    ReflectogramRecord record;
+    LocalTime time;
+    if (Status s = readReflectogramFile(path, record, time); !s)
+        return s;
+    trace.raw = record.samples;
+    trace.memScale = record.scale();
+    trace.memPulse = record.pulse();
+    trace.memAverage = record.average;
+    trace.memGain = record.gain;
+    trace.status = record.status;
+    trace.memKU = record.ku();
+    trace.memTime = time;
+    return Status::success();
+}

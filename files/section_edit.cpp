@@ -1,0 +1,177 @@
+#include "files/section_edit.h"
+
+#include "document/ini_file.h"
+#include "document/tables.h"
+#include "document/varnel_doc.h"
+#include "files/number_text.h"
+#include "files/section_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+const char* const kPiece = "PIECE";
+const char* const kNewFileLineEnd = "\r\n";
+
+std::string site(int i) { return "SITE" + std::to_string(i); }
+std::string key(const char* name, int i) { return name + std::to_string(i); }
+
+// Loads the file for a change; a missing file is an empty one, as the profile functions treat it.
+Status openForEdit(const std::string& path, CIniFile& ini)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return Status::failure(path + ": is a folder");
+    ini.setNewFileLineEnd(kNewFileLineEnd);
+    return ini.load();
+}
+
+// The section count of a file being changed, with the checks every change needs.
+Status sectionCount(const std::string& path, const CIniFile& ini, int& n)
+{
+    n = std::max(0, ini.getInt(kPiece, "AMOUNT", 0));
+    if (n > kMaxSections)
+        return Status::failure(path + ": AMOUNT=" + std::to_string(n) + " is more than " +
+                               std::to_string(kMaxSections) + " sections");
+    return Status::success();
+}
+
+Status checkNumber(const std::string& path, int number, int n)
+{
+    if (number < 1 || number > n)
+        return Status::failure(path + ": there is no section " + std::to_string(number) + " (the file has " +
+                               std::to_string(n) + ")");
+    return Status::success();
+}
+
+// Opens the file and checks that section `number` is in it.
+Status openSection(const std::string& path, int number, CIniFile& ini)
+{
+    if (Status s = openForEdit(path, ini); !s)
+        return s;
+    int n = 0;
+    if (Status s = sectionCount(path, ini, n); !s)
+        return s;
+    return checkNumber(path, number, n);
+}
+
+Status checkKu(const std::string& path, int thousandths)
+{
+    if (thousandths <= 0)
+        return Status::failure(path + ": a KU must be at least 0.001");
+    return Status::success();
+}
+
+} // namespace
+
+Status createSectionFile(const std::string& path, double scale)
+{
+    CIniFile ini(path, IniEncoding::Windows1251);
+    ini.setNewFileLineEnd(kNewFileLineEnd);
+    ini.setString(kPiece, "AMOUNT", "0");
+    ini.setInt(kPiece, "SCALE", tables::scaleIndexOf(scale));
+    return ini.save();
+}
+
+Status addSection(const std::string& path, double ku)
+{
+    const int kuThousandths = numtext::truncThousandths(ku);
+    if (Status s = checkKu(path, kuThousandths); !s)
+        return s;
+    CIniFile ini(path, IniEncoding::Windows1251);
+    if (Status s = openForEdit(path, ini); !s)
+        return s;
+    int n = 0;
+    if (Status s = sectionCount(path, ini, n); !s)
+        return s;
+    if (n == kMaxSections)
+        return Status::failure(path + ": the file already has " + std::to_string(n) + " sections");
+    const int m = n + 1;
+    ini.setInt(kPiece, "AMOUNT", m);
+    ini.setString(site(m), key("NAME", m), "");
+    ini.setString(site(m), key("LENGTH", m), "1000");
+    ini.setInt(site(m), key("VFACTOR", m), kuThousandths);
+    return ini.save();
+}
+
+Status deleteSection(const std::string& path, int row)
+{
+    CIniFile ini(path, IniEncoding::Windows1251);
+    if (Status s = openForEdit(path, ini); !s)
+        return s;
+    int n = 0;
+    if (Status s = sectionCount(path, ini, n); !s)
+        return s;
+    if (Status s = checkNumber(path, row + 1, n); !s)
+        return s;
+
+    struct Kept {
+        std::optional<std::string> name, length, vfactor;
+    };
+    const std::string scaleText = ini.getString(kPiece, "SCALE", "0");
+    std::vector<Kept> kept;
+    for (int i = 1; i <= n; ++i)
+        if (i != row + 1)
+            kept.push_back({ini.find(site(i), key("NAME", i)), ini.find(site(i), key("LENGTH", i)),
+                            ini.find(site(i), key("VFACTOR", i))});
+
+    ini.clear();
+    ini.setInt(kPiece, "AMOUNT", n - 1);
+    ini.setString(kPiece, "SCALE", scaleText);
+    for (int i = 1; i <= static_cast<int>(kept.size()); ++i) {
+        const Kept& k = kept[static_cast<std::size_t>(i - 1)];
+        if (k.name)
+            ini.setString(site(i), key("NAME", i), *k.name);
+        if (k.length)
+            ini.setString(site(i), key("LENGTH", i), *k.length);
+        if (k.vfactor)
+            ini.setString(site(i), key("VFACTOR", i), *k.vfactor);
+    }
+    return ini.save();
+}
+
+Status writeSectionName(const std::string& path, int number, std::string_view name)
+{
+    CIniFile ini(path, IniEncoding::Windows1251);
+    if (Status s = openSection(path, number, ini); !s)
+        return s;
+    std::string text(name);
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    ini.setString(site(number), key("NAME", number), text);
+    return ini.save();
+}
+
+Status writeSectionLength(const std::string& path, int number, const CVarnelDoc& doc, double realStart,
+                          double realEnd)
+{
+    if (!std::isfinite(realStart) || !std::isfinite(realEnd))
+        return Status::failure(path + ": the start or end of the section is not a number");
+    const double nominal = doc.toNominal(realEnd) - doc.toNominal(realStart);
+    if (nominal < 0)
+        return Status::failure(path + ": the end of a section cannot lie before its start");
+    CIniFile ini(path, IniEncoding::Windows1251);
+    if (Status s = openSection(path, number, ini); !s)
+        return s;
+    ini.setInt(site(number), key("LENGTH", number), numtext::truncThousandths(nominal));
+    return ini.save();
+}
+
+Status writeSectionKu(const std::string& path, int number, double value, bool speedMode)
+{
+    const double ku = speedMode ? numtext::kuOfSpeed(value) : value;
+    const int kuThousandths = (value > 0 && std::isfinite(ku)) ? numtext::truncThousandths(ku) : 0;
+    if (Status s = checkKu(path, kuThousandths); !s)
+        return s;
+    CIniFile ini(path, IniEncoding::Windows1251);
+    if (Status s = openSection(path, number, ini); !s)
+        return s;
+    ini.setInt(site(number), key("VFACTOR", number), kuThousandths);
+    return ini.save();
+}

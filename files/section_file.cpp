@@ -1,0 +1,157 @@
+#include "files/section_file.h"
+
+#include "document/ini_file.h"
+#include "files/file_bytes.h"
+#include "files/number_text.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr double kReferenceKu = 1.5;
+
+std::string siteHeading(int i) { return "SITE" + std::to_string(i); }
+
+Status checkReadable(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return Status::failure(path + ": " + std::strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        return Status::failure(path + ": is a folder");
+    return Status::success();
+}
+
+Status loadSectionFile(const std::string& path, SectionFileData& data)
+{
+    if (Status s = checkReadable(path); !s)
+        return s;
+    CIniFile ini(path, IniEncoding::Windows1251);
+    if (Status s = ini.load(); !s)
+        return s;
+    if (Status s = readSectionFile(ini, data); !s)
+        return Status::failure(path + ": " + s.reason());
+    return Status::success();
+}
+
+} // namespace
+
+double SectionEntry::ku() const
+{
+    return kuThousandths > 0 ? kuThousandths / 1000.0 : kReferenceKu;
+}
+
+std::string sectionFilePath(const std::string& folder, const std::string& name)
+{
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path + name + kSectionFileExtension;
+}
+
+Status readSectionFile(const CIniFile& ini, SectionFileData& data)
+{
+    SectionFileData read;
+    read.amountText = ini.getString("PIECE", "AMOUNT", "0");
+    read.scaleText = ini.getString("PIECE", "SCALE", "0");
+    const int n = ini.getInt("PIECE", "AMOUNT", 0);
+    if (n > kMaxSections)
+        return Status::failure("AMOUNT=" + std::to_string(n) + " is more than " + std::to_string(kMaxSections) +
+                               " sections");
+    for (int i = 1; i <= n; ++i) {
+        const std::string site = siteHeading(i), number = std::to_string(i);
+        SectionEntry e;
+        e.name = ini.getString(site, "NAME" + number, "Участок " + number);
+        e.lengthThousandths = ini.getInt(site, "LENGTH" + number, 0);
+        e.kuThousandths = ini.getInt(site, "VFACTOR" + number, 1500);
+        read.sections.push_back(std::move(e));
+    }
+    data = std::move(read);
+    return Status::success();
+}
+
+Status readSectionFile(const std::string& path, SectionFileData& data)
+{
+    return loadSectionFile(path, data);
+}
+
+Status decodeSectionFile(std::string_view bytes, SectionFileData& data)
+{
+    CIniFile ini("", IniEncoding::Windows1251);
+    ini.loadBytes(bytes);
+    return readSectionFile(ini, data);
+}
+
+std::vector<SectionRow> sectionRows(const SectionFileData& data)
+{
+    std::vector<SectionRow> rows;
+    double start = 0.0;
+    int number = 0;
+    for (const SectionEntry& e : data.sections) {
+        SectionRow row;
+        row.number = ++number;
+        row.name = e.name;
+        row.ku = e.ku();
+        row.length = e.lengthThousandths / 1000.0 / row.ku * kReferenceKu;
+        row.start = start;
+        row.end = start + row.length;
+        start = row.end;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::array<std::string, 6> sectionRowCells(const SectionRow& row, bool speedMode)
+{
+    return {numtext::integer(row.number),
+            row.name,
+            numtext::fixed(row.start, 2),
+            numtext::fixed(row.end, 2),
+            numtext::fixed(row.length, 2),
+            speedMode ? numtext::fixed(numtext::speedOfKu(row.ku), 1) : numtext::fixed(row.ku, 3)};
+}
+
+Status readSectionRows(const std::string& path, std::vector<SectionRow>& rows)
+{
+    if (nothingAt(path)) {
+        rows.clear();
+        return Status::success();
+    }
+    SectionFileData data;
+    if (Status s = loadSectionFile(path, data); !s)
+        return s;
+    rows = sectionRows(data);
+    return Status::success();
+}
+
+std::vector<Section> documentSections(const SectionFileData& data)
+{
+    std::vector<Section> records;
+    double start = 0.0;
+    for (const SectionEntry& e : data.sections) {
+        Section s;
+        s.ku = e.ku();
+        s.length = e.lengthThousandths / 10.0;
+        s.start = start;
+        s.end = start + s.length;
+        start = s.end;
+        records.push_back(s);
+    }
+    return records;
+}
+
+Status applySectionFile(const std::string& folder, const std::string& name, CSectionList& sections)
+{
+    SectionFileData data;
+    const std::string path = sectionFilePath(folder, name);
+    if (!name.empty() && !nothingAt(path)) {
+        if (Status s = loadSectionFile(path, data); !s)
+            return s;
+    }
+    sections.clear();
+    for (const Section& s : documentSections(data))
+        sections.add(s);
+    return Status::success();
+}

@@ -1,0 +1,121 @@
+#include "files/table_file.h"
+
+#include "document/atomic_file.h"
+#include "document/text_codec.h"
+#include "files/file_bytes.h"
+#include "files/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace {
+
+// A table is a short list of names; anything larger is not one.
+constexpr std::size_t kMaxTableBytes = 16u << 20;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string oneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string speedText(std::string_view kuText)
+{
+    return numtext::fixed(numtext::speedOfKu(numtext::leadingNumber(kuText)), 1);
+}
+
+} // namespace
+
+std::vector<TableEntry> decodeTable(std::string_view bytes)
+{
+    std::string text = codec::utf16leToUtf8(bytes);
+    // Editors put a byte-order mark in front; it is no part of the first name.
+    if (text.rfind(kByteOrderMark, 0) == 0)
+        text.erase(0, kByteOrderMark.size());
+
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        pos = end + 1;
+    }
+
+    std::vector<TableEntry> entries;
+    for (std::size_t i = 0; i < lines.size(); i += 2) {
+        TableEntry e;
+        e.name = lines[i];
+        if (i + 1 < lines.size())
+            e.value = lines[i + 1];
+        e.storedKu = e.value;
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+void showTableIn(std::vector<TableEntry>& entries, bool speedMode)
+{
+    for (TableEntry& e : entries)
+        if (e.storedKu)
+            e.value = speedMode ? speedText(*e.storedKu) : *e.storedKu;
+}
+
+std::string kuTextToSave(const TableEntry& entry, bool speedMode)
+{
+    if (!speedMode)
+        return entry.value;
+    if (entry.storedKu && speedText(*entry.storedKu) == entry.value)
+        return *entry.storedKu;
+    return numtext::fixed(numtext::kuOfSpeed(numtext::leadingNumber(entry.value)), 3);
+}
+
+std::string encodeTable(const std::vector<TableEntry>& list, bool speedMode)
+{
+    std::string text;
+    for (const TableEntry& e : list) {
+        text += oneLine(e.name);
+        text += '\n';
+        text += oneLine(kuTextToSave(e, speedMode));
+        text += '\n';
+    }
+    return codec::utf8ToUtf16le(text);
+}
+
+Status LoadTable(const std::string& path, bool speedMode, std::vector<TableEntry>& list)
+{
+    struct stat st {};
+    if (nothingAt(path) || (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
+        return Status::success();
+    std::string bytes;
+    FileFacts facts;
+    if (Status s = readFileBytes(path, kMaxTableBytes + 1, bytes, facts); !s)
+        return s;
+    if (bytes.size() > kMaxTableBytes)
+        return Status::failure(path + ": too large for a table file");
+    std::vector<TableEntry> entries = decodeTable(bytes);
+    showTableIn(entries, speedMode);
+    list = std::move(entries);
+    return Status::success();
+}
+
+Status SaveTable(const std::string& path, bool speedMode, const std::vector<TableEntry>& list)
+{
+    return writeFileAtomically(path, encodeTable(list, speedMode));
+}
+
+std::optional<double> kuOfTableText(std::string_view text, bool speedMode)
+{
+    const double x = numtext::leadingNumber(text);
+    const double ku = speedMode ? numtext::kuOfSpeed(x) : x;
+    if (!(ku > 0) || !std::isfinite(ku))
+        return std::nullopt;
+    return ku;
+}
