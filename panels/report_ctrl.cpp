@@ -1,0 +1,196 @@
+#include "panels/report_ctrl.h"
+
+#include "panels/report_print.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <limits>
+
+CReportCtrl::CReportCtrl(QWidget* parent) : QTableView(parent)
+{
+    setModel(&rows);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setSortingEnabled(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setFrameShape(QFrame::Box);
+
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setSectionsMovable(false);
+    header->setDefaultAlignment(Qt::AlignCenter);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+
+    // One fixed row height keeps a list of thousands of rows cheap to lay out and to scroll.
+    QHeaderView* rowHeader = verticalHeader();
+    rowHeader->hide();
+    rowHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowHeader->setDefaultSectionSize(fontMetrics().height() + 4);
+    rowHeader->setMinimumSectionSize(1);
+
+    // Selected rows keep the highlight colours when the list loses the focus.
+    QPalette p = palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(p);
+
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &CReportCtrl::rowSelectionChanged);
+}
+
+CReportCtrl::~CReportCtrl()
+{
+    // The model is a member and goes first; the view must not outlive its link to it.
+    setModel(nullptr);
+}
+
+void CReportCtrl::Create(QWidget* parent, const QRect& rect, int id)
+{
+    setParent(parent);
+    setGeometry(rect);
+    controlId = id;
+    show();
+}
+
+int CReportCtrl::InsertColumn(const QString& title) { return rows.insertColumn(title); }
+
+bool CReportCtrl::AddCell(int /*row*/, int column, const QString& text) { return rows.addCell(column, text); }
+
+QString CReportCtrl::GetCell(int row, int column) const { return rows.cell(row, column); }
+
+bool CReportCtrl::DeleteRow(int row) { return rows.deleteRow(row); }
+
+void CReportCtrl::Clear() { rows.clear(); }
+
+void CReportCtrl::UpdateCount() { rows.updateCount(); }
+
+void CReportCtrl::PrintTable(QPainter& painter) const
+{
+    PrintTable(painter, painter.device() ? painter.device()->widthMM() : 0);
+}
+
+void CReportCtrl::PrintTable(QPainter& painter, int pageWidthMm) const
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(reportprint::kFontHeight);
+    font.setWeight(QFont::Normal);
+    painter.save();
+    painter.setFont(font);
+    const QFontMetrics printer = painter.fontMetrics();
+    const QFontMetrics screen = fontMetrics();
+
+    const std::vector<reportprint::PrintedCell> cells = reportprint::layoutTable(
+        pageWidthMm, rows.columnTitles(), rows.itemCount(),
+        [this](int row, int column) { return rows.cell(row, column); },
+        [&screen](const QString& s) { return screen.horizontalAdvance(s); },
+        [&printer](const QString& s) { return printer.horizontalAdvance(s); });
+
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
+    for (const reportprint::PrintedCell& cell : cells) {
+        painter.drawRect(cell.box);
+        const QRect textArea(cell.textTopLeft, QSize(std::numeric_limits<short>::max(), cell.box.height()));
+        painter.drawText(textArea, flags, cell.text);
+    }
+    painter.restore();
+}
+
+void CReportCtrl::FitText(int maxWidth, QString& text) const
+{
+    const QFontMetrics metrics = fontMetrics();
+    text = reportprint::fitText(maxWidth, text, [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
+}
+
+void CReportCtrl::SetColumnWidth(int column, int width)
+{
+    if (column >= 0 && column < rows.columnCount())
+        setColumnWidth(column, width);
+}
+
+int CReportCtrl::GetColumnWidth(int column) const { return columnWidth(column); }
+
+bool CReportCtrl::SetColumnTitle(int column, const QString& title) { return rows.setColumnTitle(column, title); }
+
+QString CReportCtrl::GetColumnTitle(int column) const { return rows.columnTitle(column); }
+
+int CReportCtrl::GetCountPerPage() const
+{
+    const int h = GetItemHeight();
+    return h > 0 ? viewport()->height() / h : 0;
+}
+
+int CReportCtrl::GetFirstSelected() const { return GetNextSelected(-1); }
+
+int CReportCtrl::GetNextSelected(int row) const
+{
+    // From the selection's ranges, so walking a long selection does not test row after row.
+    int next = -1;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        int candidate = -1;
+        if (range.top() > row)
+            candidate = range.top();
+        else if (range.bottom() > row)
+            candidate = row + 1;
+        if (candidate >= 0 && (next < 0 || candidate < next))
+            next = candidate;
+    }
+    return next;
+}
+
+int CReportCtrl::GetSelectedCount() const
+{
+    return static_cast<int>(selectionModel()->selectedRows().size());
+}
+
+bool CReportCtrl::IsRowSelected(int row) const
+{
+    return row >= 0 && row < rows.itemCount() && selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+void CReportCtrl::SetRowSelected(int row, bool selected)
+{
+    if (row < 0 || row >= rows.itemCount() || rows.columnCount() == 0)
+        return;
+    const QModelIndex index = rows.index(row, 0);
+    selectionModel()->select(index, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect)
+                                        | QItemSelectionModel::Rows);
+}
+
+QRect CReportCtrl::GetItemRect(int row) const
+{
+    if (row < 0 || row >= rows.itemCount())
+        return {};
+    const int top = rowViewportPosition(row);
+    const int left = -horizontalOffset();
+    const int width = horizontalHeader()->length();
+    return QRect(left, top, width, rowHeight(row)).translated(viewport()->pos());
+}
+
+int CReportCtrl::GetItemHeight() const { return verticalHeader()->defaultSectionSize(); }
+
+ReportHit CReportCtrl::SubItemHitTest(const QPoint& point) const
+{
+    const QPoint inViewport = point - viewport()->pos();
+    if (!viewport()->rect().contains(inViewport))
+        return {};
+    const QModelIndex index = indexAt(inViewport);
+    if (!index.isValid())
+        return {};
+    return {index.row(), index.column()};
+}
+
+void CReportCtrl::SetColors(const CReportColors* source)
+{
+    rows.setColors(source);
+    RedrawItems();
+}
+
+void CReportCtrl::RedrawItems() { viewport()->update(); }
