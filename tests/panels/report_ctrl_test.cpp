@@ -215,6 +215,25 @@ TEST(ReportCtrl, OwnerColoursReachTheModelAndTheScreen)
     EXPECT_EQ(pixelLeftIn(1, 0), "#000000");
     EXPECT_EQ(pixelLeftIn(0, 1), "#ff0000");
 
+    // The owner's text colour tints the row's glyphs, also in a list that only displays.
+    const auto tinted = [&](int row) {
+        const QImage image = list.grab().toImage();
+        const QRect rect = list.GetItemRect(row);
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QColor c(image.pixel(x, y));
+                if (c.blue() > 100 && c.blue() > c.red() + 80)
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(tinted(1));
+    EXPECT_FALSE(tinted(2));
+    list.setEnabled(false);
+    EXPECT_TRUE(tinted(1));
+    EXPECT_EQ(pixelLeftIn(1, 0), "#000000");
+    list.setEnabled(true);
+
     // Selection is drawn over the owner's colours.
     list.SetRowSelected(1, true);
     const QString highlight = list.palette().color(QPalette::Active, QPalette::Highlight).name();
