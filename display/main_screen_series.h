@@ -1,0 +1,23 @@
+#pragma once
+
+class CScreenState;
+class CVarnelDoc;
+
+// Series building of the measurement form's main screen, which shows the visible (magnified) window.
+// Series: 0 cursor 1, 1 cursor 2, 2..6 the traces L1, L2, P1, P2, P3.
+namespace main_screen {
+
+inline constexpr int kFirstTraceSeries = 2;
+
+// Ranges, style and the seven series of a newly created main screen.
+void configure(CScreenState& screen, const CVarnelDoc& doc);
+
+// The rebuild after a document update: x axis (one KU or axis sections), memories resampled into the
+// window, traces with offsets and the difference mode, the values under the cursors, the cursor lines.
+// Writes the memories' `samples` and every drawn trace's `valueAtCursor1` / `valueAtCursor2`.
+void rebuild(CScreenState& screen, CVarnelDoc& doc);
+
+// The fill at the form's initial update: the whole range with one KU, traces as stored.
+void initialFill(CScreenState& screen, const CVarnelDoc& doc);
+
+} // namespace main_screen

@@ -1,0 +1,99 @@
+#include "display/overview_series.h"
+
+#include "display/axis_sections.h"
+#include "display/memory_resampling.h"
+#include "display/screen_series.h"
+#include "display/screen_state.h"
+#include "document/varnel_doc.h"
+
+namespace overview_screen {
+
+using namespace screen_series;
+
+namespace {
+
+constexpr double kReferenceKu = 1.5;
+constexpr Rgb kFrameColor{200, 200, 200};
+constexpr int kNamedFlags = CArrPoints::kVisible | CArrPoints::kNamed;
+
+bool drawn(const Trace& t) { return t.shown && t.available; }
+
+void placeFrameAndCursors(CScreenState& screen, const CVarnelDoc& doc)
+{
+    const Span win = doc.window();
+    const double sample = doc.scale / kWindowSamples;
+    const int xl = cursorColumn(win.left, 0, sample);
+    const int xr = cursorColumn(win.right, 0, sample);
+    const int upper = screen.yMax, lower = screen.yMin;
+    const int f = kFrameFirstSeries;
+    screen.SetPoint(f, 0, xl, upper);
+    screen.SetPoint(f, 1, xl, lower);
+    screen.SetPoint(f + 1, 0, xl, lower);
+    screen.SetPoint(f + 1, 1, xr, lower);
+    screen.SetPoint(f + 2, 0, xr, upper);
+    screen.SetPoint(f + 2, 1, xr, lower);
+    screen.SetPoint(f + 3, 0, xl, upper);
+    screen.SetPoint(f + 3, 1, xr, upper);
+    setVerticalLine(screen, kCursor1Series, cursorColumn(doc.cursor1, 0, sample));
+    setVerticalLine(screen, kCursor2Series, cursorColumn(doc.cursor2, 0, sample));
+}
+
+} // namespace
+
+void configure(CScreenState& screen, const CVarnelDoc& doc)
+{
+    configureTraceScreen(screen, doc.scale);
+    screen.SetSeriesFlags(screen.AddSeries(doc.cursor1Color, 2, "1"), kNamedFlags);
+    screen.SetSeriesFlags(screen.AddSeries(doc.cursor2Color, 2, "2"), kNamedFlags);
+    for (int i = 0; i < 4; ++i)
+        screen.SetSeriesFlags(screen.AddSeries(kFrameColor, 2, ""), CArrPoints::kVisible);
+    for (int t = 0; t < kTraceCount; ++t)
+        screen.AddSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples, traceName(t));
+}
+
+void rebuild(CScreenState& screen, CVarnelDoc& doc)
+{
+    screen.ClearAxisSections();
+    if (!axis_sections::buildRangeAxis(screen, doc))
+        screen.SetXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
+    screen.SetStraightLines(doc.approximation);
+
+    for (int t = P1; t <= P3; ++t) {
+        Trace& memory = doc.traces[static_cast<std::size_t>(t)];
+        if (drawn(memory))
+            resampleMemory(memory, doc.scale, 0, 0.0, memory.overviewSamples);
+    }
+
+    const Trace* base = differenceBase(doc);
+    for (int t = 0; t < kTraceCount; ++t) {
+        const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
+        const int series = kFirstTraceSeries + t;
+        if (!drawn(trace)) {
+            screen.SetSeriesFlags(series, 0);
+            continue;
+        }
+        screen.SetSeriesFlags(series, CArrPoints::kVisible);
+        fillTraceSeries(screen, series, trace.overviewSamples,
+                        base && base != &trace ? &base->overviewSamples : nullptr, trace.yOffset);
+    }
+    placeFrameAndCursors(screen, doc);
+}
+
+void initialFill(CScreenState& screen, const CVarnelDoc& doc)
+{
+    screen.SetStraightLines(doc.approximation);
+    screen.SetXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
+    for (int t = 0; t < kTraceCount; ++t) {
+        const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
+        const int series = kFirstTraceSeries + t;
+        if (!drawn(trace)) {
+            screen.SetSeriesFlags(series, 0);
+            continue;
+        }
+        screen.SetSeriesFlags(series, CArrPoints::kVisible);
+        fillTraceSeries(screen, series, trace.overviewSamples, nullptr, trace.yOffset);
+    }
+    placeFrameAndCursors(screen, doc);
+}
+
+} // namespace overview_screen

@@ -1,0 +1,44 @@
+#include "display/preview_series.h"
+
+#include "display/memory_resampling.h"
+#include "display/screen_series.h"
+#include "display/screen_state.h"
+#include "document/trace.h"
+
+namespace preview_screen {
+
+namespace {
+
+constexpr double kReferenceKu = 1.5;
+constexpr Rgb kPreviewColor{0, 200, 255};
+
+} // namespace
+
+void configure(CScreenState& screen)
+{
+    screen_series::configureTraceScreen(screen, 62.5);
+    screen.SetSeriesFlags(screen.AddSeries(kPreviewColor, 2, "1"), CArrPoints::kVisible);
+    screen.SetSeriesFlags(screen.AddSeries(kPreviewColor, 2, "2"), CArrPoints::kVisible);
+    screen.SetSeriesFlags(screen.AddSeries(kPreviewColor, kWindowSamples, ""), CArrPoints::kVisible);
+}
+
+int sampleStep(double memScale) { return rawPerScreenSample(memScale); }
+
+void fill(CScreenState& screen, Trace& preview)
+{
+    // A KU that is not positive must never reach a division; such a file reads as KU 1.5.
+    const double ku = preview.memKU > 0 ? preview.memKU : kReferenceKu;
+    screen.SetXLabelRange(0, kReferenceKu * preview.memScale / ku);
+    const int step = sampleStep(preview.memScale);
+    for (int c = 0; c < kWindowSamples; ++c) {
+        const int p = c * step;
+        if (p >= kRawSamples)
+            break;
+        preview.overviewSamples[static_cast<std::size_t>(c)] = preview.raw[static_cast<std::size_t>(p)];
+    }
+    for (int c = 0; c < kWindowSamples; ++c)
+        screen.SetPoint(kTraceSeries, c, c,
+                        screen.ClampY(screen_series::signedSample(preview.overviewSamples[static_cast<std::size_t>(c)])));
+}
+
+} // namespace preview_screen

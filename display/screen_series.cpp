@@ -1,0 +1,55 @@
+#include "display/screen_series.h"
+
+#include "document/varnel_doc.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace screen_series {
+
+void configureTraceScreen(CScreenState& screen, double scale)
+{
+    screen.SetStyle(true, true, true);
+    screen.SetYRange(-128, 127, 255);
+    screen.SetXRange(0, kWindowSamples, kWindowSamples);
+    screen.SetYLabelRange(-128, 127);
+    screen.SetXLabelRange(0, scale);
+}
+
+const Trace* differenceBase(const CVarnelDoc& doc)
+{
+    // No shown trace leaves no base (-1): the traces are then drawn as they are.
+    if (!doc.difference || doc.selectedTrace < 0 || doc.selectedTrace >= kTraceCount)
+        return nullptr;
+    return &doc.traces[static_cast<std::size_t>(doc.selectedTrace)];
+}
+
+void fillTraceSeries(CScreenState& screen, int series, const std::array<std::uint8_t, kWindowSamples>& own,
+                     const std::array<std::uint8_t, kWindowSamples>* base, int yOffset)
+{
+    if (series < 0 || series >= screen.seriesCount())
+        return;
+    auto& points = screen.GetSeries(series).points;
+    const int n = std::min<int>(kWindowSamples, static_cast<int>(points.size()));
+    for (int j = 0; j < n; ++j) {
+        const int value = base ? signedSample((*base)[j]) + yOffset - signedSample(own[j])
+                               : signedSample(own[j]) + yOffset;
+        points[static_cast<std::size_t>(j)] = {j, screen.ClampY(value)};
+    }
+}
+
+int cursorColumn(double position, double left, double sampleWidth)
+{
+    const double x = std::floor((position - left) / sampleWidth + 0.5);
+    if (!(x == x))
+        return 0;
+    return static_cast<int>(std::clamp(x, -1e9, 1e9));
+}
+
+void setVerticalLine(CScreenState& screen, int series, int x)
+{
+    screen.SetPoint(series, 0, x, screen.yMin);
+    screen.SetPoint(series, 1, x, screen.yMax);
+}
+
+} // namespace screen_series
