@@ -1,0 +1,112 @@
+#include "display/screen_wnd.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+CScreenWnd::CScreenWnd(QWidget* parent, int controlId) : QWidget(parent), id(controlId)
+{
+    // Every paint copies the whole composed picture: no background erase, so nothing flickers.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+    renderer.resize(size());
+    syncChartRect();
+}
+
+void CScreenWnd::Create(const QRect& rect, QWidget* parent, int controlId)
+{
+    id = controlId;
+    if (parent != parentWidget())
+        setParent(parent);
+    Resize(rect);
+    show();
+}
+
+void CScreenWnd::Resize(const QRect& rect)
+{
+    setGeometry(rect);
+    syncChartRect();
+}
+
+void CScreenWnd::syncChartRect()
+{
+    const QRect g = geometry();
+    chartRect = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+
+void CScreenWnd::Draw()
+{
+    compose();
+    update();
+}
+
+void CScreenWnd::compose()
+{
+    if (chartRect.empty())
+        return;
+    if (renderer.draw(*this)) {
+        ++draws;
+        stale = false;
+    }
+}
+
+void CScreenWnd::Print(QPainter& painter, int deviceWidthMm) const { renderer.print(*this, painter, deviceWidthMm); }
+
+PixelRect CScreenWnd::plotRect() const { return renderer.plotRect(*this, chartRect, false); }
+
+void CScreenWnd::paintEvent(QPaintEvent*)
+{
+    if (stale)
+        compose();
+    QPainter p(this);
+    p.drawImage(0, 0, renderer.image());
+}
+
+void CScreenWnd::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    syncChartRect();
+    if (renderer.size() != size()) {
+        renderer.resize(size());
+        stale = true;
+    }
+}
+
+void CScreenWnd::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    syncChartRect();
+}
+
+void CScreenWnd::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        buttonPressed(MouseButton::Left);
+    else if (event->button() == Qt::RightButton)
+        buttonPressed(MouseButton::Right);
+    QWidget::mousePressEvent(event);
+}
+
+void CScreenWnd::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint local = event->position().toPoint();
+    // The plot rectangle lies in the owner's coordinates; the point is converted to them.
+    const QPoint owner = parentWidget() ? mapToParent(local) : local + geometry().topLeft();
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        const MouseButton button = event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right;
+        if (buttonReleased(button, owner.x(), owner.y(), local.y(), plotRect())) {
+            if (button == MouseButton::Left)
+                emit leftClicked(id);
+            else
+                emit rightClicked(id);
+        }
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CScreenWnd::mouseMoveEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    QWidget::mouseMoveEvent(event);
+}
