@@ -1,0 +1,85 @@
+#include "cli/cli_args.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace {
+
+bool contains(const std::vector<std::string>& list, const std::string& s)
+{
+    return std::find(list.begin(), list.end(), s) != list.end();
+}
+
+} // namespace
+
+bool parseArgs(const CliArgs& args, const ArgRules& rules, ParsedArgs& parsed, std::string& error)
+{
+    parsed = {};
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.size() < 2 || a[0] != '-') {
+            parsed.positional.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "-h" || a == "--help") {
+            parsed.help = true;
+        } else if (contains(rules.flagOptions, a)) {
+            parsed.flags.insert(a);
+        } else {
+            const std::size_t eq = a.find('=');
+            const std::string name = a.substr(0, eq);
+            if (!contains(rules.valueOptions, name)) {
+                error = "unknown option " + a;
+                return false;
+            }
+            if (eq != std::string::npos) {
+                parsed.values[name] = a.substr(eq + 1);
+            } else if (i + 1 < args.size()) {
+                parsed.values[name] = args[++i];
+            } else {
+                error = "option " + name + " needs a value";
+                return false;
+            }
+        }
+    }
+    if (parsed.help)
+        return true;
+    if (parsed.positional.size() < rules.positionalCount) {
+        error = "missing FILE argument";
+        return false;
+    }
+    if (parsed.positional.size() > rules.positionalCount) {
+        error = "unexpected argument " + parsed.positional[rules.positionalCount];
+        return false;
+    }
+    return true;
+}
+
+int failWith(std::ostream& err, std::string_view message, int code)
+{
+    std::string line(message);
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    err << "varnel-cli: " << line << '\n';
+    return code;
+}
+
+bool startCommand(std::string_view name, std::string_view usage, const CliArgs& args, const ArgRules& rules,
+                  std::ostream& out, std::ostream& err, ParsedArgs& parsed, int& exitCode)
+{
+    std::string error;
+    if (!parseArgs(args, rules, parsed, error)) {
+        exitCode = failWith(err, std::string(name) + ": " + error + " (see varnel-cli " + std::string(name) + " --help)",
+                            kExitUsage);
+        return false;
+    }
+    if (parsed.help) {
+        out << usage;
+        exitCode = kExitOk;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A command of varnel-cli: it takes the arguments after its name, writes its result to `out` and, on
+// bad input, one line to `err`; it returns the exit code. A new command is one cmd_<name>.cpp file
+// and one line in kCliCommands.
+using CliArgs = std::vector<std::string>;
+using CliCommandFn = int (*)(const CliArgs& args, std::ostream& out, std::ostream& err);
+
+struct CliCommand {
+    std::string_view name;
+    std::string_view summary;
+    CliCommandFn run;
+};
+
+int runInfo(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runExport(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runSections(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runTable(const CliArgs& args, std::ostream& out, std::ostream& err);
+
+inline constexpr CliCommand kCliCommands[] = {
+    {"info", "parameters and samples of a reflectogram file (.tdr) as JSON", runInfo},
+    {"export", "samples of a reflectogram file (.tdr) with their distances as CSV", runExport},
+    {"sections", "sections of a section file (.pie) as JSON", runSections},
+    {"table", "entries of a KU table file (.tku) as JSON", runTable},
+};

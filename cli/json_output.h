@@ -1,0 +1,8 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <iosfwd>
+
+// Writes `value` as one line of UTF-8 JSON; text that is not valid UTF-8 is replaced, never thrown on.
+void writeJson(std::ostream& out, const nlohmann::ordered_json& value);

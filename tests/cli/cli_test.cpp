@@ -1,0 +1,206 @@
+#include "document/temp_dir.h"
+#include "document/text_codec.h"
+#include "files/reflectogram_file.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <utime.h>
+
+extern char** environ;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built varnel-cli with `args`, its standard output and error captured in files.
+CliRun runCli(const TempDir& dir, const std::vector<std::string>& args)
+{
+    const std::string outPath = dir.file("stdout"), errPath = dir.file("stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<char*> argv{const_cast<char*>(VARNEL_CLI_PATH)};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    CliRun run;
+    if (posix_spawn(&pid, VARNEL_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = readText(outPath);
+    run.err = readText(errPath);
+    return run;
+}
+
+// Bad input: nothing on standard output, one line on standard error that contains `mentions`.
+void expectRefused(const CliRun& run, const std::string& mentions, const std::string& what)
+{
+    EXPECT_NE(run.exitCode, 0) << what;
+    EXPECT_EQ(run.out, "") << what;
+    ASSERT_FALSE(run.err.empty()) << what;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << what << ": " << run.err;
+    EXPECT_NE(run.err.find(mentions), std::string::npos) << what << ": " << run.err;
+}
+
+std::string writeTdr(const TempDir& dir, const std::string& name, int scaleIndex, int ku1000)
+{
+    ReflectogramRecord r;
+    r.scaleIndex = scaleIndex;
+    r.pulseIndex = 11;
+    r.average = 3;
+    r.gain = 12;
+    r.status = 1;
+    r.kuThousandths = ku1000;
+    for (int i = 0; i < kRawSamples; ++i)
+        r.samples[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    const std::string path = dir.file(name);
+    writeText(path, encodeReflectogram(r));
+    const std::time_t when = 1700000000;
+    utimbuf times{when, when};
+    utime(path.c_str(), &times);
+    return path;
+}
+
+TEST(Cli, InfoPrintsTheFileAsJson)
+{
+    TempDir dir;
+    const std::string path = writeTdr(dir, "a.tdr", 4, 2009);
+    const CliRun run = runCli(dir, {"info", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["scale"], 1000);
+    EXPECT_EQ(j["pulse"], 50000);
+    EXPECT_EQ(j["average"], 3);
+    EXPECT_EQ(j["gain"], 12);
+    EXPECT_EQ(j["status"], 1);
+    EXPECT_DOUBLE_EQ(j["ku"].get<double>(), 2.009);
+    const LocalTime t = toLocalTime(1700000000);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%02d.%02d.%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour,
+                  t.minute, t.second);
+    EXPECT_EQ(j["time"], expected);
+    ASSERT_EQ(j["samples"].size(), 8000u);
+    EXPECT_EQ(j["samples"][0], 0);
+    EXPECT_EQ(j["samples"][255], 255);
+    EXPECT_EQ(j["samples"][7999], 7999 % 256);
+}
+
+TEST(Cli, ExportPrintsDistancesAndSignedValues)
+{
+    TempDir dir;
+    // Range 2000 m: 25 cm per sample; KU 2.0 makes a real metre 0.75 nominal.
+    const std::string path = writeTdr(dir, "a.tdr", 5, 2000);
+    CliRun run = runCli(dir, {"export", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0, end; (end = run.out.find('\n', pos)) != std::string::npos; pos = end + 1)
+        lines.push_back(run.out.substr(pos, end - pos));
+    ASSERT_EQ(lines.size(), 8001u);
+    EXPECT_EQ(lines[0], "index,distance_m,value");
+    EXPECT_EQ(lines[1], "0,0.000,0");
+    EXPECT_EQ(lines[2], "1,0.188,1");          // 0.25 x 1.5 / 2 = 0.1875
+    EXPECT_EQ(lines[129], "128,24.000,-128");
+    EXPECT_EQ(lines[256], "255,47.812,-1");     // 47.8125 exactly: rounded to even, as printf does
+
+    run = runCli(dir, {"export", path, "--ku", "1.5"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\n7999,1999.750,"), std::string::npos);
+    run = runCli(dir, {"export", "--ku=3", path});
+    EXPECT_NE(run.out.find("\n4,0.500,4\n"), std::string::npos);
+
+    for (const char* ku : {"0", "-1.5", "abc", "1.5x", "nan", ""})
+        expectRefused(runCli(dir, {"export", path, "--ku", ku}), "--ku", std::string("--ku ") + ku);
+    expectRefused(runCli(dir, {"export", writeTdr(dir, "zero.tdr", 5, 0)}), "zero.tdr", "KU 0 in the file");
+}
+
+TEST(Cli, BadReflectogramsAreRefusedWithOneLine)
+{
+    TempDir dir;
+    const std::string good = encodeReflectogram(ReflectogramRecord{});
+    writeText(dir.file("short.tdr"), good.substr(0, 100));
+    std::string badIndex = good;
+    badIndex[4] = 11;
+    writeText(dir.file("index.tdr"), badIndex);
+    for (const char* command : {"info", "export"}) {
+        expectRefused(runCli(dir, {command, dir.file("short.tdr")}), "short.tdr", "short file");
+        expectRefused(runCli(dir, {command, dir.file("index.tdr")}), "index.tdr", "bad index");
+        expectRefused(runCli(dir, {command, dir.file("missing.tdr")}), "missing.tdr", "missing file");
+        expectRefused(runCli(dir, {command}), "FILE", "no file");
+        expectRefused(runCli(dir, {command, "a", "b"}), "unexpected", "two files");
+        expectRefused(runCli(dir, {command, "--bogus", "a"}), "--bogus", "unknown option");
+    }
+}
+
+TEST(Cli, SectionsPrintsListAndDocumentRecords)
+{
+    TempDir dir;
+    const std::string path = dir.file("line.pie");
+    writeText(path, "[PIECE]\r\nAMOUNT=2\r\n[SITE1]\r\nNAME1=\xCA\xE0\xE1\xE5\xEB\xFC\r\nLENGTH1=100000\r\n"
+                    "VFACTOR1=2000\r\n[SITE2]\r\nLENGTH2=50000\r\nVFACTOR2=\r\n");
+    const CliRun run = runCli(dir, {"sections", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    const auto expected = nlohmann::json::parse(R"([
+        {"number":1,"name":"Кабель","start":0,"end":75,"length":75,"ku":2,
+         "docStart":0,"docEnd":10000,"docLength":10000},
+        {"number":2,"name":"Участок 2","start":75,"end":125,"length":50,"ku":1.5,
+         "docStart":10000,"docEnd":15000,"docLength":5000}])");
+    EXPECT_EQ(j, expected);
+
+    writeText(dir.file("empty.pie"), "");
+    EXPECT_EQ(runCli(dir, {"sections", dir.file("empty.pie")}).out, "[]\n");
+    expectRefused(runCli(dir, {"sections", dir.file("missing.pie")}), "missing.pie", "missing file");
+    writeText(dir.file("huge.pie"), "[PIECE]\nAMOUNT=99999\n");
+    expectRefused(runCli(dir, {"sections", dir.file("huge.pie")}), "huge.pie", "AMOUNT too large");
+}
+
+TEST(Cli, TablePrintsTheListTexts)
+{
+    TempDir dir;
+    const std::string path = dir.file("t.tku");
+    writeText(path, codec::utf8ToUtf16le("Кабель\r\n1.520\r\nТПП\r\n1.5\r\nodd"));
+    CliRun run = runCli(dir, {"table", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out),
+              nlohmann::json::parse(R"([{"name":"Кабель","value":"1.520"},{"name":"ТПП","value":"1.5"},
+                                        {"name":"odd","value":""}])"));
+    run = runCli(dir, {"table", "--speed", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)[0]["value"], "98.7");
+    EXPECT_EQ(nlohmann::json::parse(run.out)[1]["value"], "100.0");
+
+    expectRefused(runCli(dir, {"table", dir.file("missing.tku")}), "missing.tku", "missing file");
+    expectRefused(runCli(dir, {"table", dir.path().string()}), "folder", "a folder");
+}
+
+TEST(Cli, HelpAndCommandLineMistakes)
+{
+    TempDir dir;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"info", "--help"}, {"export", "-h"}, {"sections", "--help"}, {"table", "--help"}}) {
+        const CliRun run = runCli(dir, args);
+        EXPECT_EQ(run.exitCode, 0) << args[0];
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out.rfind("Usage: varnel-cli", 0), 0u) << run.out;
+    }
+    EXPECT_NE(runCli(dir, {"--help"}).out.find("sections"), std::string::npos);
+    expectRefused(runCli(dir, {}), "no command", "no arguments");
+    expectRefused(runCli(dir, {"frobnicate"}), "frobnicate", "unknown command");
+    expectRefused(runCli(dir, {"export", "a.tdr", "--ku"}), "--ku", "option without value");
+}
+
+} // namespace
