@@ -10,7 +10,6 @@ CScreenWnd::CScreenWnd(QWidget* parent, int controlId) : QWidget(parent), id(con
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
-    renderer.resize(size());
     syncChartRect();
 }
 
@@ -29,10 +28,15 @@ void CScreenWnd::Resize(const QRect& rect)
     syncChartRect();
 }
 
+// A hidden widget gets its resize event only when shown; the buffers follow the geometry at once.
 void CScreenWnd::syncChartRect()
 {
     const QRect g = geometry();
     chartRect = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    if (composer.size() != g.size()) {
+        composer.resize(g.size());
+        stale = true;
+    }
 }
 
 void CScreenWnd::Draw()
@@ -43,34 +47,31 @@ void CScreenWnd::Draw()
 
 void CScreenWnd::compose()
 {
+    syncChartRect();
     if (chartRect.empty())
         return;
-    if (renderer.draw(*this)) {
+    if (composer.draw(*this)) {
         ++draws;
         stale = false;
     }
 }
 
-void CScreenWnd::Print(QPainter& painter, int deviceWidthMm) const { renderer.print(*this, painter, deviceWidthMm); }
+void CScreenWnd::Print(QPainter& painter, int deviceWidthMm) const { composer.print(*this, painter, deviceWidthMm); }
 
-PixelRect CScreenWnd::plotRect() const { return renderer.plotRect(*this, chartRect, false); }
+PixelRect CScreenWnd::plotRect() const { return composer.plotRect(*this, chartRect, false); }
 
 void CScreenWnd::paintEvent(QPaintEvent*)
 {
     if (stale)
         compose();
     QPainter p(this);
-    p.drawImage(0, 0, renderer.image());
+    p.drawImage(0, 0, composer.image());
 }
 
 void CScreenWnd::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     syncChartRect();
-    if (renderer.size() != size()) {
-        renderer.resize(size());
-        stale = true;
-    }
 }
 
 void CScreenWnd::moveEvent(QMoveEvent* event)

@@ -34,7 +34,8 @@ public:
     // The plot rectangle in the owner's client coordinates.
     PixelRect plotRect() const;
     // The composed picture, as the next paint shows it.
-    const QImage& image() const { return renderer.image(); }
+    const QImage& image() const { return composer.image(); }
+    const CScreenRenderer& renderer() const { return composer; }
     // How many times the chart was composed; owners' tests check that an update redraws only when due.
     int drawCount() const { return draws; }
 
@@ -54,7 +55,7 @@ private:
     void compose();
     void syncChartRect();
 
-    CScreenRenderer renderer;
+    CScreenRenderer composer;
     int id = 0;
     int draws = 0;
     bool stale = true;   // the buffers were recreated and hold no picture yet
