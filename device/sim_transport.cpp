@@ -1,0 +1,150 @@
+#include "device/sim_transport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+CSimTransport::CSimTransport(SimOptions options) : options(options), instrument(options) {}
+
+CSimTransport::Clock::duration CSimTransport::wireTime(std::size_t bytes) const
+{
+    if (!options.paced)
+        return Clock::duration::zero();
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(bytes / kBytesPerMs));
+}
+
+FtStatus CSimTransport::open()
+{
+    std::lock_guard lock(simLock);
+    isOpen = true;
+    dropped = false;
+    outgoing.clear();
+    instrument.reset();
+    lineFree = Clock::now();
+    changed.notify_all();
+    return ft::kOk;
+}
+
+FtStatus CSimTransport::close()
+{
+    std::lock_guard lock(simLock);
+    if (!isOpen)
+        return ft::kInvalidHandle;
+    isOpen = false;
+    outgoing.clear();
+    changed.notify_all();
+    return ft::kOk;
+}
+
+// Bytes of the head reply that are on the computer's side by `now` and not yet read.
+std::size_t CSimTransport::arrivedLocked(Clock::time_point now) const
+{
+    if (outgoing.empty())
+        return 0;
+    const Segment& s = outgoing.front();
+    if (now < s.start)
+        return 0;
+    std::size_t onWire = s.bytes.size();
+    if (options.paced) {
+        const double ms = std::chrono::duration<double, std::milli>(now - s.start).count();
+        onWire = std::min(onWire, static_cast<std::size_t>(std::floor(ms * kBytesPerMs)));
+    }
+    return onWire > s.taken ? onWire - s.taken : 0;
+}
+
+CSimTransport::Clock::time_point CSimTransport::nextArrivalLocked() const
+{
+    if (outgoing.empty())
+        return Clock::time_point::max();
+    const Segment& s = outgoing.front();
+    return s.start + wireTime(s.taken + 1);
+}
+
+FtStatus CSimTransport::read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
+{
+    count = 0;
+    std::unique_lock lock(simLock);
+    if (!isOpen)
+        return ft::kInvalidHandle;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs);
+    for (;;) {
+        if (!isOpen || dropped)
+            return ft::kIoError;   // closed while this read waited, or the link failed
+        const auto now = Clock::now();
+        const std::size_t ready = room == 0 ? 0 : arrivedLocked(now);
+        if (ready > 0) {
+            Segment& s = outgoing.front();
+            const std::size_t n = std::min<std::size_t>(ready, room);
+            std::memcpy(destination, s.bytes.data() + s.taken, n);
+            s.taken += n;
+            if (s.taken == s.bytes.size())
+                outgoing.pop_front();
+            count = static_cast<std::uint32_t>(n);
+            return ft::kOk;
+        }
+        if (now >= deadline)
+            return ft::kOk;
+        const auto wake = room == 0 ? deadline : std::min(deadline, nextArrivalLocked());
+        changed.wait_until(lock, wake);
+    }
+}
+
+FtStatus CSimTransport::write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written)
+{
+    written = 0;
+    std::lock_guard lock(simLock);
+    if (!isOpen)
+        return ft::kInvalidHandle;
+    if (dropped)
+        return ft::kIoError;
+
+    const auto now = Clock::now();
+    const auto received = now + wireTime(count);   // the request's last byte reaches the instrument
+    replies.clear();
+    instrument.receive(source, count, replies);
+    written = count;
+
+    for (SimReply& reply : replies) {
+        if (reply.drop) {
+            dropped = true;
+            outgoing.clear();
+            break;
+        }
+        if (reply.bytes.empty())
+            continue;
+        auto processing = std::chrono::duration_cast<Clock::duration>(
+            std::chrono::duration<double, std::milli>(options.paced ? reply.processingMs : 0.0));
+        auto start = std::max(received + processing, lineFree);
+        lineFree = start + wireTime(reply.bytes.size());
+        outgoing.push_back(Segment{std::move(reply.bytes), start, 0});
+    }
+    changed.notify_all();
+    return ft::kOk;
+}
+
+FtStatus CSimTransport::setBaudRate(std::uint32_t)
+{
+    std::lock_guard lock(simLock);
+    return isOpen ? ft::kOk : ft::kInvalidHandle;
+}
+
+FtStatus CSimTransport::setDataCharacteristics(std::uint8_t, std::uint8_t, std::uint8_t)
+{
+    std::lock_guard lock(simLock);
+    return isOpen ? ft::kOk : ft::kInvalidHandle;
+}
+
+FtStatus CSimTransport::setTimeouts(std::uint32_t readMs, std::uint32_t)
+{
+    std::lock_guard lock(simLock);
+    if (!isOpen)
+        return ft::kInvalidHandle;
+    readTimeoutMs = readMs;
+    return ft::kOk;
+}
+
+FtStatus CSimTransport::configure(std::uint32_t)
+{
+    std::lock_guard lock(simLock);
+    return isOpen ? ft::kOk : ft::kInvalidHandle;
+}

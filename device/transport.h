@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+// Status of a call on the USB bridge, with the values of the bridge library: 0 is success.
+using FtStatus = std::uint32_t;
+
+namespace ft {
+inline constexpr FtStatus kOk = 0;
+inline constexpr FtStatus kInvalidHandle = 1;
+inline constexpr FtStatus kDeviceNotFound = 2;
+inline constexpr FtStatus kDeviceNotOpened = 3;
+inline constexpr FtStatus kIoError = 4;
+} // namespace ft
+
+// The link to the instrument as the worker sees it: the calls of the USB bridge library, one object per
+// instrument. Every call may come from either thread; a close() while another thread is inside read()
+// makes that read or the next one fail, and never lets a read touch a released descriptor.
+class CTransport {
+public:
+    virtual ~CTransport() = default;
+
+    // Opens the first bridge (or the port this transport was made for).
+    virtual FtStatus open() = 0;
+    virtual FtStatus close() = 0;
+    // Waits at most the read time-out for data and returns what arrived, possibly nothing; never
+    // stores more than `room` bytes. A `room` of 0 only checks the link.
+    virtual FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) = 0;
+    virtual FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) = 0;
+    virtual FtStatus setBaudRate(std::uint32_t baud) = 0;
+    // Word length in bits, stop-bit value (0: one stop bit), parity value (0: none).
+    virtual FtStatus setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) = 0;
+    virtual FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) = 0;
+    // The bridge's extra configuration call made last when the device is opened (with the value 1).
+    virtual FtStatus configure(std::uint32_t value) = 0;
+};

@@ -1,0 +1,238 @@
+#include "device/com_thread.h"
+#include "device/fake_transport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+
+namespace {
+
+// A worker whose replies are whole at exactly `expected` bytes, with handlers that record what they got.
+class CTestWorker : public CComThread {
+public:
+    explicit CTestWorker(std::unique_ptr<CFakeTransport> t) : CComThread(std::move(t)) {}
+
+    bool IsResponseComplete(const std::uint8_t*, std::uint32_t total) override { return total == expected; }
+
+    void addCode(std::uint8_t code, bool accept = true)
+    {
+        RegisterCommand(
+            code,
+            [code](std::uint8_t* b, std::uint32_t& n) {
+                b[0] = code;
+                b[1] = 2;
+                n = 2;
+                return true;
+            },
+            [this, code, accept](std::uint8_t* b, std::uint32_t&) {
+                std::lock_guard lock(handledLock);
+                handled.push_back({code, Bytes(b, b + expected)});
+                return accept;
+            });
+    }
+    std::vector<std::pair<int, Bytes>> handledSoFar()
+    {
+        std::lock_guard lock(handledLock);
+        return handled;
+    }
+
+    std::atomic<std::uint32_t> expected{4};
+
+private:
+    std::mutex handledLock;
+    std::vector<std::pair<int, Bytes>> handled;
+};
+
+struct Fixture {
+    Fixture()
+    {
+        auto t = std::make_unique<CFakeTransport>();
+        fake = t.get();
+        worker = std::make_unique<CTestWorker>(std::move(t));
+    }
+    CFakeTransport* fake;
+    std::unique_ptr<CTestWorker> worker;
+};
+
+// Replies "R<code>ok" (4 bytes) to every request in one piece.
+std::vector<Bytes> echoReply(const Bytes& request) { return {{'R', request[0], 'o', 'k'}}; }
+
+} // namespace
+
+TEST(ComThread, AddingToAnEmptyQueuePostsExactlyOneMessage)
+{
+    Fixture f;   // not started: messages wait for the thread
+    f.worker->AddCommand(1);
+    EXPECT_EQ(f.worker->PendingMessages(), 1u);
+    f.worker->AddCommand(2);
+    f.worker->AddCommand(1);
+    EXPECT_EQ(f.worker->PendingMessages(), 1u);
+    f.worker->ClearCommands();
+    f.worker->AddCommand(3);
+    EXPECT_EQ(f.worker->PendingMessages(), 2u);
+}
+
+TEST(ComThread, OpenDeviceConfiguresTheBridgeInOrderAndClearsTheQueue)
+{
+    Fixture f;
+    f.worker->AddCommand(5);
+    EXPECT_EQ(f.worker->OpenDevice(), ft::kOk);
+    EXPECT_EQ(f.worker->Queue().GetCount(), 0);
+    const std::vector<std::string> expected = {"open", "baud 115200", "data 8 0 0", "timeouts 10 10", "configure 1"};
+    EXPECT_EQ(f.fake->calls(), expected);
+}
+
+TEST(ComThread, FailedOpenLeavesTheWorkerSilent)
+{
+    Fixture f;
+    f.fake->setOpenStatus(ft::kDeviceNotFound);
+    f.worker->addCode(1);
+    ASSERT_TRUE(f.worker->CreateThread());
+    f.worker->AddCommand(1);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->PendingMessages() == 0; }));
+    f.worker->EndThread();   // the message has been handled once the thread has ended
+    EXPECT_EQ(f.worker->LastStatus(), ft::kDeviceNotFound);
+    EXPECT_EQ(f.fake->requestCount(), 0u);
+    EXPECT_EQ(f.fake->calls(), std::vector<std::string>{"open"});
+}
+
+TEST(ComThread, AcceptedReplyRemovesTheCommand)
+{
+    Fixture f;
+    f.fake->onRequest = echoReply;
+    f.worker->addCode(6);
+    ASSERT_TRUE(f.worker->CreateThread());
+    f.worker->AddCommand(6);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return f.worker->Queue().GetCount() == 0; }));
+    EXPECT_EQ(f.worker->handledSoFar()[0].second, (Bytes{'R', 6, 'o', 'k'}));
+    EXPECT_EQ(f.fake->requests(), std::vector<Bytes>{(Bytes{6, 2})});
+}
+
+TEST(ComThread, RejectedReplyKeepsTheHeadAndIsNotResentByItself)
+{
+    Fixture f;
+    f.fake->onRequest = echoReply;
+    f.worker->addCode(9, false);
+    ASSERT_TRUE(f.worker->CreateThread());
+    f.worker->AddCommand(9);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    f.worker->EndThread();
+    EXPECT_EQ(f.worker->Queue().Snapshot(), std::vector<std::uint8_t>{9});
+    EXPECT_EQ(f.fake->requestCount(), 1u);
+}
+
+TEST(ComThread, ReRequestingTheHeadWhileItsReplyIsReadDropsTheReplyAndResends)
+{
+    Fixture f;
+    std::atomic<int> requests{0};
+    // The first request is answered by the test in pieces; the second at once.
+    f.fake->onRequest = [&](const Bytes&) -> std::vector<Bytes> {
+        if (requests++ == 0)
+            return {};
+        return {{'N', 'E', 'W', '!'}};
+    };
+    f.worker->addCode(7);
+    ASSERT_TRUE(f.worker->CreateThread());
+    f.worker->AddCommand(7);
+    ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 1; }));
+    f.fake->push({'o', 'l'});
+    ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 0; }));
+
+    f.worker->AddCommand(7);
+    EXPECT_EQ(f.worker->PendingMessages(), 0u);   // the head was re-requested, not appended
+    f.fake->push({'d', '!'});
+
+    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    f.worker->EndThread();
+    EXPECT_EQ(f.worker->handledSoFar()[0].second, (Bytes{'N', 'E', 'W', '!'}));
+    EXPECT_EQ(f.fake->requestCount(), 2u);
+    EXPECT_EQ(f.worker->Queue().GetCount(), 0);
+}
+
+TEST(ComThread, ClearingWhileAReplyIsReadDropsItAndRunsTheNextCode)
+{
+    Fixture f;
+    f.fake->onRequest = [](const Bytes& request) -> std::vector<Bytes> {
+        if (request[0] == 7)
+            return {};
+        return echoReply(request);
+    };
+    f.worker->addCode(7);
+    f.worker->addCode(8);
+    ASSERT_TRUE(f.worker->CreateThread());
+    f.worker->AddCommand(7);
+    ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 1; }));
+    f.fake->push({'o', 'l'});
+    ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 0; }));
+
+    f.worker->ClearCommands();
+    f.worker->AddCommand(8);
+    f.fake->push({'d', '!'});
+
+    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    f.worker->EndThread();
+    EXPECT_EQ(f.worker->handledSoFar()[0].first, 8);
+    EXPECT_EQ(f.fake->requests(), (std::vector<Bytes>{{7, 2}, {8, 2}}));
+}
+
+TEST(ComThread, OverlongReplyEndsOnlyWhenTheOwnerClosesTheDevice)
+{
+    Fixture f;
+    f.fake->onRequest = [](const Bytes& request) -> std::vector<Bytes> {
+        if (request[0] == 1)
+            return {{':', 'O', 'K', 0, 0, 0}};   // six bytes where four complete: never whole
+        return echoReply(request);
+    };
+    f.worker->addCode(1);
+    f.worker->addCode(2);
+    ASSERT_TRUE(f.worker->CreateThread());
+    f.worker->AddCommand(1);
+    ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 0 && f.fake->requestCount() == 1; }));
+    const int readsBefore = f.fake->readCount();
+    ASSERT_TRUE(waitUntil([&] { return f.fake->readCount() > readsBefore + 5; }));   // still reading
+    EXPECT_TRUE(f.worker->handledSoFar().empty());
+
+    EXPECT_EQ(f.worker->CloseDevice(), ft::kOk);
+    EXPECT_EQ(f.worker->OpenDevice(), ft::kOk);
+    f.worker->AddCommand(2);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    EXPECT_EQ(f.worker->handledSoFar()[0].first, 2);
+    EXPECT_EQ(f.worker->LastStatus(), ft::kOk);
+}
+
+TEST(ComThread, FailedWriteKeepsTheCommandQueuedAndTheWorkerSilent)
+{
+    Fixture f;
+    f.fake->onRequest = echoReply;
+    f.worker->addCode(3);
+    ASSERT_TRUE(f.worker->CreateThread());
+    ASSERT_TRUE(waitUntil([&] { return f.fake->isOpen(); }));
+    f.fake->failNextWrite(ft::kIoError);
+    f.worker->AddCommand(3);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->LastStatus() == ft::kIoError; }));
+    f.worker->ClearCommands();
+    f.worker->AddCommand(3);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->PendingMessages() == 0; }));
+    f.worker->EndThread();
+    EXPECT_EQ(f.fake->requestCount(), 0u);
+    EXPECT_TRUE(f.worker->handledSoFar().empty());
+    EXPECT_EQ(f.worker->Queue().Snapshot(), std::vector<std::uint8_t>{3});
+}
+
+TEST(ComThread, NoReadWritesBeyondTheBuffer)
+{
+    Fixture f;
+    f.worker->expected = 20000;   // never whole: the buffer fills and reads continue with no room
+    f.fake->onRequest = [](const Bytes&) -> std::vector<Bytes> { return {Bytes(8500, 0x11), Bytes(1000, 0x22)}; };
+    f.worker->addCode(4);
+    ASSERT_TRUE(f.worker->CreateThread());
+    f.worker->AddCommand(4);
+    ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 500; }));
+    const int readsAtFull = f.fake->readCount();
+    ASSERT_TRUE(waitUntil([&] { return f.fake->readCount() > readsAtFull + 3; }));
+    EXPECT_EQ(f.fake->pendingBytes(), 500u);
+    f.worker->EndThread();   // quitting also leaves a reply that can never complete
+    EXPECT_TRUE(f.worker->handledSoFar().empty());
+}
