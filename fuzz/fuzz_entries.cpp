@@ -1,0 +1,115 @@
+#include "fuzz/fuzz_entries.h"
+
+#include "document/doc_settings.h"
+#include "document/ini_file.h"
+#include "document/tables.h"
+#include "document/varnel_doc.h"
+#include "files/reflectogram_file.h"
+#include "files/section_file.h"
+#include "files/table_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+std::string_view bytesOf(const std::uint8_t* data, std::size_t size)
+{
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+bool inTable(double value, const auto& table)
+{
+    return std::find(table.begin(), table.end(), value) != table.end();
+}
+
+} // namespace
+
+int fuzzReflectogramFile(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes = bytesOf(data, size);
+    ReflectogramRecord record;
+    record.gain = -77;
+    if (!decodeReflectogram(bytes, record)) {
+        check(record.gain == -77);   // refused: untouched
+        return 0;
+    }
+    check(size >= kReflectogramFileBytes);
+    check(record.scaleIndex >= 0 && record.scaleIndex < tables::kRangeCount);
+    check(record.pulseIndex >= 0 && record.pulseIndex < tables::kPulseCount);
+    const std::string again = encodeReflectogram(record);
+    check(again.size() == kReflectogramFileBytes);
+    // Everything a reader uses survives a write: offsets 4..27 and the samples.
+    check(again.compare(4, 24, bytes.substr(4, 24)) == 0);
+    check(again.compare(kReflectogramHeaderBytes, kRawSamples, bytes.substr(kReflectogramHeaderBytes, kRawSamples)) == 0);
+    return 0;
+}
+
+int fuzzSectionFile(const std::uint8_t* data, std::size_t size)
+{
+    SectionFileData file;
+    if (!decodeSectionFile(bytesOf(data, size), file))
+        return 0;
+    check(file.sections.size() <= static_cast<std::size_t>(kMaxSections));
+    const std::vector<SectionRow> rows = sectionRows(file);
+    const std::vector<Section> records = documentSections(file);
+    check(rows.size() == file.sections.size() && records.size() == rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        check(rows[i].ku > 0 && records[i].ku == rows[i].ku);
+        check(std::isfinite(rows[i].start) && std::isfinite(rows[i].end) && std::isfinite(rows[i].length));
+        check(std::isfinite(records[i].start) && std::isfinite(records[i].end));
+        for (const bool speedMode : {false, true})
+            for (const std::string& cell : sectionRowCells(rows[i], speedMode))
+                check(cell.find('\n') == std::string::npos);
+    }
+    return 0;
+}
+
+int fuzzTableFile(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<TableEntry> entries = decodeTable(bytesOf(data, size));
+    for (const bool speedMode : {false, true}) {
+        showTableIn(entries, speedMode);
+        const std::string encoded = encodeTable(entries, speedMode);
+        check(encoded.size() % 2 == 0);
+        // Whatever was read is written back as the same number of entries.
+        check(decodeTable(encoded).size() == entries.size());
+        for (const TableEntry& e : entries)
+            if (const auto ku = kuOfTableText(e.value, speedMode))
+                check(*ku > 0 && std::isfinite(*ku));
+    }
+    return 0;
+}
+
+int fuzzSettingsFile(const std::uint8_t* data, std::size_t size)
+{
+    CIniFile ini("");
+    ini.loadBytes(bytesOf(data, size));
+    CVarnelDoc doc;
+    readDocumentSettings(doc, ini);
+    check(inTable(doc.scale, tables::kRanges) && inTable(doc.pulse, tables::kPulses));
+    check(doc.mouseMode >= 0 && doc.mouseMode <= 7);
+    check(doc.vfactor >= 1.0 && doc.vfactor <= 3.0);
+    check(doc.cursor1 >= 0 && doc.cursor1 <= doc.scale && doc.cursor2 >= 0 && doc.cursor2 <= doc.scale);
+    for (const Trace& t : doc.traces)
+        check(t.yOffset >= -200 && t.yOffset <= 200);
+
+    // What was read is written and read back as the same settings.
+    writeDocumentSettings(doc, ini);
+    CVarnelDoc again;
+    readDocumentSettings(again, ini);
+    check(again.scale == doc.scale && again.pulse == doc.pulse && again.mouseMode == doc.mouseMode);
+    check(again.gain == doc.gain && again.average == doc.average);
+    check(again.approximation == doc.approximation && again.speedMode == doc.speedMode &&
+          again.returnLoss == doc.returnLoss);
+    for (int i = 0; i < kTraceCount; ++i)
+        check(again.traces[i].yOffset == doc.traces[i].yOffset);
+    return 0;
+}
