@@ -21,10 +21,12 @@ int runInfo(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runExport(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runSections(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runTable(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runRender(const CliArgs& args, std::ostream& out, std::ostream& err);
 
 inline constexpr CliCommand kCliCommands[] = {
     {"info", "parameters and samples of a reflectogram file (.tdr) as JSON", runInfo},
     {"export", "samples of a reflectogram file (.tdr) with their distances as CSV", runExport},
     {"sections", "sections of a section file (.pie) as JSON", runSections},
     {"table", "entries of a KU table file (.tku) as JSON", runTable},
+    {"render", "a reflectogram file (.tdr) drawn as the library preview shows it, as PNG", runRender},
 };

@@ -1,4 +1,7 @@
 #include "display/main_screen_series.h"
+#include "display/preview_series.h"
+#include "display/reflectogram_image.h"
+#include "display/screen_renderer.h"
 #include "display/screen_geometry.h"
 #include "display/screen_wnd.h"
 #include "display/static_splitter.h"
@@ -333,4 +336,29 @@ TEST(StaticSplitter, BarsCannotBeDragged)
     QCoreApplication::sendEvent(handle, &move);
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(60, 50));
     EXPECT_EQ(splitter.sizes(), before);
+}
+
+TEST(ReflectogramImage, DrawsThePreviewOfAFile)
+{
+    Trace file;
+    file.raw.fill(20);
+    file.raw[16 * 100] = 0xF0;   // preview sample 100 of a 1 km file (every 16th sample)
+    file.memScale = 1000;
+    file.memKU = 1.5;
+    const QImage img = reflectogramImage(file, QSize(1000, 400));
+    ASSERT_EQ(img.size(), QSize(1000, 400));
+    EXPECT_EQ(file.overviewSamples[100], 0xF0);
+
+    CScreenState state;
+    preview_screen::configure(state);
+    preview_screen::fill(state, file);
+    CScreenRenderer renderer;
+    const PixelRect plot = renderer.plotRect(state, {0, 0, 1000, 400}, false);
+    const DataMapping map(state, plot);
+    const QRgb trace = qRgb(0, 200, 255);
+    EXPECT_EQ(img.pixel(map.pixelX(300), map.pixelY(20)) | 0xff000000u, trace);
+    EXPECT_EQ(img.pixel(map.pixelX(100), map.pixelY(-16)) | 0xff000000u, trace);
+    EXPECT_NE(img.pixel(map.pixelX(300), map.pixelY(0)) | 0xff000000u, trace);
+    EXPECT_DOUBLE_EQ(state.xLabelRight, 1000);
+    EXPECT_TRUE(reflectogramImage(file, QSize(0, 10)).isNull());
 }
