@@ -1,4 +1,5 @@
 #include "display/mouse_modes.h"
+#include "display/wheel_notches.h"
 #include "document/doc_view.h"
 #include "document/varnel_doc.h"
 
@@ -166,5 +167,29 @@ TEST_F(MouseModes, OverviewClickAndWheelMoveTheMagnifiedWindow)
         doc.zoomCenter = c.center;
         mouse_modes::overviewWheel(doc, c.delta);
         EXPECT_DOUBLE_EQ(doc.zoomCenter, c.expected) << c.center << " " << c.delta;
+    }
+}
+
+TEST(WheelNotches, WholeNotchesEachOneStepInTheirDirection)
+{
+    struct Case {
+        std::vector<int> deltas;
+        std::vector<int> steps;
+    } cases[] = {
+        {{120}, {120}},
+        {{-120}, {-120}},
+        {{-240}, {-120, -120}},           // two notches at once: two steps down, not one up
+        {{-40, -40, -40}, {-120}},        // a touchpad's pieces
+        {{60, -60, -60}, {-120}},         // a change of direction drops the other way's rest
+        {{100, 100, 100}, {120, 120}},
+        {{15}, {}},
+    };
+    for (const Case& c : cases) {
+        CWheelNotches notches;
+        std::vector<int> steps;
+        for (const int d : c.deltas)
+            for (const int s : notches.feed(d))
+                steps.push_back(s);
+        EXPECT_EQ(steps, c.steps);
     }
 }
