@@ -37,13 +37,4 @@ TEST(NumberText, TruncatesThousandthsTowardZero)
         EXPECT_EQ(numtext::truncThousandths(c.value), c.stored) << c.value;
 }
 
-TEST(NumberText, FixedFormats)
-{
-    EXPECT_EQ(numtext::fixed(300 / 197.4, 3), "1.520");
-    EXPECT_EQ(numtext::fixed(75, 2), "75.00");
-    EXPECT_EQ(numtext::fixed(62.5, 1), "62.5");
-    EXPECT_EQ(numtext::twoDigits(7), "07");
-    EXPECT_EQ(numtext::twoDigits(2024), "2024");
-}
-
 } // namespace
