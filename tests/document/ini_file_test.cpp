@@ -2,6 +2,8 @@
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -78,6 +80,25 @@ TEST(IniFile, FailedWriteKeepsTheOldFile)
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.reason().find(path), std::string::npos);
     EXPECT_EQ(readText(path), "[VARNEL]\nSCALE=1\n");
+}
+
+TEST(IniFile, FullDiskKeepsTheOldFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("a.ini");
+    writeText(path, "[VARNEL]\nSCALE=1\n");
+    // A file-size limit makes every write beyond it fail as a full disk does, even for root.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const Status s = writeProfileString(path, "VARNEL", "NAME", std::string(100, 'x'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(s.ok());
+    EXPECT_EQ(readText(path), "[VARNEL]\nSCALE=1\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);   // no temporary left
 }
 
 TEST(IniFile, FailedWriteToAMissingFolderIsReported)
