@@ -1,0 +1,556 @@
+#include "device/fake_transport.h"
+#include "document/doc_view.h"
+#include "document/temp_dir.h"
+#include "document/update_hint.h"
+#include "document/varnel_doc.h"
+#include "files/reflectogram_file.h"
+#include "measurement/acquisition_controller.h"
+#include "measurement/fake_host.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+// The worker as the form sees it before it runs: commands are queued but never executed, so the
+// test plays the worker by filling the protocol's buffers and delivering notifications itself.
+class CIdleProtocol : public CProtocolVUZ {
+public:
+    CIdleProtocol(std::unique_ptr<CTransport> t, bool canCreate) : CProtocolVUZ(std::move(t)), canCreate(canCreate) {}
+    bool CreateThread() override { return canCreate; }
+
+private:
+    bool canCreate;
+};
+
+class CHintRecorder : public CDocView {
+public:
+    void onDocumentUpdate(CDocView* sender, int hint) override { hints.push_back({sender, hint}); }
+    std::vector<std::pair<CDocView*, int>> hints;
+};
+
+struct Fixture {
+    explicit Fixture(bool canCreate = true) : controller(doc, host, &form)
+    {
+        doc.addView(&form);
+        doc.addView(&other);
+        auto t = std::make_unique<CFakeTransport>();
+        fake = t.get();
+        fake->open();
+        auto p = std::make_unique<CIdleProtocol>(std::move(t), canCreate);
+        protocol = p.get();
+        controller.OnInitialUpdate(std::move(p), nullptr);
+    }
+    std::vector<std::uint8_t> queued() const { return protocol->Queue().Snapshot(); }
+    bool watchdogRunning() const
+    {
+        return controller.watchdogTimer != 0 && host.running.count(controller.watchdogTimer) == 1;
+    }
+
+    CVarnelDoc doc;
+    CFakeHost host;
+    CHintRecorder form;
+    CHintRecorder other;
+    CAcquisitionController controller;
+    CFakeTransport* fake = nullptr;
+    CIdleProtocol* protocol = nullptr;
+};
+
+void showLines(CVarnelDoc& doc, bool l1, bool l2)
+{
+    doc.traces[L1].shown = l1;
+    doc.traces[L2].shown = l2;
+}
+
+} // namespace
+
+TEST(AcquisitionController, ParametersFromTheDocument)
+{
+    struct Case {
+        std::string what;
+        std::function<void(CVarnelDoc&, CAcquisitionController&)> setup;
+        AcquisitionParams expected;
+    };
+    auto params = [](char mode, int send, int receive, int length, int avg, int gain, int range, int window, int pulse,
+                     int start) {
+        AcquisitionParams p;
+        p.mode = mode;
+        p.sendLines = static_cast<std::uint8_t>(send);
+        p.receiveLines = static_cast<std::uint8_t>(receive);
+        p.dataLength = length;
+        p.averaging = static_cast<std::uint8_t>(avg);
+        p.gainCode = static_cast<std::uint8_t>(gain);
+        p.rangeCode = static_cast<std::int16_t>(range);
+        p.windowCode = static_cast<std::int16_t>(window);
+        p.pulseCode = static_cast<std::int16_t>(pulse);
+        p.windowStart = start;
+        return p;
+    };
+    auto range = [](CVarnelDoc& d, int index) { d.selectRange(index); };
+    const std::vector<Case> cases = {
+        {"defaults: line 1 at 62.5 m", [](CVarnelDoc&, CAcquisitionController&) {},
+         params('Y', 1, 1, 502, 1, 0, 0, 0, 1, 43)},
+        {"only line 2",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             showLines(d, false, true);
+             range(d, 4);
+         },
+         params('Y', 2, 2, 502, 1, 0, 15, 15, 20, 43)},
+        {"both lines",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             showLines(d, true, true);
+             range(d, 4);
+         },
+         params('Y', 3, 3, 1002, 1, 0, 15, 15, 20, 43)},
+        {"line 2 shown but not available",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             showLines(d, true, true);
+             d.traces[L2].available = false;
+         },
+         params('Y', 1, 1, 502, 1, 0, 0, 0, 1, 43)},
+        {"no line selected", [&](CVarnelDoc& d, CAcquisitionController&) { showLines(d, false, false); },
+         params('Y', 0, 0, 0, 1, 0, 0, 0, 1, 43)},
+        {"split pairs, line 1 not available",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             showLines(d, false, true);
+             d.toggleSplitPairs();
+         },
+         params('Y', 1, 2, 502, 1, 0, 0, 0, 1, 43)},
+        {"split pairs, line 2 not available",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             showLines(d, true, true);
+             d.toggleSplitPairs();
+         },
+         params('Y', 2, 1, 502, 1, 0, 0, 0, 1, 43)},
+        {"pulse 50 ns, average 3, gain 300 (low byte)",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             d.pulse = 50;
+             d.average = 3;
+             d.gain = 300;
+         },
+         params('Y', 1, 1, 502, 8, 44, 0, 0, 5, 43)},
+        {"average 7, pulse 50 us",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             d.average = 7;
+             d.pulse = 50000;
+         },
+         params('Y', 1, 1, 502, 128, 0, 0, 0, 5000, 43)},
+        {"zoom 0: start 43 wherever the centre",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             range(d, 4);
+             d.zoomCenter = 800;
+         },
+         params('Y', 1, 1, 502, 1, 0, 15, 15, 20, 43)},
+        {"1 km, zoom 1, centre 900: pushed back inside",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             range(d, 4);
+             d.zoom = 1;
+             d.zoomCenter = 900;
+         },
+         params('Y', 1, 1, 502, 1, 0, 15, 7, 20, 4043)},
+        {"1 km, zoom 1, centre 300",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             range(d, 4);
+             d.zoom = 1;
+             d.zoomCenter = 300;
+         },
+         params('Y', 1, 1, 502, 1, 0, 15, 7, 20, 443)},
+        {"1 km, zoom 4, centre 10: at the start",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             range(d, 4);
+             d.zoom = 4;
+             d.zoomCenter = 10;
+         },
+         params('Y', 1, 1, 502, 1, 0, 15, 0, 20, 43)},
+        {"64 km, zoom 4, centre 30000",
+         [&](CVarnelDoc& d, CAcquisitionController&) {
+             range(d, 10);
+             d.zoom = 4;
+             d.zoomCenter = 30000;
+         },
+         params('Y', 1, 1, 502, 1, 0, 1023, 63, 2000, 240000 - 16000 + 43)},
+        {"long record at 2 km",
+         [&](CVarnelDoc& d, CAcquisitionController& c) {
+             showLines(d, true, true);
+             range(d, 5);
+             d.zoom = 2;
+             d.zoomCenter = 1500;
+             c.recordMode = 'L';
+             c.saveLine = 2;
+         },
+         params('L', 2, 2, 8002, 1, 0, 0, 1, 50, 43)},
+        {"long record at 500 m",
+         [&](CVarnelDoc& d, CAcquisitionController& c) {
+             range(d, 3);
+             c.recordMode = 'L';
+             c.saveLine = 1;
+         },
+         params('L', 1, 1, 8002, 1, 0, 0, 0, 10, 43)},
+        {"long record at 64 km",
+         [&](CVarnelDoc& d, CAcquisitionController& c) {
+             range(d, 10);
+             c.recordMode = 'L';
+             c.saveLine = 1;
+         },
+         params('L', 1, 1, 8002, 1, 0, 0, 63, 2000, 43)},
+        {"long record in split-pair mode follows the split-pair masks",
+         [&](CVarnelDoc& d, CAcquisitionController& c) {
+             showLines(d, true, true);
+             d.toggleSplitPairs();
+             c.recordMode = 'L';
+             c.saveLine = 1;
+         },
+         params('L', 2, 1, 8002, 1, 0, 0, 0, 1, 43)},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        c.setup(f.doc, f.controller);
+        f.controller.ApplyParameters();
+        const AcquisitionParams got = f.protocol->Params();
+        const AcquisitionParams& e = c.expected;
+        EXPECT_EQ(got.mode, e.mode) << c.what;
+        EXPECT_EQ(got.sendLines, e.sendLines) << c.what;
+        EXPECT_EQ(got.receiveLines, e.receiveLines) << c.what;
+        EXPECT_EQ(got.dataLength, e.dataLength) << c.what;
+        EXPECT_EQ(got.averaging, e.averaging) << c.what;
+        EXPECT_EQ(got.gainCode, e.gainCode) << c.what;
+        EXPECT_EQ(got.rangeCode, e.rangeCode) << c.what;
+        EXPECT_EQ(got.windowCode, e.windowCode) << c.what;
+        EXPECT_EQ(got.pulseCode, e.pulseCode) << c.what;
+        EXPECT_EQ(got.windowStart, e.windowStart) << c.what;
+        EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams}) << c.what;
+        EXPECT_TRUE(f.watchdogRunning()) << c.what;
+    }
+}
+
+TEST(AcquisitionController, StartNeedsASelectedLine)
+{
+    Fixture f;
+    showLines(f.doc, false, true);
+    f.doc.traces[L2].available = false;
+    f.controller.Start();
+    ASSERT_EQ(f.host.messages.size(), 1u);
+    EXPECT_EQ(f.host.messages[0].text, "Выберите линию для измерения");
+    EXPECT_EQ(f.host.messages[0].caption, "ВНИМАНИЕ");
+    EXPECT_EQ(f.host.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_TRUE(f.queued().empty());
+    EXPECT_TRUE(f.host.timerRequests.empty());
+}
+
+TEST(AcquisitionController, StartAndStop)
+{
+    Fixture f;
+    showLines(f.doc, true, true);
+    f.controller.Start();
+    EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
+    EXPECT_EQ(f.host.timerRequests, (std::vector<std::pair<int, int>>{{1, 2000}}));
+    EXPECT_TRUE(f.watchdogRunning());
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_TRUE(f.doc.traces[L1].active);
+    EXPECT_TRUE(f.doc.traces[L2].active);
+
+    f.controller.Stop();
+    EXPECT_TRUE(f.queued().empty());
+    EXPECT_TRUE(f.host.running.empty());
+    EXPECT_EQ(f.controller.watchdogTimer, 0);
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_FALSE(f.doc.traces[L1].active);
+    EXPECT_FALSE(f.doc.traces[L2].active);
+}
+
+TEST(AcquisitionController, NotificationsDriveTheCycle)
+{
+    struct Case {
+        int code;
+        bool twoScreen;
+        int zoom;
+        std::vector<std::uint8_t> next;
+        bool stored;
+    };
+    const std::vector<Case> cases = {
+        {1, false, 0, {CProtocolVUZ::kWindowData}, false},
+        {2, false, 0, {CProtocolVUZ::kFullRangeData}, false},
+        {3, false, 0, {CProtocolVUZ::kWindowData}, false},
+        {4, false, 0, {CProtocolVUZ::kFullRangeData}, false},
+        {5, false, 0, {CProtocolVUZ::kWindowParams}, true},
+        {5, true, 0, {CProtocolVUZ::kWindowParams}, true},
+        {5, true, 2, {CProtocolVUZ::kFullRangeParams}, false},
+        {6, true, 2, {CProtocolVUZ::kWindowParams}, true},
+        {7, false, 0, {CProtocolVUZ::kWindowParams}, false},
+        {9, false, 0, {CProtocolVUZ::kStart}, false},   // unknown: the start stays queued
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.host.overviewShown = c.twoScreen;
+        f.doc.selectRange(4);
+        f.doc.zoom = c.zoom;
+        f.controller.Start();
+        const int watchdog = f.controller.watchdogTimer;
+        f.controller.OnDeviceNotify(c.code);
+        EXPECT_EQ(f.host.running.count(watchdog), 0u) << c.code;   // every notification stops the watchdog
+        EXPECT_EQ(f.queued(), c.next) << c.code;
+        EXPECT_EQ(f.watchdogRunning(), c.code != 9) << c.code;
+        const bool stored = !f.form.hints.empty() && f.form.hints.back().second == kHintNewSamples;
+        EXPECT_EQ(stored, c.stored) << c.code;
+    }
+}
+
+TEST(AcquisitionController, StoredTracesFollowTheOverviewRules)
+{
+    struct Case {
+        bool twoScreen;
+        int zoom;
+        int overview1;   // expected first overview samples (0: untouched)
+        int overview2;
+    };
+    for (const Case& c : std::vector<Case>{{false, 0, 0, 0}, {true, 0, 11, 22}, {true, 1, 33, 44}}) {
+        Fixture f;
+        f.host.overviewShown = c.twoScreen;
+        f.doc.zoom = c.zoom;
+        f.protocol->trace1.fill(11);
+        f.protocol->trace2.fill(22);
+        f.protocol->overview1.fill(33);
+        f.protocol->overview2.fill(44);
+        f.protocol->status1 = 7;
+        f.protocol->status2 = 9;
+        f.controller.StoreTraces();
+        EXPECT_EQ(f.doc.traces[L1].samples[499], 11);
+        EXPECT_EQ(f.doc.traces[L2].samples[0], 22);
+        EXPECT_EQ(f.doc.traces[L1].overviewSamples[0], c.overview1);
+        EXPECT_EQ(f.doc.traces[L2].overviewSamples[0], c.overview2);
+        EXPECT_EQ(f.doc.traces[L1].status, 7);
+        EXPECT_EQ(f.doc.traces[L2].status, 9);
+        ASSERT_EQ(f.other.hints.size(), 1u);
+        EXPECT_EQ(f.other.hints[0], (std::pair<CDocView*, int>{nullptr, kHintNewSamples}));
+    }
+}
+
+TEST(AcquisitionController, DocumentUpdatesRestartARunningAcquisition)
+{
+    struct Case {
+        bool running;
+        int hint;
+        std::vector<std::uint8_t> queued;
+    };
+    const std::vector<Case> cases = {
+        {true, kHintAcqParams, {CProtocolVUZ::kWindowParams}},
+        {true, kHintLines, {CProtocolVUZ::kWindowParams}},
+        {true, kHintRedraw, {CProtocolVUZ::kWindowData}},
+        {false, kHintLines, {}},
+        {false, kHintAcqParams, {CProtocolVUZ::kWindowData}},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.doc.acqState = c.running ? CVarnelDoc::kRunning : CVarnelDoc::kStopped;
+        f.controller.SendCommand(CProtocolVUZ::kWindowData);
+        f.controller.OnDocumentUpdate(c.hint);
+        EXPECT_EQ(f.queued(), c.queued) << c.running << " " << c.hint;
+    }
+
+    CVarnelDoc doc;
+    CFakeHost host;
+    CAcquisitionController early(doc, host);   // before the initial update, updates are ignored
+    doc.acqState = CVarnelDoc::kRunning;
+    early.OnDocumentUpdate(kHintAcqParams);
+    EXPECT_TRUE(host.timerRequests.empty());
+}
+
+TEST(AcquisitionController, WithoutAWorkerThread)
+{
+    Fixture f(false);
+    ASSERT_EQ(f.host.messages.size(), 1u);
+    EXPECT_EQ(f.host.messages[0].text, "Ошибка создания потока");
+    EXPECT_EQ(f.host.messages[0].caption, "USB ERROR...");
+    EXPECT_EQ(f.controller.protocol(), nullptr);
+    f.controller.Start();
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_TRUE(f.doc.traces[L1].active);
+    EXPECT_TRUE(f.host.timerRequests.empty());
+    f.controller.OnTimer(1);
+    f.controller.OnDeviceNotify(5);
+    EXPECT_TRUE(f.host.questions.empty());
+}
+
+TEST(AcquisitionController, OnlyTheWatchdogTimerStartsTheReconnect)
+{
+    Fixture f;
+    f.controller.Start();
+    EXPECT_FALSE(f.controller.OnTimer(f.controller.watchdogTimer + 100));
+    EXPECT_TRUE(f.host.questions.empty());
+    f.controller.OnDeviceNotify(7);
+    const int stale = f.host.lastTimer - 1;
+    EXPECT_FALSE(f.controller.OnTimer(stale));
+    EXPECT_TRUE(f.host.questions.empty());
+}
+
+TEST(AcquisitionController, ReconnectCancelledStopsAcquisition)
+{
+    Fixture f;
+    f.controller.Start();
+    f.host.answers = {false};
+    EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
+    ASSERT_EQ(f.host.questions.size(), 1u);
+    EXPECT_EQ(f.host.questions[0].text, "Проверте соединение с прбором VARNEL\nи нажмите \"ОК\" для повторной попытки");
+    EXPECT_EQ(f.host.questions[0].caption, "Нет связи с прибором VARNEL");
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_FALSE(f.doc.traces[L1].active);
+    EXPECT_TRUE(f.queued().empty());
+    EXPECT_EQ(f.host.countdowns, 0);
+    EXPECT_EQ(f.fake->calls(), std::vector<std::string>{"open"});   // the device is not touched
+}
+
+TEST(AcquisitionController, ReconnectAfterTheCountdownStartsAgain)
+{
+    Fixture f;
+    f.controller.Start();
+    f.controller.OnDeviceNotify(7);   // running: window packet queued
+    f.fake->queueCloseStatus(ft::kDeviceNotOpened);   // the first close fails: asked again
+    f.fake->queueCloseStatus(ft::kInvalidHandle);     // an invalid handle counts as closed
+    f.host.answers = {true, true};
+    EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
+    EXPECT_EQ(f.host.questions.size(), 2u);
+    EXPECT_EQ(f.host.countdowns, 1);
+    const std::vector<std::string> calls = {"open", "close", "close", "open", "baud 115200", "data 8 0 0",
+                                            "timeouts 10 10", "configure 1"};
+    EXPECT_EQ(f.fake->calls(), calls);
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
+    EXPECT_TRUE(f.watchdogRunning());
+}
+
+TEST(AcquisitionController, CountdownCancelledReopensAndStops)
+{
+    Fixture f;
+    f.controller.Start();
+    f.host.answers = {true};
+    f.host.countdownRunsOut = false;
+    EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
+    EXPECT_EQ(f.fake->calls().size(), 7u);   // open, close, then the reopen with its configuration
+    EXPECT_EQ(f.fake->calls()[2], "open");
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_TRUE(f.queued().empty());
+    EXPECT_TRUE(f.host.running.empty());
+}
+
+TEST(AcquisitionController, LateNotificationWhileAskingDoesNotStartASecondWatchdog)
+{
+    Fixture f;
+    f.controller.Start();
+    f.host.answers = {false};
+    f.host.whileAsking = [&] { f.controller.OnDeviceNotify(7); };
+    f.controller.OnTimer(f.controller.watchdogTimer);
+    EXPECT_TRUE(f.host.running.empty());
+    EXPECT_TRUE(f.queued().empty());
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+}
+
+TEST(AcquisitionController, SavingALineEndToEnd)
+{
+    TempDir dir;
+    Fixture f;
+    showLines(f.doc, true, true);
+    f.doc.selectRange(4);
+    f.doc.pulse = 100;
+    f.doc.vfactor = 2.01;
+    f.doc.capture = true;
+    f.controller.savePath = dir.file("");
+    f.controller.Start();
+    f.controller.OnDeviceNotify(7);
+    f.protocol->status1 = 3;
+    f.protocol->status2 = 5;
+    f.controller.OnDeviceNotify(5);   // stores the statuses of both lines
+
+    f.host.savePathAnswer = dir.file("line2.tdr");
+    f.controller.SaveLine(2);
+    EXPECT_FALSE(f.doc.capture);
+    EXPECT_EQ(f.host.dialogStarts, std::vector<std::string>{dir.file("")});
+    EXPECT_EQ(f.controller.recordMode, 'L');
+    EXPECT_EQ(f.controller.saveLine, 2);
+    EXPECT_EQ(f.host.waitCursor, 1);
+    const AcquisitionParams p = f.protocol->Params();
+    EXPECT_EQ(p.mode, 'L');
+    EXPECT_EQ(p.sendLines, 2);
+    EXPECT_EQ(p.receiveLines, 2);
+    EXPECT_EQ(p.dataLength, 8002);
+
+    f.controller.OnDeviceNotify(1);
+    EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowData});
+    for (int i = 0; i < 8000; ++i)
+        f.protocol->longTrace[i] = static_cast<std::uint8_t>(i * 7);
+    f.protocol->status1 = 99;   // a long record's statuses do not reach the file: the stored one does
+    f.form.hints.clear();
+    f.controller.OnDeviceNotify(8);
+
+    ReflectogramRecord saved;
+    ASSERT_TRUE(decodeReflectogram(readText(dir.file("line2.tdr")), saved));
+    EXPECT_EQ(readText(dir.file("line2.tdr")).size(), 8512u);
+    EXPECT_EQ(saved.scaleIndex, 4);
+    EXPECT_EQ(saved.pulseIndex, 3);
+    EXPECT_EQ(saved.status, 5);
+    EXPECT_EQ(saved.kuThousandths, 2009);
+    EXPECT_EQ(saved.samples, f.protocol->longTrace);
+
+    EXPECT_EQ(f.host.waitCursor, 0);
+    ASSERT_EQ(f.host.messages.size(), 1u);
+    EXPECT_EQ(f.host.messages[0].text, "Рефлектограмма успешно сохранена");
+    EXPECT_EQ(f.host.messages[0].caption, "");
+    EXPECT_EQ(f.host.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(f.form.hints.empty());   // the form sent the update: the others hear it
+    EXPECT_EQ(f.other.hints.back(), (std::pair<CDocView*, int>{&f.form, kHintSaved}));
+    EXPECT_EQ(f.controller.recordMode, 'Y');
+    EXPECT_EQ(f.protocol->Params().mode, 'Y');
+    EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
+}
+
+TEST(AcquisitionController, CancelledSaveDialogResumesTheNormalCycle)
+{
+    Fixture f;
+    f.controller.Start();
+    f.controller.OnDeviceNotify(7);
+    f.controller.OnDeviceNotify(1);
+    f.controller.SaveLine(1);
+    EXPECT_EQ(f.controller.recordMode, 'Y');
+    EXPECT_EQ(f.host.waitCursor, 0);
+    EXPECT_EQ(f.protocol->Params().mode, 'Y');
+    EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
+}
+
+TEST(AcquisitionController, FailedSaveReportsTheFileAndResumes)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "taken.tdr");   // a folder where the file should go
+    writeText((dir.path() / "taken.tdr" / "inside").string(), "kept");
+    for (const std::string& target : {dir.file("no/such/folder/x.tdr"), dir.file("taken.tdr")}) {
+        Fixture f;
+        f.controller.Start();
+        f.host.savePathAnswer = target;
+        f.controller.SaveLine(1);
+        f.controller.OnDeviceNotify(8);
+        ASSERT_EQ(f.host.messages.size(), 1u) << target;
+        EXPECT_EQ(f.host.messages[0].caption, "Ошибка");
+        EXPECT_EQ(f.host.messages[0].icon, MessageIcon::Error);
+        EXPECT_NE(f.host.messages[0].text.find(target), std::string::npos) << f.host.messages[0].text;
+        EXPECT_EQ(f.host.waitCursor, 0);
+        EXPECT_TRUE(f.other.hints.empty() || f.other.hints.back().second != kHintSaved);
+        EXPECT_EQ(f.controller.recordMode, 'Y');
+        EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
+    }
+    EXPECT_EQ(readText((dir.path() / "taken.tdr" / "inside").string()), "kept");
+}
+
+TEST(AcquisitionController, StopKeepsAPendingLongRecordRequest)
+{
+    TempDir dir;
+    Fixture f;
+    f.controller.Start();
+    f.host.savePathAnswer = dir.file("later.tdr");
+    f.controller.SaveLine(1);
+    f.controller.Stop();
+    EXPECT_EQ(f.controller.recordMode, 'L');
+    f.controller.Start();
+    f.controller.OnDeviceNotify(7);
+    EXPECT_EQ(f.protocol->Params().mode, 'L');
+    EXPECT_EQ(f.protocol->Params().dataLength, 8002);
+}
