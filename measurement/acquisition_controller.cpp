@@ -189,6 +189,9 @@ void CAcquisitionController::Start()
         return;
     }
     SendCommand(CProtocolVUZ::kStart);
+    // A long record still requested is fetched again now: the user waits for it once more.
+    if (recordMode == 'L')
+        ShowWaitCursor(true);
     doc.acqState = CVarnelDoc::kRunning;
     if (selected1)
         doc.traces[L1].active = true;
@@ -199,6 +202,7 @@ void CAcquisitionController::Start()
 void CAcquisitionController::Stop()
 {
     CancelCommands();
+    ShowWaitCursor(false);   // a stopped acquisition must not leave the busy cursor up
     doc.acqState = CVarnelDoc::kStopped;
     doc.traces[L2].active = false;
     doc.traces[L1].active = false;
@@ -212,16 +216,27 @@ void CAcquisitionController::SaveLine(int line)
         savePath = *chosen;
         recordMode = 'L';
         saveLine = static_cast<std::uint8_t>(line == 2 ? 2 : 1);
-        host.beginWaitCursor();
+        ShowWaitCursor(true);
     }
     ApplyParameters();
+}
+
+void CAcquisitionController::ShowWaitCursor(bool shown)
+{
+    if (shown == waitCursorShown)
+        return;
+    waitCursorShown = shown;
+    if (shown)
+        host.beginWaitCursor();
+    else
+        host.endWaitCursor();
 }
 
 void CAcquisitionController::SaveLongRecord()
 {
     const int line = saveLine == 2 ? L2 : L1;
     const Status written = WriteReflectogram(savePath, doc, line, worker->longTrace);
-    host.endWaitCursor();
+    ShowWaitCursor(false);
     if (written) {
         host.showMessage(acqtext::kSaved, "", MessageIcon::Information);
         doc.updateAllViews(owner, kHintSaved);

@@ -77,10 +77,12 @@ public:
 private:
     void KillWatchdog();
     void SaveLongRecord();
+    void ShowWaitCursor(bool shown);
 
     CVarnelDoc& doc;
     CAcquisitionHost& host;
     CDocView* owner;
     std::unique_ptr<CProtocolVUZ> worker;
     bool inReconnect = false;
+    bool waitCursorShown = false;
 };

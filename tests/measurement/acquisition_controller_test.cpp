@@ -547,9 +547,12 @@ TEST(AcquisitionController, StopKeepsAPendingLongRecordRequest)
     f.controller.Start();
     f.host.savePathAnswer = dir.file("later.tdr");
     f.controller.SaveLine(1);
+    EXPECT_EQ(f.host.waitCursor, 1);
     f.controller.Stop();
     EXPECT_EQ(f.controller.recordMode, 'L');
+    EXPECT_EQ(f.host.waitCursor, 0);
     f.controller.Start();
+    EXPECT_EQ(f.host.waitCursor, 1);
     f.controller.OnDeviceNotify(7);
     EXPECT_EQ(f.protocol->Params().mode, 'L');
     EXPECT_EQ(f.protocol->Params().dataLength, 8002);

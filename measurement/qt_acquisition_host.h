@@ -1,0 +1,41 @@
+#pragma once
+
+#include "measurement/acquisition_host.h"
+
+#include <QObject>
+#include <functional>
+
+class CAcquisitionController;
+class QWidget;
+
+// The acquisition controller's window-system side in Qt: QObject timers, message boxes, the
+// countdown dialog CWaitDlg, the save dialog and the wait cursor, all parented to `window`.
+class CQtAcquisitionHost : public QObject, public CAcquisitionHost {
+    Q_OBJECT
+public:
+    explicit CQtAcquisitionHost(QWidget* window);
+    ~CQtAcquisitionHost() override;
+
+    void attach(CAcquisitionController& controller) { target = &controller; }
+    // The main frame's overview flag; without it the overview screen counts as hidden.
+    void setTwoScreenQuery(std::function<bool()> query) { twoScreenQuery = std::move(query); }
+
+    int startTimer(int id, int periodMs) override;
+    void killTimer(int identifier) override;
+    bool twoScreen() const override;
+    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    bool askOkCancel(const std::string& text, const std::string& caption) override;
+    bool runCountdown() override;
+    std::optional<std::string> askSavePath(const std::string& startPath) override;
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    QWidget* window;
+    CAcquisitionController* target = nullptr;
+    std::function<bool()> twoScreenQuery;
+    int waitCursors = 0;
+};
