@@ -154,6 +154,19 @@ TEST(ScreenWnd, CaptureModeAccumulatesTracesAndMovesCursorsWithoutTrails)
     EXPECT_EQ(at(m.screen, col, map.pixelY(-40)), kL1);
 }
 
+TEST(ScreenWnd, FirstDrawingAfterAResizeShowsTheGridEvenInCaptureMode)
+{
+    MainScreen m;
+    m.set(40, 100, 300);
+    m.screen.captureMode = true;
+    m.screen.Resize(0, 0, 500, 280);
+    m.screen.Draw();
+    const PixelRect plot = m.screen.plotRect();
+    const GridLayout grid = gridLayout(m.screen, plot, false);
+    ASSERT_FALSE(grid.horizontal.empty());
+    EXPECT_EQ(at(m.screen, plot.left + 2, grid.horizontal.front().pos), kGrid);
+}
+
 TEST(ScreenWnd, StepsOrStraightLinesByTheStyle)
 {
     CScreenWnd s;
@@ -313,6 +326,16 @@ TEST(ScreenWnd, PrintIsBlackOnWhiteWithGreyNameBoxes)
         }
     EXPECT_GT(black, 1000);
     EXPECT_GT(grey, 20);
+    // Cursor 1 lies where the print geometry puts it.
+    CScreenRenderer renderer;
+    const PixelRect plot = renderer.plotRect(m.screen, {0, 0, 880, 400}, true);
+    EXPECT_GT(plot.left, m.screen.plotRect().left);   // the label margins grow by 1.8
+    const DataMapping map(m.screen, plot);
+    const int x = map.pixelX(100), y = map.pixelY(-60);
+    const bool lineThere = page.pixel(x - 1, y) == kBlack || page.pixel(x, y) == kBlack;
+    EXPECT_TRUE(lineThere);
+    EXPECT_EQ(page.pixel(x - 3, y), qRgb(255, 255, 255));
+    EXPECT_EQ(page.pixel(x + 3, y), qRgb(255, 255, 255));
     // Nothing lands below the 400-unit page.
     for (int x = 0; x < page.width(); ++x)
         ASSERT_EQ(page.pixel(x, 420), qRgb(255, 255, 255));
