@@ -1,6 +1,8 @@
 #include "display/screen_geometry.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cmath>
 
 namespace screen_geometry {
@@ -131,20 +133,34 @@ DataMapping::DataMapping(const CScreenState& s, const PixelRect& plot)
 {
 }
 
+namespace {
+
+// ceil(distance x extent / span) in exact integer arithmetic.
+int scaledCeil(long long distance, long long extent, long long span)
+{
+    if (span == 0)
+        return 0;
+    long long n = distance * extent;
+    if (span < 0) {
+        n = -n;
+        span = -span;
+    }
+    const long long q = n / span;
+    const long long r = n % span;
+    const long long c = r > 0 ? q + 1 : q;   // division truncates toward zero; ceil rounds up
+    return static_cast<int>(std::clamp<long long>(c, INT_MIN / 2, INT_MAX / 2));
+}
+
+} // namespace
+
 int DataMapping::pixelX(int x) const
 {
-    if (xSpan == 0)
-        return plot.left;
-    const double offset = std::fabs(static_cast<double>(x) - xMin) * plot.width() / xSpan;
-    return plot.left + toInt(std::ceil(offset));
+    return plot.left + scaledCeil(std::llabs(static_cast<long long>(x) - xMin), plot.width(), xSpan);
 }
 
 int DataMapping::pixelY(int y) const
 {
-    if (ySpan == 0)
-        return plot.top;
-    const double offset = std::fabs(static_cast<double>(yMax) - y) * plot.height() / ySpan;
-    return plot.top + toInt(std::ceil(offset));
+    return plot.top + scaledCeil(std::llabs(static_cast<long long>(yMax) - y), plot.height(), ySpan);
 }
 
 bool DataMapping::inRange(DataPoint p) const
