@@ -21,6 +21,7 @@ int runInfo(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runExport(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runSections(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runTable(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runMeasure(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runRender(const CliArgs& args, std::ostream& out, std::ostream& err);
 
 inline constexpr CliCommand kCliCommands[] = {
@@ -28,5 +29,6 @@ inline constexpr CliCommand kCliCommands[] = {
     {"export", "samples of a reflectogram file (.tdr) with their distances as CSV", runExport},
     {"sections", "sections of a section file (.pie) as JSON", runSections},
     {"table", "entries of a KU table file (.tku) as JSON", runTable},
+    {"measure", "acquisition on the instrument without a window, reflectograms as JSON lines", runMeasure},
     {"render", "a reflectogram file (.tdr) drawn as the library preview shows it, as PNG", runRender},
 };

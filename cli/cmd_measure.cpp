@@ -1,0 +1,265 @@
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+#include "cli/json_output.h"
+
+#include "device/port_choice.h"
+#include "device/protocol_vuz.h"
+#include "document/doc_view.h"
+#include "document/tables.h"
+#include "document/update_hint.h"
+#include "document/varnel_doc.h"
+#include "measurement/acquisition_controller.h"
+#include "measurement/event_loop.h"
+#include "measurement/loop_host.h"
+#include "measurement/loop_notify_sink.h"
+
+#include <charconv>
+#include <cmath>
+#include <ostream>
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: varnel-cli measure --port PORT [--range METRES] [--pulse NS] [--gain N] [--average I]\n"
+    "                          [--lines 1|2|1,2] [--zoom Z] [--center METRES] [--split-pairs]\n"
+    "                          [--two-screen] [--cycles N] [--save-line 1|2 --out FILE]\n"
+    "\n"
+    "Runs acquisition on the instrument as \"Старт\" does, without a window, and prints one JSON\n"
+    "object per stored reflectogram: cycle, l1 and l2 (the 500 samples of each line, 0..255),\n"
+    "status1 and status2, and with --two-screen also o1 and o2 (the overview screen's samples).\n"
+    "After N reflectograms (default 1) it stops; with --save-line it then saves that line as the\n"
+    "save command does (the instrument's full 8000-sample record) to FILE and prints {\"saved\": FILE}.\n"
+    "\n"
+    "  --port PORT      a device path, \"auto\" (the first FTDI USB bridge, the default) or \"sim\"\n"
+    "                   (the simulated instrument; \"sim:fast\" answers without the link's pace)\n"
+    "  --range METRES   62.5, 125, 250, 500, 1000, ... 64000 nominal metres; also sets the pulse\n"
+    "  --pulse NS       10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000 or 50000\n"
+    "  --gain N         0..255\n"
+    "  --average I      0..7: 2 to this power shots are averaged\n"
+    "  --lines L        the lines measured: 1, 2 or 1,2 (default 1)\n"
+    "  --zoom Z         magnifier level, at most the range's largest\n"
+    "  --center METRES  centre of the magnified window, nominal metres\n"
+    "  --split-pairs    split-pair mode: send on one pair, receive on the other\n"
+    "  --two-screen     as if the overview screen were shown\n"
+    "\n"
+    "The settings file is neither read nor written; every setting not given is the program's default.\n"
+    "When the instrument does not answer for 2 seconds, \"Нет связи с прибором VARNEL\" goes to\n"
+    "standard error and the exit code is 1.\n";
+
+bool parseDouble(const std::string& text, double& value)
+{
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+bool parseInt(const std::string& text, int low, int high, int& value)
+{
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
+}
+
+template <std::size_t N>
+int tableIndex(const std::array<double, N>& table, double value)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (table[i] == value)
+            return static_cast<int>(i);
+    return -1;
+}
+
+struct MeasureOptions {
+    std::string port = kAutoPort;
+    bool twoScreen = false;
+    int cycles = 1;
+    int saveLine = 0;
+    std::string out;
+};
+
+// Applies the options to the document in the order the user would: range, pulse, gain, averaging,
+// lines, split pairs, magnifier. Returns an empty string or what is wrong.
+std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
+{
+    auto value = [&](const char* name) -> const std::string* {
+        const auto it = a.values.find(name);
+        return it == a.values.end() ? nullptr : &it->second;
+    };
+    if (const std::string* v = value("--port")) {
+        if (Status s = checkPortName(*v); !s)
+            return "bad --port: " + s.reason();
+        o.port = *v;
+    }
+    if (const std::string* v = value("--range")) {
+        double metres = 0;
+        const int i = parseDouble(*v, metres) ? tableIndex(tables::kRanges, metres) : -1;
+        if (i < 0)
+            return "bad --range " + *v + " (62.5, 125, 250, 500, 1000, 2000, 4000, 8000, 16000, 32000 or 64000)";
+        doc.selectRange(i);
+    }
+    if (const std::string* v = value("--pulse")) {
+        double ns = 0;
+        const int i = parseDouble(*v, ns) ? tableIndex(tables::kPulses, ns) : -1;
+        if (i < 0)
+            return "bad --pulse " + *v + " (10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000 or 50000)";
+        doc.selectPulse(i);
+    }
+    if (const std::string* v = value("--gain"); v && !parseInt(*v, 0, 255, doc.gain))
+        return "bad --gain " + *v + " (0..255)";
+    if (const std::string* v = value("--average"); v && !parseInt(*v, 0, 7, doc.average))
+        return "bad --average " + *v + " (0..7)";
+    if (const std::string* v = value("--lines")) {
+        if (*v != "1" && *v != "2" && *v != "1,2" && *v != "2,1")
+            return "bad --lines " + *v + " (1, 2 or 1,2)";
+        doc.traces[L1].shown = v->find('1') != std::string::npos;
+        doc.traces[L2].shown = v->find('2') != std::string::npos;
+    }
+    if (a.flags.count("--split-pairs"))
+        doc.toggleSplitPairs();
+    if (const std::string* v = value("--zoom")) {
+        int zoom = 0;
+        if (!parseInt(*v, 0, 1000, zoom))
+            return "bad --zoom " + *v + " (0 or more)";
+        doc.zoom = std::min(zoom, doc.largestZoom());
+        doc.zoomed = doc.zoom > 0;
+    }
+    if (const std::string* v = value("--center")) {
+        double metres = 0;
+        if (!parseDouble(*v, metres) || metres < 0)
+            return "bad --center " + *v + " (nominal metres, 0 or more)";
+        doc.zoomCenter = metres;
+    }
+    o.twoScreen = a.flags.count("--two-screen") != 0;
+    const std::string* save = value("--save-line");
+    const std::string* out = value("--out");
+    if (save && !parseInt(*save, 1, 2, o.saveLine))
+        return "bad --save-line " + *save + " (1 or 2)";
+    if (save && !out)
+        return "--save-line needs --out FILE";
+    if (out && !save)
+        return "--out needs --save-line 1|2";
+    if (out)
+        o.out = *out;
+    if (const std::string* v = value("--cycles"); v && !parseInt(*v, o.saveLine ? 0 : 1, 1 << 30, o.cycles))
+        return "bad --cycles " + *v + (o.saveLine ? " (0 or more)" : " (1 or more)");
+    return {};
+}
+
+// Prints every reflectogram the controller stores and decides when the run is over.
+class CMeasureRun : public CDocView {
+public:
+    CMeasureRun(CVarnelDoc& doc, const MeasureOptions& o, std::ostream& out, std::ostream& err)
+        : doc(doc), options(o), out(out), err(err), host(loop), controller(doc, host, this),
+          sink(loop, [this](int code) { controller.OnDeviceNotify(code); })
+    {
+        host.attach(controller);
+        host.overviewShown = o.twoScreen;
+        host.savePathAnswer = o.out;
+        host.onMessage = [this](const std::string& text, const std::string& caption, MessageIcon) {
+            if (text == acqtext::kSaved) {
+                nlohmann::ordered_json j;
+                j["saved"] = options.out;
+                writeJson(this->out, j);
+                this->out.flush();
+                finish(kExitOk);
+            } else {
+                fail(caption.empty() || caption == acqtext::kErrorCaption ? text : caption + ": " + text);
+            }
+        };
+        host.onQuestion = [this](const std::string&, const std::string& caption) {
+            fail(caption);   // the watchdog fired: no reconnect without a user
+            return false;
+        };
+        doc.addView(this);
+    }
+    ~CMeasureRun() override
+    {
+        controller.OnDestroy();
+        doc.removeView(this);
+    }
+
+    int run()
+    {
+        controller.OnInitialUpdate(std::make_unique<CProtocolVUZ>(makeTransport(options.port)), &sink);
+        if (exitCode >= 0)
+            return exitCode;
+        controller.Start();
+        if (exitCode >= 0)
+            return exitCode;
+        if (options.saveLine != 0 && !doc.traces[options.saveLine == 2 ? L2 : L1].active)
+            return failWith(err, "measure: line " + std::to_string(options.saveLine) + " is not measured", kExitUsage);
+        if (options.cycles == 0)
+            loop.post([this] { controller.SaveLine(options.saveLine); });
+        loop.run();
+        return exitCode < 0 ? kExitOk : exitCode;
+    }
+
+    void onDocumentUpdate(CDocView*, int hint) override
+    {
+        if (hint != kHintNewSamples || exitCode >= 0 || printed >= options.cycles)
+            return;
+        nlohmann::ordered_json j;
+        j["cycle"] = printed;
+        j["l1"] = doc.traces[L1].samples;
+        j["l2"] = doc.traces[L2].samples;
+        j["status1"] = doc.traces[L1].status;
+        j["status2"] = doc.traces[L2].status;
+        if (options.twoScreen) {
+            j["o1"] = doc.traces[L1].overviewSamples;
+            j["o2"] = doc.traces[L2].overviewSamples;
+        }
+        writeJson(out, j);
+        out.flush();
+        if (++printed < options.cycles)
+            return;
+        if (options.saveLine != 0)
+            loop.post([this] { controller.SaveLine(options.saveLine); });
+        else
+            finish(kExitOk);
+    }
+
+private:
+    void finish(int code)
+    {
+        if (exitCode < 0)
+            exitCode = code;
+        controller.Stop();
+        loop.quit();
+    }
+    void fail(const std::string& message)
+    {
+        if (exitCode < 0)
+            failWith(err, message, kExitBadFile);
+        finish(kExitBadFile);
+    }
+
+    CVarnelDoc& doc;
+    const MeasureOptions& options;
+    std::ostream& out;
+    std::ostream& err;
+    CEventLoop loop;
+    CLoopHost host;
+    CAcquisitionController controller;
+    CLoopNotifySink sink;
+    int printed = 0;
+    int exitCode = -1;
+};
+
+} // namespace
+
+int runMeasure(const CliArgs& args, std::ostream& out, std::ostream& err)
+{
+    ParsedArgs parsed;
+    int exitCode = kExitOk;
+    const ArgRules rules{{"--port", "--range", "--pulse", "--gain", "--average", "--lines", "--zoom", "--center",
+                          "--cycles", "--save-line", "--out"},
+                         {"--split-pairs", "--two-screen"},
+                         0};
+    if (!startCommand("measure", kUsage, args, rules, out, err, parsed, exitCode))
+        return exitCode;
+
+    CVarnelDoc doc;
+    MeasureOptions options;
+    if (const std::string wrong = configure(parsed, doc, options); !wrong.empty())
+        return failWith(err, "measure: " + wrong + " (see varnel-cli measure --help)", kExitUsage);
+    CMeasureRun run(doc, options, out, err);
+    return run.run();
+}

@@ -1,0 +1,156 @@
+#include "document/temp_dir.h"
+#include "files/reflectogram_file.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun measure(const TempDir& dir, std::vector<std::string> args)
+{
+    args.insert(args.begin(), "measure");
+    const std::string outPath = dir.file("stdout"), errPath = dir.file("stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<char*> argv{const_cast<char*>(VARNEL_CLI_PATH)};
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    CliRun run;
+    if (posix_spawn(&pid, VARNEL_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = readText(outPath);
+    run.err = readText(errPath);
+    return run;
+}
+
+std::vector<nlohmann::json> lines(const std::string& out)
+{
+    std::vector<nlohmann::json> all;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        all.push_back(nlohmann::json::parse(line));
+    return all;
+}
+
+} // namespace
+
+TEST(MeasureCommand, OneObjectPerStoredReflectogram)
+{
+    TempDir dir;
+    const CliRun run = measure(dir, {"--port", "sim:fast", "--range", "1000", "--lines", "1,2", "--cycles", "3"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto objects = lines(run.out);
+    ASSERT_EQ(objects.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const auto& j = objects[i];
+        EXPECT_EQ(j["cycle"], i);
+        ASSERT_EQ(j["l1"].size(), 500u);
+        ASSERT_EQ(j["l2"].size(), 500u);
+        EXPECT_FALSE(j.contains("o1"));
+        EXPECT_EQ(j["status1"], 3);
+        EXPECT_EQ(j["status2"], 5);
+        for (const auto& v : j["l1"])
+            EXPECT_TRUE(v.is_number_unsigned() && v.get<int>() <= 255);
+        EXPECT_NE(j["l1"], j["l2"]);
+    }
+}
+
+TEST(MeasureCommand, TwoScreenAddsTheOverview)
+{
+    TempDir dir;
+    const CliRun run =
+        measure(dir, {"--port", "sim:fast", "--range", "2000", "--zoom", "9", "--center", "800", "--two-screen"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto objects = lines(run.out);
+    ASSERT_EQ(objects.size(), 1u);
+    ASSERT_EQ(objects[0]["o1"].size(), 500u);
+    EXPECT_NE(objects[0]["o1"], objects[0]["l1"]);   // zoom clamped to 4: a window, not the range
+    EXPECT_EQ(objects[0]["o2"].size(), 500u);
+}
+
+TEST(MeasureCommand, SavesALineAsTheSaveCommandDoes)
+{
+    TempDir dir;
+    const std::string file = dir.file("line2.tdr");
+    const CliRun run = measure(dir, {"--port", "sim:fast", "--range", "500", "--pulse", "50", "--lines", "1,2",
+                                     "--save-line", "2", "--out", file, "--cycles", "2"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto objects = lines(run.out);
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[2], nlohmann::json({{"saved", file}}));
+    ReflectogramRecord r;
+    ASSERT_TRUE(decodeReflectogram(readText(file), r));
+    EXPECT_EQ(r.scaleIndex, 3);
+    EXPECT_EQ(r.pulseIndex, 2);
+    EXPECT_EQ(r.status, objects[1]["status2"]);
+}
+
+TEST(MeasureCommand, RefusesBadArguments)
+{
+    TempDir dir;
+    const std::vector<std::vector<std::string>> cases = {
+        {"--port", "sim:nonsense"},
+        {"--port", "sim", "--range", "100"},
+        {"--port", "sim", "--pulse", "30"},
+        {"--port", "sim", "--gain", "256"},
+        {"--port", "sim", "--average", "8"},
+        {"--port", "sim", "--lines", "3"},
+        {"--port", "sim", "--zoom", "-1"},
+        {"--port", "sim", "--center", "x"},
+        {"--port", "sim", "--cycles", "0"},
+        {"--port", "sim", "--save-line", "1"},
+        {"--port", "sim", "--out", "x.tdr"},
+        {"--port", "sim", "--lines", "1", "--save-line", "2", "--out", "x.tdr"},
+        {"--port", "sim", "--frobnicate"},
+        {"--port", "sim", "extra"},
+    };
+    for (const auto& args : cases) {
+        const CliRun run = measure(dir, args);
+        const std::string what = args.back();
+        EXPECT_NE(run.exitCode, 0) << what;
+        EXPECT_EQ(run.out, "") << what;
+        ASSERT_FALSE(run.err.empty()) << what;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << what << ": " << run.err;
+    }
+}
+
+TEST(MeasureCommand, FailedSaveIsReported)
+{
+    TempDir dir;
+    const std::string file = dir.file("missing/x.tdr");
+    const CliRun run = measure(dir, {"--port", "sim:fast", "--save-line", "1", "--out", file});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.err.find(file), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("saved"), std::string::npos);
+}
+
+TEST(MeasureCommand, SilentInstrumentEndsWithoutHanging)
+{
+    TempDir dir;
+    const CliRun run = measure(dir, {"--port", "sim:fast,silent,after=3", "--cycles", "5"});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(lines(run.out).size(), 1u);
+    EXPECT_NE(run.err.find("Нет связи с прибором VARNEL"), std::string::npos) << run.err;
+}
