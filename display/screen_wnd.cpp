@@ -1,6 +1,7 @@
 #include "display/screen_wnd.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 CScreenWnd::CScreenWnd(QWidget* parent, int controlId) : QWidget(parent), id(controlId)
@@ -60,12 +61,13 @@ void CScreenWnd::Print(QPainter& painter, int deviceWidthMm) const { composer.pr
 
 PixelRect CScreenWnd::plotRect() const { return composer.plotRect(*this, chartRect, false); }
 
-void CScreenWnd::paintEvent(QPaintEvent*)
+void CScreenWnd::paintEvent(QPaintEvent* event)
 {
     if (stale)
         compose();
     QPainter p(this);
-    p.drawImage(0, 0, composer.image());
+    const QRect r = event->rect();
+    p.drawImage(r, composer.image(), r);
 }
 
 void CScreenWnd::resizeEvent(QResizeEvent* event)
