@@ -4,11 +4,11 @@
 #include "app/unix_signal_bridge.h"
 #include "document/doc_commands.h"
 #include "document/varnel_doc.h"
+#include "device/port_choice.h"
+#include "measurement/form_draw.h"
 
 #include <QCommandLineParser>
-#include <QPalette>
 #include <QScreen>
-#include <QWidget>
 #include <cstdio>
 
 CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
@@ -55,6 +55,13 @@ bool CVarnelApp::parseCommandLine(LaunchOptions& options, int& exitCode)
         return false;
     }
     options.port = parser.value(port);
+    if (parser.isSet(port)) {
+        if (const Status s = checkPortName(options.port.toStdString()); !s) {
+            std::fprintf(stderr, "--port %s: %s\n", qPrintable(options.port), s.reason().c_str());
+            exitCode = 2;
+            return false;
+        }
+    }
     options.start = parser.isSet(start);
     options.configDir = parser.value(config);
     return true;
@@ -71,12 +78,15 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     registerDocumentCommands(commands, *doc);
     frame = std::make_unique<CMainFrame>(*doc, commands, appPaths.settingsFile);
 
-    auto* placeholder = new QWidget(frame.get());
-    placeholder->setAutoFillBackground(true);
-    QPalette palette = placeholder->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    placeholder->setPalette(palette);
-    frame->setCentralWidget(placeholder);
+    // The form registers its own commands (start, stop, saving, channel table) before the bars are made.
+    FormDrawSetup setup;
+    setup.settingsFile = appPaths.settingsFile;
+    setup.saveDir = appPaths.saveDir;
+    setup.port = options.port.toStdString();
+    setup.startOnShow = options.start;
+    CMainFrame* mainWindow = frame.get();
+    setup.twoScreen = [mainWindow] { return mainWindow->twoScreen; };
+    frame->setCentralWidget(new CFormDraw(*doc, commands, std::move(setup), frame.get()));
 
     frame->createBars();
     // Without a window manager a maximise request is not honoured: start with the screen's size anyway.

@@ -6,6 +6,8 @@
 #include "document/doc_settings.h"
 #include "document/ini_file.h"
 #include "document/varnel_doc.h"
+#include "display/main_screen_series.h"
+#include "display/screen_wnd.h"
 
 #include <QTimer>
 
@@ -28,6 +30,8 @@ CFormDraw::CFormDraw(CVarnelDoc& doc, CCommandTable& commands, FormDrawSetup set
     host.setTwoScreenQuery(this->setup.twoScreen);
     readAcquisitionSettings();
     registerAcquisitionCommands();
+    createScreenAndTable();
+    registerFormCommands();
     doc.addView(this);
 }
 
@@ -36,6 +40,7 @@ CFormDraw::~CFormDraw()
     // Acquisition stops and the worker ends before the settings are written.
     controller.OnDestroy();
     unregisterAcquisitionCommands();
+    commands.add(cmd::kChannelParams, {}, [] { return CommandState{false, false}; });
     doc.removeView(this);
     writeAcquisitionSettings();
 }
@@ -96,6 +101,8 @@ void CFormDraw::initialUpdate()
         return;
     updated = true;
     createWorker();
+    main_screen::initialFill(*screen, doc);
+    drawScreen();
     if (setup.startOnShow)
         QTimer::singleShot(0, this, &CFormDraw::start);
 }
@@ -112,5 +119,3 @@ void CFormDraw::start() { commands.run(cmd::kStart); }
 void CFormDraw::stop() { commands.run(cmd::kStop); }
 
 void CFormDraw::acquisitionUpdate(int hint) { controller.OnDocumentUpdate(hint); }
-
-void CFormDraw::onDocumentUpdate(CDocView*, int hint) { acquisitionUpdate(hint); }

@@ -4,12 +4,16 @@
 #include "measurement/acquisition_controller.h"
 #include "measurement/qt_acquisition_host.h"
 #include "measurement/qt_notify_sink.h"
+#include "display/wheel_notches.h"
+#include "panels/report_colors.h"
 
 #include <QWidget>
 #include <functional>
 #include <string>
 
 class CCommandTable;
+class CReportCtrl;
+class CScreenWnd;
 class CVarnelDoc;
 
 // How the measurement form is set up by the program.
@@ -23,8 +27,8 @@ struct FormDrawSetup {
 
 // The measurement form: it owns the device worker and runs acquisition (CAcquisitionController) and
 // the saving of live lines, and binds "Старт", "Стоп" and the two save commands in the command table.
-// The main screen and the channel table are hosted here as well.
-class CFormDraw : public QWidget, public CDocView {
+// It shows the main reflectogram screen over the channel table, one row per shown line or memory.
+class CFormDraw : public QWidget, public CDocView, public CReportColors {
     Q_OBJECT
 public:
     CFormDraw(CVarnelDoc& doc, CCommandTable& commands, FormDrawSetup setup, QWidget* parent = nullptr);
@@ -36,6 +40,12 @@ public:
     // The port the worker was created for.
     const std::string& port() const { return portInUse; }
 
+    CScreenWnd& mainScreen() { return *screen; }
+    CReportCtrl& channels() { return *channelTable; }
+    bool tableShown = true;
+
+    ReportCellColors cellColors(int row, int column) const override;
+
 public slots:
     // Creates the worker thread, which opens the device; done on the first show if not called before.
     void initialUpdate();
@@ -44,6 +54,9 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // --- Acquisition wiring ---
@@ -54,6 +67,16 @@ private:
     void createWorker();
     void acquisitionUpdate(int hint);
 
+    // --- Screen and channel table ---
+    void createScreenAndTable();
+    void registerFormCommands();
+    void FillChannelTable();
+    void LayoutTable();
+    void SizeColumns();
+    void RetitleSpeedColumn();
+    void drawScreen();
+    void onScreenClick();
+
     CVarnelDoc& doc;
     CCommandTable& commands;
     FormDrawSetup setup;
@@ -63,4 +86,7 @@ private:
     std::string portSetting;   // the PORT key as read, written back unchanged
     std::string portInUse;
     bool updated = false;
+    CScreenWnd* screen = nullptr;
+    CReportCtrl* channelTable = nullptr;
+    CWheelNotches notches;
 };

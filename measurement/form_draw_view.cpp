@@ -1,0 +1,171 @@
+// The measurement form's display side: the main screen, the channel table, their layout, the context
+// menu of mouse modes, the wheel and clicks, and the document-update dispatch.
+#include "measurement/form_draw.h"
+
+#include "display/main_screen_series.h"
+#include "display/mouse_modes.h"
+#include "display/screen_wnd.h"
+#include "document/command_ids.h"
+#include "document/command_table.h"
+#include "document/update_hint.h"
+#include "document/varnel_doc.h"
+#include "measurement/channel_table.h"
+#include "panels/report_ctrl.h"
+#include "resources/command_text.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QWheelEvent>
+
+namespace {
+
+constexpr int kScreenId = 154;
+constexpr int kChannelTableId = 158;
+
+} // namespace
+
+void CFormDraw::createScreenAndTable()
+{
+    screen = new CScreenWnd(this, kScreenId);
+    main_screen::configure(*screen, doc);
+    connect(screen, &CScreenWnd::leftClicked, this, &CFormDraw::onScreenClick);
+    // A right click on the screen does nothing; the context menu comes from the form itself.
+
+    channelTable = new CReportCtrl(this);
+    channelTable->Create(this, QRect(), kChannelTableId);
+    channelTable->setEnabled(false);   // it only displays
+    for (const std::string& title : channelColumnTitles(doc.speedMode))
+        channelTable->InsertColumn(QString::fromStdString(title));
+    channelTable->SetColors(this);
+    FillChannelTable();
+}
+
+void CFormDraw::registerFormCommands()
+{
+    commands.add(cmd::kChannelParams, [this] {
+        tableShown = !tableShown;
+        doc.updateAllViews(nullptr, kHintLines);
+    }, [this] { return CommandState{true, tableShown}; });
+}
+
+ReportCellColors CFormDraw::cellColors(int row, int) const
+{
+    ReportCellColors colors;
+    Rgb c;
+    if (channelRowColor(doc, channelTable->GetCell(row, kColName).toStdString(), c))
+        colors.text = QColor(c.r, c.g, c.b);
+    colors.background = Qt::black;
+    return colors;
+}
+
+void CFormDraw::FillChannelTable()
+{
+    channelTable->Clear();
+    const ChannelTable table = buildChannelTable(doc);
+    for (int i = 0; i < static_cast<int>(table.rows.size()); ++i)
+        for (int j = 0; j < kChannelColumnCount; ++j)
+            channelTable->AddCell(i, j, QString::fromStdString(table.rows[i].cells[j]));
+    channelTable->UpdateCount();
+}
+
+void CFormDraw::SizeColumns()
+{
+    const auto widths = channelColumnWidths(width(), doc.returnLoss);
+    for (int i = 0; i < kChannelColumnCount; ++i)
+        channelTable->SetColumnWidth(i, widths[i]);
+}
+
+void CFormDraw::LayoutTable()
+{
+    const int rows = channelTable->GetItemCount();
+    const int itemHeight = rows > 0 ? channelTable->GetItemRect(0).height() : kEmptyTableItemHeight;
+    const ChannelTableLayout l = layoutChannelTable(width(), height(), itemHeight, rows);
+    channelTable->setGeometry(l.tableX, l.tableY, l.tableWidth, l.tableHeight);
+    screen->Resize(0, 0, l.screenWidth, l.screenHeight);
+}
+
+void CFormDraw::RetitleSpeedColumn()
+{
+    channelTable->SetColumnTitle(kColSpeed, QString::fromUtf8(speedColumnTitle(doc.speedMode)));
+}
+
+void CFormDraw::drawScreen()
+{
+    screen->captureMode = doc.capture;
+    screen->Draw();
+}
+
+void CFormDraw::onDocumentUpdate(CDocView*, int hint)
+{
+    if (!controller.initialized)
+        return;
+    acquisitionUpdate(hint);   // restarts on 2 and 4 while running, cancels on 4 while stopped
+    if (hint == kHintSpeedMode) {
+        RetitleSpeedColumn();
+        FillChannelTable();
+        return;
+    }
+    if (hint == kHintReturnLoss) {
+        SizeColumns();
+        if (tableShown)
+            LayoutTable();
+        return;
+    }
+    main_screen::rebuild(*screen, doc);
+    FillChannelTable();
+    if (hint == kHintLines) {
+        if (tableShown) {
+            SizeColumns();
+            LayoutTable();
+        } else {
+            screen->Resize(0, 0, width(), height());
+            channelTable->setGeometry(QRect());
+        }
+    }
+    drawScreen();
+}
+
+void CFormDraw::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // A resized screen is first drawn without persistence.
+    doc.capture = false;
+    if (tableShown) {
+        SizeColumns();
+        LayoutTable();
+    } else {
+        screen->Resize(0, 0, width(), height());
+    }
+    if (controller.initialized)
+        drawScreen();
+}
+
+void CFormDraw::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    for (int mode = 0; mode < 8; ++mode) {
+        const int id = cmd::kMouseMagnifier + mode;
+        if (mode == 1 || mode == 3 || mode == 5)
+            menu.addSeparator();
+        const CommandText* text = commandText(id);
+        QAction* item = menu.addAction(QString::fromUtf8(text ? text->menu : ""));
+        const CommandState state = commands.state(id);
+        item->setCheckable(true);
+        item->setChecked(doc.mouseMode == mode);
+        item->setEnabled(state.enabled);
+        connect(item, &QAction::triggered, this, [this, id] { commands.run(id); });
+    }
+    menu.exec(event->globalPos());
+}
+
+void CFormDraw::wheelEvent(QWheelEvent* event)
+{
+    for (int step : notches.feed(event->angleDelta().y()))
+        mouse_modes::mainScreenWheel(doc, step, [this] {
+            controller.CancelCommands();
+            controller.ApplyParameters();
+        });
+    event->accept();
+}
+
+void CFormDraw::onScreenClick() { mouse_modes::mainScreenClick(doc, screen->GetLeftClick()); }

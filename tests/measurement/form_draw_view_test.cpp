@@ -1,0 +1,114 @@
+#include "display/screen_wnd.h"
+#include "document/command_ids.h"
+#include "document/command_table.h"
+#include "document/update_hint.h"
+#include "document/varnel_doc.h"
+#include "measurement/form_draw.h"
+#include "panels/report_ctrl.h"
+
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A shown form on the fast simulated instrument, initially updated, 900 x 600.
+class FormView : public ::testing::Test {
+protected:
+    FormView()
+    {
+        FormDrawSetup setup;
+        setup.port = "sim:fast";
+        setup.saveDir = "/tmp/";
+        form = std::make_unique<CFormDraw>(doc, commands, setup);
+        form->resize(900, 600);
+        form->show();
+        form->initialUpdate();
+    }
+    ~FormView() override { form.reset(); }
+
+    CVarnelDoc doc;
+    CCommandTable commands;
+    std::unique_ptr<CFormDraw> form;
+};
+
+TEST_F(FormView, TableRowsFollowTheShownLinesAndTheScreenTakesTheRest)
+{
+    EXPECT_EQ(form->channels().GetItemCount(), 1);
+    EXPECT_EQ(form->channels().GetCell(0, 0), QStringLiteral("Л1"));
+    doc.toggleLine(L2);
+    EXPECT_EQ(form->channels().GetItemCount(), 2);
+    const int rowHeight = form->channels().GetItemRect(0).height();
+    EXPECT_EQ(form->channels().y(), 600 - rowHeight * 4);
+    EXPECT_EQ(form->mainScreen().height(), 600 - rowHeight * 4);
+
+    doc.toggleLine(L1);
+    doc.toggleLine(L2);   // nothing shown: two empty 8-pixel rows at the bottom
+    EXPECT_EQ(form->channels().GetItemCount(), 0);
+    EXPECT_EQ(form->mainScreen().height(), 600 - 16);
+}
+
+TEST_F(FormView, ReturnLossShowsTheTenthColumn)
+{
+    EXPECT_EQ(form->channels().GetColumnWidth(0), 900 / 9);
+    EXPECT_EQ(form->channels().GetColumnWidth(9), 0);
+    doc.toggleReturnLoss();
+    EXPECT_EQ(form->channels().GetColumnWidth(0), 900 / 10);
+    EXPECT_EQ(form->channels().GetColumnWidth(9), 900 / 10);
+    EXPECT_EQ(form->channels().GetColumnWidth(10), 0);
+}
+
+TEST_F(FormView, SpeedModeRetitlesAndRefillsWithoutRedrawingTheScreen)
+{
+    doc.vfactor = 1.5;
+    doc.updateAllViews(nullptr, kHintRedraw);
+    const int draws = form->mainScreen().drawCount();
+    doc.toggleSpeedMode();
+    EXPECT_EQ(form->channels().GetColumnTitle(4), QStringLiteral("V/2"));
+    EXPECT_EQ(form->channels().GetCell(0, 4), QStringLiteral("100.0"));
+    doc.toggleReturnLoss();
+    EXPECT_EQ(form->mainScreen().drawCount(), draws);
+    doc.updateAllViews(nullptr, kHintRedraw);
+    EXPECT_EQ(form->mainScreen().drawCount(), draws + 1);
+}
+
+TEST_F(FormView, ChannelParametersCommandHidesTheTable)
+{
+    EXPECT_TRUE(commands.state(cmd::kChannelParams).checked);
+    ASSERT_TRUE(commands.run(cmd::kChannelParams));
+    EXPECT_FALSE(commands.state(cmd::kChannelParams).checked);
+    EXPECT_EQ(form->mainScreen().height(), 600);
+    EXPECT_TRUE(form->channels().geometry().isEmpty());
+    commands.run(cmd::kChannelParams);
+    EXPECT_LT(form->mainScreen().height(), 600);
+}
+
+TEST_F(FormView, ClickMovesTheCursorAndTheWheelZooms)
+{
+    doc.selectRange(4);
+    doc.selectMouseMode(1);
+    const QRect plot(form->mainScreen().plotRect().left, form->mainScreen().plotRect().top,
+                     form->mainScreen().plotRect().width(), form->mainScreen().plotRect().height());
+    QTest::mouseClick(&form->mainScreen(), Qt::LeftButton, {}, QPoint(plot.center().x(), plot.center().y()));
+    EXPECT_NEAR(doc.cursor1, 500, 4);
+
+    doc.selectMouseMode(0);
+    QWheelEvent up(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form.get(), &up);
+    EXPECT_EQ(doc.zoom, 1);
+    EXPECT_DOUBLE_EQ(doc.zoomCenter, doc.cursor1);
+    QWheelEvent down(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form.get(), &down);
+    EXPECT_EQ(doc.zoom, 0);
+}
+
+TEST_F(FormView, ResizeClearsCapture)
+{
+    doc.capture = true;
+    form->resize(800, 500);
+    EXPECT_FALSE(doc.capture);
+}
+
+} // namespace
