@@ -1,47 +1,18 @@
+#include "cli/cli_runner.h"
 #include "document/temp_dir.h"
 #include "files/reflectogram_file.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
 
 CliRun measure(const TempDir& dir, std::vector<std::string> args)
 {
     args.insert(args.begin(), "measure");
-    const std::string outPath = dir.file("stdout"), errPath = dir.file("stderr");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<char*> argv{const_cast<char*>(VARNEL_CLI_PATH)};
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    CliRun run;
-    if (posix_spawn(&pid, VARNEL_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = readText(outPath);
-    run.err = readText(errPath);
-    return run;
+    return runCli(dir, args);
 }
 
 std::vector<nlohmann::json> lines(const std::string& out)
