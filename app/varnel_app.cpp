@@ -8,6 +8,9 @@
 #include "measurement/form_draw.h"
 
 #include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QScreen>
 #include <cstdio>
 
@@ -15,6 +18,11 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("varnel"));
     setApplicationVersion(QStringLiteral("2.1.6"));
+    // The program speaks Russian: Qt's own dialogs and standard buttons ("ОК", "Отмена") do too.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
     signalBridge = new CUnixSignalBridge(this);
     connect(signalBridge, &CUnixSignalBridge::terminationRequested, this, [] { QApplication::quit(); });
 }

@@ -23,8 +23,9 @@ CWaitDlg::CWaitDlg(QWidget* parent, int periodMs) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addLayout(buttons);
-    // 186 by 59 dialog units of the original resource.
-    setFixedSize(280, 96);
+    // At least the 186 by 59 dialog units of the original resource, wider when the text needs it.
+    setMinimumSize(280, 96);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     timer.setInterval(periodMs);
     connect(&timer, &QTimer::timeout, this, &CWaitDlg::tick);
