@@ -17,7 +17,7 @@ QAction* CCommandActions::action(int id)
         a->setStatusTip(QString::fromUtf8(text->prompt));
         a->setToolTip(QString::fromUtf8(*text->tooltip ? text->tooltip : text->menu));
     }
-    a->setCheckable(true);
+    a->setCheckable(table.isCheckable(id));
     connect(a, &QAction::triggered, this, [this, a, id] {
         if (table.run(id))
             emit commandRan(id);

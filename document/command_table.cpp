@@ -1,11 +1,17 @@
 #include "document/command_table.h"
 
-void CCommandTable::add(int id, Run run, State state)
+void CCommandTable::add(int id, Run run, State state, bool checkable)
 {
-    entries[id] = Entry{std::move(run), std::move(state)};
+    entries[id] = Entry{std::move(run), std::move(state), checkable};
 }
 
 bool CCommandTable::contains(int id) const { return entries.count(id) != 0; }
+
+bool CCommandTable::isCheckable(int id) const
+{
+    auto it = entries.find(id);
+    return it != entries.end() && it->second.checkable;
+}
 
 bool CCommandTable::run(int id)
 {

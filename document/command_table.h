@@ -17,8 +17,10 @@ public:
     using State = std::function<CommandState()>;
 
     // Registers (or replaces) the handler of `id`; without a state function the command is always enabled.
-    void add(int id, Run run, State state = {});
+    // A command that is not `checkable` (an action such as "Старт") never shows a check mark.
+    void add(int id, Run run, State state = {}, bool checkable = true);
     bool contains(int id) const;
+    bool isCheckable(int id) const;
     // Runs the command if it is known and enabled; returns whether it ran.
     bool run(int id);
     // An unknown command is disabled and unchecked.
@@ -29,6 +31,7 @@ private:
     struct Entry {
         Run run;
         State state;
+        bool checkable = true;
     };
     std::map<int, Entry> entries;
 };

@@ -72,13 +72,13 @@ void CFormDraw::writeAcquisitionSettings()
 void CFormDraw::registerAcquisitionCommands()
 {
     commands.add(cmd::kStart, [this] { controller.Start(); },
-                 [this] { return CommandState{doc.acqState == CVarnelDoc::kStopped, false}; });
+                 [this] { return CommandState{doc.acqState == CVarnelDoc::kStopped, false}; }, false);
     commands.add(cmd::kStop, [this] { controller.Stop(); },
-                 [this] { return CommandState{doc.acqState == CVarnelDoc::kRunning, false}; });
+                 [this] { return CommandState{doc.acqState == CVarnelDoc::kRunning, false}; }, false);
     commands.add(cmd::kSaveLine1, [this] { controller.SaveLine(1); },
-                 [this] { return CommandState{doc.traces[L1].active, false}; });
+                 [this] { return CommandState{doc.traces[L1].active, false}; }, false);
     commands.add(cmd::kSaveLine2, [this] { controller.SaveLine(2); },
-                 [this] { return CommandState{doc.traces[L2].active, false}; });
+                 [this] { return CommandState{doc.traces[L2].active, false}; }, false);
 }
 
 void CFormDraw::unregisterAcquisitionCommands()

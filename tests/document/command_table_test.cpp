@@ -31,3 +31,13 @@ TEST(CommandTable, LaterRegistrationReplacesAndMayHappenInsideAHandler)
     EXPECT_EQ(which, 2);
     EXPECT_TRUE(table.state(1).enabled);
 }
+
+TEST(CommandTable, ActionsAreNotCheckable)
+{
+    CCommandTable table;
+    table.add(1, [] {});
+    table.add(2, [] {}, {}, false);
+    EXPECT_TRUE(table.isCheckable(1));
+    EXPECT_FALSE(table.isCheckable(2));
+    EXPECT_FALSE(table.isCheckable(3));
+}
