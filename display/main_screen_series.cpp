@@ -17,8 +17,6 @@ namespace {
 constexpr double kReferenceKu = 1.5;
 constexpr int kShownFlags = CArrPoints::kVisible | CArrPoints::kNamed;
 
-bool drawn(const Trace& t) { return t.shown && t.available; }
-
 } // namespace
 
 void configure(CScreenState& screen, const CVarnelDoc& doc)
@@ -75,17 +73,8 @@ void initialFill(CScreenState& screen, const CVarnelDoc& doc)
 {
     screen.SetStraightLines(doc.approximation);
     screen.SetXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
-    for (int t = 0; t < kTraceCount; ++t) {
-        const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
-        const int series = kFirstTraceSeries + t;
-        // A trace that is not drawn is hidden here as well, so no empty line shows before the first update.
-        if (!drawn(trace)) {
-            screen.SetSeriesFlags(series, 0);
-            continue;
-        }
-        screen.SetSeriesFlags(series, kShownFlags);
-        fillTraceSeries(screen, series, trace.samples, nullptr, trace.yOffset);
-    }
+    // A trace that is not drawn is hidden here as well, so no empty line shows before the first update.
+    fillTraces(screen, doc, kFirstTraceSeries, kShownFlags, &Trace::samples, nullptr);
     const double sample = doc.scale / kWindowSamples;
     setVerticalLine(screen, kCursor1Series, cursorColumn(doc.cursor1, 0, sample));
     setVerticalLine(screen, kCursor2Series, cursorColumn(doc.cursor2, 0, sample));

@@ -16,8 +16,6 @@ constexpr double kReferenceKu = 1.5;
 constexpr Rgb kFrameColor{200, 200, 200};
 constexpr int kNamedFlags = CArrPoints::kVisible | CArrPoints::kNamed;
 
-bool drawn(const Trace& t) { return t.shown && t.available; }
-
 void placeFrameAndCursors(CScreenState& screen, const CVarnelDoc& doc)
 {
     const Span win = doc.window();
@@ -64,18 +62,7 @@ void rebuild(CScreenState& screen, CVarnelDoc& doc)
             resampleMemory(memory, doc.scale, 0, 0.0, memory.overviewSamples);
     }
 
-    const Trace* base = differenceBase(doc);
-    for (int t = 0; t < kTraceCount; ++t) {
-        const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
-        const int series = kFirstTraceSeries + t;
-        if (!drawn(trace)) {
-            screen.SetSeriesFlags(series, 0);
-            continue;
-        }
-        screen.SetSeriesFlags(series, CArrPoints::kVisible);
-        fillTraceSeries(screen, series, trace.overviewSamples,
-                        base && base != &trace ? &base->overviewSamples : nullptr, trace.yOffset);
-    }
+    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, &Trace::overviewSamples, differenceBase(doc));
     placeFrameAndCursors(screen, doc);
 }
 
@@ -83,16 +70,7 @@ void initialFill(CScreenState& screen, const CVarnelDoc& doc)
 {
     screen.SetStraightLines(doc.approximation);
     screen.SetXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
-    for (int t = 0; t < kTraceCount; ++t) {
-        const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
-        const int series = kFirstTraceSeries + t;
-        if (!drawn(trace)) {
-            screen.SetSeriesFlags(series, 0);
-            continue;
-        }
-        screen.SetSeriesFlags(series, CArrPoints::kVisible);
-        fillTraceSeries(screen, series, trace.overviewSamples, nullptr, trace.yOffset);
-    }
+    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, &Trace::overviewSamples, nullptr);
     placeFrameAndCursors(screen, doc);
 }
 

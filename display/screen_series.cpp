@@ -52,4 +52,19 @@ void setVerticalLine(CScreenState& screen, int series, int x)
     screen.SetPoint(series, 1, x, screen.yMax);
 }
 
+void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, SampleRow row,
+                const Trace* base)
+{
+    for (int t = 0; t < kTraceCount; ++t) {
+        const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
+        const int series = firstSeries + t;
+        if (!drawn(trace)) {
+            screen.SetSeriesFlags(series, 0);
+            continue;
+        }
+        screen.SetSeriesFlags(series, flags);
+        fillTraceSeries(screen, series, trace.*row, base && base != &trace ? &(base->*row) : nullptr, trace.yOffset);
+    }
+}
+
 } // namespace screen_series

@@ -29,6 +29,17 @@ const Trace* differenceBase(const CVarnelDoc& doc);
 void fillTraceSeries(CScreenState& screen, int series, const std::array<std::uint8_t, kWindowSamples>& own,
                      const std::array<std::uint8_t, kWindowSamples>* base, int yOffset);
 
+// Whether a trace is drawn at all: it is shown and (for a live line) available.
+inline bool drawn(const Trace& t) { return t.shown && t.available; }
+
+// The samples of a trace that a screen draws: `samples` (the window) or `overviewSamples` (the range).
+using SampleRow = std::array<std::uint8_t, kWindowSamples> Trace::*;
+
+// Series firstSeries + t for every trace t: a drawn trace gets `flags` and its `row` samples plus its
+// offset (taken from `base`'s row when a difference base is given); a trace that is not drawn is hidden.
+void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, SampleRow row,
+                const Trace* base);
+
 // Column of a position in a window starting at `left` with `sampleWidth` nominal metres per sample,
 // rounded half up.
 int cursorColumn(double position, double left, double sampleWidth);
