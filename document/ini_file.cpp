@@ -102,17 +102,7 @@ void CIniFile::loadBytes(std::string_view bytes)
 
     if (text.find('\n') != npos)
         newline = text.find("\r\n") != npos ? "\r\n" : "\n";
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == npos)
-            end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        pos = end + 1;
-    }
+    lines = codec::splitLines(text);
 }
 
 Status CIniFile::save() const

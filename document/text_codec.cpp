@@ -174,4 +174,21 @@ std::string utf8Prefix(std::string_view text, std::size_t count)
     return std::string(text.substr(0, i));
 }
 
+std::vector<std::string> splitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string line(text.substr(pos, end - pos));
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        pos = end + 1;
+    }
+    return lines;
+}
+
 } // namespace codec

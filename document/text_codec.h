@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Conversions between UTF-8 (the program's strings) and the encodings of files from other systems.
 namespace codec {
@@ -17,6 +18,9 @@ std::string utf8ToCp1251(std::string_view text);
 // surrogates become U+FFFD.
 std::string utf16leToUtf8(std::string_view bytes);
 std::string utf8ToUtf16le(std::string_view text);
+
+// The lines of a text: each ends at LF or at CR LF (the line end is not kept); the last may lack one.
+std::vector<std::string> splitLines(std::string_view text);
 
 // Number of characters (code points) of UTF-8 text, and its first `count` characters.
 std::size_t utf8Length(std::string_view text);

@@ -36,18 +36,7 @@ std::vector<TableEntry> decodeTable(std::string_view bytes)
     if (text.rfind(kByteOrderMark, 0) == 0)
         text.erase(0, kByteOrderMark.size());
 
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        pos = end + 1;
-    }
+    const std::vector<std::string> lines = codec::splitLines(text);
 
     std::vector<TableEntry> entries;
     for (std::size_t i = 0; i < lines.size(); i += 2) {

@@ -30,3 +30,12 @@ TEST(Codec, Utf8CharacterCounts)
     EXPECT_EQ(codec::utf8Prefix("Жж1", 2), "Жж");
     EXPECT_EQ(codec::utf8Prefix("ab", 5), "ab");
 }
+
+TEST(Codec, SplitLinesAcceptsLfCrlfAndAMissingLastLineEnd)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(codec::splitLines("a\nb\r\nc"), (V{"a", "b", "c"}));
+    EXPECT_EQ(codec::splitLines("a\n\nb\n"), (V{"a", "", "b"}));
+    EXPECT_EQ(codec::splitLines(""), V{});
+    EXPECT_EQ(codec::splitLines("x\r"), V{"x"});
+}
