@@ -1,5 +1,6 @@
 // Acquisition cycles per second with the simulated instrument on a paced 115200-baud link, against
 // the bound that the link and the worker's fixed waits allow.
+#include "device/com_thread.h"
 #include "device/protocol_vuz.h"
 #include "device/sim_transport.h"
 #include "document/doc_view.h"
@@ -28,14 +29,14 @@ double commandMs(double requestBytes, double replyBytes, double instrumentMs)
 }
 
 struct Rig : CDocView {
-    Rig() : host(loop), controller(doc, host, this), sink(loop, [this](int code) { controller.OnDeviceNotify(code); })
+    Rig() : host(loop), controller(doc, host, this), sink(loop, [this](const DeviceNotification& n) { controller.OnDeviceNotify(n); })
     {
         host.attach(controller);
         doc.addView(this);
         doc.selectRange(4);   // 1 km
         doc.average = 0;      // averaging 1
         doc.traces[L2].shown = true;
-        controller.OnInitialUpdate(std::make_unique<CProtocolVUZ>(std::make_unique<CSimTransport>()), &sink);
+        controller.OnInitialUpdate(std::make_unique<CComThread>(std::make_unique<CSimTransport>(), std::make_unique<CProtocolVUZ>()), &sink);
     }
     ~Rig() override
     {

@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
+#include "device/com_thread.h"
 #include "device/port_choice.h"
 #include "device/protocol_vuz.h"
 #include "document/doc_view.h"
@@ -9,6 +10,7 @@
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_controller.h"
+#include "measurement/acquisition_texts.h"
 #include "measurement/event_loop.h"
 #include "measurement/loop_host.h"
 #include "measurement/loop_notify_sink.h"
@@ -148,24 +150,27 @@ class CMeasureRun : public CDocView {
 public:
     CMeasureRun(CVarnelDoc& doc, const MeasureOptions& o, std::ostream& out, std::ostream& err)
         : doc(doc), options(o), out(out), err(err), host(loop), controller(doc, host, this),
-          sink(loop, [this](int code) { controller.OnDeviceNotify(code); })
+          sink(loop, [this](const DeviceNotification& n) { controller.OnDeviceNotify(n); })
     {
         host.attach(controller);
         host.overviewShown = o.twoScreen;
         host.savePathAnswer = o.out;
-        host.onMessage = [this](const std::string& text, const std::string& caption, MessageIcon) {
-            if (text == acqtext::kSaved) {
-                nlohmann::ordered_json j;
-                j["saved"] = options.out;
-                writeJson(this->out, j);
-                this->out.flush();
-                finish(kExitOk);
-            } else {
-                fail(caption.empty() || caption == acqtext::kErrorCaption ? text : caption + ": " + text);
-            }
+        host.onSaved = [this](const std::string& path) {
+            nlohmann::ordered_json j;
+            j["saved"] = path;
+            writeJson(this->out, j);
+            this->out.flush();
+            finish(kExitOk);
         };
-        host.onQuestion = [this](const std::string&, const std::string& caption) {
-            fail(caption);   // the watchdog fired: no reconnect without a user
+        host.onMessage = [this](const std::string& caption, const std::string& text) {
+            fail(caption.empty() || caption == acqtext::kErrorCaption ? text : caption + ": " + text);
+        };
+        host.onReconnect = [this](LinkProblem problem, const std::string& port) {
+            // No reconnect without a user: the run ends here.
+            if (problem == LinkProblem::PortBusy)
+                fail("measure: port " + port + " is busy: another program is using it");
+            else
+                fail(acqtext::kReconnectCaption);
             return false;
         };
         doc.addView(this);
@@ -178,7 +183,7 @@ public:
 
     int run()
     {
-        controller.OnInitialUpdate(std::make_unique<CProtocolVUZ>(makeTransport(options.port)), &sink);
+        controller.OnInitialUpdate(std::make_unique<CComThread>(makeTransport(options.port), std::make_unique<CProtocolVUZ>()), &sink);
         if (exitCode >= 0)
             return exitCode;
         controller.Start();

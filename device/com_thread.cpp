@@ -1,5 +1,7 @@
 #include "device/com_thread.h"
 
+#include "device/notify_sink.h"
+
 #include <algorithm>
 #include <chrono>
 #include <future>
@@ -8,11 +10,13 @@
 namespace {
 
 constexpr std::uint32_t kBaudRate = 115200;
-constexpr std::uint32_t kTimeoutMs = 10;
 
 } // namespace
 
-CComThread::CComThread(std::unique_ptr<CTransport> transport) : deviceHandle(std::move(transport)) {}
+CComThread::CComThread(std::unique_ptr<CTransport> transport, std::unique_ptr<CDeviceCodec> codec)
+    : deviceHandle(std::move(transport)), codec(std::move(codec))
+{
+}
 
 CComThread::~CComThread()
 {
@@ -95,16 +99,9 @@ bool CComThread::InitInstance()
 
 int CComThread::ExitInstance() { return 0; }
 
-int CComThread::RegisterCommand(std::uint16_t code, RequestBuilder builder, ResponseHandler handler)
+int CComThread::AddCommand(const DeviceCommand& command)
 {
-    builders[code] = std::move(builder);
-    handlers[code] = std::move(handler);
-    return 1;
-}
-
-int CComThread::AddCommand(std::uint8_t code)
-{
-    if (commandQueue.Add(code))
+    if (commandQueue.Add(command))
         PostThreadMessage(kRunCommands);
     return 0;
 }
@@ -140,6 +137,8 @@ bool CComThread::storeStatusOf(std::uint32_t generationSeen, FtStatus status)
 
 FtStatus CComThread::LastStatus() const { return static_cast<FtStatus>(lastStatus.load()); }
 
+std::string CComThread::PortName() const { return deviceHandle ? deviceHandle->portName() : std::string(); }
+
 FtStatus CComThread::OpenDevice()
 {
     commandQueue.RemoveAll();
@@ -151,7 +150,7 @@ FtStatus CComThread::OpenDevice()
     // Each status overwrites the last; only the final one is the result of the open.
     storeStatus(deviceHandle->setBaudRate(kBaudRate));
     storeStatus(deviceHandle->setDataCharacteristics(8, 0, 0));
-    storeStatus(deviceHandle->setTimeouts(kTimeoutMs, kTimeoutMs));
+    storeStatus(deviceHandle->setTimeouts(kReadTimeoutMs, kReadTimeoutMs));
     status = deviceHandle->configure(1);
     storeStatus(status);
     return status;
@@ -165,7 +164,34 @@ FtStatus CComThread::CloseDevice()
     return status;
 }
 
-bool CComThread::IsResponseComplete(const std::uint8_t*, std::uint32_t total) { return total != 0; }
+bool CComThread::receiveReply(std::uint32_t connection, std::uint32_t& total)
+{
+    std::lock_guard lock(bufferLock);
+    total = 0;
+    for (;;) {
+        const ReplyCheck check = codec->checkReply(ioBuffer.data(), total);
+        if (check == ReplyCheck::Complete)
+            return true;
+        if (check == ReplyCheck::Incomplete)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kCompletionWaitMs));
+        if (quitRequested)
+            return false;
+        std::uint32_t count = 0;
+        const std::uint32_t room = static_cast<std::uint32_t>(kBufferSize) - total;
+        const FtStatus status = deviceHandle->read(ioBuffer.data() + total, room, count);
+        // Closed (and perhaps reopened) by the owner since the request went out: this reply can never
+        // arrive, and the status belongs to the newer connection.
+        if (generation() != connection)
+            return false;
+        storeStatusOf(connection, status);
+        if (status != ft::kOk)
+            return false;
+        // A short reply is whole only when a whole read time-out passed without another byte.
+        if (check == ReplyCheck::CompleteIfQuiet && count == 0)
+            return true;
+        total += std::min(count, room);
+    }
+}
 
 void CComThread::OnRunCommands()
 {
@@ -173,61 +199,42 @@ void CComThread::OnRunCommands()
         return;
     for (;;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        const std::uint8_t code = commandQueue.TakeHead();
-        if (code == CommandQueue::kEmpty)
+        DeviceCommand command;
+        if (commandQueue.TakeHead(command) == CommandQueue::kEmpty)
             return;
 
-        const auto builder = builders.find(code);
-        const auto handler = handlers.find(code);
-        if (builder == builders.end() || handler == handlers.end()) {
-            commandQueue.RemoveHead();   // a code nobody registered can never be executed
+        // Nothing of an earlier command may be taken for part of this one's reply.
+        ioBuffer.fill(0);
+        std::uint32_t length = std::min<std::uint32_t>(codec->buildRequest(command, ioBuffer.data()), kBufferSize);
+        if (length == 0) {
+            commandQueue.RemoveHead();   // a code the protocol does not know can never be executed
             if (commandQueue.GetCount() != 0)
                 return;
             continue;
         }
 
-        std::uint32_t length = 0;
-        builder->second(ioBuffer.data(), length);
-        length = std::min<std::uint32_t>(length, kBufferSize);
-
         const std::uint32_t connection = generation();
         std::uint32_t written = 0;
-        FtStatus status = deviceHandle->write(ioBuffer.data(), length, written);
+        const FtStatus status = deviceHandle->write(ioBuffer.data(), length, written);
         storeStatusOf(connection, status);
         if (status != ft::kOk)
             return;
 
+        ioBuffer.fill(0);
         std::uint32_t total = 0;
-        std::uint32_t chunk = 0;
-        ioBuffer[0] = 0;
-        ioBuffer[1] = 0;
-        {
-            std::lock_guard lock(bufferLock);
-            while (!IsResponseComplete(ioBuffer.data(), total)) {
-                if (quitRequested)
-                    return;
-                std::uint32_t count = 0;
-                const std::uint32_t room = static_cast<std::uint32_t>(kBufferSize) - total;
-                status = deviceHandle->read(ioBuffer.data() + total, room, count);
-                // Closed (and perhaps reopened) by the owner since the request went out: this reply
-                // can never arrive, and the status belongs to the newer connection.
-                if (generation() != connection)
-                    return;
-                storeStatusOf(connection, status);
-                if (status != ft::kOk)
-                    return;
-                count = std::min(count, room);
-                total += count;
-                chunk = count;
-            }
-        }
+        if (!receiveReply(connection, total))
+            return;
 
         if (!commandQueue.IsBusy())
             continue;   // cancelled or re-requested while the reply was read: drop it
 
-        responseTotal = total;
-        if (handler->second(ioBuffer.data(), chunk))
+        DeviceNotification notification;
+        notification.cycle = command.cycle;
+        if (codec->handleReply(command, ioBuffer.data(), total, notification)) {
             commandQueue.RemoveHead();
+            if (notifyWindow && notification.code != 0)
+                notifyWindow->post(std::move(notification));
+        }
         if (commandQueue.GetCount() != 0)
             return;
     }

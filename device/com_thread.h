@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/command_queue.h"
+#include "device/device_codec.h"
 #include "device/transport.h"
 
 #include <array>
@@ -8,29 +9,27 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <future>
-#include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
-// The worker thread that owns the link to the instrument and executes a queue of one-byte command
-// codes, one at a time: for each code a registered builder writes the request, the worker reads the
-// reply until IsResponseComplete says it is whole, and the registered handler takes it. The owner's
-// thread only adds codes, clears the queue, and opens or closes the device.
+class CNotifySink;
+
+// The worker thread that owns the link to the instrument and executes a queue of commands, one at a
+// time: the codec writes the request, the worker reads the reply until the codec says it is whole, and
+// the codec interprets it into a notification the worker posts to the owner. The owner's thread only
+// adds commands, clears the queue, and opens or closes the device.
 class CComThread {
 public:
     static constexpr std::size_t kBufferSize = 9000;
     static constexpr std::uint32_t kRunCommands = 1025;   // thread message: execute queued commands
     static constexpr std::uint32_t kQuit = 18;            // thread message: leave the message loop
+    static constexpr int kReadTimeoutMs = 10;
+    static constexpr int kCompletionWaitMs = 20;          // wait before each read of an unfinished reply
 
-    // Both take the start of the shared buffer and a length: the builder stores the request's length,
-    // the handler gets the byte count of the last read. A handler returning false keeps its code queued.
-    using RequestBuilder = std::function<bool(std::uint8_t* buffer, std::uint32_t& length)>;
-    using ResponseHandler = std::function<bool(std::uint8_t* buffer, std::uint32_t& length)>;
-
-    explicit CComThread(std::unique_ptr<CTransport> transport);
+    CComThread(std::unique_ptr<CTransport> transport, std::unique_ptr<CDeviceCodec> codec);
     virtual ~CComThread();
     CComThread(const CComThread&) = delete;
     CComThread& operator=(const CComThread&) = delete;
@@ -46,20 +45,22 @@ public:
     void PostThreadMessage(std::uint32_t message);
     std::size_t PendingMessages() const;
 
-    int RegisterCommand(std::uint16_t code, RequestBuilder builder, ResponseHandler handler);
-    // Queues `code`; posts kRunCommands when the queue was empty. Returns 0.
-    virtual int AddCommand(std::uint8_t code);
+    // Queues the command; posts kRunCommands when the queue was empty. Returns 0.
+    virtual int AddCommand(const DeviceCommand& command);
+    int AddCommand(std::uint8_t code) { return AddCommand(DeviceCommand{code, 0, {}}); }
     void ClearCommands();
 
     FtStatus OpenDevice();
     FtStatus CloseDevice();
     // Status of the last call on the bridge made through this object, by either thread.
     FtStatus LastStatus() const;
-
-    // Whether the first `total` bytes of the buffer are a whole reply; the base takes any bytes.
-    virtual bool IsResponseComplete(const std::uint8_t* buffer, std::uint32_t total);
+    // The port the worker was made for, for messages.
+    std::string PortName() const;
 
     const CommandQueue& Queue() const { return commandQueue; }
+
+    // Where notifications go; set before the thread is created.
+    CNotifySink* notifyWindow = nullptr;
 
 protected:
     // Runs on the worker before its message loop: opens the device and carries on whatever the result.
@@ -69,9 +70,6 @@ protected:
     void OnRunCommands();
     // The worker's body: open, report `started`, message loop, exit.
     void Run(std::promise<void>* started);
-
-    // Length of the whole reply handed to the handler now running (worker only).
-    std::uint32_t responseTotal = 0;
 
 private:
     // lastStatus carries the connection generation in its upper half: every open and close on the
@@ -85,12 +83,14 @@ private:
     void storeStatus(FtStatus status);
     bool storeStatusOf(std::uint32_t generationSeen, FtStatus status);
     void takeMessage(std::uint32_t& message);
+    // Reads the reply into ioBuffer until the codec says it is whole; false when the link failed, the
+    // connection changed or the thread is asked to quit.
+    bool receiveReply(std::uint32_t connection, std::uint32_t& total);
 
     std::mutex bufferLock;
     std::array<std::uint8_t, kBufferSize> ioBuffer{};
-    std::map<std::uint16_t, RequestBuilder> builders;
-    std::map<std::uint16_t, ResponseHandler> handlers;
     std::unique_ptr<CTransport> deviceHandle;
+    std::unique_ptr<CDeviceCodec> codec;
     CommandQueue commandQueue;
     std::atomic<std::uint64_t> lastStatus{0};
 

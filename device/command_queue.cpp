@@ -4,37 +4,46 @@
 
 CommandQueue::CommandQueue()
 {
-    codes.reserve(256);   // at most 255 distinct codes: no allocation per command
+    commands.reserve(256);   // at most 255 distinct codes: no allocation per command
 }
 
-bool CommandQueue::Add(std::uint8_t code)
+bool CommandQueue::Add(const DeviceCommand& command)
 {
     std::lock_guard lock(queueLock);
-    const auto it = std::find(codes.begin(), codes.end(), code);
-    if (it == codes.begin() && it != codes.end()) {
+    const auto it = std::find_if(commands.begin(), commands.end(),
+                                 [&](const DeviceCommand& c) { return c.code == command.code; });
+    if (it == commands.begin() && it != commands.end()) {
+        *it = command;
         busy = false;
         return false;
     }
-    if (it != codes.end())
+    if (it != commands.end())
         return false;
-    codes.push_back(code);
-    return codes.size() == 1;
+    commands.push_back(command);
+    return commands.size() == 1;
+}
+
+std::uint8_t CommandQueue::TakeHead(DeviceCommand& head)
+{
+    std::lock_guard lock(queueLock);
+    if (commands.empty())
+        return kEmpty;
+    busy = true;
+    head = commands.front();
+    return head.code;
 }
 
 std::uint8_t CommandQueue::TakeHead()
 {
-    std::lock_guard lock(queueLock);
-    if (codes.empty())
-        return kEmpty;
-    busy = true;
-    return codes.front();
+    DeviceCommand head;
+    return TakeHead(head);
 }
 
 void CommandQueue::RemoveHead()
 {
     std::lock_guard lock(queueLock);
-    if (!codes.empty() && busy) {
-        codes.erase(codes.begin());
+    if (!commands.empty() && busy) {
+        commands.erase(commands.begin());
         busy = false;
     }
 }
@@ -42,14 +51,14 @@ void CommandQueue::RemoveHead()
 void CommandQueue::RemoveAll()
 {
     std::lock_guard lock(queueLock);
-    codes.clear();
+    commands.clear();
     busy = false;
 }
 
 int CommandQueue::GetCount() const
 {
     std::lock_guard lock(queueLock);
-    return static_cast<int>(codes.size());
+    return static_cast<int>(commands.size());
 }
 
 bool CommandQueue::IsBusy() const
@@ -61,5 +70,18 @@ bool CommandQueue::IsBusy() const
 std::vector<std::uint8_t> CommandQueue::Snapshot() const
 {
     std::lock_guard lock(queueLock);
+    std::vector<std::uint8_t> codes;
+    codes.reserve(commands.size());
+    for (const DeviceCommand& c : commands)
+        codes.push_back(c.code);
     return codes;
+}
+
+bool CommandQueue::PeekHead(DeviceCommand& head) const
+{
+    std::lock_guard lock(queueLock);
+    if (commands.empty())
+        return false;
+    head = commands.front();
+    return true;
 }

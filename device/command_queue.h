@@ -1,21 +1,28 @@
 #pragma once
 
+#include "device/device_command.h"
+
 #include <cstdint>
 #include <mutex>
 #include <vector>
 
-// The codes waiting for the worker, head first, each present at most once. `busy` says that the head
-// has been taken for execution and nobody has cancelled or re-requested it since; it lives under the
-// same lock as the codes, which is what lets the owner cancel a command while its reply is being read.
+// The commands waiting for the worker, head first, each code present at most once. `busy` says that
+// the head has been taken for execution and nobody has cancelled or re-requested it since; it lives
+// under the same lock as the commands, which is what lets the owner cancel a command while its reply
+// is being read.
 class CommandQueue {
 public:
     static constexpr std::uint8_t kEmpty = 0xFF;
 
     CommandQueue();
 
-    // Appends `code` when absent; re-requesting the head clears `busy`. True only when the queue was empty.
-    bool Add(std::uint8_t code);
-    // The head without removing it, marking it busy; kEmpty (and `busy` untouched) when there is none.
+    // Appends the command when its code is absent; re-requesting the head clears `busy` and takes the
+    // new command's cycle and parameters. True only when the queue was empty.
+    bool Add(const DeviceCommand& command);
+    bool Add(std::uint8_t code) { return Add(DeviceCommand{code, 0, {}}); }
+    // The head's code without removing it, marking it busy, and the head itself in `head`; kEmpty (and
+    // `busy` untouched) when there is none.
+    std::uint8_t TakeHead(DeviceCommand& head);
     std::uint8_t TakeHead();
     // Removes the head only while it is still busy.
     void RemoveHead();
@@ -23,9 +30,11 @@ public:
     int GetCount() const;
     bool IsBusy() const;
     std::vector<std::uint8_t> Snapshot() const;
+    // The command at the head, if any (tests and diagnostics).
+    bool PeekHead(DeviceCommand& head) const;
 
 private:
     mutable std::mutex queueLock;
-    std::vector<std::uint8_t> codes;
+    std::vector<DeviceCommand> commands;
     bool busy = false;
 };

@@ -1,40 +1,51 @@
 #include "device/protocol_vuz.h"
 
-#include "device/notify_sink.h"
-
 #include <algorithm>
-#include <chrono>
 #include <cstring>
-#include <thread>
+#include <optional>
 
-CProtocolVUZ::CProtocolVUZ(std::unique_ptr<CTransport> transport) : CComThread(std::move(transport))
+namespace {
+
+using Line = std::array<std::uint8_t, kLineSamples>;
+
+bool isErrorReply(const std::uint8_t* reply, std::uint32_t total)
 {
-    RegisterCommand(kFullRangeParams, [this](std::uint8_t* b, std::uint32_t& n) { return BuildParams(b, n, true); },
-                    [this](std::uint8_t* b, std::uint32_t&) { return HandleAck(b, kFullRangeAck); });
-    RegisterCommand(kWindowParams, [this](std::uint8_t* b, std::uint32_t& n) { return BuildParams(b, n, false); },
-                    [this](std::uint8_t* b, std::uint32_t&) { return HandleAck(b, kWindowAck); });
-    RegisterCommand(kFullRangeData, [this](std::uint8_t* b, std::uint32_t& n) { return BuildDataRequest(b, n); },
-                    [this](std::uint8_t* b, std::uint32_t&) { return HandleFullRangeData(b); });
-    RegisterCommand(kWindowData, [this](std::uint8_t* b, std::uint32_t& n) { return BuildDataRequest(b, n); },
-                    [this](std::uint8_t* b, std::uint32_t&) { return HandleWindowData(b); });
-    RegisterCommand(kStart, [this](std::uint8_t* b, std::uint32_t& n) { return BuildStart(b, n); },
-                    [this](std::uint8_t* b, std::uint32_t&) { return HandleAck(b, kStartAck); });
+    return total >= 2 && reply[0] == ':' && reply[1] == 'E';
 }
 
-// The worker calls back into this object's members: it must end before they go.
-CProtocolVUZ::~CProtocolVUZ() { EndThread(); }
-
-void CProtocolVUZ::SetParams(const AcquisitionParams& p)
+// The 500 samples at `offset`, only when all of them arrived in this reply.
+std::optional<Line> lineAt(const std::uint8_t* reply, std::uint32_t total, std::uint32_t offset)
 {
-    std::lock_guard lock(paramLock);
-    params = p;
+    if (offset + kLineSamples > total)
+        return std::nullopt;
+    Line line;
+    std::copy_n(reply + offset, kLineSamples, line.begin());
+    return line;
 }
 
-AcquisitionParams CProtocolVUZ::Params() const
+// The samples of the lines in `receiveLines`, laid out as a window or full-range reply has them; returns
+// the offset of the status bytes that follow them.
+std::uint32_t takeLines(const AcquisitionParams& p, const std::uint8_t* reply, std::uint32_t total, DeviceNotification& out)
 {
-    std::lock_guard lock(paramLock);
-    return params;
+    if ((p.receiveLines & 3) == 3) {
+        out.line1 = lineAt(reply, total, 0);
+        out.line2 = lineAt(reply, total, kLineSamples);
+        return 2 * kLineSamples;
+    }
+    if (p.receiveLines & 1)
+        out.line1 = lineAt(reply, total, 0);
+    if (p.receiveLines & 2)
+        out.line2 = lineAt(reply, total, 0);
+    return kLineSamples;
 }
+
+void takeStatus(const std::uint8_t* reply, std::uint32_t total, std::uint32_t offset, DeviceNotification& out)
+{
+    if (offset + 2 <= total)
+        out.status = std::array<std::uint16_t, 2>{reply[offset], reply[offset + 1]};
+}
+
+} // namespace
 
 std::array<std::uint8_t, CProtocolVUZ::kPacketLength> CProtocolVUZ::ParameterPacket(const AcquisitionParams& p,
                                                                                     bool fullRange)
@@ -61,123 +72,90 @@ std::array<std::uint8_t, CProtocolVUZ::kPacketLength> CProtocolVUZ::ParameterPac
             0};
 }
 
-bool CProtocolVUZ::BuildParams(std::uint8_t* buffer, std::uint32_t& length, bool fullRange)
+std::uint32_t CProtocolVUZ::buildRequest(const DeviceCommand& command, std::uint8_t* buffer)
 {
-    sent = Params();
-    const auto packet = ParameterPacket(sent, fullRange);
-    std::memcpy(buffer, packet.data(), packet.size());
-    length = kPacketLength;
-    expectedLength = kAckLength;
-    return true;
+    switch (command.code) {
+    case kFullRangeParams:
+    case kWindowParams: {
+        const auto packet = ParameterPacket(command.params, command.code == kFullRangeParams);
+        std::memcpy(buffer, packet.data(), packet.size());
+        expectedLength = kAckLength;
+        return kPacketLength;
+    }
+    case kFullRangeData:
+    case kWindowData:
+        buffer[0] = 'Z';
+        buffer[1] = 2;
+        expectedLength = command.params.dataLength;
+        return 2;
+    case kStart:
+        buffer[0] = 'A';
+        buffer[1] = 3;
+        buffer[2] = 1;
+        expectedLength = kAckLength;
+        return 3;
+    default:
+        return 0;
+    }
 }
 
-bool CProtocolVUZ::BuildDataRequest(std::uint8_t* buffer, std::uint32_t& length)
-{
-    sent = Params();
-    buffer[0] = 'Z';
-    buffer[1] = 2;
-    length = 2;
-    expectedLength = sent.dataLength;
-    return true;
-}
-
-bool CProtocolVUZ::BuildStart(std::uint8_t* buffer, std::uint32_t& length)
-{
-    buffer[0] = 'A';
-    buffer[1] = 3;
-    buffer[2] = 1;
-    length = 3;
-    expectedLength = kAckLength;
-    return true;
-}
-
-// Equalities only: a reply that overshoots its expected length never completes.
-bool CProtocolVUZ::IsResponseComplete(const std::uint8_t* buffer, std::uint32_t total)
+// Equalities only: a reply that overshoots its expected length never completes. The short error and
+// question replies are taken only when nothing follows them: a data reply may begin with the same bytes.
+ReplyCheck CProtocolVUZ::checkReply(const std::uint8_t* reply, std::uint32_t total) const
 {
     if (static_cast<std::int64_t>(total) == expectedLength)
-        return true;
-    if (buffer[1] == '?' && total == 2)
-        return true;
-    if (buffer[1] == 'E' && total == 4)
-        return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return false;
+        return ReplyCheck::Complete;
+    if (total == 2 && reply[1] == '?')
+        return ReplyCheck::CompleteIfQuiet;
+    if (total == 4 && reply[1] == 'E')
+        return ReplyCheck::CompleteIfQuiet;
+    return ReplyCheck::Incomplete;
 }
 
-bool CProtocolVUZ::IsErrorReply(const std::uint8_t* buffer) const { return buffer[0] == ':' && buffer[1] == 'E'; }
-
-// A 2-byte "?" reply carries no samples: a data handler treats it like an error reply, so the request
-// is repeated and two stray bytes never reach a trace.
-bool CProtocolVUZ::IsQuestionReply(const std::uint8_t* buffer) const
+bool CProtocolVUZ::handleReply(const DeviceCommand& command, const std::uint8_t* reply, std::uint32_t total,
+                               DeviceNotification& out)
 {
-    return responseTotal == 2 && buffer[1] == '?';
-}
-
-void CProtocolVUZ::Notify(int code)
-{
-    if (notifyWindow)
-        notifyWindow->post(code);
-}
-
-bool CProtocolVUZ::HandleAck(const std::uint8_t* buffer, int notification)
-{
-    if (buffer[0] != ':' || buffer[1] != 'O' || buffer[2] != 'K')
+    const AcquisitionParams& p = command.params;
+    const bool whole = static_cast<std::int64_t>(total) == p.dataLength;
+    switch (command.code) {
+    case kFullRangeParams:
+    case kWindowParams:
+    case kStart:
+        if (total < 3 || reply[0] != ':' || reply[1] != 'O' || reply[2] != 'K')
+            return false;
+        out.code = command.code == kStart ? kStartAck : command.code == kWindowParams ? kWindowAck : kFullRangeAck;
+        return true;
+    case kWindowData:
+        // An error reply, or a short reply that is not data ("?"), carries no samples: the form repeats
+        // the request. Only bytes of this reply ever reach a trace or a file.
+        if (isErrorReply(reply, total)) {
+            if (total >= 4)
+                out.status = std::array<std::uint16_t, 2>{reply[2], reply[3]};
+            out.code = kWindowError;
+            return true;
+        }
+        if (!whole) {
+            out.code = kWindowError;
+            return true;
+        }
+        if (p.dataLength == kLongRecordLength) {
+            out.longRecord.assign(reply, reply + kLongRecordSamples);
+            takeStatus(reply, total, kLongRecordSamples, out);
+            out.code = kLongRecord;
+            return true;
+        }
+        takeStatus(reply, total, takeLines(p, reply, total, out), out);
+        out.code = kWindowReply;
+        return true;
+    case kFullRangeData:
+        if (isErrorReply(reply, total) || !whole) {
+            out.code = kFullRangeError;
+            return true;
+        }
+        takeLines(p, reply, total, out);
+        out.code = kFullRangeReply;
+        return true;
+    default:
         return false;
-    Notify(notification);
-    return true;
-}
-
-bool CProtocolVUZ::HandleWindowData(const std::uint8_t* buffer)
-{
-    if (IsErrorReply(buffer)) {
-        status1 = buffer[2];
-        status2 = buffer[3];
-        Notify(kWindowError);
-        return true;
     }
-    if (IsQuestionReply(buffer)) {
-        Notify(kWindowError);
-        return true;
-    }
-    if (sent.dataLength == 8002) {
-        std::copy_n(buffer, longTrace.size(), longTrace.begin());
-        status1 = buffer[8000];
-        status2 = buffer[8001];
-        Notify(kLongRecord);
-        return true;
-    }
-    if ((sent.receiveLines & 3) == 3) {
-        std::copy_n(buffer, 500, trace1.begin());
-        std::copy_n(buffer + 500, 500, trace2.begin());
-        status1 = buffer[1000];
-        status2 = buffer[1001];
-    } else {
-        if (sent.receiveLines & 1)
-            std::copy_n(buffer, 500, trace1.begin());
-        if (sent.receiveLines & 2)
-            std::copy_n(buffer, 500, trace2.begin());
-        status1 = buffer[500];
-        status2 = buffer[501];
-    }
-    Notify(kWindowReply);
-    return true;
-}
-
-bool CProtocolVUZ::HandleFullRangeData(const std::uint8_t* buffer)
-{
-    if (IsErrorReply(buffer) || IsQuestionReply(buffer)) {
-        Notify(kFullRangeError);
-        return true;
-    }
-    if ((sent.receiveLines & 3) == 3) {
-        std::copy_n(buffer, 500, overview1.begin());
-        std::copy_n(buffer + 500, 500, overview2.begin());
-    } else {
-        if (sent.receiveLines & 1)
-            std::copy_n(buffer, 500, overview1.begin());
-        if (sent.receiveLines & 2)
-            std::copy_n(buffer, 500, overview2.begin());
-    }
-    Notify(kFullRangeReply);
-    return true;
 }

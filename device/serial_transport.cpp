@@ -10,6 +10,7 @@
 #include <fstream>
 #include <linux/serial.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -151,14 +152,24 @@ FtStatus CSerialTransport::open()
     }
 
     const int d = ::open(target.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (d < 0)
+    if (d < 0) {
+        if (errno == EBUSY)
+            return ft::kPortBusy;   // held exclusively (TIOCEXCL) by another program
         return (errno == ENOENT || errno == ENODEV || errno == ENXIO) ? ft::kDeviceNotFound : ft::kDeviceNotOpened;
+    }
     termios t{};
     if (!::isatty(d) || ::tcgetattr(d, &t) != 0) {
         ::close(d);
         return ft::kDeviceNotOpened;
     }
-    ::ioctl(d, TIOCEXCL);   // one program at a time on the instrument; a pseudo-terminal may refuse
+    // One program at a time on the instrument: TIOCEXCL does not hold against root, and a pseudo-terminal
+    // may refuse it, so an advisory lock on the open device makes a second opener fail at once.
+    ::ioctl(d, TIOCEXCL);
+    if (::flock(d, LOCK_EX | LOCK_NB) != 0) {
+        const bool busy = errno == EWOULDBLOCK;
+        ::close(d);
+        return busy ? ft::kPortBusy : ft::kDeviceNotOpened;
+    }
     makeRaw(t);
     ::cfsetispeed(&t, B115200);
     ::cfsetospeed(&t, B115200);
@@ -184,6 +195,8 @@ FtStatus CSerialTransport::close()
     return ft::kOk;
 }
 
+// As the bridge library's read: everything that arrives until the read time-out has run out, or less
+// time only when `room` is full. Returning at the first byte would split a reply at arbitrary offsets.
 FtStatus CSerialTransport::read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
 {
     count = 0;
@@ -195,8 +208,10 @@ FtStatus CSerialTransport::read(std::uint8_t* destination, std::uint32_t room, s
 
     const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs.load());
     for (;;) {
+        if (controlPending.load() > 0)
+            return ft::kOk;   // a close or open waits for the port: hand back what arrived so far
         // With no room only a hang-up or an error is of interest.
-        pollfd p{fd, static_cast<short>(room != 0 ? POLLIN : 0), 0};
+        pollfd p{fd, static_cast<short>(count < room ? POLLIN : 0), 0};
         const int ready = ::poll(&p, 1, millisecondsLeft(deadline));
         if (ready < 0) {
             if (errno == EINTR)
@@ -206,16 +221,15 @@ FtStatus CSerialTransport::read(std::uint8_t* destination, std::uint32_t room, s
         if (ready == 0)
             return ft::kOk;
         if (p.revents & POLLIN) {
-            const ssize_t n = ::read(fd, destination, room);
+            const ssize_t n = ::read(fd, destination + count, room - count);
             if (n > 0) {
-                count = static_cast<std::uint32_t>(n);
-                return ft::kOk;
-            }
-            if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-                if (millisecondsLeft(deadline) == 0)
+                count += static_cast<std::uint32_t>(n);
+                if (count == room)
                     return ft::kOk;
                 continue;
             }
+            if (n < 0 && (errno == EAGAIN || errno == EINTR))
+                continue;
             return ft::kIoError;   // end of file: the device is gone
         }
         if (p.revents & (POLLHUP | POLLERR | POLLNVAL))

@@ -24,6 +24,7 @@ public:
     FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;
     // Sets the bridge's latency timer to `value` ms where the driver offers it; otherwise does nothing.
     FtStatus configure(std::uint32_t value) override;
+    std::string portName() const override { return port; }
 
     // The device path of the open port (the bridge "auto" found), empty when closed.
     std::string openedPath() const;

@@ -36,12 +36,9 @@ FtStatus CSimTransport::close()
     return ft::kOk;
 }
 
-// Bytes of the head reply that are on the computer's side by `now` and not yet read.
-std::size_t CSimTransport::arrivedLocked(Clock::time_point now) const
+// Bytes of segment `s` that are on the computer's side by `now` and not yet read.
+std::size_t CSimTransport::arrivedLocked(const Segment& s, Clock::time_point now) const
 {
-    if (outgoing.empty())
-        return 0;
-    const Segment& s = outgoing.front();
     if (now < s.start)
         return 0;
     std::size_t onWire = s.bytes.size();
@@ -52,14 +49,24 @@ std::size_t CSimTransport::arrivedLocked(Clock::time_point now) const
     return onWire > s.taken ? onWire - s.taken : 0;
 }
 
-CSimTransport::Clock::time_point CSimTransport::nextArrivalLocked() const
+std::uint32_t CSimTransport::takeArrivedLocked(Clock::time_point now, std::uint8_t* destination, std::uint32_t room)
 {
-    if (outgoing.empty())
-        return Clock::time_point::max();
-    const Segment& s = outgoing.front();
-    return s.start + wireTime(s.taken + 1);
+    std::uint32_t count = 0;
+    while (count < room && !outgoing.empty()) {
+        Segment& s = outgoing.front();
+        const std::size_t n = std::min<std::size_t>(arrivedLocked(s, now), room - count);
+        std::memcpy(destination + count, s.bytes.data() + s.taken, n);
+        s.taken += n;
+        count += static_cast<std::uint32_t>(n);
+        if (s.taken < s.bytes.size())
+            break;   // the next reply is not on the wire before this one has ended
+        outgoing.pop_front();
+    }
+    return count;
 }
 
+// As the bridge library's read: what arrived by the end of the read time-out, or less time when the
+// room is full.
 FtStatus CSimTransport::read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
 {
     count = 0;
@@ -71,21 +78,10 @@ FtStatus CSimTransport::read(std::uint8_t* destination, std::uint32_t room, std:
         if (!isOpen || dropped)
             return ft::kIoError;   // closed while this read waited, or the link failed
         const auto now = Clock::now();
-        const std::size_t ready = room == 0 ? 0 : arrivedLocked(now);
-        if (ready > 0) {
-            Segment& s = outgoing.front();
-            const std::size_t n = std::min<std::size_t>(ready, room);
-            std::memcpy(destination, s.bytes.data() + s.taken, n);
-            s.taken += n;
-            if (s.taken == s.bytes.size())
-                outgoing.pop_front();
-            count = static_cast<std::uint32_t>(n);
+        count += takeArrivedLocked(now, destination + count, room - count);
+        if (count == room || now >= deadline)
             return ft::kOk;
-        }
-        if (now >= deadline)
-            return ft::kOk;
-        const auto wake = room == 0 ? deadline : std::min(deadline, nextArrivalLocked());
-        changed.wait_until(lock, wake);
+        changed.wait_until(lock, deadline);
     }
 }
 

@@ -27,6 +27,7 @@ public:
     FtStatus setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) override;
     FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;
     FtStatus configure(std::uint32_t value) override;
+    std::string portName() const override { return "sim"; }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -36,8 +37,8 @@ private:
         std::size_t taken = 0;
     };
 
-    std::size_t arrivedLocked(Clock::time_point now) const;
-    Clock::time_point nextArrivalLocked() const;
+    std::size_t arrivedLocked(const Segment& s, Clock::time_point now) const;
+    std::uint32_t takeArrivedLocked(Clock::time_point now, std::uint8_t* destination, std::uint32_t room);
     Clock::duration wireTime(std::size_t bytes) const;
 
     const SimOptions options;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Status of a call on the USB bridge, with the values of the bridge library: 0 is success.
 using FtStatus = std::uint32_t;
@@ -11,6 +12,8 @@ inline constexpr FtStatus kInvalidHandle = 1;
 inline constexpr FtStatus kDeviceNotFound = 2;
 inline constexpr FtStatus kDeviceNotOpened = 3;
 inline constexpr FtStatus kIoError = 4;
+// Not a bridge library status: the port exists but another program holds it.
+inline constexpr FtStatus kPortBusy = 0x100;
 } // namespace ft
 
 // The link to the instrument as the worker sees it: the calls of the USB bridge library, one object per
@@ -23,8 +26,8 @@ public:
     // Opens the first bridge (or the port this transport was made for).
     virtual FtStatus open() = 0;
     virtual FtStatus close() = 0;
-    // Waits at most the read time-out for data and returns what arrived, possibly nothing; never
-    // stores more than `room` bytes. A `room` of 0 only checks the link.
+    // Returns what arrived until the read time-out ran out (earlier only when `room` is full), possibly
+    // nothing; never stores more than `room` bytes. A `room` of 0 only checks the link.
     virtual FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) = 0;
     virtual FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) = 0;
     virtual FtStatus setBaudRate(std::uint32_t baud) = 0;
@@ -33,4 +36,6 @@ public:
     virtual FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) = 0;
     // The bridge's extra configuration call made last when the device is opened (with the value 1).
     virtual FtStatus configure(std::uint32_t value) = 0;
+    // The port as the user named it, for messages.
+    virtual std::string portName() const = 0;
 };

@@ -1,11 +1,14 @@
 #include "measurement/acquisition_controller.h"
 
+#include "device/com_thread.h"
+#include "device/protocol_vuz.h"
 #include "document/tables.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "files/reflectogram_file.h"
 #include "measurement/acquisition_host.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,7 +27,7 @@ CAcquisitionController::CAcquisitionController(CVarnelDoc& doc, CAcquisitionHost
 
 CAcquisitionController::~CAcquisitionController() { OnDestroy(); }
 
-void CAcquisitionController::OnInitialUpdate(std::unique_ptr<CProtocolVUZ> created, CNotifySink* sink)
+void CAcquisitionController::OnInitialUpdate(std::unique_ptr<CComThread> created, CNotifySink* sink)
 {
     worker = std::move(created);
     if (worker) {
@@ -33,7 +36,7 @@ void CAcquisitionController::OnInitialUpdate(std::unique_ptr<CProtocolVUZ> creat
             worker.reset();
     }
     if (!worker)
-        host.showMessage(acqtext::kThreadFailed, acqtext::kThreadFailedCaption, MessageIcon::None);
+        host.reportThreadFailed();
     initialized = true;
 }
 
@@ -63,8 +66,11 @@ void CAcquisitionController::SendCommand(std::uint8_t code)
     if (!worker)
         return;
     CancelCommands();
-    worker->AddCommand(code);
-    watchdogTimer = host.startTimer(kWatchdogId, watchdogPeriodMs);
+    pending = code;
+    worker->AddCommand(DeviceCommand{code, cycle, params});
+    // A port held by another program cannot answer: ask at once instead of after the silence.
+    const bool busy = worker->LastStatus() == ft::kPortBusy;
+    watchdogTimer = host.startTimer(kWatchdogId, busy ? 0 : watchdogPeriodMs);
 }
 
 void CAcquisitionController::CancelCommands()
@@ -73,11 +79,13 @@ void CAcquisitionController::CancelCommands()
         return;
     KillWatchdog();
     worker->ClearCommands();
+    ++cycle;   // answers still under way belong to no command now
+    pending = -1;
 }
 
 AcquisitionParams CAcquisitionController::ParametersFor() const
 {
-    AcquisitionParams p = worker ? worker->Params() : AcquisitionParams{};
+    AcquisitionParams p = params;
     p.mode = recordMode;
     p.dataLength = 0;
     p.sendLines = 0;
@@ -154,7 +162,7 @@ void CAcquisitionController::ApplyParameters()
 {
     if (!worker)
         return;
-    worker->SetParams(ParametersFor());
+    params = ParametersFor();
     SendCommand(CProtocolVUZ::kWindowParams);
 }
 
@@ -166,17 +174,17 @@ void CAcquisitionController::StoreTraces()
     const bool twoScreen = host.twoScreen();
     Trace& t1 = doc.traces[L1];
     Trace& t2 = doc.traces[L2];
-    t1.samples = worker->trace1;
-    t2.samples = worker->trace2;
+    t1.samples = trace1;
+    t2.samples = trace2;
     if (twoScreen && doc.zoom == 0) {
         t1.overviewSamples = t1.samples;
         t2.overviewSamples = t2.samples;
     } else if (twoScreen) {
-        t1.overviewSamples = worker->overview1;
-        t2.overviewSamples = worker->overview2;
+        t1.overviewSamples = overview1;
+        t2.overviewSamples = overview2;
     }
-    t1.status = worker->status1;
-    t2.status = worker->status2;
+    t1.status = status1;
+    t2.status = status2;
     doc.updateAllViews(nullptr, kHintNewSamples);
 }
 
@@ -185,7 +193,7 @@ void CAcquisitionController::Start()
     const bool selected1 = LineSelected(L1);
     const bool selected2 = LineSelected(L2);
     if (!selected1 && !selected2) {
-        host.showMessage(acqtext::kSelectLine, acqtext::kSelectLineCaption, MessageIcon::Information);
+        host.reportNoLineSelected();
         return;
     }
     SendCommand(CProtocolVUZ::kStart);
@@ -211,6 +219,9 @@ void CAcquisitionController::Stop()
 void CAcquisitionController::SaveLine(int line)
 {
     doc.capture = false;
+    // The start packet always goes first: a save asked for before it was acknowledged sends it again
+    // instead of replacing it with a parameter packet the instrument is not ready for.
+    const bool startPending = pending == CProtocolVUZ::kStart;
     CancelCommands();
     if (auto chosen = host.askSavePath(savePath)) {
         savePath = *chosen;
@@ -218,7 +229,10 @@ void CAcquisitionController::SaveLine(int line)
         saveLine = static_cast<std::uint8_t>(line == 2 ? 2 : 1);
         ShowWaitCursor(true);
     }
-    ApplyParameters();
+    if (startPending)
+        SendCommand(CProtocolVUZ::kStart);
+    else
+        ApplyParameters();
 }
 
 void CAcquisitionController::ShowWaitCursor(bool shown)
@@ -235,42 +249,53 @@ void CAcquisitionController::ShowWaitCursor(bool shown)
 void CAcquisitionController::SaveLongRecord()
 {
     const int line = saveLine == 2 ? L2 : L1;
-    const Status written = WriteReflectogram(savePath, doc, line, worker->longTrace);
     ShowWaitCursor(false);
+    Status written = Status::failure("incomplete long record");
+    std::array<std::uint8_t, kRawSamples> samples{};
+    if (longTrace.size() == samples.size()) {
+        std::copy(longTrace.begin(), longTrace.end(), samples.begin());
+        written = WriteReflectogram(savePath, doc, line, samples);
+    }
     if (written) {
-        host.showMessage(acqtext::kSaved, "", MessageIcon::Information);
+        host.reportSaved(savePath);
         doc.updateAllViews(owner, kHintSaved);
     } else {
-        // The reason names the file already when it begins with it.
-        std::string reason = written.reason();
-        if (reason.rfind(savePath + ": ", 0) == 0)
-            reason = reason.substr(savePath.size() + 2);
-        host.showMessage(std::string(acqtext::kSaveFailed) + "\n" + savePath + "\n" + reason, acqtext::kErrorCaption,
-                         MessageIcon::Error);
+        host.reportSaveFailed(savePath, written.reason());
     }
     recordMode = 'Y';
     ApplyParameters();
 }
 
-void CAcquisitionController::OnDeviceNotify(int code)
+void CAcquisitionController::TakeReply(const DeviceNotification& n)
 {
-    if (!worker)
+    if (n.status) {
+        status1 = (*n.status)[0];
+        status2 = (*n.status)[1];
+    }
+    const bool fullRange = n.code == CProtocolVUZ::kFullRangeReply;
+    if (n.line1)
+        (fullRange ? overview1 : trace1) = *n.line1;
+    if (n.line2)
+        (fullRange ? overview2 : trace2) = *n.line2;
+    if (n.code == CProtocolVUZ::kLongRecord)
+        longTrace = n.longRecord;
+}
+
+void CAcquisitionController::OnDeviceNotify(const DeviceNotification& n)
+{
+    // An answer to a command that was cancelled or replaced changes nothing, not even the watchdog,
+    // which belongs to the command now outstanding.
+    if (!worker || n.cycle != cycle || pending < 0)
         return;
     KillWatchdog();
-    // A late answer while the user is asked to reconnect would start a second watchdog and a second
-    // dialog on top of the first; the procedure restarts or stops acquisition itself.
-    if (inReconnect)
-        return;
-    switch (code) {
+    pending = -1;
+    TakeReply(n);
+    switch (n.code) {
     case CProtocolVUZ::kWindowAck:
-        SendCommand(CProtocolVUZ::kWindowData);
-        break;
-    case CProtocolVUZ::kFullRangeAck:
-        SendCommand(CProtocolVUZ::kFullRangeData);
-        break;
     case CProtocolVUZ::kWindowError:
         SendCommand(CProtocolVUZ::kWindowData);
         break;
+    case CProtocolVUZ::kFullRangeAck:
     case CProtocolVUZ::kFullRangeError:
         SendCommand(CProtocolVUZ::kFullRangeData);
         break;
@@ -302,9 +327,13 @@ bool CAcquisitionController::OnTimer(int identifier)
     if (identifier == 0 || identifier != watchdogTimer || !worker)
         return false;
     inReconnect = true;
+    // Clearing the queue also makes every answer still under way stale: none can start a second
+    // watchdog or dialog while the user is asked.
     CancelCommands();
     for (;;) {
-        if (!host.askOkCancel(acqtext::kReconnect, acqtext::kReconnectCaption)) {
+        const LinkProblem problem =
+            worker->LastStatus() == ft::kPortBusy ? LinkProblem::PortBusy : LinkProblem::Silent;
+        if (!host.askReconnect(problem, worker->PortName())) {
             inReconnect = false;
             Stop();
             return true;

@@ -1,32 +1,28 @@
 #pragma once
 
-#include "device/protocol_vuz.h"
+#include "device/acquisition_params.h"
+#include "device/device_notification.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CAcquisitionHost;
+class CComThread;
 class CDocView;
 class CNotifySink;
 class CVarnelDoc;
-
-namespace acqtext {
-inline constexpr const char* kThreadFailed = "Ошибка создания потока";
-inline constexpr const char* kThreadFailedCaption = "USB ERROR...";
-inline constexpr const char* kSelectLine = "Выберите линию для измерения";
-inline constexpr const char* kSelectLineCaption = "ВНИМАНИЕ";
-inline constexpr const char* kReconnect = "Проверте соединение с прбором VARNEL\nи нажмите \"ОК\" для повторной попытки";
-inline constexpr const char* kReconnectCaption = "Нет связи с прибором VARNEL";
-inline constexpr const char* kSaved = "Рефлектограмма успешно сохранена";
-inline constexpr const char* kSaveFailed = "Не удалось сохранить рефлектограмму в файл";
-inline constexpr const char* kErrorCaption = "Ошибка";
-} // namespace acqtext
 
 // Continuous acquisition on the measurement form: turns the document's settings into parameter
 // packets, queues one device command at a time, reacts to the worker's notifications, stores each
 // reflectogram in the document, watches for a silent instrument and leads the user through a
 // reconnect. Saving a live line as a long record lives here too. Runs on the form's thread only.
+//
+// Every queued command carries the number of the cycle it belongs to and its notification echoes it:
+// only the answer to the command now outstanding is taken, so a late answer (after "Стоп", or to a
+// command a restart replaced) changes nothing, and at most one request is ever in flight.
 class CAcquisitionController {
 public:
     static constexpr int kWatchdogId = 1;
@@ -38,9 +34,9 @@ public:
     CAcquisitionController(const CAcquisitionController&) = delete;
     CAcquisitionController& operator=(const CAcquisitionController&) = delete;
 
-    // Creates the worker thread, which opens the device; without a worker (creation failed) the form
+    // Starts the worker thread, which opens the device; without a worker (creation failed) the form
     // goes on and queues nothing. Notifications must come back to OnDeviceNotify on this thread.
-    void OnInitialUpdate(std::unique_ptr<CProtocolVUZ> worker, CNotifySink* sink);
+    void OnInitialUpdate(std::unique_ptr<CComThread> worker, CNotifySink* sink);
     // The form is going: cancels, ends the worker and waits for it.
     void OnDestroy();
 
@@ -54,7 +50,7 @@ public:
     // Commands 32830 (line 1) and 32833 (line 2).
     void SaveLine(int line);
 
-    void OnDeviceNotify(int code);
+    void OnDeviceNotify(const DeviceNotification& notification);
     // True when `identifier` was the watchdog (handled); false for the default handling.
     bool OnTimer(int identifier);
     // The document's update dispatch: restarts on hints 2 and 4 while running.
@@ -64,8 +60,12 @@ public:
     AcquisitionParams ParametersFor() const;
     bool LineSelected(int line) const;
 
-    CProtocolVUZ* protocol() { return worker.get(); }
+    CComThread* device() { return worker.get(); }
+    // The parameters of the last packet built from the document.
+    const AcquisitionParams& sentParams() const { return params; }
     bool reconnecting() const { return inReconnect; }
+    // The cycle of the command now outstanding; a notification of another cycle is stale.
+    std::uint32_t currentCycle() const { return cycle; }
 
     int watchdogTimer = 0;
     int watchdogPeriodMs = kWatchdogMs;   // shortened only by tests
@@ -76,13 +76,26 @@ public:
 
 private:
     void KillWatchdog();
+    void TakeReply(const DeviceNotification& n);
     void SaveLongRecord();
     void ShowWaitCursor(bool shown);
 
     CVarnelDoc& doc;
     CAcquisitionHost& host;
     CDocView* owner;
-    std::unique_ptr<CProtocolVUZ> worker;
+    std::unique_ptr<CComThread> worker;
     bool inReconnect = false;
     bool waitCursorShown = false;
+
+    // The cycle bookkeeping: `cycle` grows with every command sent or cancelled; `pending` is the code
+    // of the command awaiting its answer, or -1.
+    std::uint32_t cycle = 0;
+    int pending = -1;
+    AcquisitionParams params;
+
+    // The last samples and status bytes received, kept until they are stored: a line that was not
+    // received keeps its last reply.
+    std::array<std::uint8_t, kLineSamples> trace1{}, trace2{}, overview1{}, overview2{};
+    std::uint16_t status1 = 0, status2 = 0;
+    std::vector<std::uint8_t> longTrace;
 };

@@ -3,11 +3,16 @@
 #include <optional>
 #include <string>
 
-enum class MessageIcon { None, Information, Warning, Error };
+// Why the instrument cannot be reached when the user is asked to reconnect.
+enum class LinkProblem {
+    Silent,     // no answer within the watchdog period
+    PortBusy,   // another program holds the port
+};
 
-// What the acquisition controller needs from the window system: a timer, message boxes, the
-// reconnect countdown, the save dialog and the wait cursor. The GUI implements it with Qt; the
-// command-line program and the tests with their own loops and fakes.
+// What the acquisition controller needs from the window system: a timer, the questions and reports of
+// acquisition and saving, the reconnect countdown, the save dialog and the wait cursor. The controller
+// says what happened; the host chooses the words (the window: the program's message boxes; varnel-cli:
+// its output and standard error; the tests: a record).
 class CAcquisitionHost {
 public:
     virtual ~CAcquisitionHost() = default;
@@ -19,13 +24,18 @@ public:
     // The main frame's overview screen is shown.
     virtual bool twoScreen() const = 0;
 
-    virtual void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
-    // A question with OK and Cancel; true for OK.
-    virtual bool askOkCancel(const std::string& text, const std::string& caption) = 0;
+    // The worker thread could not be created: the program goes on without the instrument.
+    virtual void reportThreadFailed() = 0;
+    // "Старт" with no line to measure.
+    virtual void reportNoLineSelected() = 0;
+    // The instrument cannot be reached on `port`; true to try again (OK), false to stop (Cancel).
+    virtual bool askReconnect(LinkProblem problem, const std::string& port) = 0;
     // The reconnect countdown, modal: true when it ran out, false when it was cancelled.
     virtual bool runCountdown() = 0;
     // The save dialog for a reflectogram, starting at `startPath`; the chosen full path, or nothing.
     virtual std::optional<std::string> askSavePath(const std::string& startPath) = 0;
+    virtual void reportSaved(const std::string& path) = 0;
+    virtual void reportSaveFailed(const std::string& path, const std::string& reason) = 0;
 
     virtual void beginWaitCursor() = 0;
     virtual void endWaitCursor() = 0;

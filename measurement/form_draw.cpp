@@ -1,6 +1,8 @@
 #include "measurement/form_draw.h"
 
+#include "device/com_thread.h"
 #include "device/port_choice.h"
+#include "device/protocol_vuz.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/doc_settings.h"
@@ -24,7 +26,7 @@ CFormDraw::CFormDraw(CVarnelDoc& doc, CCommandTable& commands, FormDrawSetup set
       setup(std::move(setup)),
       host(this),
       controller(doc, host, this),
-      sink(this, [this](int code) { controller.OnDeviceNotify(code); })
+      sink(this, [this](const DeviceNotification& n) { controller.OnDeviceNotify(n); })
 {
     host.attach(controller);
     host.setTwoScreenQuery(this->setup.twoScreen);
@@ -92,7 +94,7 @@ void CFormDraw::createWorker()
     std::unique_ptr<CTransport> transport = makeTransport(portInUse);
     if (!transport)
         transport = makeTransport(kAutoPort);
-    controller.OnInitialUpdate(std::make_unique<CProtocolVUZ>(std::move(transport)), &sink);
+    controller.OnInitialUpdate(std::make_unique<CComThread>(std::move(transport), std::make_unique<CProtocolVUZ>()), &sink);
 }
 
 void CFormDraw::initialUpdate()

@@ -1,6 +1,7 @@
 #include "measurement/loop_host.h"
 
 #include "measurement/acquisition_controller.h"
+#include "measurement/acquisition_texts.h"
 #include "measurement/event_loop.h"
 
 CLoopHost::CLoopHost(CEventLoop& loop) : loop(loop) {}
@@ -15,15 +16,35 @@ int CLoopHost::startTimer(int, int periodMs)
 
 void CLoopHost::killTimer(int identifier) { loop.killTimer(identifier); }
 
-void CLoopHost::showMessage(const std::string& text, const std::string& caption, MessageIcon icon)
+void CLoopHost::reportThreadFailed()
 {
     if (onMessage)
-        onMessage(text, caption, icon);
+        onMessage(acqtext::kThreadFailedCaption, acqtext::kThreadFailed);
 }
 
-bool CLoopHost::askOkCancel(const std::string& text, const std::string& caption)
+void CLoopHost::reportNoLineSelected()
 {
-    return onQuestion ? onQuestion(text, caption) : false;
+    if (onMessage)
+        onMessage(acqtext::kSelectLineCaption, acqtext::kSelectLine);
+}
+
+bool CLoopHost::askReconnect(LinkProblem problem, const std::string& port)
+{
+    return onReconnect ? onReconnect(problem, port) : false;
+}
+
+void CLoopHost::reportSaved(const std::string& path)
+{
+    if (onSaved)
+        onSaved(path);
+    else if (onMessage)
+        onMessage("", acqtext::kSaved);
+}
+
+void CLoopHost::reportSaveFailed(const std::string& path, const std::string& reason)
+{
+    if (onMessage)
+        onMessage(acqtext::kErrorCaption, acqtext::saveFailed(path, reason));
 }
 
 bool CLoopHost::runCountdown() { return onCountdown ? onCountdown() : false; }

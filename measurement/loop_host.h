@@ -20,16 +20,22 @@ public:
     int startTimer(int id, int periodMs) override;
     void killTimer(int identifier) override;
     bool twoScreen() const override { return overviewShown; }
-    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    bool askOkCancel(const std::string& text, const std::string& caption) override;
+    void reportThreadFailed() override;
+    void reportNoLineSelected() override;
+    bool askReconnect(LinkProblem problem, const std::string& port) override;
     bool runCountdown() override;
     std::optional<std::string> askSavePath(const std::string& startPath) override;
+    void reportSaved(const std::string& path) override;
+    void reportSaveFailed(const std::string& path, const std::string& reason) override;
     void beginWaitCursor() override {}
     void endWaitCursor() override {}
 
     bool overviewShown = false;
-    std::function<void(const std::string& text, const std::string& caption, MessageIcon icon)> onMessage;
-    std::function<bool(const std::string& text, const std::string& caption)> onQuestion;
+    // Reports in the program's words (caption, text); `onSaved` hears of a successful save instead
+    // when it is set. An unanswered reconnect question counts as cancelled.
+    std::function<void(const std::string& caption, const std::string& text)> onMessage;
+    std::function<void(const std::string& path)> onSaved;
+    std::function<bool(LinkProblem problem, const std::string& port)> onReconnect;
     std::function<bool()> onCountdown;          // true: the countdown ran out
     std::optional<std::string> savePathAnswer;  // what the save dialog returns
 

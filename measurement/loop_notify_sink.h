@@ -8,13 +8,14 @@
 // Delivers the worker's notifications through a CEventLoop to a handler on the loop's thread.
 class CLoopNotifySink : public CNotifySink {
 public:
-    CLoopNotifySink(CEventLoop& loop, std::function<void(int)> deliver) : loop(loop), deliver(std::move(deliver)) {}
-    void post(int code) override
+    using Handler = std::function<void(const DeviceNotification&)>;
+    CLoopNotifySink(CEventLoop& loop, Handler deliver) : loop(loop), deliver(std::move(deliver)) {}
+    void post(DeviceNotification n) override
     {
-        loop.post([this, code] { deliver(code); });
+        loop.post([this, n = std::move(n)] { deliver(n); });
     }
 
 private:
     CEventLoop& loop;
-    std::function<void(int)> deliver;
+    Handler deliver;
 };

@@ -1,6 +1,7 @@
 #include "measurement/qt_acquisition_host.h"
 
 #include "measurement/acquisition_controller.h"
+#include "measurement/acquisition_texts.h"
 #include "measurement/wait_dlg.h"
 
 #include <QApplication>
@@ -13,15 +14,10 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-QMessageBox::Icon iconOf(MessageIcon icon)
+void show(QWidget* window, QMessageBox::Icon icon, const std::string& caption, const std::string& text)
 {
-    switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::None: break;
-    }
-    return QMessageBox::NoIcon;
+    QMessageBox box(icon, qs(caption), qs(text), QMessageBox::Ok, window);
+    box.exec();
 }
 
 } // namespace
@@ -46,16 +42,32 @@ void CQtAcquisitionHost::timerEvent(QTimerEvent* event)
 
 bool CQtAcquisitionHost::twoScreen() const { return twoScreenQuery && twoScreenQuery(); }
 
-void CQtAcquisitionHost::showMessage(const std::string& text, const std::string& caption, MessageIcon icon)
+void CQtAcquisitionHost::reportThreadFailed()
 {
-    QMessageBox box(iconOf(icon), qs(caption), qs(text), QMessageBox::Ok, window);
-    box.exec();
+    show(window, QMessageBox::NoIcon, acqtext::kThreadFailedCaption, acqtext::kThreadFailed);
 }
 
-bool CQtAcquisitionHost::askOkCancel(const std::string& text, const std::string& caption)
+void CQtAcquisitionHost::reportNoLineSelected()
 {
-    QMessageBox box(QMessageBox::NoIcon, qs(caption), qs(text), QMessageBox::Ok | QMessageBox::Cancel, window);
+    show(window, QMessageBox::Information, acqtext::kSelectLineCaption, acqtext::kSelectLine);
+}
+
+bool CQtAcquisitionHost::askReconnect(LinkProblem problem, const std::string& port)
+{
+    const std::string text = problem == LinkProblem::PortBusy ? acqtext::portBusy(port) : acqtext::kReconnect;
+    QMessageBox box(QMessageBox::NoIcon, qs(acqtext::kReconnectCaption), qs(text), QMessageBox::Ok | QMessageBox::Cancel,
+                    window);
     return box.exec() == QMessageBox::Ok;
+}
+
+void CQtAcquisitionHost::reportSaved(const std::string&)
+{
+    show(window, QMessageBox::Information, "", acqtext::kSaved);
+}
+
+void CQtAcquisitionHost::reportSaveFailed(const std::string& path, const std::string& reason)
+{
+    show(window, QMessageBox::Critical, acqtext::kErrorCaption, acqtext::saveFailed(path, reason));
 }
 
 bool CQtAcquisitionHost::runCountdown()

@@ -23,10 +23,13 @@ public:
     int startTimer(int id, int periodMs) override;
     void killTimer(int identifier) override;
     bool twoScreen() const override;
-    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    bool askOkCancel(const std::string& text, const std::string& caption) override;
+    void reportThreadFailed() override;
+    void reportNoLineSelected() override;
+    bool askReconnect(LinkProblem problem, const std::string& port) override;
     bool runCountdown() override;
     std::optional<std::string> askSavePath(const std::string& startPath) override;
+    void reportSaved(const std::string& path) override;
+    void reportSaveFailed(const std::string& path, const std::string& reason) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
 

@@ -3,12 +3,10 @@
 #include <QMetaObject>
 #include <QObject>
 
-CQtNotifySink::CQtNotifySink(QObject* receiver, std::function<void(int)> deliver)
-    : receiver(receiver), deliver(std::move(deliver))
-{
-}
+CQtNotifySink::CQtNotifySink(QObject* receiver, Handler deliver) : receiver(receiver), deliver(std::move(deliver)) {}
 
-void CQtNotifySink::post(int code)
+void CQtNotifySink::post(DeviceNotification notification)
 {
-    QMetaObject::invokeMethod(receiver, [this, code] { deliver(code); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        receiver, [this, n = std::move(notification)] { deliver(n); }, Qt::QueuedConnection);
 }

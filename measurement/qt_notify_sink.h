@@ -10,10 +10,11 @@ class QObject;
 // sink must live as long as the receiver; calls still queued when the receiver goes are dropped.
 class CQtNotifySink : public CNotifySink {
 public:
-    CQtNotifySink(QObject* receiver, std::function<void(int)> deliver);
-    void post(int code) override;
+    using Handler = std::function<void(const DeviceNotification&)>;
+    CQtNotifySink(QObject* receiver, Handler deliver);
+    void post(DeviceNotification notification) override;
 
 private:
     QObject* receiver;
-    std::function<void(int)> deliver;
+    Handler deliver;
 };

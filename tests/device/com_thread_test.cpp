@@ -4,33 +4,36 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <mutex>
 
 namespace {
 
-// A worker whose replies are whole at exactly `expected` bytes, with handlers that record what they got.
-class CTestWorker : public CComThread {
+// A codec whose replies are whole at exactly `expected` bytes and whose handlers record what they got.
+class CTestCodec : public CDeviceCodec {
 public:
-    explicit CTestWorker(std::unique_ptr<CFakeTransport> t) : CComThread(std::move(t)) {}
-
-    bool IsResponseComplete(const std::uint8_t*, std::uint32_t total) override { return total == expected; }
-
-    void addCode(std::uint8_t code, bool accept = true)
+    std::uint32_t buildRequest(const DeviceCommand& command, std::uint8_t* b) override
     {
-        RegisterCommand(
-            code,
-            [code](std::uint8_t* b, std::uint32_t& n) {
-                b[0] = code;
-                b[1] = 2;
-                n = 2;
-                return true;
-            },
-            [this, code, accept](std::uint8_t* b, std::uint32_t&) {
-                std::lock_guard lock(handledLock);
-                handled.push_back({code, Bytes(b, b + expected)});
-                return accept;
-            });
+        if (!known.count(command.code))
+            return 0;
+        b[0] = command.code;
+        b[1] = 2;
+        return 2;
     }
+    ReplyCheck checkReply(const std::uint8_t*, std::uint32_t total) const override
+    {
+        return total == expected ? ReplyCheck::Complete : ReplyCheck::Incomplete;
+    }
+    bool handleReply(const DeviceCommand& command, const std::uint8_t* b, std::uint32_t total,
+                     DeviceNotification& out) override
+    {
+        std::lock_guard lock(handledLock);
+        handled.push_back({command.code, Bytes(b, b + total)});
+        out.code = command.code;
+        return known.at(command.code);
+    }
+
+    void addCode(std::uint8_t code, bool accept = true) { known[code] = accept; }
     std::vector<std::pair<int, Bytes>> handledSoFar()
     {
         std::lock_guard lock(handledLock);
@@ -40,8 +43,18 @@ public:
     std::atomic<std::uint32_t> expected{4};
 
 private:
+    std::map<std::uint8_t, bool> known;
     std::mutex handledLock;
     std::vector<std::pair<int, Bytes>> handled;
+};
+
+// The worker with the test codec, as the tests drive it.
+class CTestWorker : public CComThread {
+public:
+    CTestWorker(std::unique_ptr<CFakeTransport> t, std::unique_ptr<CTestCodec> c)
+        : CComThread(std::move(t), std::move(c))
+    {
+    }
 };
 
 struct Fixture {
@@ -49,9 +62,12 @@ struct Fixture {
     {
         auto t = std::make_unique<CFakeTransport>();
         fake = t.get();
-        worker = std::make_unique<CTestWorker>(std::move(t));
+        auto c = std::make_unique<CTestCodec>();
+        codec = c.get();
+        worker = std::make_unique<CTestWorker>(std::move(t), std::move(c));
     }
     CFakeTransport* fake;
+    CTestCodec* codec;
     std::unique_ptr<CTestWorker> worker;
 };
 
@@ -87,7 +103,7 @@ TEST(ComThread, FailedOpenLeavesTheWorkerSilent)
 {
     Fixture f;
     f.fake->setOpenStatus(ft::kDeviceNotFound);
-    f.worker->addCode(1);
+    f.codec->addCode(1);
     ASSERT_TRUE(f.worker->CreateThread());
     f.worker->AddCommand(1);
     ASSERT_TRUE(waitUntil([&] { return f.worker->PendingMessages() == 0; }));
@@ -101,12 +117,12 @@ TEST(ComThread, AcceptedReplyRemovesTheCommand)
 {
     Fixture f;
     f.fake->onRequest = echoReply;
-    f.worker->addCode(6);
+    f.codec->addCode(6);
     ASSERT_TRUE(f.worker->CreateThread());
     f.worker->AddCommand(6);
-    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
     ASSERT_TRUE(waitUntil([&] { return f.worker->Queue().GetCount() == 0; }));
-    EXPECT_EQ(f.worker->handledSoFar()[0].second, (Bytes{'R', 6, 'o', 'k'}));
+    EXPECT_EQ(f.codec->handledSoFar()[0].second, (Bytes{'R', 6, 'o', 'k'}));
     EXPECT_EQ(f.fake->requests(), std::vector<Bytes>{(Bytes{6, 2})});
 }
 
@@ -114,10 +130,10 @@ TEST(ComThread, RejectedReplyKeepsTheHeadAndIsNotResentByItself)
 {
     Fixture f;
     f.fake->onRequest = echoReply;
-    f.worker->addCode(9, false);
+    f.codec->addCode(9, false);
     ASSERT_TRUE(f.worker->CreateThread());
     f.worker->AddCommand(9);
-    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
     f.worker->EndThread();
     EXPECT_EQ(f.worker->Queue().Snapshot(), std::vector<std::uint8_t>{9});
     EXPECT_EQ(f.fake->requestCount(), 1u);
@@ -133,7 +149,7 @@ TEST(ComThread, ReRequestingTheHeadWhileItsReplyIsReadDropsTheReplyAndResends)
             return {};
         return {{'N', 'E', 'W', '!'}};
     };
-    f.worker->addCode(7);
+    f.codec->addCode(7);
     ASSERT_TRUE(f.worker->CreateThread());
     f.worker->AddCommand(7);
     ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 1; }));
@@ -144,9 +160,9 @@ TEST(ComThread, ReRequestingTheHeadWhileItsReplyIsReadDropsTheReplyAndResends)
     EXPECT_EQ(f.worker->PendingMessages(), 0u);   // the head was re-requested, not appended
     f.fake->push({'d', '!'});
 
-    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
     f.worker->EndThread();
-    EXPECT_EQ(f.worker->handledSoFar()[0].second, (Bytes{'N', 'E', 'W', '!'}));
+    EXPECT_EQ(f.codec->handledSoFar()[0].second, (Bytes{'N', 'E', 'W', '!'}));
     EXPECT_EQ(f.fake->requestCount(), 2u);
     EXPECT_EQ(f.worker->Queue().GetCount(), 0);
 }
@@ -159,8 +175,8 @@ TEST(ComThread, ClearingWhileAReplyIsReadDropsItAndRunsTheNextCode)
             return {};
         return echoReply(request);
     };
-    f.worker->addCode(7);
-    f.worker->addCode(8);
+    f.codec->addCode(7);
+    f.codec->addCode(8);
     ASSERT_TRUE(f.worker->CreateThread());
     f.worker->AddCommand(7);
     ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 1; }));
@@ -171,9 +187,9 @@ TEST(ComThread, ClearingWhileAReplyIsReadDropsItAndRunsTheNextCode)
     f.worker->AddCommand(8);
     f.fake->push({'d', '!'});
 
-    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
     f.worker->EndThread();
-    EXPECT_EQ(f.worker->handledSoFar()[0].first, 8);
+    EXPECT_EQ(f.codec->handledSoFar()[0].first, 8);
     EXPECT_EQ(f.fake->requests(), (std::vector<Bytes>{{7, 2}, {8, 2}}));
 }
 
@@ -185,20 +201,20 @@ TEST(ComThread, OverlongReplyEndsOnlyWhenTheOwnerClosesTheDevice)
             return {{':', 'O', 'K', 0, 0, 0}};   // six bytes where four complete: never whole
         return echoReply(request);
     };
-    f.worker->addCode(1);
-    f.worker->addCode(2);
+    f.codec->addCode(1);
+    f.codec->addCode(2);
     ASSERT_TRUE(f.worker->CreateThread());
     f.worker->AddCommand(1);
     ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 0 && f.fake->requestCount() == 1; }));
     const int readsBefore = f.fake->readCount();
     ASSERT_TRUE(waitUntil([&] { return f.fake->readCount() > readsBefore + 5; }));   // still reading
-    EXPECT_TRUE(f.worker->handledSoFar().empty());
+    EXPECT_TRUE(f.codec->handledSoFar().empty());
 
     EXPECT_EQ(f.worker->CloseDevice(), ft::kOk);
     EXPECT_EQ(f.worker->OpenDevice(), ft::kOk);
     f.worker->AddCommand(2);
-    ASSERT_TRUE(waitUntil([&] { return f.worker->handledSoFar().size() == 1; }));
-    EXPECT_EQ(f.worker->handledSoFar()[0].first, 2);
+    ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
+    EXPECT_EQ(f.codec->handledSoFar()[0].first, 2);
     EXPECT_EQ(f.worker->LastStatus(), ft::kOk);
 }
 
@@ -206,7 +222,7 @@ TEST(ComThread, FailedWriteKeepsTheCommandQueuedAndTheWorkerSilent)
 {
     Fixture f;
     f.fake->onRequest = echoReply;
-    f.worker->addCode(3);
+    f.codec->addCode(3);
     ASSERT_TRUE(f.worker->CreateThread());
     ASSERT_TRUE(waitUntil([&] { return f.fake->isOpen(); }));
     f.fake->failNextWrite(ft::kIoError);
@@ -217,16 +233,16 @@ TEST(ComThread, FailedWriteKeepsTheCommandQueuedAndTheWorkerSilent)
     ASSERT_TRUE(waitUntil([&] { return f.worker->PendingMessages() == 0; }));
     f.worker->EndThread();
     EXPECT_EQ(f.fake->requestCount(), 0u);
-    EXPECT_TRUE(f.worker->handledSoFar().empty());
+    EXPECT_TRUE(f.codec->handledSoFar().empty());
     EXPECT_EQ(f.worker->Queue().Snapshot(), std::vector<std::uint8_t>{3});
 }
 
 TEST(ComThread, NoReadWritesBeyondTheBuffer)
 {
     Fixture f;
-    f.worker->expected = 20000;   // never whole: the buffer fills and reads continue with no room
+    f.codec->expected = 20000;   // never whole: the buffer fills and reads continue with no room
     f.fake->onRequest = [](const Bytes&) -> std::vector<Bytes> { return {Bytes(8500, 0x11), Bytes(1000, 0x22)}; };
-    f.worker->addCode(4);
+    f.codec->addCode(4);
     ASSERT_TRUE(f.worker->CreateThread());
     f.worker->AddCommand(4);
     ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 500; }));
@@ -234,5 +250,5 @@ TEST(ComThread, NoReadWritesBeyondTheBuffer)
     ASSERT_TRUE(waitUntil([&] { return f.fake->readCount() > readsAtFull + 3; }));
     EXPECT_EQ(f.fake->pendingBytes(), 500u);
     f.worker->EndThread();   // quitting also leaves a reply that can never complete
-    EXPECT_TRUE(f.worker->handledSoFar().empty());
+    EXPECT_TRUE(f.codec->handledSoFar().empty());
 }

@@ -29,7 +29,8 @@ inline bool waitUntil(const std::function<bool()>& done, std::chrono::millisecon
     return true;
 }
 
-// A transport the test scripts: each read returns one queued chunk (or nothing after a short wait),
+// A transport the test scripts: each read returns one queued chunk, standing for what arrived during
+// that read's time-out (or nothing after a short wait),
 // each write is recorded and may queue its reply at once. Safe across the worker and the test thread.
 class CFakeTransport : public CTransport {
 public:
@@ -137,6 +138,7 @@ public:
         return note("timeouts " + std::to_string(r) + " " + std::to_string(w));
     }
     FtStatus configure(std::uint32_t value) override { return note("configure " + std::to_string(value)); }
+    std::string portName() const override { return "fake"; }
 
     int readWaitMs = 5;
 

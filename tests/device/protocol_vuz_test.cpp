@@ -1,3 +1,4 @@
+#include "device/com_thread.h"
 #include "device/fake_transport.h"
 #include "device/protocol_vuz.h"
 #include "device/recording_sink.h"
@@ -8,36 +9,36 @@
 
 namespace {
 
+// The protocol on a worker over a scripted transport.
 struct Fixture {
     Fixture()
     {
         auto t = std::make_unique<CFakeTransport>();
         fake = t.get();
-        protocol = std::make_unique<CProtocolVUZ>(std::move(t));
-        protocol->notifyWindow = &sink;
-        EXPECT_TRUE(protocol->CreateThread());
+        worker = std::make_unique<CComThread>(std::move(t), std::make_unique<CProtocolVUZ>());
+        worker->notifyWindow = &sink;
+        EXPECT_TRUE(worker->CreateThread());
         EXPECT_TRUE(waitUntil([&] { return fake->isOpen(); }));
     }
-    // Queues `code` and feeds `chunks` as the reply, one piece per read of the worker.
-    void exchange(std::uint8_t code, const std::vector<Bytes>& chunks)
+    // Queues the command; `chunks` are its reply, one piece arriving during each read of the worker.
+    void exchange(std::uint8_t code, const AcquisitionParams& params, const std::vector<Bytes>& chunks)
     {
         const std::size_t before = fake->requestCount();
-        protocol->ClearCommands();
-        protocol->AddCommand(code);
+        fake->onRequest = [chunks](const Bytes&) { return chunks; };
+        worker->ClearCommands();
+        worker->AddCommand(DeviceCommand{code, ++cycle, params});
         ASSERT_TRUE(waitUntil([&] { return fake->requestCount() == before + 1; }));
-        for (const Bytes& c : chunks) {
-            fake->push(c);
-            ASSERT_TRUE(waitUntil([&] { return fake->pendingBytes() == 0; }));
-        }
     }
     bool notified(std::size_t count) const
     {
         return waitUntil([&] { return sink.received().size() >= count; });
     }
+    DeviceNotification last() const { return sink.notifications().back(); }
 
     CRecordingSink sink;
     CFakeTransport* fake;
-    std::unique_ptr<CProtocolVUZ> protocol;
+    std::unique_ptr<CComThread> worker;
+    std::uint32_t cycle = 0;
 };
 
 Bytes ramp(std::size_t n, int first)
@@ -59,6 +60,20 @@ std::vector<Bytes> pieces(const Bytes& all, std::vector<std::size_t> cuts)
         from = cut;
     }
     return out;
+}
+
+AcquisitionParams lines(int mask, int dataLength, char mode = 'Y')
+{
+    AcquisitionParams p;
+    p.mode = mode;
+    p.sendLines = p.receiveLines = static_cast<std::uint8_t>(mask);
+    p.dataLength = dataLength;
+    return p;
+}
+
+bool sameBytes(const std::optional<std::array<std::uint8_t, kLineSamples>>& line, const Bytes& reply, std::size_t from)
+{
+    return line && std::equal(line->begin(), line->end(), reply.begin() + static_cast<std::ptrdiff_t>(from));
 }
 
 } // namespace
@@ -89,17 +104,110 @@ TEST(ProtocolVuz, ParameterPackets)
     EXPECT_EQ((std::array<int, 3>{at43[11], at43[12], at43[13]}), (std::array<int, 3>{43, 0, 0}));
 }
 
+TEST(ProtocolVuz, CompletionRule)
+{
+    struct Case {
+        const char* what;
+        std::uint8_t code;
+        int dataLength;
+        Bytes received;
+        ReplyCheck expected;
+    };
+    const std::vector<Case> cases = {
+        {"acknowledgement at five bytes", CProtocolVUZ::kStart, 0, bytesOf(":OK\r\n"), ReplyCheck::Complete},
+        {"four bytes of an acknowledgement", CProtocolVUZ::kWindowParams, 0, bytesOf(":OK\r"), ReplyCheck::Incomplete},
+        {"overshoot never completes", CProtocolVUZ::kWindowParams, 0, bytesOf(":OK\r\n!"), ReplyCheck::Incomplete},
+        {"data at its length", CProtocolVUZ::kWindowData, 502, ramp(502, 0), ReplyCheck::Complete},
+        {"'?' second of two bytes", CProtocolVUZ::kWindowData, 502, {0, '?'}, ReplyCheck::CompleteIfQuiet},
+        {"'E' second of four bytes", CProtocolVUZ::kWindowData, 1002, {':', 'E', 1, 2}, ReplyCheck::CompleteIfQuiet},
+        {"'E' second of three bytes", CProtocolVUZ::kWindowData, 502, {':', 'E', 1}, ReplyCheck::Incomplete},
+        {"'?' second of four bytes", CProtocolVUZ::kWindowData, 502, {0, '?', 1, 2}, ReplyCheck::Incomplete},
+        {"nothing yet", CProtocolVUZ::kWindowData, 502, {}, ReplyCheck::Incomplete},
+    };
+    for (const Case& c : cases) {
+        CProtocolVUZ codec;
+        std::array<std::uint8_t, CComThread::kBufferSize> buffer{};
+        codec.buildRequest(DeviceCommand{c.code, 1, lines(1, c.dataLength)}, buffer.data());
+        buffer.fill(0);
+        std::copy(c.received.begin(), c.received.end(), buffer.begin());
+        EXPECT_EQ(codec.checkReply(buffer.data(), static_cast<std::uint32_t>(c.received.size())), c.expected) << c.what;
+    }
+}
+
+TEST(ProtocolVuz, WhatEachReplyCarries)
+{
+    const Bytes both = ramp(1002, 7);
+    const Bytes one = ramp(502, 100);
+    const Bytes longRecord = ramp(8002, 1);
+    struct Case {
+        const char* what;
+        std::uint8_t code;
+        AcquisitionParams params;
+        Bytes reply;
+        bool accepted;
+        int notification;
+        int line1From, line2From;   // offset of each line's samples in the reply; -1: not carried
+        int statusAt;               // offset of the two status bytes; -1: none
+    };
+    const std::vector<Case> cases = {
+        {"start acknowledged, any two bytes after it", CProtocolVUZ::kStart, {}, {':', 'O', 'K', 0xFF, 0}, true, 7, -1, -1, -1},
+        {"window packet acknowledged", CProtocolVUZ::kWindowParams, {}, bytesOf(":OK\r\n"), true, 1, -1, -1, -1},
+        {"full-range packet acknowledged", CProtocolVUZ::kFullRangeParams, {}, bytesOf(":OK??"), true, 2, -1, -1, -1},
+        {"error reply to a packet is rejected", CProtocolVUZ::kWindowParams, {}, {':', 'E', 1, 2}, false, 0, -1, -1, -1},
+        {"'?' reply to the start is rejected", CProtocolVUZ::kStart, {}, {'x', '?'}, false, 0, -1, -1, -1},
+        {"both lines", CProtocolVUZ::kWindowData, lines(3, 1002), both, true, 5, 0, 500, 1000},
+        {"line 2 alone", CProtocolVUZ::kWindowData, lines(2, 502), one, true, 5, -1, 0, 500},
+        {"line 1 alone", CProtocolVUZ::kWindowData, lines(1, 502), one, true, 5, 0, -1, 500},
+        {"full range keeps no status", CProtocolVUZ::kFullRangeData, lines(3, 1002), both, true, 6, 0, 500, -1},
+        {"error reply to window data", CProtocolVUZ::kWindowData, lines(1, 502), {':', 'E', 0x12, 0x34}, true, 3, -1, -1, 2},
+        {"error reply to full-range data", CProtocolVUZ::kFullRangeData, lines(1, 502), {':', 'E', 0x12, 0x34}, true, 4, -1, -1, -1},
+        {"'?' reply to window data: nothing stored", CProtocolVUZ::kWindowData, lines(1, 502), {0, '?'}, true, 3, -1, -1, -1},
+        {"'?' reply to full-range data", CProtocolVUZ::kFullRangeData, lines(1, 502), {'a', '?'}, true, 4, -1, -1, -1},
+        {"four bytes with 'E' but no ':' are no data", CProtocolVUZ::kWindowData, lines(1, 502), {7, 'E', 1, 2}, true, 3, -1, -1, -1},
+        {"short long record is never a record", CProtocolVUZ::kWindowData, lines(1, 8002, 'L'), {7, 'E', 1, 2}, true, 3, -1, -1, -1},
+    };
+    for (const Case& c : cases) {
+        CProtocolVUZ codec;
+        DeviceNotification n;
+        const bool accepted = codec.handleReply(DeviceCommand{c.code, 9, c.params}, c.reply.data(),
+                                                static_cast<std::uint32_t>(c.reply.size()), n);
+        EXPECT_EQ(accepted, c.accepted) << c.what;
+        if (!accepted)
+            continue;
+        EXPECT_EQ(n.code, c.notification) << c.what;
+        EXPECT_EQ(n.line1.has_value(), c.line1From >= 0) << c.what;
+        EXPECT_EQ(n.line2.has_value(), c.line2From >= 0) << c.what;
+        if (c.line1From >= 0)
+            EXPECT_TRUE(sameBytes(n.line1, c.reply, static_cast<std::size_t>(c.line1From))) << c.what;
+        if (c.line2From >= 0)
+            EXPECT_TRUE(sameBytes(n.line2, c.reply, static_cast<std::size_t>(c.line2From))) << c.what;
+        ASSERT_EQ(n.status.has_value(), c.statusAt >= 0) << c.what;
+        if (c.statusAt >= 0) {
+            EXPECT_EQ((*n.status)[0], c.reply[static_cast<std::size_t>(c.statusAt)]) << c.what;
+            EXPECT_EQ((*n.status)[1], c.reply[static_cast<std::size_t>(c.statusAt) + 1]) << c.what;
+        }
+        EXPECT_TRUE(n.longRecord.empty()) << c.what;
+    }
+
+    // A whole long record, whatever the line mask.
+    CProtocolVUZ codec;
+    DeviceNotification n;
+    ASSERT_TRUE(codec.handleReply(DeviceCommand{CProtocolVUZ::kWindowData, 1, lines(3, 8002, 'L')}, longRecord.data(), 8002, n));
+    EXPECT_EQ(n.code, 8);
+    EXPECT_EQ(n.longRecord, Bytes(longRecord.begin(), longRecord.begin() + 8000));
+    EXPECT_EQ(*n.status, (std::array<std::uint16_t, 2>{longRecord[8000], longRecord[8001]}));
+}
+
 TEST(ProtocolVuz, RequestsOnTheWire)
 {
     Fixture f;
-    AcquisitionParams p;
-    p.sendLines = p.receiveLines = 3;
-    p.dataLength = 1002;
+    AcquisitionParams p = lines(3, 1002);
     p.windowStart = 4043;
-    f.protocol->SetParams(p);
-    f.exchange(CProtocolVUZ::kStart, {bytesOf(":OK\r\n")});
-    f.exchange(CProtocolVUZ::kWindowParams, {bytesOf(":OK\r\n")});
-    f.exchange(CProtocolVUZ::kWindowData, {ramp(1002, 0)});
+    f.exchange(CProtocolVUZ::kStart, p, {bytesOf(":OK\r\n")});
+    ASSERT_TRUE(f.notified(1));
+    f.exchange(CProtocolVUZ::kWindowParams, p, {bytesOf(":OK\r\n")});
+    ASSERT_TRUE(f.notified(2));
+    f.exchange(CProtocolVUZ::kWindowData, p, pieces(ramp(1002, 0), {1, 3, 499, 500, 501, 1001}));
     ASSERT_TRUE(f.notified(3));
     const auto sent = f.fake->requests();
     ASSERT_EQ(sent.size(), 3u);
@@ -108,161 +216,59 @@ TEST(ProtocolVuz, RequestsOnTheWire)
     EXPECT_EQ(sent[1], Bytes(packet.begin(), packet.end()));
     EXPECT_EQ(sent[2], (Bytes{'Z', 2}));
     EXPECT_EQ(f.sink.received(), (std::vector<int>{7, 1, 5}));
+    EXPECT_EQ(f.last().cycle, 3u);   // each notification echoes the cycle of its command
+    EXPECT_TRUE(sameBytes(f.last().line2, ramp(1002, 0), 500));
 }
 
-TEST(ProtocolVuz, AcknowledgementsAndRejections)
+// A data reply whose first piece looks like a whole "?" or error reply is read on when more arrives;
+// a genuine short reply is taken after one quiet read.
+TEST(ProtocolVuz, ShortLookingFirstPiecesOfDataReplies)
 {
+    Bytes question = ramp(502, 0);
+    question[1] = '?';
+    Bytes error = ramp(1002, 0);
+    error[1] = 'E';
+    Bytes longRecord = ramp(8002, 0);
+    longRecord[1] = 'E';
     struct Case {
-        std::uint8_t code;
-        std::vector<Bytes> reply;
-        int notification;   // 0: rejected, the code stays queued
-    };
-    const std::vector<Case> cases = {
-        {CProtocolVUZ::kStart, {bytesOf(":OK"), {0xFF, 0x00}}, 7},
-        {CProtocolVUZ::kWindowParams, {{':'}, bytesOf("OK"), {1}, {2}}, 1},
-        {CProtocolVUZ::kFullRangeParams, {bytesOf(":OK??")}, 2},
-        {CProtocolVUZ::kWindowParams, {bytesOf(":E"), {1, 2}}, 0},
-        {CProtocolVUZ::kStart, {{'x', '?'}}, 0},
-        {CProtocolVUZ::kFullRangeParams, {bytesOf(":NO!!")}, 0},
-    };
-    for (const Case& c : cases) {
-        Fixture f;
-        f.exchange(c.code, c.reply);
-        if (c.notification != 0) {
-            ASSERT_TRUE(f.notified(1));
-            EXPECT_EQ(f.sink.received(), std::vector<int>{c.notification});
-            ASSERT_TRUE(waitUntil([&] { return f.protocol->Queue().GetCount() == 0; }));
-        } else {
-            // Asked to run again, the worker finds the rejected code still at the head and resends it.
-            f.protocol->PostThreadMessage(CComThread::kRunCommands);
-            ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 2; }));
-            f.protocol->EndThread();
-            EXPECT_TRUE(f.sink.received().empty());
-            EXPECT_EQ(f.protocol->Queue().Snapshot(), std::vector<std::uint8_t>{c.code});
-        }
-    }
-}
-
-TEST(ProtocolVuz, WindowReplyInPiecesFillsBothTraces)
-{
-    Fixture f;
-    AcquisitionParams p;
-    p.sendLines = p.receiveLines = 3;
-    p.dataLength = 1002;
-    f.protocol->SetParams(p);
-    Bytes reply = ramp(1002, 7);
-    reply[1000] = 0xA1;
-    reply[1001] = 0xB2;
-    f.exchange(CProtocolVUZ::kWindowData, pieces(reply, {1, 3, 499, 500, 501, 1001}));
-    ASSERT_TRUE(f.notified(1));
-    EXPECT_EQ(f.sink.received(), std::vector<int>{5});
-    EXPECT_TRUE(std::equal(f.protocol->trace1.begin(), f.protocol->trace1.end(), reply.begin()));
-    EXPECT_TRUE(std::equal(f.protocol->trace2.begin(), f.protocol->trace2.end(), reply.begin() + 500));
-    EXPECT_EQ(f.protocol->status1, 0xA1);
-    EXPECT_EQ(f.protocol->status2, 0xB2);
-}
-
-TEST(ProtocolVuz, SecondLineAloneKeepsTheFirstTrace)
-{
-    Fixture f;
-    f.protocol->trace1.fill(0x5A);
-    AcquisitionParams p;
-    p.sendLines = p.receiveLines = 2;
-    p.dataLength = 502;
-    f.protocol->SetParams(p);
-    const Bytes reply = ramp(502, 100);
-    f.exchange(CProtocolVUZ::kWindowData, pieces(reply, {250}));
-    ASSERT_TRUE(f.notified(1));
-    EXPECT_TRUE(std::equal(f.protocol->trace2.begin(), f.protocol->trace2.end(), reply.begin()));
-    EXPECT_TRUE(std::all_of(f.protocol->trace1.begin(), f.protocol->trace1.end(), [](int v) { return v == 0x5A; }));
-    EXPECT_EQ(f.protocol->status1, reply[500]);
-    EXPECT_EQ(f.protocol->status2, reply[501]);
-}
-
-TEST(ProtocolVuz, LongRecordWhateverTheLineMask)
-{
-    Fixture f;
-    AcquisitionParams p;
-    p.mode = 'L';
-    p.sendLines = p.receiveLines = 3;
-    p.dataLength = 8002;
-    f.protocol->SetParams(p);
-    const Bytes reply = ramp(8002, 1);
-    f.exchange(CProtocolVUZ::kWindowData, pieces(reply, {2, 4, 4001, 7999, 8001}));
-    ASSERT_TRUE(f.notified(1));
-    EXPECT_EQ(f.sink.received(), std::vector<int>{8});
-    EXPECT_TRUE(std::equal(f.protocol->longTrace.begin(), f.protocol->longTrace.end(), reply.begin()));
-    EXPECT_EQ(f.protocol->status1, reply[8000]);
-    EXPECT_EQ(f.protocol->status2, reply[8001]);
-}
-
-TEST(ProtocolVuz, ErrorAndQuestionRepliesToDataRequests)
-{
-    struct Case {
-        std::uint8_t code;
-        Bytes reply;
+        const char* what;
+        AcquisitionParams params;
+        std::vector<Bytes> chunks;
         int notification;
-        std::uint16_t status1, status2;
     };
     const std::vector<Case> cases = {
-        {CProtocolVUZ::kWindowData, {':', 'E', 0x12, 0x34}, 3, 0x12, 0x34},
-        {CProtocolVUZ::kFullRangeData, {':', 'E', 0x12, 0x34}, 4, 0, 0},
-        // A "?" reply carries no samples: reported like an error, nothing copied, status kept.
-        {CProtocolVUZ::kWindowData, {0x00, '?'}, 3, 0, 0},
-        {CProtocolVUZ::kFullRangeData, {'a', '?'}, 4, 0, 0},
+        {"'?' at two bytes, then the rest", lines(1, 502), pieces(question, {2}), 5},
+        {"'E' at four bytes, then the rest", lines(3, 1002), pieces(error, {4}), 5},
+        {"long record with 'E' at four bytes", lines(1, 8002, 'L'), pieces(longRecord, {4, 3000}), 8},
+        {"a genuine '?' reply", lines(1, 502), {{0, '?'}}, 3},
+        {"a genuine error reply", lines(1, 502), {{':', 'E', 5, 6}}, 3},
     };
     for (const Case& c : cases) {
         Fixture f;
-        f.protocol->trace1.fill(9);
-        f.protocol->overview1.fill(9);
-        AcquisitionParams p;
-        p.sendLines = p.receiveLines = 1;
-        p.dataLength = 502;
-        f.protocol->SetParams(p);
-        f.exchange(c.code, {c.reply});
-        ASSERT_TRUE(f.notified(1));
-        EXPECT_EQ(f.sink.received(), std::vector<int>{c.notification});
-        EXPECT_EQ(f.protocol->status1, c.status1);
-        EXPECT_EQ(f.protocol->status2, c.status2);
-        EXPECT_EQ(f.protocol->trace1[0], 9);
-        EXPECT_EQ(f.protocol->trace1[1], 9);
-        EXPECT_EQ(f.protocol->overview1[1], 9);
+        f.exchange(CProtocolVUZ::kWindowData, c.params, c.chunks);
+        ASSERT_TRUE(f.notified(1)) << c.what;
+        const DeviceNotification n = f.last();
+        EXPECT_EQ(n.code, c.notification) << c.what;
+        Bytes all;
+        for (const Bytes& piece : c.chunks)
+            all.insert(all.end(), piece.begin(), piece.end());
+        if (c.notification == 5)
+            EXPECT_TRUE(sameBytes(n.line1, all, 0)) << c.what;
+        if (c.notification == 8)
+            EXPECT_EQ(n.longRecord, Bytes(all.begin(), all.begin() + 8000)) << c.what;
+        EXPECT_EQ(f.fake->pendingBytes(), 0u) << c.what;   // nothing left to spoil the next reply
     }
 }
 
-TEST(ProtocolVuz, FullRangeReplyGoesToTheOverviewOnly)
+TEST(ProtocolVuz, RejectedAcknowledgementKeepsThePacketQueued)
 {
     Fixture f;
-    AcquisitionParams p;
-    p.sendLines = p.receiveLines = 3;
-    p.dataLength = 1002;
-    f.protocol->SetParams(p);
-    const Bytes reply = ramp(1002, 50);
-    f.exchange(CProtocolVUZ::kFullRangeData, pieces(reply, {700}));
-    ASSERT_TRUE(f.notified(1));
-    EXPECT_EQ(f.sink.received(), std::vector<int>{6});
-    EXPECT_TRUE(std::equal(f.protocol->overview1.begin(), f.protocol->overview1.end(), reply.begin()));
-    EXPECT_TRUE(std::equal(f.protocol->overview2.begin(), f.protocol->overview2.end(), reply.begin() + 500));
-    EXPECT_EQ(f.protocol->status1, 0);
-    EXPECT_EQ(f.protocol->trace1[0], 0);
-}
-
-TEST(ProtocolVuz, ParametersChangedAfterTheRequestDoNotChangeHowItsReplyIsRead)
-{
-    Fixture f;
-    AcquisitionParams p;
-    p.sendLines = p.receiveLines = 1;
-    p.dataLength = 502;
-    f.protocol->SetParams(p);
-    const Bytes reply = ramp(502, 3);
-    f.protocol->AddCommand(CProtocolVUZ::kWindowData);
-    ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 1; }));
-    p.receiveLines = 3;
-    p.dataLength = 1002;
-    f.protocol->SetParams(p);   // the owner rebuilds its packet while the reply is on its way
-    f.fake->push(reply);
-    ASSERT_TRUE(f.notified(1));
-    EXPECT_EQ(f.sink.received(), std::vector<int>{5});
-    EXPECT_TRUE(std::equal(f.protocol->trace1.begin(), f.protocol->trace1.end(), reply.begin()));
-    EXPECT_EQ(f.protocol->trace2[0], 0);
+    f.exchange(CProtocolVUZ::kWindowParams, {}, {{':', 'E', 1, 2}});
+    ASSERT_TRUE(waitUntil([&] { return f.fake->readCount() >= 2; }));
+    // Asked to run again, the worker finds the rejected code still at the head and resends it.
+    f.worker->PostThreadMessage(CComThread::kRunCommands);
+    ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 2; }));
+    f.worker->EndThread();
+    EXPECT_TRUE(f.sink.received().empty());
+    EXPECT_EQ(f.worker->Queue().Snapshot(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
 }

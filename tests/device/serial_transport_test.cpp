@@ -119,6 +119,47 @@ TEST(SerialTransport, ReadReturnsNothingAfterItsTimeOut)
     EXPECT_EQ(port.read(buffer, 0, count), ft::kOk);   // no room: only the link is checked
 }
 
+TEST(SerialTransport, ReadWaitsOutItsTimeOutAndReturnsEverythingThatArrived)
+{
+    Pty pty;
+    CSerialTransport port(pty.slaveName);
+    ASSERT_EQ(openAndConfigure(port), ft::kOk);
+    ASSERT_EQ(port.setTimeouts(400, 10), ft::kOk);   // wide enough that the second piece falls inside
+    std::thread instrument([&] {
+        ASSERT_EQ(::write(pty.master, "\x00?", 2), 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        ASSERT_EQ(::write(pty.master, "abc", 3), 3);
+    });
+    std::uint8_t buffer[16];
+    std::uint32_t count = 0;
+    EXPECT_EQ(port.read(buffer, sizeof buffer, count), ft::kOk);
+    instrument.join();
+    EXPECT_EQ(Bytes(buffer, buffer + count), (Bytes{0, '?', 'a', 'b', 'c'}));
+
+    // A full room ends the read at once.
+    ASSERT_EQ(::write(pty.master, "0123456789", 10), 10);
+    std::uint8_t four[4];
+    EXPECT_EQ(port.read(four, sizeof four, count), ft::kOk);
+    EXPECT_EQ(count, 4u);
+}
+
+TEST(SerialTransport, SecondOpenerFindsThePortBusyAndTheFirstGoesOn)
+{
+    Pty pty;
+    CSerialTransport first(pty.slaveName);
+    CSerialTransport second(pty.slaveName);
+    ASSERT_EQ(openAndConfigure(first), ft::kOk);
+    EXPECT_EQ(second.open(), ft::kPortBusy);
+    std::uint32_t written = 0;
+    ASSERT_EQ(first.write(reinterpret_cast<const std::uint8_t*>("ok"), 2, written), ft::kOk);
+    EXPECT_EQ(pty.readMaster(2), bytesOf("ok"));
+    ASSERT_EQ(::write(pty.master, "go", 2), 2);
+    EXPECT_EQ(readAll(first, 2), bytesOf("go"));
+
+    first.close();
+    EXPECT_EQ(second.open(), ft::kOk);
+}
+
 TEST(SerialTransport, ClosingTheMasterSideIsAnUnplug)
 {
     Pty pty;

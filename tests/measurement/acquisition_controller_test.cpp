@@ -1,4 +1,6 @@
+#include "device/com_thread.h"
 #include "device/fake_transport.h"
+#include "device/protocol_vuz.h"
 #include "document/doc_view.h"
 #include "document/temp_dir.h"
 #include "document/update_hint.h"
@@ -14,10 +16,13 @@
 namespace {
 
 // The worker as the form sees it before it runs: commands are queued but never executed, so the
-// test plays the worker by filling the protocol's buffers and delivering notifications itself.
-class CIdleProtocol : public CProtocolVUZ {
+// test plays the worker by delivering notifications itself.
+class CIdleWorker : public CComThread {
 public:
-    CIdleProtocol(std::unique_ptr<CTransport> t, bool canCreate) : CProtocolVUZ(std::move(t)), canCreate(canCreate) {}
+    CIdleWorker(std::unique_ptr<CTransport> t, bool canCreate)
+        : CComThread(std::move(t), std::make_unique<CProtocolVUZ>()), canCreate(canCreate)
+    {
+    }
     bool CreateThread() override { return canCreate; }
 
 private:
@@ -31,21 +36,42 @@ public:
 };
 
 struct Fixture {
-    explicit Fixture(bool canCreate = true) : controller(doc, host, &form)
+    explicit Fixture(bool canCreate = true, FtStatus openStatus = ft::kOk) : controller(doc, host, &form)
     {
         doc.addView(&form);
         doc.addView(&other);
         auto t = std::make_unique<CFakeTransport>();
         fake = t.get();
-        fake->open();
-        auto p = std::make_unique<CIdleProtocol>(std::move(t), canCreate);
-        protocol = p.get();
-        controller.OnInitialUpdate(std::move(p), nullptr);
+        fake->setOpenStatus(openStatus);
+        auto w = std::make_unique<CIdleWorker>(std::move(t), canCreate);
+        if (openStatus == ft::kOk)
+            fake->open();
+        else
+            w->OpenDevice();
+        worker = w.get();
+        controller.OnInitialUpdate(std::move(w), nullptr);
     }
-    std::vector<std::uint8_t> queued() const { return protocol->Queue().Snapshot(); }
+    std::vector<std::uint8_t> queued() const { return worker->Queue().Snapshot(); }
+    // The parameters the queued command carries.
+    AcquisitionParams sent() const
+    {
+        DeviceCommand head;
+        EXPECT_TRUE(worker->Queue().PeekHead(head));
+        return head.params;
+    }
     bool watchdogRunning() const
     {
         return controller.watchdogTimer != 0 && host.running.count(controller.watchdogTimer) == 1;
+    }
+    // The worker's answer to the command now outstanding.
+    void notify(int code, std::function<void(DeviceNotification&)> fill = {})
+    {
+        DeviceNotification n;
+        n.code = code;
+        n.cycle = controller.currentCycle();
+        if (fill)
+            fill(n);
+        controller.OnDeviceNotify(n);
     }
 
     CVarnelDoc doc;
@@ -54,8 +80,15 @@ struct Fixture {
     CHintRecorder other;
     CAcquisitionController controller;
     CFakeTransport* fake = nullptr;
-    CIdleProtocol* protocol = nullptr;
+    CIdleWorker* worker = nullptr;
 };
+
+std::array<std::uint8_t, kLineSamples> filled(std::uint8_t value)
+{
+    std::array<std::uint8_t, kLineSamples> a;
+    a.fill(value);
+    return a;
+}
 
 void showLines(CVarnelDoc& doc, bool l1, bool l2)
 {
@@ -207,7 +240,7 @@ TEST(AcquisitionController, ParametersFromTheDocument)
         Fixture f;
         c.setup(f.doc, f.controller);
         f.controller.ApplyParameters();
-        const AcquisitionParams got = f.protocol->Params();
+        const AcquisitionParams got = f.sent();
         const AcquisitionParams& e = c.expected;
         EXPECT_EQ(got.mode, e.mode) << c.what;
         EXPECT_EQ(got.sendLines, e.sendLines) << c.what;
@@ -230,10 +263,7 @@ TEST(AcquisitionController, StartNeedsASelectedLine)
     showLines(f.doc, false, true);
     f.doc.traces[L2].available = false;
     f.controller.Start();
-    ASSERT_EQ(f.host.messages.size(), 1u);
-    EXPECT_EQ(f.host.messages[0].text, "Выберите линию для измерения");
-    EXPECT_EQ(f.host.messages[0].caption, "ВНИМАНИЕ");
-    EXPECT_EQ(f.host.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(f.host.reports, std::vector<std::string>{"no line selected"});
     EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
     EXPECT_TRUE(f.queued().empty());
     EXPECT_TRUE(f.host.timerRequests.empty());
@@ -288,8 +318,8 @@ TEST(AcquisitionController, NotificationsDriveTheCycle)
         f.doc.zoom = c.zoom;
         f.controller.Start();
         const int watchdog = f.controller.watchdogTimer;
-        f.controller.OnDeviceNotify(c.code);
-        EXPECT_EQ(f.host.running.count(watchdog), 0u) << c.code;   // every notification stops the watchdog
+        f.notify(c.code);
+        EXPECT_EQ(f.host.running.count(watchdog), 0u) << c.code;   // every answer stops the watchdog
         EXPECT_EQ(f.queued(), c.next) << c.code;
         EXPECT_EQ(f.watchdogRunning(), c.code != 9) << c.code;
         const bool stored = !f.form.hints.empty() && f.form.hints.back().second == kHintNewSamples;
@@ -309,13 +339,21 @@ TEST(AcquisitionController, StoredTracesFollowTheOverviewRules)
         Fixture f;
         f.host.overviewShown = c.twoScreen;
         f.doc.zoom = c.zoom;
-        f.protocol->trace1.fill(11);
-        f.protocol->trace2.fill(22);
-        f.protocol->overview1.fill(33);
-        f.protocol->overview2.fill(44);
-        f.protocol->status1 = 7;
-        f.protocol->status2 = 9;
-        f.controller.StoreTraces();
+        f.controller.Start();
+        f.notify(7);
+        f.notify(1);
+        f.notify(5, [](DeviceNotification& n) {
+            n.line1 = filled(11);
+            n.line2 = filled(22);
+            n.status = std::array<std::uint16_t, 2>{7, 9};
+        });
+        if (c.twoScreen && c.zoom != 0) {
+            f.notify(2);
+            f.notify(6, [](DeviceNotification& n) {
+                n.line1 = filled(33);
+                n.line2 = filled(44);
+            });
+        }
         EXPECT_EQ(f.doc.traces[L1].samples[499], 11);
         EXPECT_EQ(f.doc.traces[L2].samples[0], 22);
         EXPECT_EQ(f.doc.traces[L1].overviewSamples[0], c.overview1);
@@ -324,6 +362,16 @@ TEST(AcquisitionController, StoredTracesFollowTheOverviewRules)
         EXPECT_EQ(f.doc.traces[L2].status, 9);
         ASSERT_EQ(f.other.hints.size(), 1u);
         EXPECT_EQ(f.other.hints[0], (std::pair<CDocView*, int>{nullptr, kHintNewSamples}));
+
+        // A line that was not received keeps its last reply.
+        f.notify(1);
+        f.notify(5, [](DeviceNotification& n) { n.line2 = filled(55); });
+        if (c.twoScreen && c.zoom != 0) {
+            f.notify(2);
+            f.notify(6, [](DeviceNotification& n) { n.line2 = filled(66); });
+        }
+        EXPECT_EQ(f.doc.traces[L1].samples[0], 11);
+        EXPECT_EQ(f.doc.traces[L2].samples[0], 55);
     }
 }
 
@@ -360,16 +408,14 @@ TEST(AcquisitionController, DocumentUpdatesRestartARunningAcquisition)
 TEST(AcquisitionController, WithoutAWorkerThread)
 {
     Fixture f(false);
-    ASSERT_EQ(f.host.messages.size(), 1u);
-    EXPECT_EQ(f.host.messages[0].text, "Ошибка создания потока");
-    EXPECT_EQ(f.host.messages[0].caption, "USB ERROR...");
-    EXPECT_EQ(f.controller.protocol(), nullptr);
+    EXPECT_EQ(f.host.reports, std::vector<std::string>{"thread failed"});
+    EXPECT_EQ(f.controller.device(), nullptr);
     f.controller.Start();
     EXPECT_EQ(f.doc.acqState, CVarnelDoc::kRunning);
     EXPECT_TRUE(f.doc.traces[L1].active);
     EXPECT_TRUE(f.host.timerRequests.empty());
     f.controller.OnTimer(1);
-    f.controller.OnDeviceNotify(5);
+    f.notify(5);
     EXPECT_TRUE(f.host.questions.empty());
 }
 
@@ -379,7 +425,7 @@ TEST(AcquisitionController, OnlyTheWatchdogTimerStartsTheReconnect)
     f.controller.Start();
     EXPECT_FALSE(f.controller.OnTimer(f.controller.watchdogTimer + 100));
     EXPECT_TRUE(f.host.questions.empty());
-    f.controller.OnDeviceNotify(7);
+    f.notify(7);
     const int stale = f.host.lastTimer - 1;
     EXPECT_FALSE(f.controller.OnTimer(stale));
     EXPECT_TRUE(f.host.questions.empty());
@@ -392,8 +438,7 @@ TEST(AcquisitionController, ReconnectCancelledStopsAcquisition)
     f.host.answers = {false};
     EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
     ASSERT_EQ(f.host.questions.size(), 1u);
-    EXPECT_EQ(f.host.questions[0].text, "Проверте соединение с прбором VARNEL\nи нажмите \"ОК\" для повторной попытки");
-    EXPECT_EQ(f.host.questions[0].caption, "Нет связи с прибором VARNEL");
+    EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{LinkProblem::Silent, "fake"}));
     EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
     EXPECT_FALSE(f.doc.traces[L1].active);
     EXPECT_TRUE(f.queued().empty());
@@ -405,7 +450,7 @@ TEST(AcquisitionController, ReconnectAfterTheCountdownStartsAgain)
 {
     Fixture f;
     f.controller.Start();
-    f.controller.OnDeviceNotify(7);   // running: window packet queued
+    f.notify(7);   // running: window packet queued
     f.fake->queueCloseStatus(ft::kDeviceNotOpened);   // the first close fails: asked again
     f.fake->queueCloseStatus(ft::kInvalidHandle);     // an invalid handle counts as closed
     f.host.answers = {true, true};
@@ -439,7 +484,13 @@ TEST(AcquisitionController, LateNotificationWhileAskingDoesNotStartASecondWatchd
     Fixture f;
     f.controller.Start();
     f.host.answers = {false};
-    f.host.whileAsking = [&] { f.controller.OnDeviceNotify(7); };
+    const std::uint32_t asked = f.controller.currentCycle();
+    f.host.whileAsking = [&] {
+        DeviceNotification late;
+        late.code = 7;
+        late.cycle = asked;
+        f.controller.OnDeviceNotify(late);
+    };
     f.controller.OnTimer(f.controller.watchdogTimer);
     EXPECT_TRUE(f.host.running.empty());
     EXPECT_TRUE(f.queued().empty());
@@ -457,10 +508,9 @@ TEST(AcquisitionController, SavingALineEndToEnd)
     f.doc.capture = true;
     f.controller.savePath = dir.file("");
     f.controller.Start();
-    f.controller.OnDeviceNotify(7);
-    f.protocol->status1 = 3;
-    f.protocol->status2 = 5;
-    f.controller.OnDeviceNotify(5);   // stores the statuses of both lines
+    f.notify(7);
+    f.notify(1);
+    f.notify(5, [](DeviceNotification& n) { n.status = std::array<std::uint16_t, 2>{3, 5}; });   // both lines' statuses
 
     f.host.savePathAnswer = dir.file("line2.tdr");
     f.controller.SaveLine(2);
@@ -469,19 +519,22 @@ TEST(AcquisitionController, SavingALineEndToEnd)
     EXPECT_EQ(f.controller.recordMode, 'L');
     EXPECT_EQ(f.controller.saveLine, 2);
     EXPECT_EQ(f.host.waitCursor, 1);
-    const AcquisitionParams p = f.protocol->Params();
+    const AcquisitionParams p = f.sent();
     EXPECT_EQ(p.mode, 'L');
     EXPECT_EQ(p.sendLines, 2);
     EXPECT_EQ(p.receiveLines, 2);
     EXPECT_EQ(p.dataLength, 8002);
 
-    f.controller.OnDeviceNotify(1);
+    f.notify(1);
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowData});
+    std::array<std::uint8_t, kRawSamples> record{};
     for (int i = 0; i < 8000; ++i)
-        f.protocol->longTrace[i] = static_cast<std::uint8_t>(i * 7);
-    f.protocol->status1 = 99;   // a long record's statuses do not reach the file: the stored one does
+        record[i] = static_cast<std::uint8_t>(i * 7);
     f.form.hints.clear();
-    f.controller.OnDeviceNotify(8);
+    f.notify(8, [&](DeviceNotification& n) {
+        n.longRecord.assign(record.begin(), record.end());
+        n.status = std::array<std::uint16_t, 2>{99, 98};   // a long record's statuses do not reach the file
+    });
 
     ReflectogramRecord saved;
     ASSERT_TRUE(decodeReflectogram(readText(dir.file("line2.tdr")), saved));
@@ -490,17 +543,14 @@ TEST(AcquisitionController, SavingALineEndToEnd)
     EXPECT_EQ(saved.pulseIndex, 3);
     EXPECT_EQ(saved.status, 5);
     EXPECT_EQ(saved.kuThousandths, 2009);
-    EXPECT_EQ(saved.samples, f.protocol->longTrace);
+    EXPECT_EQ(saved.samples, record);
 
     EXPECT_EQ(f.host.waitCursor, 0);
-    ASSERT_EQ(f.host.messages.size(), 1u);
-    EXPECT_EQ(f.host.messages[0].text, "Рефлектограмма успешно сохранена");
-    EXPECT_EQ(f.host.messages[0].caption, "");
-    EXPECT_EQ(f.host.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(f.host.reports, std::vector<std::string>{"saved " + dir.file("line2.tdr")});
     EXPECT_TRUE(f.form.hints.empty());   // the form sent the update: the others hear it
     EXPECT_EQ(f.other.hints.back(), (std::pair<CDocView*, int>{&f.form, kHintSaved}));
     EXPECT_EQ(f.controller.recordMode, 'Y');
-    EXPECT_EQ(f.protocol->Params().mode, 'Y');
+    EXPECT_EQ(f.sent().mode, 'Y');
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
 }
 
@@ -508,12 +558,12 @@ TEST(AcquisitionController, CancelledSaveDialogResumesTheNormalCycle)
 {
     Fixture f;
     f.controller.Start();
-    f.controller.OnDeviceNotify(7);
-    f.controller.OnDeviceNotify(1);
+    f.notify(7);
+    f.notify(1);
     f.controller.SaveLine(1);
     EXPECT_EQ(f.controller.recordMode, 'Y');
     EXPECT_EQ(f.host.waitCursor, 0);
-    EXPECT_EQ(f.protocol->Params().mode, 'Y');
+    EXPECT_EQ(f.sent().mode, 'Y');
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
 }
 
@@ -525,13 +575,13 @@ TEST(AcquisitionController, FailedSaveReportsTheFileAndResumes)
     for (const std::string& target : {dir.file("no/such/folder/x.tdr"), dir.file("taken.tdr")}) {
         Fixture f;
         f.controller.Start();
+        f.notify(7);
         f.host.savePathAnswer = target;
         f.controller.SaveLine(1);
-        f.controller.OnDeviceNotify(8);
-        ASSERT_EQ(f.host.messages.size(), 1u) << target;
-        EXPECT_EQ(f.host.messages[0].caption, "Ошибка");
-        EXPECT_EQ(f.host.messages[0].icon, MessageIcon::Error);
-        EXPECT_NE(f.host.messages[0].text.find(target), std::string::npos) << f.host.messages[0].text;
+        f.notify(1);
+        f.notify(8, [](DeviceNotification& n) { n.longRecord.assign(8000, 0x33); });
+        ASSERT_EQ(f.host.reports.size(), 1u) << target;
+        EXPECT_EQ(f.host.reports[0].rfind("save failed " + target + ": ", 0), 0u) << f.host.reports[0];
         EXPECT_EQ(f.host.waitCursor, 0);
         EXPECT_TRUE(f.other.hints.empty() || f.other.hints.back().second != kHintSaved);
         EXPECT_EQ(f.controller.recordMode, 'Y');
@@ -553,7 +603,74 @@ TEST(AcquisitionController, StopKeepsAPendingLongRecordRequest)
     EXPECT_EQ(f.host.waitCursor, 0);
     f.controller.Start();
     EXPECT_EQ(f.host.waitCursor, 1);
-    f.controller.OnDeviceNotify(7);
-    EXPECT_EQ(f.protocol->Params().mode, 'L');
-    EXPECT_EQ(f.protocol->Params().dataLength, 8002);
+    f.notify(7);
+    EXPECT_EQ(f.sent().mode, 'L');
+    EXPECT_EQ(f.sent().dataLength, 8002);
+}
+
+TEST(AcquisitionController, SaveAskedBeforeTheStartIsAcknowledgedSendsTheStartFirst)
+{
+    TempDir dir;
+    Fixture f;
+    f.controller.Start();
+    f.host.savePathAnswer = dir.file("first.tdr");
+    f.controller.SaveLine(1);
+    EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
+    f.notify(7);
+    EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
+    EXPECT_EQ(f.sent().mode, 'L');
+}
+
+// Only the answer to the command now outstanding is taken: late answers (after "Стоп", after a restart
+// replaced the command, or a second answer of one cycle) change nothing at all.
+TEST(AcquisitionController, LateAnswersChangeNothing)
+{
+    struct Case {
+        const char* what;
+        std::function<void(Fixture&)> between;   // runs after the answer's command was sent
+        std::vector<std::uint8_t> queued;        // what is queued afterwards, untouched by the answer
+        bool watchdog;
+    };
+    const std::vector<Case> cases = {
+        {"after stop", [](Fixture& f) { f.controller.Stop(); }, {}, false},
+        {"after a restart by a document update",
+         [](Fixture& f) { f.controller.OnDocumentUpdate(kHintAcqParams); }, {CProtocolVUZ::kWindowParams}, true},
+        {"a second answer of the same cycle", [](Fixture& f) { f.notify(5); }, {CProtocolVUZ::kWindowParams}, true},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.controller.Start();
+        f.notify(7);
+        f.notify(1);   // the window data request is outstanding
+        const std::uint32_t cycle = f.controller.currentCycle();
+        c.between(f);
+        const auto hintsBefore = f.other.hints.size();
+        const auto timersBefore = f.host.timerRequests.size();
+        const int watchdog = f.controller.watchdogTimer;
+        DeviceNotification late;
+        late.code = 5;
+        late.cycle = cycle;
+        late.line1 = filled(77);
+        f.controller.OnDeviceNotify(late);
+        EXPECT_EQ(f.queued(), c.queued) << c.what;
+        EXPECT_EQ(f.watchdogRunning(), c.watchdog) << c.what;
+        EXPECT_EQ(f.controller.watchdogTimer, watchdog) << c.what;
+        EXPECT_EQ(f.host.timerRequests.size(), timersBefore) << c.what;
+        EXPECT_EQ(f.other.hints.size(), hintsBefore) << c.what;
+        EXPECT_NE(f.doc.traces[L1].samples[0], 77) << c.what;
+        EXPECT_TRUE(f.host.questions.empty()) << c.what;
+    }
+}
+
+TEST(AcquisitionController, BusyPortIsReportedAtOnce)
+{
+    Fixture f(true, ft::kPortBusy);
+    f.controller.Start();
+    ASSERT_EQ(f.host.timerRequests.size(), 1u);
+    EXPECT_EQ(f.host.timerRequests[0].second, 0);   // no two seconds of silence to wait for
+    f.host.answers = {false};
+    EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
+    ASSERT_EQ(f.host.questions.size(), 1u);
+    EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{LinkProblem::PortBusy, "fake"}));
+    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
 }

@@ -74,8 +74,8 @@ TEST(AcquisitionWithSimulator, SavingALongRecord)
     rig.host.savePathAnswer = dir.file("sim.tdr");
     std::string message;
     bool saved = false;
-    rig.host.onMessage = [&](const std::string& text, const std::string&, MessageIcon) {
-        message = text;
+    rig.host.onSaved = [&](const std::string& path) {
+        message = path;
         saved = true;
     };
     rig.controller.Start();
@@ -87,7 +87,7 @@ TEST(AcquisitionWithSimulator, SavingALongRecord)
             ++afterSave;
         return afterSave == 1;
     }));
-    EXPECT_EQ(message, "Рефлектограмма успешно сохранена");
+    EXPECT_EQ(message, dir.file("sim.tdr"));
     ReflectogramRecord r;
     ASSERT_TRUE(decodeReflectogram(readText(dir.file("sim.tdr")), r));
     EXPECT_EQ(r.scaleIndex, 5);
@@ -106,10 +106,10 @@ TEST(AcquisitionWithSimulator, SilentInstrumentLeadsToTheReconnectQuestion)
 {
     HeadlessRig rig(simulator(SimFault::Silent, 3), 100);
     int questions = 0;
-    rig.host.onQuestion = [&](const std::string& text, const std::string& caption) {
+    rig.host.onReconnect = [&](LinkProblem problem, const std::string& port) {
         ++questions;
-        EXPECT_EQ(caption, "Нет связи с прибором VARNEL");
-        EXPECT_NE(text.find("VARNEL"), std::string::npos);
+        EXPECT_EQ(problem, LinkProblem::Silent);
+        EXPECT_EQ(port, "sim");
         rig.loop.quit();
         return false;
     };
@@ -124,7 +124,7 @@ TEST(AcquisitionWithSimulator, ReconnectAfterADroppedConnection)
 {
     HeadlessRig rig(simulator(SimFault::Drop, 5), 100);
     int questions = 0;
-    rig.host.onQuestion = [&](const std::string&, const std::string&) { return ++questions == 1; };
+    rig.host.onReconnect = [&](LinkProblem, const std::string&) { return ++questions == 1; };
     rig.host.onCountdown = [] { return true; };
     rig.controller.Start();
     ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 4; }));
@@ -138,7 +138,7 @@ TEST(AcquisitionWithSimulator, OverlongReplyIsEndedByTheReconnect)
     // reading until the reconnect closes the device, and acquisition then goes on.
     HeadlessRig rig(simulator(SimFault::Overlong, 2, 1000), 100);
     int questions = 0;
-    rig.host.onQuestion = [&](const std::string&, const std::string&) { return ++questions == 1; };
+    rig.host.onReconnect = [&](LinkProblem, const std::string&) { return ++questions == 1; };
     rig.host.onCountdown = [] { return true; };
     rig.controller.Start();
     ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 2; }));

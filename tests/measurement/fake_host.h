@@ -8,13 +8,8 @@
 #include <string>
 #include <vector>
 
-struct ShownMessage {
-    std::string text;
-    std::string caption;
-    MessageIcon icon;
-};
-
 // A host whose timers are only recorded (the test fires them) and whose dialogs answer from a script.
+// Reports are kept as short English phrases: the words the user sees are the window's and the CLI's.
 class CFakeHost : public CAcquisitionHost {
 public:
     int startTimer(int id, int periodMs) override
@@ -25,13 +20,11 @@ public:
     }
     void killTimer(int identifier) override { running.erase(identifier); }
     bool twoScreen() const override { return overviewShown; }
-    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override
+    void reportThreadFailed() override { reports.push_back("thread failed"); }
+    void reportNoLineSelected() override { reports.push_back("no line selected"); }
+    bool askReconnect(LinkProblem problem, const std::string& port) override
     {
-        messages.push_back({text, caption, icon});
-    }
-    bool askOkCancel(const std::string& text, const std::string& caption) override
-    {
-        questions.push_back({text, caption, MessageIcon::None});
+        questions.push_back({problem, port});
         if (whileAsking)
             whileAsking();
         const bool ok = !answers.empty() && answers.front();
@@ -49,6 +42,11 @@ public:
         dialogStarts.push_back(startPath);
         return savePathAnswer;
     }
+    void reportSaved(const std::string& path) override { reports.push_back("saved " + path); }
+    void reportSaveFailed(const std::string& path, const std::string& reason) override
+    {
+        reports.push_back("save failed " + path + ": " + reason);
+    }
     void beginWaitCursor() override { ++waitCursor; }
     void endWaitCursor() override { --waitCursor; }
 
@@ -61,8 +59,8 @@ public:
     std::vector<std::pair<int, int>> timerRequests;
     std::set<int> running;
     int lastTimer = 0;
-    std::vector<ShownMessage> messages;
-    std::vector<ShownMessage> questions;
+    std::vector<std::string> reports;
+    std::vector<std::pair<LinkProblem, std::string>> questions;
     int countdowns = 0;
     std::vector<std::string> dialogStarts;
     int waitCursor = 0;

@@ -74,13 +74,16 @@ TEST(QtNotifySink, DeliversOnTheReceiversThread)
     std::vector<int> codes;
     bool onOwnThread = true;
     const auto mainThread = std::this_thread::get_id();
-    CQtNotifySink sink(&receiver, [&](int code) {
-        codes.push_back(code);
+    CQtNotifySink sink(&receiver, [&](const DeviceNotification& n) {
+        codes.push_back(n.code);
         onOwnThread = onOwnThread && std::this_thread::get_id() == mainThread;
     });
     std::thread worker([&] {
-        for (int code : {7, 1, 5})
-            sink.post(code);
+        for (int code : {7, 1, 5}) {
+            DeviceNotification n;
+            n.code = code;
+            sink.post(n);
+        }
     });
     worker.join();
     EXPECT_TRUE(codes.empty());   // queued, not called from the worker
@@ -113,7 +116,7 @@ TEST(FormDraw, CommandsFollowTheAcquisitionState)
         doc.selectRange(6);   // a running acquisition picks the new range up
         const int before = counter.stored;
         EXPECT_TRUE(QTest::qWaitFor([&] { return counter.stored > before + 1; }, 20000));
-        EXPECT_EQ(form.acquisition().protocol()->Params().rangeCode, 63);
+        EXPECT_EQ(form.acquisition().sentParams().rangeCode, 63);
 
         EXPECT_TRUE(commands.run(cmd::kStop));
         EXPECT_EQ(doc.acqState, CVarnelDoc::kStopped);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/com_thread.h"
 #include "device/protocol_vuz.h"
 #include "document/doc_view.h"
 #include "document/update_hint.h"
@@ -16,12 +17,12 @@
 // thread as the command-line program runs it. `onHint` sees every update the document broadcasts.
 struct HeadlessRig : public CDocView {
     explicit HeadlessRig(std::unique_ptr<CTransport> transport, int watchdogMs = 2000)
-        : host(loop), controller(doc, host, this), sink(loop, [this](int code) { controller.OnDeviceNotify(code); })
+        : host(loop), controller(doc, host, this), sink(loop, [this](const DeviceNotification& n) { controller.OnDeviceNotify(n); })
     {
         host.attach(controller);
         controller.watchdogPeriodMs = watchdogMs;
         doc.addView(this);
-        controller.OnInitialUpdate(std::make_unique<CProtocolVUZ>(std::move(transport)), &sink);
+        controller.OnInitialUpdate(std::make_unique<CComThread>(std::move(transport), std::make_unique<CProtocolVUZ>()), &sink);
     }
     ~HeadlessRig() override
     {

@@ -1,11 +1,14 @@
 #include "cli/cli_runner.h"
+#include "device/serial_transport.h"
 #include "document/temp_dir.h"
 #include "files/reflectogram_file.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <pty.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -124,4 +127,45 @@ TEST(MeasureCommand, SilentInstrumentEndsWithoutHanging)
     EXPECT_NE(run.exitCode, 0);
     EXPECT_EQ(lines(run.out).size(), 1u);
     EXPECT_NE(run.err.find("Нет связи с прибором VARNEL"), std::string::npos) << run.err;
+}
+
+TEST(MeasureCommand, DataRepliesBeginningLikeAQuestionReply)
+{
+    // At this gain every data reply of the simulated instrument has "?" as its second byte.
+    TempDir dir;
+    const CliRun run = measure(dir, {"--port", "sim", "--split-pairs", "--lines", "2", "--range", "4000", "--pulse",
+                                     "200", "--average", "7", "--gain", "96", "--cycles", "5"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto objects = lines(run.out);
+    ASSERT_EQ(objects.size(), 5u);
+    EXPECT_EQ(objects[4]["l2"][1], 0x3F);
+}
+
+TEST(MeasureCommand, SavesWithoutDisplayCycles)
+{
+    TempDir dir;
+    const std::string file = dir.file("at_once.tdr");
+    const CliRun run = measure(dir, {"--port", "sim:fast", "--save-line", "1", "--out", file, "--cycles", "0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(lines(run.out), std::vector<nlohmann::json>{nlohmann::json({{"saved", file}})});
+    EXPECT_EQ(readText(file).size(), kReflectogramFileBytes);
+}
+
+TEST(MeasureCommand, PortHeldByAnotherProgramIsReportedAtOnce)
+{
+    int master = -1, slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    CSerialTransport holder(name);
+    ASSERT_EQ(holder.open(), ft::kOk);
+
+    TempDir dir;
+    const CliRun run = measure(dir, {"--port", name, "--cycles", "1"});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(std::string("port ") + name + " is busy"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    holder.close();
+    ::close(master);
+    ::close(slave);
 }

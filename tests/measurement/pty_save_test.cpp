@@ -18,7 +18,8 @@ namespace {
 
 // The instrument played on the master side of a pseudo-terminal: it parses the requests and answers
 // each reply in pieces cut at awkward offsets, pausing between pieces so that the worker's reads see
-// them apart.
+// them apart. Its data replies begin like the short replies ("?" second of two bytes, "E" second of
+// four) and their first piece is cut exactly there, with the rest a few milliseconds later.
 class CScriptedInstrument {
 public:
     CScriptedInstrument()
@@ -31,7 +32,10 @@ public:
         ::cfmakeraw(&t);
         ::tcsetattr(master, TCSANOW, &t);
         for (int i = 0; i < 8000; ++i)
-            longRecord[i] = static_cast<std::uint8_t>(i * 37 + 11);   // never "?" or "E" as a second byte
+            longRecord[i] = static_cast<std::uint8_t>(i * 37 + 11);
+        longRecord[1] = 'E';
+        windowReply.assign(500, 0x10);
+        windowReply[1] = '?';
         player = std::thread([this] { play(); });
     }
     ~CScriptedInstrument()
@@ -49,6 +53,7 @@ public:
 
     std::string slaveName;
     std::array<std::uint8_t, 8000> longRecord{};
+    Bytes windowReply;
     static constexpr std::uint8_t kStatus1 = 0x21;
     static constexpr std::uint8_t kStatus2 = 0x42;
 
@@ -59,7 +64,7 @@ private:
         cuts.push_back(reply.size());
         for (std::size_t cut : cuts) {
             if (from > 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                std::this_thread::sleep_for(std::chrono::milliseconds(from <= 4 ? 3 : 30));
             ASSERT_EQ(::write(master, reply.data() + from, cut - from), static_cast<ssize_t>(cut - from));
             from = cut;
         }
@@ -79,12 +84,12 @@ private:
             Bytes reply(longRecord.begin(), longRecord.end());
             reply.push_back(0x77);
             reply.push_back(0x78);
-            send(reply, {1, 3, 511, 4096, 7999, 8001});
+            send(reply, {4, 511, 4096, 7999, 8001});
         } else if (request[0] == 'Z') {
-            Bytes reply(500, 0x10);
+            Bytes reply = windowReply;
             reply.push_back(kStatus1);
             reply.push_back(kStatus2);
-            send(reply, {3, 250, 501});
+            send(reply, {2, 250, 501});
         }
     }
     void play()
@@ -127,34 +132,43 @@ TEST(SaveThroughAPseudoTerminal, LongRecordReachesTheFileIntact)
     rig.doc.pulse = 100;
     rig.host.savePathAnswer = dir.file("pty.tdr");
     std::vector<std::string> messages;
-    rig.host.onMessage = [&](const std::string& text, const std::string&, MessageIcon) {
+    rig.host.onSaved = [&](const std::string& path) {
+        messages.push_back(path);
+        rig.loop.quit();
+    };
+    rig.host.onMessage = [&](const std::string&, const std::string& text) {
         messages.push_back(text);
         rig.loop.quit();
     };
+    int exact = 0;
     rig.controller.Start();
     rig.onHint = [&](int hint) {
-        if (hint == kHintNewSamples && rig.stored == 1)
+        if (hint != kHintNewSamples)
+            return;
+        const auto& samples = rig.doc.traces[L1].samples;
+        exact += std::equal(samples.begin(), samples.end(), instrument.windowReply.begin());
+        if (rig.stored == 3)
             rig.loop.post([&] { rig.controller.SaveLine(1); });
     };
     ASSERT_TRUE(rig.loop.run(std::chrono::seconds(20)));
     rig.controller.Stop();
 
-    EXPECT_EQ(messages, std::vector<std::string>{"Рефлектограмма успешно сохранена"});
+    EXPECT_EQ(messages, std::vector<std::string>{dir.file("pty.tdr")});
+    EXPECT_EQ(exact, rig.stored);   // every cycle stored exactly what the instrument sent
     ReflectogramRecord r;
     ASSERT_TRUE(decodeReflectogram(readText(dir.file("pty.tdr")), r));
     EXPECT_EQ(r.samples, instrument.longRecord);
     EXPECT_EQ(r.status, CScriptedInstrument::kStatus1);   // the line's status as last stored
     EXPECT_EQ(r.scaleIndex, 4);
     EXPECT_EQ(r.pulseIndex, 3);
-    EXPECT_EQ(rig.doc.traces[L1].samples[0], 0x10);
 
     const auto sent = instrument.requests();
-    ASSERT_GE(sent.size(), 5u);
+    ASSERT_GE(sent.size(), 9u);
     EXPECT_EQ(sent[0], (Bytes{'A', 3, 1}));
     EXPECT_EQ(sent[1][2], 'Y');
     EXPECT_EQ(sent[2], (Bytes{'Z', 2}));
-    EXPECT_EQ(sent[3][2], 'L');
-    EXPECT_EQ(sent[3][7], 0);    // 1 km: the long record's exponent is 0
-    EXPECT_EQ(sent[3][11], 43);
-    EXPECT_EQ(sent[4], (Bytes{'Z', 2}));
+    EXPECT_EQ(sent[7][2], 'L');
+    EXPECT_EQ(sent[7][7], 0);    // 1 km: the long record's exponent is 0
+    EXPECT_EQ(sent[7][11], 43);
+    EXPECT_EQ(sent[8], (Bytes{'Z', 2}));
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+// The parameters a request is built from, filled in by the acquisition controller from the document.
+// They travel with each queued command, so a request and the reading of its reply always agree.
+struct AcquisitionParams {
+    char mode = 'Y';                 // 'Y' normal acquisition, 'L' long record of one line
+    std::uint8_t sendLines = 0;      // bit 0 line 1, bit 1 line 2
+    std::uint8_t receiveLines = 0;
+    std::uint8_t averaging = 1;      // number of averaged shots
+    std::uint8_t gainCode = 0;
+    std::int16_t rangeCode = 0;      // 2^k - 1 of the whole range
+    std::int16_t windowCode = 0;     // 2^k - 1 of the window or of the long record
+    std::int16_t pulseCode = 1;      // probe pulse in units of 10 ns
+    std::int32_t windowStart = 43;   // start of the window in base samples, plus 43 (24 bits sent)
+    std::int32_t dataLength = 0;     // 502, 1002, 8002, or 0 when no line is selected
+    friend bool operator==(const AcquisitionParams&, const AcquisitionParams&) = default;
+};
