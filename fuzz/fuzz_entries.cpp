@@ -1,5 +1,6 @@
 #include "fuzz/fuzz_entries.h"
 
+#include "device/protocol_vuz.h"
 #include "document/doc_settings.h"
 #include "document/ini_file.h"
 #include "document/tables.h"
@@ -9,6 +10,8 @@
 #include "files/table_file.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 #include <cmath>
 #include <string_view>
 
@@ -111,5 +114,70 @@ int fuzzSettingsFile(const std::uint8_t* data, std::size_t size)
           again.returnLoss == doc.returnLoss);
     for (int i = 0; i < kTraceCount; ++i)
         check(again.traces[i].yOffset == doc.traces[i].yOffset);
+    return 0;
+}
+
+// Header: command code, line mask, reply length choice, mode, number of reads n, then n read sizes;
+// the rest is what the instrument sends. The worker's loop is played: the parser is asked before every
+// read, a short reply completes on an empty read, and the handler gets the whole reply.
+int fuzzDeviceReply(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 5)
+        return 0;
+    constexpr std::int32_t kLengths[] = {0, 502, 1002, 8002};
+    DeviceCommand command;
+    command.code = static_cast<std::uint8_t>(data[0] % 6);   // 5: a code the protocol does not know
+    command.params.sendLines = command.params.receiveLines = static_cast<std::uint8_t>(data[1] & 3);
+    command.params.dataLength = kLengths[data[2] & 3];
+    command.params.mode = (data[3] & 1) ? 'L' : 'Y';
+    const std::size_t reads = std::min<std::size_t>(data[4], size - 5);
+    const std::uint8_t* sizes = data + 5;
+    const std::uint8_t* stream = sizes + reads;
+    std::size_t left = size - 5 - reads;
+
+    CProtocolVUZ codec;
+    std::vector<std::uint8_t> buffer(9000, 0);
+    if (codec.buildRequest(command, buffer.data()) == 0)
+        return 0;
+    std::fill(buffer.begin(), buffer.end(), 0);
+    std::uint32_t total = 0;
+    bool complete = false;
+    for (std::size_t r = 0; r <= reads && !complete; ++r) {
+        const ReplyCheck verdict = codec.checkReply(buffer.data(), total);
+        check(verdict != ReplyCheck::CompleteIfQuiet || total == 2 || total == 4);
+        if (verdict == ReplyCheck::Complete)
+            break;
+        // The last read takes everything left; the others their stated share (a read may bring nothing).
+        std::size_t n = r == reads ? left : std::min<std::size_t>(left, sizes[r] * 16u);
+        n = std::min<std::size_t>(n, buffer.size() - total);
+        if (verdict == ReplyCheck::CompleteIfQuiet && n == 0)
+            complete = true;
+        std::copy_n(stream, n, buffer.begin() + total);
+        stream += n;
+        left -= n;
+        total += static_cast<std::uint32_t>(n);
+    }
+    if (!complete && codec.checkReply(buffer.data(), total) != ReplyCheck::Complete)
+        return 0;
+
+    DeviceNotification n;
+    const bool accepted = codec.handleReply(command, buffer.data(), total, n);
+    const bool whole = static_cast<std::int64_t>(total) == command.params.dataLength;
+    if (!accepted) {
+        check(command.code == CProtocolVUZ::kFullRangeParams || command.code == CProtocolVUZ::kWindowParams ||
+              command.code == CProtocolVUZ::kStart);
+        return 0;
+    }
+    check(n.code >= 1 && n.code <= 8);
+    // Samples come only from a reply of the full data length, and only from its own bytes.
+    check((!n.line1 && !n.line2 && n.longRecord.empty()) || whole);
+    if (n.line1)
+        check(std::equal(n.line1->begin(), n.line1->end(), buffer.begin()));
+    if (!n.longRecord.empty())
+        check(n.longRecord.size() == 8000 && total == 8002 && std::equal(n.longRecord.begin(), n.longRecord.end(), buffer.begin()));
+    if (n.code == CProtocolVUZ::kLongRecord)
+        check(!n.longRecord.empty());
+    if (n.code == CProtocolVUZ::kWindowAck || n.code == CProtocolVUZ::kFullRangeAck || n.code == CProtocolVUZ::kStartAck)
+        check(total >= 3 && buffer[0] == ':' && buffer[1] == 'O' && buffer[2] == 'K');
     return 0;
 }

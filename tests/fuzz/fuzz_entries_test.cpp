@@ -41,6 +41,13 @@ TEST(FuzzEntries, SeedInputsPass)
     feed(fuzzSettingsFile, {"", "[VARNEL]\nSCALE=99\nPULSE=-4\nVFACTOR=4294967295\nCURSOR1=99999999999\n",
                             "[VARNEL]\r\nSCALE=10\r\nCURSOR1=123456\r\nCURSOR2=-1\r\nY_L1=-900\r\nMOUSE=8\r\n",
                             "\xEF\xBB\xBF[varnel]\nscale=3\nAPPOXIMATION=0\n"});
+    // Device replies: code, line mask, length choice, mode, reads, read sizes, bytes.
+    std::string longRecord = std::string("\x03\x01\x03\x01\x02\x00\x01", 7) + std::string(8002, 'E');
+    longRecord[8] = 'E';
+    feed(fuzzDeviceReply, {"", std::string("\x03\x01\x01\x00\x01\x00", 6) + std::string(1, '\0') + "?" + std::string(500, 'x'),
+                           std::string("\x03\x03\x02\x00\x02\x00\x00", 7) + ":E\x01\x02",
+                           std::string("\x04\x00\x00\x00\x00", 5) + ":OK\r\n", std::string("\x01\x00\x00\x00\x00", 5) + ":E12",
+                           longRecord, std::string("\x02\x02\x01\x00\x03\x01\x01\x01", 8) + std::string(502, '?')});
 }
 
 } // namespace
