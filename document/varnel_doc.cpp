@@ -185,6 +185,9 @@ Span CVarnelDoc::windowEdgesReal() const
             R += len / 100 / k * kReferenceKu;
             m += std::trunc(len / q);
         } else if (a >= left && b > right && a <= right) {
+            // The window begins in this section (the ordinary unzoomed view of a long first section).
+            if (L == -1.0)
+                L = R;
             R += (right - a) / k * kReferenceKu;
             m += std::trunc((right - a) * 100 / q);
         } else if (a < left && b > right) {

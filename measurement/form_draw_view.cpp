@@ -103,6 +103,9 @@ void CFormDraw::onDocumentUpdate(CDocView*, int hint)
     if (hint == kHintSpeedMode) {
         RetitleSpeedColumn();
         FillChannelTable();
+        // Repainted from what is composed: the screen's picture does not change with the unit.
+        update();
+        screen->update();
         return;
     }
     if (hint == kHintReturnLoss) {
@@ -160,12 +163,18 @@ void CFormDraw::contextMenuEvent(QContextMenuEvent* event)
 
 void CFormDraw::wheelEvent(QWheelEvent* event)
 {
-    for (int step : notches.feed(event->angleDelta().y()))
+    for (int step : notches.feed(event->angleDelta().y(), event->timestamp()))
         mouse_modes::mainScreenWheel(doc, step, [this] {
             controller.CancelCommands();
             controller.ApplyParameters();
         });
     event->accept();
+}
+
+void CFormDraw::leaveEvent(QEvent* event)
+{
+    notches.reset();
+    QWidget::leaveEvent(event);
 }
 
 void CFormDraw::onScreenClick() { mouse_modes::mainScreenClick(doc, screen->GetLeftClick()); }

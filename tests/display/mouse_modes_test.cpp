@@ -175,6 +175,7 @@ TEST(WheelNotches, WholeNotchesEachOneStepInTheirDirection)
     struct Case {
         std::vector<int> deltas;
         std::vector<int> steps;
+        std::uint64_t gapMs = 10;   // between the deltas
     } cases[] = {
         {{120}, {120}},
         {{-120}, {-120}},
@@ -183,13 +184,18 @@ TEST(WheelNotches, WholeNotchesEachOneStepInTheirDirection)
         {{60, -60, -60}, {-120}},         // a change of direction drops the other way's rest
         {{100, 100, 100}, {120, 120}},
         {{15}, {}},
+        {{-60, -60}, {}, 250},            // a pause forgets the partial notch
+        {{-60, -60}, {-120}, 200},
     };
     for (const Case& c : cases) {
         CWheelNotches notches;
         std::vector<int> steps;
-        for (const int d : c.deltas)
-            for (const int s : notches.feed(d))
+        std::uint64_t now = 5000;
+        for (const int d : c.deltas) {
+            for (const int s : notches.feed(d, now))
                 steps.push_back(s);
+            now += c.gapMs;
+        }
         EXPECT_EQ(steps, c.steps);
     }
 }

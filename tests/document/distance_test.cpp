@@ -296,6 +296,27 @@ TEST(WindowEdges, WindowBeyondTheSectionsUsesTheLastKu)
     EXPECT_DOUBLE_EQ(edges.right - edges.left, 62.5 / 2.0 * 1.5);
 }
 
+TEST(WindowEdges, WindowInsideAFirstSectionThatRunsPastIt)
+{
+    struct Case {
+        int zoom;
+        double centre;
+        Span expected;
+    };
+    // One section of KU 2.0 over 0..2000 nominal metres on the 1 km range.
+    for (const Case& c : std::vector<Case>{{0, 0, {0, 750}}, {4, 10, {0, 46.875}}, {2, 125, {0, 187.5}}}) {
+        CVarnelDoc doc;
+        doc.scale = 1000;
+        addSection(doc, 2.0, 0, 2000);
+        enableGrid(doc);
+        doc.zoom = c.zoom;
+        doc.zoomCenter = c.centre;
+        const Span edges = doc.windowEdgesReal();
+        EXPECT_DOUBLE_EQ(edges.left, c.expected.left) << c.zoom;
+        EXPECT_DOUBLE_EQ(edges.right, c.expected.right) << c.zoom;
+    }
+}
+
 TEST(Sections, NonPositiveKuNeverDivides)
 {
     CVarnelDoc doc;

@@ -12,6 +12,22 @@
 
 namespace {
 
+// Counts the paint events a widget receives.
+class CPaintCounter : public QObject {
+public:
+    CPaintCounter(QWidget& widget, int& paints) : widget(widget), paints(paints) { widget.installEventFilter(this); }
+    ~CPaintCounter() override { widget.removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    QWidget& widget;
+    int& paints;
+};
+
 // A shown form on the fast simulated instrument, initially updated, 900 x 600.
 class FormView : public ::testing::Test {
 protected:
@@ -63,7 +79,11 @@ TEST_F(FormView, SpeedModeRetitlesAndRefillsWithoutRedrawingTheScreen)
     doc.vfactor = 1.5;
     doc.updateAllViews(nullptr, kHintRedraw);
     const int draws = form->mainScreen().drawCount();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    int paints = 0;
+    CPaintCounter counter(*form, paints);
     doc.toggleSpeedMode();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints > 0; }));   // the form repaints with the new unit
     EXPECT_EQ(form->channels().GetColumnTitle(4), QStringLiteral("V/2"));
     EXPECT_EQ(form->channels().GetCell(0, 4), QStringLiteral("100.0"));
     doc.toggleReturnLoss();
