@@ -1,0 +1,38 @@
+#include "panels/controls/button_spin.h"
+
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+
+namespace {
+
+QString accessibleNameOf(SpinAction action)
+{
+    switch (action) {
+    case SpinAction::ToMinimum: return QStringLiteral("Минимальное значение");
+    case SpinAction::StepDown: return QStringLiteral("Уменьшить на шаг");
+    case SpinAction::StepUp: return QStringLiteral("Увеличить на шаг");
+    case SpinAction::ToMaximum: return QStringLiteral("Максимальное значение");
+    }
+    return {};
+}
+
+} // namespace
+
+CButtonSpin::CButtonSpin(SpinAction action, QWidget* parent) : QToolButton(parent), action(action)
+{
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(accessibleNameOf(action));
+}
+
+void CButtonSpin::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    option.icon = QIcon();
+    option.text.clear();
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
+    const auto group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+    PaintSpinIcon(painter, rect(), action, palette().color(group, QPalette::ButtonText));
+}
