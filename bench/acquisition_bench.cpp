@@ -13,19 +13,22 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr double kStartWaitMs = 1.0;      // the worker's sleep before each command
-constexpr double kCompletionWaitMs = 20;  // the completion rule's sleep before each read
+constexpr double kStartWaitMs = 1.0;                                  // the worker's sleep before each command
+constexpr double kCompletionWaitMs = CComThread::kCompletionWaitMs;  // before each read of an unfinished reply
+constexpr double kReadMs = CComThread::kReadTimeoutMs;               // a read waits out its time-out
 
-// One command's time on the worker: the waits come in whole completion periods, so a reply is
-// taken at the first check after its last byte arrived.
+// One command's time on the worker: each round is the completion wait and one whole read, so a reply is
+// taken at the end of the first read after its last byte arrived.
 double commandMs(double requestBytes, double replyBytes, double instrumentMs)
 {
     const double onWire = (requestBytes + replyBytes) / CSimTransport::kBytesPerMs + instrumentMs;
-    return kStartWaitMs + kCompletionWaitMs * std::ceil(onWire / kCompletionWaitMs);
+    const double round = kCompletionWaitMs + kReadMs;
+    return kStartWaitMs + round * std::max(1.0, std::ceil(onWire / round));
 }
 
 struct Rig : CDocView {
