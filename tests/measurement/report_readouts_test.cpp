@@ -10,80 +10,51 @@
 
 namespace {
 
-struct DocValues {
-    bool speedMode = false;
-    double vfactor = 1.5;
-    double scale = 1000;
-    int zoom = 0;
-    double zoomCenter = 0;
-    double cursor1 = 0;
-    double cursor2 = 0;
-};
-
-std::array<std::string, kReportReadoutCount> texts(const DocValues& v, bool grid = false)
-{
-    CVarnelDoc doc;
-    doc.speedMode = v.speedMode;
-    doc.vfactor = v.vfactor;
-    doc.scale = v.scale;
-    doc.zoom = v.zoom;
-    doc.zoomCenter = v.zoomCenter;
-    doc.cursor1 = v.cursor1;
-    doc.cursor2 = v.cursor2;
-    if (grid) {
-        // Two sections of KU 1.0 and 2.0: the readouts must not use them.
-        doc.gridMode = doc.sectionsLoaded = true;
-        doc.sections.add({1.0, 50000, 0, 50000});
-        doc.sections.add({2.0, 50000, 50000, 100000});
-    }
-    std::array<std::string, kReportReadoutCount> out;
-    const ReportReadouts r = reportReadouts(doc, 200, 287);
-    for (int i = 0; i < kReportReadoutCount; ++i)
-        out[static_cast<std::size_t>(i)] = r[static_cast<std::size_t>(i)].text;
-    return out;
-}
-
-TEST(ReportReadouts, TextsFollowTheDocument)
+TEST(ReportReadouts, TextsAndPlacesFollowTheDocumentAndPage)
 {
     struct Case {
         const char* what;
-        DocValues doc;
-        bool grid;
+        bool speedMode, grid;
+        double vfactor, scale;
+        int zoom;
+        double zoomCenter, cursor1, cursor2;
         std::array<std::string, kReportReadoutCount> expected;
     };
     const Case cases[] = {
-        {"V/2 of KU 1.5", {true, 1.5}, false,
+        {"V/2 of KU 1.5", true, false, 1.5, 1000, 0, 0, 0, 0,
          {"V/2              100.0", "Лупа           1", "Разрешение   2.00 м", "Начало микроплана 0.00 м",
           "К1               0.00 м", "К2               0.00 м", "L                 0.00 м"}},
-        {"window cut at the start", {false, 1.5, 1000, 2, 100}, false,
+        {"window cut at the start", false, false, 1.5, 1000, 2, 100, 0, 0,
          {"КУ               1.500", "Лупа           4", "Разрешение   0.50 м", "Начало микроплана 0.00 м",
           "К1               0.00 м", "К2               0.00 м", "L                 0.00 м"}},
-        {"window cut at the end", {false, 1.5, 1000, 1, 900}, false,
-         {"КУ               1.500", "Лупа           2", "Разрешение   1.00 м", "Начало микроплана 500.00 м",
-          "К1               0.00 м", "К2               0.00 м", "L                 0.00 м"}},
-        {"real metres at KU 1.52, cursors reversed", {false, 1.52, 1000, 0, 0, 250, 100}, false,
-         {"КУ               1.520", "Лупа           1", "Разрешение   1.97 м", "Начало микроплана 0.00 м",
+        {"window cut at the end, KU 1.52, cursors reversed", false, false, 1.52, 1000, 1, 900, 250, 100,
+         {"КУ               1.520", "Лупа           2", "Разрешение   0.99 м", "Начало микроплана 493.42 м",
           "К1               246.71 м", "К2               98.68 м", "L                 148.03 м"}},
-        {"one KU also over a grid of several", {false, 1.5, 1000, 0, 0, 750, 250}, true,
+        {"one KU also over a grid of several", false, true, 1.5, 1000, 0, 0, 750, 250,
          {"КУ               1.500", "Лупа           1", "Разрешение   2.00 м", "Начало микроплана 0.00 м",
           "К1               750.00 м", "К2               250.00 м", "L                 500.00 м"}},
-        {"magnified window in the middle", {true, 2.0, 2000, 3, 1000}, false,
-         {"V/2              75.0", "Лупа           8", "Разрешение   0.38 м", "Начало микроплана 656.25 м",
-          "К1               0.00 м", "К2               0.00 м", "L                 0.00 м"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(texts(c.doc, c.grid), c.expected) << c.what;
-}
-
-TEST(ReportReadouts, PositionsFollowThePageSize)
-{
-    // W 200 mm, H 287 mm: y0 = 861, the right column at W x 2.
-    const ReportReadouts r = reportReadouts(CVarnelDoc(), 200, 287);
-    const int expected[kReportReadoutCount][2] = {{100, -921}, {100, -941}, {100, -961}, {100, -981},
-                                                  {400, -921}, {400, -941}, {400, -961}};
-    for (int i = 0; i < kReportReadoutCount; ++i) {
-        EXPECT_EQ(r[static_cast<std::size_t>(i)].x, expected[i][0]) << i;
-        EXPECT_EQ(r[static_cast<std::size_t>(i)].y, expected[i][1]) << i;
+    for (const Case& c : cases) {
+        CVarnelDoc doc;
+        doc.speedMode = c.speedMode;
+        doc.vfactor = c.vfactor;
+        doc.scale = c.scale;
+        doc.zoom = c.zoom;
+        doc.zoomCenter = c.zoomCenter;
+        doc.cursor1 = c.cursor1;
+        doc.cursor2 = c.cursor2;
+        if (c.grid) {
+            doc.gridMode = doc.sectionsLoaded = true;
+            doc.sections.add({1.0, 50000, 0, 50000});
+            doc.sections.add({2.0, 50000, 50000, 100000});
+        }
+        // W 200 mm, H 287 mm: y0 = 861, the right column at W x 2.
+        const ReportReadouts r = reportReadouts(doc, 200, 287);
+        for (std::size_t i = 0; i < r.size(); ++i) {
+            EXPECT_EQ(r[i].text, c.expected[i]) << c.what;
+            EXPECT_EQ(r[i].x, i < 4 ? 100 : 400) << i;
+            EXPECT_EQ(r[i].y, -861 - 60 - 20 * static_cast<int>(i % 4)) << i;
+        }
     }
 }
 
@@ -92,11 +63,8 @@ TEST(ReflectogramReport, FileBecomesTheOnlyShownMemory)
     Trace file;
     file.memScale = 1000;
     file.memPulse = 200;
-    file.memAverage = 3;
     file.memGain = 12;
-    file.memKU = 1.52;
     file.raw[10] = 77;
-
     struct Case {
         const char* what;
         double fileKu;
@@ -106,10 +74,9 @@ TEST(ReflectogramReport, FileBecomesTheOnlyShownMemory)
     };
     const Case cases[] = {
         {"the file's KU", 1.52, {}, true, 1.52, 0, 0},
-        {"another KU, cursors in real metres", 1.52, {1.5, true, 150, 1000}, true, 1.5, 150, 1000},
-        {"real metres to nominal at the file's KU", 1.52, {std::nullopt, false, 152, 0}, true, 1.52, 154.026, 0},
+        {"another KU", 1.52, {1.5, true, 150, 1000}, true, 1.5, 150, 1000},
+        {"real metres to nominal", 1.52, {std::nullopt, false, 152, 0}, true, 1.52, 154.026, 0},
         {"a cursor just past the range", 1.5, {std::nullopt, false, 0, 1000.01}, false, 0, 0, 0},
-        {"a negative cursor", 1.5, {std::nullopt, false, -1, 0}, false, 0, 0, 0},
         {"a file without a KU", 0, {}, false, 0, 0, 0},
         {"a file without a KU, given one", 0, {3.0, false, 500, 0}, true, 3.0, 1000, 0},
         {"a KU that is no number", 1.5, {std::nan(""), false, 0, 0}, false, 0, 0, 0},
@@ -120,25 +87,18 @@ TEST(ReflectogramReport, FileBecomesTheOnlyShownMemory)
         const Status s = showReflectogramForReport(doc, file, "line", c.options);
         ASSERT_EQ(s.ok(), c.accepted) << c.what << ": " << s.reason();
         if (!c.accepted) {
-            EXPECT_FALSE(s.reason().empty()) << c.what;
-            EXPECT_EQ(doc.scale, 62.5) << c.what << ": nothing changed";
-            EXPECT_TRUE(doc.traces[L1].shown) << c.what;
+            EXPECT_TRUE(doc.scale == 62.5 && doc.traces[L1].shown && !doc.traces[P1].shown) << c.what;
             continue;
         }
         EXPECT_EQ(doc.vfactor, c.vfactor) << c.what;
         EXPECT_NEAR(doc.cursor1, c.cursor1, 1e-3) << c.what;
         EXPECT_NEAR(doc.cursor2, c.cursor2, 1e-3) << c.what;
         EXPECT_EQ(doc.speedMode, c.options.speedMode) << c.what;
-        EXPECT_EQ(doc.scale, 1000);
-        EXPECT_EQ(doc.pulse, 200);
-        EXPECT_EQ(doc.average, 3);
-        EXPECT_EQ(doc.gain, 12);
-        EXPECT_EQ(doc.zoom, 0);
+        EXPECT_TRUE(doc.scale == 1000 && doc.pulse == 200 && doc.gain == 12 && doc.zoom == 0) << c.what;
         for (int t = 0; t < kTraceCount; ++t)
             EXPECT_EQ(doc.traces[t].shown, t == P1) << c.what << " trace " << t;
-        EXPECT_EQ(doc.traces[P1].name, "line");
-        EXPECT_EQ(doc.traces[P1].raw[10], 77);
-        EXPECT_EQ(doc.traces[P1].color, (Rgb{200, 0, 0})) << "the memory keeps its own colour";
+        const Trace& p1 = doc.traces[P1];
+        EXPECT_TRUE(p1.name == "line" && p1.raw[10] == 77 && p1.color == (Rgb{200, 0, 0})) << c.what;
     }
 }
 
