@@ -10,13 +10,10 @@
 #include <string>
 
 #ifdef VARNEL_CLI_RENDER
+#include "cli/offscreen_gui.h"
 #include "display/reflectogram_image.h"
 
-#include <QGuiApplication>
 #include <QImageWriter>
-
-#include <cstdio>
-#include <optional>
 #endif
 
 namespace {
@@ -65,19 +62,7 @@ int runRender(const CliArgs& args, std::ostream& out, std::ostream& err)
         return failWith(err, s.reason(), kExitBadFile);
 
 #ifdef VARNEL_CLI_RENDER
-    static int argc = 1;
-    static char name[] = "varnel-cli";
-    static char* argv[] = {name, nullptr};
-    std::optional<QGuiApplication> app;
-    if (!QCoreApplication::instance()) {
-        // Drawing into an image needs no window system; Qt's notes about the environment are no output.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                fprintf(stderr, "%s\n", qPrintable(message));
-        });
-        app.emplace(argc, argv);
-    }
+    const auto app = startOffscreenGui();
     const QImage image = reflectogramImage(file, QSize(width, height));
     QImageWriter writer(QString::fromStdString(output->second), "png");
     if (!writer.write(image))

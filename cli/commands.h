@@ -23,6 +23,7 @@ int runSections(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runTable(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runMeasure(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runRender(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runReport(const CliArgs& args, std::ostream& out, std::ostream& err);
 
 inline constexpr CliCommand kCliCommands[] = {
     {"info", "parameters and samples of a reflectogram file (.tdr) as JSON", runInfo},
@@ -31,4 +32,5 @@ inline constexpr CliCommand kCliCommands[] = {
     {"table", "entries of a KU table file (.tku) as JSON", runTable},
     {"measure", "acquisition on the instrument without a window, reflectograms as JSON lines", runMeasure},
     {"render", "a reflectogram file (.tdr) drawn as the library preview shows it, as PNG", runRender},
+    {"report", "the printed report of a reflectogram file (.tdr), as a one-page PDF", runReport},
 };

@@ -2,14 +2,11 @@
 
 #include "panels/report_print.h"
 
-#include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPaintDevice>
 #include <QPainter>
-
-#include <limits>
 
 CReportCtrl::CReportCtrl(QWidget* parent) : QTableView(parent)
 {
@@ -80,27 +77,12 @@ void CReportCtrl::PrintTable(QPainter& painter) const
 
 void CReportCtrl::PrintTable(QPainter& painter, int pageWidthMm) const
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(reportprint::kFontHeight);
-    font.setWeight(QFont::Normal);
-    painter.save();
-    painter.setFont(font);
-    const QFontMetrics printer = painter.fontMetrics();
+    // Texts are fitted on the list's own font, as they are shown, then measured again on the page.
     const QFontMetrics screen = fontMetrics();
-
-    const std::vector<reportprint::PrintedCell> cells = reportprint::layoutTable(
-        pageWidthMm, rows.columnTitles(), rows.itemCount(),
+    reportprint::printTable(
+        painter, pageWidthMm, rows.columnTitles(), rows.itemCount(),
         [this](int row, int column) { return rows.cell(row, column); },
-        [&screen](const QString& s) { return screen.horizontalAdvance(s); },
-        [&printer](const QString& s) { return printer.horizontalAdvance(s); });
-
-    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
-    for (const reportprint::PrintedCell& cell : cells) {
-        painter.drawRect(cell.box);
-        const QRect textArea(cell.textTopLeft, QSize(std::numeric_limits<short>::max(), cell.box.height()));
-        painter.drawText(textArea, flags, cell.text);
-    }
-    painter.restore();
+        [&screen](const QString& s) { return screen.horizontalAdvance(s); });
 }
 
 void CReportCtrl::FitText(int maxWidth, QString& text) const

@@ -1,6 +1,12 @@
 #include "panels/report_print.h"
 
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QPainter>
+
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace reportprint {
 
@@ -48,8 +54,7 @@ QString fitText(int maxWidth, const QString& text, const TextWidth& width)
 }
 
 std::vector<PrintedCell> layoutTable(int pageWidthMm, const std::vector<QString>& titles, int rowCount,
-                                     const std::function<QString(int row, int column)>& cell,
-                                     const TextWidth& fitWidth, const TextWidth& printWidth)
+                                     const CellText& cell, const TextWidth& fitWidth, const TextWidth& printWidth)
 {
     std::vector<PrintedCell> cells;
     const int n = static_cast<int>(titles.size());
@@ -70,6 +75,38 @@ std::vector<PrintedCell> layoutTable(int pageWidthMm, const std::vector<QString>
         }
     }
     return cells;
+}
+
+QFont fontOfCellHeight(const QString& family, int cellHeight, bool italic)
+{
+    QFont font(family);
+    font.setItalic(italic);
+    font.setPixelSize(1000);
+    const QFontMetricsF probe(font);
+    const double cellPerEm = (probe.ascent() + probe.descent()) / 1000.0;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(cellHeight / cellPerEm))));
+    return font;
+}
+
+QFont printFont() { return fontOfCellHeight(QStringLiteral("Arial"), kFontHeight); }
+
+void printTable(QPainter& painter, int pageWidthMm, const std::vector<QString>& titles, int rowCount,
+                const CellText& cell, const TextWidth& fitWidth)
+{
+    painter.save();
+    painter.setFont(printFont());
+    const QFontMetrics printer = painter.fontMetrics();
+    const std::vector<PrintedCell> cells =
+        layoutTable(pageWidthMm, titles, rowCount, cell, fitWidth,
+                    [&printer](const QString& s) { return printer.horizontalAdvance(s); });
+
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
+    for (const PrintedCell& c : cells) {
+        painter.drawRect(c.box);
+        const QRect textArea(c.textTopLeft, QSize(std::numeric_limits<short>::max(), c.box.height()));
+        painter.drawText(textArea, flags, c.text);
+    }
+    painter.restore();
 }
 
 } // namespace reportprint

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 
 #include <functional>
 #include <vector>
+
+class QPainter;
 
 // Geometry of a report list printed as a boxed table. Units are the page's logical units (0.01 inch)
 // with y growing downwards from the table's top-left corner: the mirror of the y-upwards page mode
@@ -17,6 +20,7 @@ inline constexpr int kRowHeight = kFontHeight + 2;
 
 // Width of a text in some font, in the units the caller works in.
 using TextWidth = std::function<int(const QString&)>;
+using CellText = std::function<QString(int row, int column)>;
 
 // Every column gets the same share of the page width less the margins: (W x 4 - 120) / n.
 int columnWidth(int pageWidthMm, int columnCount);
@@ -40,7 +44,19 @@ struct PrintedCell {
 // Everything PrintTable draws, column by column, header cell first. `fitWidth` measures for FitText
 // (on the list's own screen font), `printWidth` measures the fitted text on the printer.
 std::vector<PrintedCell> layoutTable(int pageWidthMm, const std::vector<QString>& titles, int rowCount,
-                                     const std::function<QString(int row, int column)>& cell,
-                                     const TextWidth& fitWidth, const TextWidth& printWidth);
+                                     const CellText& cell, const TextWidth& fitWidth, const TextWidth& printWidth);
+
+// A font asked for by the height of its cell (ascent plus descent) in the painter's units, as the
+// printed fonts are given; the em that yields that cell depends on the family standing in for the name.
+QFont fontOfCellHeight(const QString& family, int cellHeight, bool italic = false);
+
+// "Arial" with a cell of 12 units, the font every printed table is drawn in.
+QFont printFont();
+
+// Draws the boxed table on `painter`, whose units must be 0.01 inch with y downwards from the table's
+// top-left corner, for a printable area `pageWidthMm` wide. Boxes take the painter's current pen;
+// `fitWidth` measures for FitText, the drawn texts are measured on the painter's device.
+void printTable(QPainter& painter, int pageWidthMm, const std::vector<QString>& titles, int rowCount,
+                const CellText& cell, const TextWidth& fitWidth);
 
 } // namespace reportprint

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <regex>
 #include <utime.h>
 
 namespace {
@@ -38,6 +42,76 @@ std::string writeTdr(const TempDir& dir, const std::string& name, int scaleIndex
     utimbuf times{when, when};
     utime(path.c_str(), &times);
     return path;
+}
+
+// The text of a PDF as a reader would select it, blanks collapsed to one space.
+std::string pdfText(const std::string& path)
+{
+    const std::string command = "pdftotext -enc UTF-8 '" + path + "' - 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string text;
+    char buffer[4096];
+    while (pipe && fgets(buffer, sizeof buffer, pipe.get()))
+        text += buffer;
+    return std::regex_replace(text, std::regex("\\s+"), " ");
+}
+
+int pdfPageCount(const std::string& bytes)
+{
+    int pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+        pages += bytes.compare(at, 12, "/Type /Pages") != 0;
+    return pages;
+}
+
+TEST(Cli, ReportWritesAOnePagePdfWithEveryReadout)
+{
+    TempDir dir;
+    const std::string pdf = dir.file("report.pdf");
+    const CliRun run = runCli(dir, {"report", writeTdr(dir, "line.tdr", 4, 1520), "-o", pdf, "--speed", "--cursor1",
+                                    "100", "--cursor2=250"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    const std::string bytes = readText(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(pdfPageCount(bytes), 1);
+    // Arial and Times New Roman, or the fonts with their metrics (fonts-liberation).
+    for (const char* font : {"Arial|LiberationSans", "TimesNewRoman|LiberationSerif"})
+        EXPECT_TRUE(std::regex_search(bytes, std::regex(std::string("/BaseFont /(") + font + ")"))) << font;
+
+    const std::string text = pdfText(pdf);
+    ASSERT_FALSE(text.empty()) << "pdftotext (poppler-utils) is needed to read the report";
+    // Cursors stay where they were put in real metres at the file's KU 1.52.
+    for (const char* expected : {"Рефлектометр импульсный VARNEL", "Программа VARNEL", "V/2 98.7", "Лупа 1",
+                                 "Разрешение 1.97 м", "Начало микроплана 0.00 м", "К1 100.00 м", "К2 250.00 м",
+                                 "L 150.00 м", "П1", "line"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
+}
+
+TEST(Cli, ReportRefusesBadInputAndWritesNothing)
+{
+    TempDir dir;
+    const std::string tdr = writeTdr(dir, "line.tdr", 4, 1500);
+    writeText(dir.file("short.tdr"), encodeReflectogram(ReflectogramRecord{}).substr(0, 100));
+    const std::string pdf = dir.file("report.pdf");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"report", tdr}, "-o"},
+        {{"report", tdr, "-o", pdf, "--ku", "0"}, "--ku"},
+        {{"report", tdr, "-o", pdf, "--cursor2", "abc"}, "--cursor2"},
+        {{"report", tdr, "-o", pdf, "--cursor1", "1000.5"}, "line.tdr"},   // past the range
+        {{"report", dir.file("short.tdr"), "-o", pdf}, "short.tdr"},
+        {{"report", tdr, "-o", dir.file("no/such/folder/report.pdf")}, "report.pdf"},
+    };
+    for (const auto& [args, mentions] : cases) {
+        expectRefused(runCli(dir, args), mentions, args.back());
+        EXPECT_FALSE(std::filesystem::exists(pdf)) << args.back();
+    }
+    // A refused report leaves an existing file as it was, and no temporary file beside it.
+    writeText(pdf, "old");
+    expectRefused(runCli(dir, {"report", tdr, "-o", pdf, "--cursor2", "2000"}), "line.tdr", "cursor past the end");
+    EXPECT_EQ(readText(pdf), "old");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().string().find(".pdf."), std::string::npos) << entry.path();
 }
 
 TEST(Cli, InfoPrintsTheFileAsJson)
@@ -157,7 +231,8 @@ TEST(Cli, HelpAndCommandLineMistakes)
 {
     TempDir dir;
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--help"}, {"info", "--help"}, {"export", "-h"}, {"sections", "--help"}, {"table", "--help"}}) {
+             {"--help"}, {"info", "--help"}, {"export", "-h"}, {"sections", "--help"}, {"table", "--help"},
+             {"report", "--help"}}) {
         const CliRun run = runCli(dir, args);
         EXPECT_EQ(run.exitCode, 0) << args[0];
         EXPECT_EQ(run.err, "");

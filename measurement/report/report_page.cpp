@@ -1,0 +1,119 @@
+#include "measurement/report/report_page.h"
+
+#include "display/screen_state.h"
+#include "document/varnel_doc.h"
+#include "measurement/channel_table.h"
+#include "measurement/report_readouts.h"
+#include "panels/report_print.h"
+#include "resources/contact_lines.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Рефлектометр импульсный VARNEL");
+
+// The page's y axis points up; text is drawn in a local frame flipped back so that it stays upright,
+// with the top of its cell at `y`.
+void drawTextAt(QPainter& painter, int x, int y, const QString& text)
+{
+    painter.save();
+    painter.translate(x, y);
+    painter.scale(1, -1);
+    painter.drawText(QPoint(0, painter.fontMetrics().ascent()), text);
+    painter.restore();
+}
+
+} // namespace
+
+ReportPageDevice ReportPageDevice::of(const QPaintDevice& device)
+{
+    return {device.widthMM(), device.heightMM(), static_cast<double>(device.logicalDpiX()),
+            static_cast<double>(device.logicalDpiY())};
+}
+
+CReportPage::CReportPage(const ReportPageDevice& device) : device(device) {}
+
+int CReportPage::bottomRuleY() const { return -static_cast<int>(std::trunc(device.heightMm * 3.9)); }
+
+void CReportPage::draw(QPainter& painter, const CVarnelDoc& doc, const ChannelTable& table,
+                       const CScreenState& screen) const
+{
+    painter.save();
+    // 0.01 inch per unit, y upwards: the one mapping from the page onto the device.
+    painter.setTransform(QTransform::fromScale(device.dpiX / 100, -device.dpiY / 100), true);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 0));
+
+    drawHeader(painter);
+    drawReadouts(painter, doc);
+
+    painter.save();
+    painter.translate(kContentLeft, -kTableTop);
+    drawTable(painter, doc, table);
+    painter.restore();
+
+    painter.save();
+    painter.translate(kContentLeft, -kScreenTop);
+    screenPrinter.print(screen, painter, device.widthMm);
+    painter.restore();
+
+    painter.restore();
+}
+
+void CReportPage::drawHeader(QPainter& painter) const
+{
+    const int right = device.widthMm * 4;
+    painter.save();
+    painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(80, -kTopRule, right, -kTopRule);
+    painter.drawLine(80, bottomRuleY(), right, bottomRuleY());
+
+    painter.setFont(reportprint::fontOfCellHeight(QStringLiteral("Arial"), kTitleCellHeight, true));
+    drawTextAt(painter, 100, -kTitleTop, kTitle);
+    const int h = painter.fontMetrics().height();
+    painter.drawLine(80, titleRuleY(h), right, titleRuleY(h));
+
+    painter.setFont(reportprint::fontOfCellHeight(QStringLiteral("Times New Roman"), kContactCellHeight, false));
+    const int x = static_cast<int>(std::trunc(device.widthMm * 2.8));
+    int y = -30;
+    for (const std::string_view line : kContactLines) {
+        drawTextAt(painter, x, y, QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+        y -= 15;
+    }
+    painter.restore();
+}
+
+void CReportPage::drawReadouts(QPainter& painter, const CVarnelDoc& doc) const
+{
+    painter.save();
+    painter.setFont(reportprint::printFont());
+    for (const ReportReadout& r : reportReadouts(doc, device.widthMm, device.heightMm))
+        drawTextAt(painter, r.x, r.y, QString::fromStdString(r.text));
+    painter.restore();
+}
+
+void CReportPage::drawTable(QPainter& painter, const CVarnelDoc& doc, const ChannelTable& table) const
+{
+    // The table is laid out with y downwards from its top-left corner.
+    painter.scale(1, -1);
+    std::vector<QString> titles;
+    for (const std::string& t : channelColumnTitles(doc.speedMode))
+        titles.push_back(QString::fromStdString(t));
+    // Without a list on the screen, texts are fitted in the font they are printed in.
+    const QFontMetrics fit(reportprint::printFont(), painter.device());
+    reportprint::printTable(
+        painter, device.widthMm, titles, static_cast<int>(table.rows.size()),
+        [&table](int row, int column) {
+            return QString::fromStdString(table.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
+        },
+        [&fit](const QString& s) { return fit.horizontalAdvance(s); });
+}

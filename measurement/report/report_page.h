@@ -1,0 +1,57 @@
+#pragma once
+
+#include "display/screen_renderer.h"
+
+class CScreenState;
+class CVarnelDoc;
+class QPaintDevice;
+class QPainter;
+struct ChannelTable;
+
+// The printable area of the device a report page goes to: its size in millimetres and its resolution.
+struct ReportPageDevice {
+    int widthMm = 0;
+    int heightMm = 0;
+    double dpiX = 100;
+    double dpiY = 100;
+
+    // A printer, a PDF writer or an image: what it reports as its paintable size and resolution.
+    static ReportPageDevice of(const QPaintDevice& device);
+};
+
+// The one-page report of a measurement: the header with the title and the contact lines between two
+// rules, the channel table, the screen, the readouts and the rule at the foot of the page. The page is
+// laid out in 0.01 inch with y upwards from the top-left of the printable area and mapped onto the
+// device by one transform, so a printer, a print preview and a PDF writer get the same page. Needs only
+// Qt GUI (no widgets).
+class CReportPage {
+public:
+    // Vertical offsets of the page's parts, in page units below the top of the printable area.
+    static constexpr int kTopRule = 80;
+    static constexpr int kTitleTop = 81;
+    static constexpr int kTitleCellHeight = 24;
+    static constexpr int kContactCellHeight = 10;
+    static constexpr int kContentLeft = 90;
+    static constexpr int kTableTop = 120;
+    static constexpr int kScreenTop = 240;
+
+    explicit CReportPage(const ReportPageDevice& device);
+
+    // Draws the page with `painter`, active on the device the page was made for, whose origin is the
+    // top-left of the printable area. `table` holds the rows of the channel table; `screen` is drawn
+    // as the printed screen (the caller sets its captureMode from the document first).
+    void draw(QPainter& painter, const CVarnelDoc& doc, const ChannelTable& table, const CScreenState& screen) const;
+
+    // The y of the rule under the title (negative) when the title font's cell is `titleHeight` high.
+    static int titleRuleY(int titleHeight) { return -(titleHeight + 82); }
+    // The y of the rule at the foot of the page (negative).
+    int bottomRuleY() const;
+
+private:
+    void drawHeader(QPainter& painter) const;
+    void drawReadouts(QPainter& painter, const CVarnelDoc& doc) const;
+    void drawTable(QPainter& painter, const CVarnelDoc& doc, const ChannelTable& table) const;
+
+    ReportPageDevice device;
+    CScreenRenderer screenPrinter;
+};

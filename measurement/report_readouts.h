@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+class CVarnelDoc;
+
+// The measurement readouts of the printed report. Page positions are in 0.01 inch with y upwards from
+// the top-left of the printable area, so every y is negative.
+struct ReportReadout {
+    int x = 0;
+    int y = 0;
+    std::string text;
+};
+
+inline constexpr int kReportReadoutCount = 7;
+using ReportReadouts = std::array<ReportReadout, kReportReadoutCount>;
+
+// KU (or V/2), magnification, resolution, start of the visible window, then the two cursors and the
+// distance between them, for a printable area `pageWidthMm` x `pageHeightMm`. Every distance uses the
+// document's single KU, also while the scale grid of several KU is on.
+ReportReadouts reportReadouts(const CVarnelDoc& doc, int pageWidthMm, int pageHeightMm);
