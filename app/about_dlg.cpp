@@ -1,5 +1,7 @@
 #include "app/about_dlg.h"
 
+#include "resources/version.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +13,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Рефлектометр импульсный VARNEL\n"
                                                 "Программа для работы с прибором через USB"), this));
-    auto* version = new QLineEdit(QStringLiteral("v. 2.1.6"), this);
+    auto* version = new QLineEdit(QStringLiteral("v. ") + QString::fromLatin1(kVarnelVersion), this);
     version->setReadOnly(true);
     version->setObjectName(QStringLiteral("version"));
     layout->addWidget(version);

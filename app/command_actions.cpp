@@ -5,7 +5,12 @@
 
 #include <QAction>
 
-CCommandActions::CCommandActions(CCommandTable& commands, QObject* parent) : QObject(parent), table(commands) {}
+CCommandActions::CCommandActions(CCommandTable& commands, QObject* parent) : QObject(parent), table(commands)
+{
+    table.setChangeListener([this] { refresh(); });
+}
+
+CCommandActions::~CCommandActions() { table.setChangeListener({}); }
 
 QAction* CCommandActions::action(int id)
 {
@@ -21,7 +26,6 @@ QAction* CCommandActions::action(int id)
     connect(a, &QAction::triggered, this, [this, a, id] {
         if (table.run(id))
             emit commandRan(id);
-        refresh();
         // A checkable action flips itself when clicked; the table decides what it shows.
         a->setChecked(table.state(id).checked);
     });

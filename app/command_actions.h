@@ -11,7 +11,9 @@ class QAction;
 class CCommandActions : public QObject {
     Q_OBJECT
 public:
+    // Listens to the table: every change it announces refreshes the actions.
     CCommandActions(CCommandTable& table, QObject* parent);
+    ~CCommandActions() override;
 
     // The action of `id`, created on first use with the command's texts.
     QAction* action(int id);

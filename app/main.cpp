@@ -8,5 +8,7 @@ int main(int argc, char** argv)
     if (!app.parseCommandLine(options, exitCode))
         return exitCode;
     app.initInstance(options);
-    return app.exec();
+    const int code = app.exec();
+    app.shutdown();
+    return code;
 }

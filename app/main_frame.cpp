@@ -5,8 +5,7 @@
 #include "app/tool_icons.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
-#include "document/doc_settings.h"
-#include "document/ini_file.h"
+#include "document/settings.h"
 #include "document/varnel_doc.h"
 
 #include <QAction>
@@ -14,7 +13,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -24,29 +22,20 @@ const char* const kCaption = "Рефлектометр импульсный VARN
 
 } // namespace
 
-CMainFrame::CMainFrame(CVarnelDoc& document, CCommandTable& commands, std::optional<std::string> settingsPath,
-                       QWidget* parent)
-    : QMainWindow(parent), doc(document), table(commands), iniPath(std::move(settingsPath))
+CMainFrame::CMainFrame(CVarnelDoc& document, CCommandTable& commands, CSettings& settings, QWidget* parent)
+    : QMainWindow(parent), doc(document), table(commands), settings(settings)
 {
     setWindowTitle(QString::fromUtf8(kCaption));
     setMinimumSize(640, 480);
     actions = new CCommandActions(table, this);
-    if (iniPath)
-        twoScreen = readProfileInt(*iniPath, kSettingsSection, "TWOSCREEN", 0) != 0;
+    twoScreen = settings.getInt("TWOSCREEN", 0) != 0;
     doc.addView(this);
-
-    // Check marks and enabling follow state that changes without a broadcast too (the acquisition
-    // state, for one), so they are also brought up to date whenever the program is idle for a moment.
-    auto* idle = new QTimer(this);
-    connect(idle, &QTimer::timeout, actions, &CCommandActions::refresh);
-    idle->start(250);
 }
 
 CMainFrame::~CMainFrame()
 {
     doc.removeView(this);
-    if (iniPath)
-        writeProfileString(*iniPath, kSettingsSection, "TWOSCREEN", twoScreen ? "1" : "0");
+    settings.setInt("TWOSCREEN", twoScreen ? 1 : 0);
 }
 
 void CMainFrame::onDocumentUpdate(CDocView*, int) { actions->refresh(); }

@@ -3,11 +3,11 @@
 #include "document/doc_view.h"
 
 #include <QMainWindow>
-#include <optional>
-#include <string>
+#include <map>
 
 class CCommandActions;
 class CCommandTable;
+class CSettings;
 class CVarnelDoc;
 class QLabel;
 class QToolBar;
@@ -17,9 +17,8 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public CDocView {
     Q_OBJECT
 public:
-    // `settingsPath` is "param.ini"; without it the frame neither reads nor writes settings.
-    CMainFrame(CVarnelDoc& doc, CCommandTable& table, std::optional<std::string> settingsPath,
-               QWidget* parent = nullptr);
+    // Reads TWOSCREEN from the settings store; puts it back when destroyed.
+    CMainFrame(CVarnelDoc& doc, CCommandTable& table, CSettings& settings, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Builds the menus and toolbars from the commands registered so far; called once after the panels
@@ -41,7 +40,7 @@ private:
 
     CVarnelDoc& doc;
     CCommandTable& table;
-    std::optional<std::string> iniPath;
+    CSettings& settings;
     CCommandActions* actions = nullptr;
     std::map<int, QToolBar*> bars;
 };

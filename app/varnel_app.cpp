@@ -2,10 +2,16 @@
 
 #include "app/main_frame.h"
 #include "app/unix_signal_bridge.h"
-#include "document/doc_commands.h"
-#include "document/varnel_doc.h"
 #include "device/port_choice.h"
+#include "document/doc_commands.h"
+#include "document/settings.h"
+#include "document/varnel_doc.h"
+#include "measurement/acquisition_controller.h"
+#include "measurement/device_chain.h"
 #include "measurement/form_draw.h"
+#include "measurement/qt_acquisition_host.h"
+#include "measurement/qt_notify_sink.h"
+#include "resources/version.h"
 
 #include <QCommandLineParser>
 #include <QLibraryInfo>
@@ -17,7 +23,7 @@
 CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("varnel"));
-    setApplicationVersion(QStringLiteral("2.1.6"));
+    setApplicationVersion(QString::fromLatin1(kVarnelVersion));
     // The program speaks Russian: Qt's own dialogs and standard buttons ("ОК", "Отмена") do too.
     auto* translator = new QTranslator(this);
     if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -27,10 +33,32 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
     connect(signalBridge, &CUnixSignalBridge::terminationRequested, this, [] { QApplication::quit(); });
 }
 
-CVarnelApp::~CVarnelApp()
+namespace {
+
+constexpr const char* kPortKey = "PORT";
+
+} // namespace
+
+CVarnelApp::~CVarnelApp() { shutdown(); }
+
+void CVarnelApp::shutdown()
 {
+    if (acquisition) {
+        acquisition->Stop();
+        acquisition->OnDestroy();
+    }
     frame.reset();
+    acquisition.reset();
+    sink.reset();
+    host.reset();
+    if (settings)
+        settings->setString(kPortKey, portSetting);
     doc.reset();
+    if (settings) {
+        if (const Status s = settings->save(); !s)
+            std::fprintf(stderr, "varnel: %s\n", s.reason().c_str());
+        settings.reset();
+    }
 }
 
 bool CVarnelApp::parseCommandLine(LaunchOptions& options, int& exitCode)
@@ -82,19 +110,31 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     } else {
         appPaths = appPathsIn(options.configDir.toStdString());
     }
-    doc = std::make_unique<CVarnelDoc>(appPaths.settingsFile);
+    settings = std::make_unique<CSettings>(appPaths.settingsFile);
+    doc = std::make_unique<CVarnelDoc>(*settings);
     registerDocumentCommands(commands, *doc);
-    frame = std::make_unique<CMainFrame>(*doc, commands, appPaths.settingsFile);
+    frame = std::make_unique<CMainFrame>(*doc, commands, *settings);
+
+    // The device chain: the port of the command line, else the settings' PORT (one the program cannot
+    // use falls back to "auto", as every bad setting does), the worker with the protocol, the controller.
+    portSetting = settings->getString(kPortKey, kAutoPort);
+    if (portSetting.empty())
+        portSetting = kAutoPort;
+    const std::string port = choosePort(options.port.toStdString(), portSetting);
+    host = std::make_unique<CQtAcquisitionHost>(frame.get());
+    acquisition = std::make_unique<CAcquisitionController>(*doc, *host);
+    host->attach(*acquisition);
+    CMainFrame* mainWindow = frame.get();
+    host->setTwoScreenQuery([mainWindow] { return mainWindow->twoScreen; });
+    host->setStateListener([this] { commands.stateChanged(); });
+    sink = std::make_unique<CQtNotifySink>(this, [this](const DeviceNotification& n) { acquisition->OnDeviceNotify(n); });
 
     // The form registers its own commands (start, stop, saving, channel table) before the bars are made.
     FormDrawSetup setup;
-    setup.settingsFile = appPaths.settingsFile;
     setup.saveDir = appPaths.saveDir;
-    setup.port = options.port.toStdString();
     setup.startOnShow = options.start;
-    CMainFrame* mainWindow = frame.get();
-    setup.twoScreen = [mainWindow] { return mainWindow->twoScreen; };
-    frame->setCentralWidget(new CFormDraw(*doc, commands, std::move(setup), frame.get()));
+    frame->setCentralWidget(new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup), frame.get()));
+    acquisition->OnInitialUpdate(makeDeviceWorker(port), sink.get());
 
     frame->createBars();
     // Without a window manager a maximise request is not honoured: start with the screen's size anyway.

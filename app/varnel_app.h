@@ -5,8 +5,13 @@
 
 #include <QApplication>
 #include <memory>
+#include <string>
 
+class CAcquisitionController;
 class CMainFrame;
+class CQtAcquisitionHost;
+class CQtNotifySink;
+class CSettings;
 class CUnixSignalBridge;
 class CVarnelDoc;
 
@@ -17,9 +22,9 @@ struct LaunchOptions {
     QString configDir;    // folder for "param.ini" and Save instead of the program's own
 };
 
-// The application object: creates the document (which reads the settings), the command table and the
-// main window, and takes them down in a fixed order at the end (acquisition and the worker with the
-// window, then the document, which writes the settings last).
+// The application object and the one place where the program is wired: the settings store, the
+// document, the command table, the device chain (port, worker, protocol) with the acquisition
+// controller, and the main window with its panels. shutdown() takes them down in a fixed order.
 class CVarnelApp : public QApplication {
     Q_OBJECT
 public:
@@ -28,8 +33,13 @@ public:
 
     // Parses the command line; false (with the message already printed) when the program should end.
     bool parseCommandLine(LaunchOptions& options, int& exitCode);
-    // Builds the document and the main window and shows it maximised.
+    // Reads the settings, builds the document, the device chain and the main window, and shows it
+    // maximised.
     void initInstance(const LaunchOptions& options);
+    // The end, in this order: stop acquisition, end the worker, destroy the windows (each panel puts its
+    // keys back), the document puts its keys back, and the settings file is written once. Safe to call
+    // more than once.
+    void shutdown();
 
     CVarnelDoc& document() { return *doc; }
     CMainFrame& mainFrame() { return *frame; }
@@ -37,8 +47,13 @@ public:
 
 private:
     AppPaths appPaths;
+    std::unique_ptr<CSettings> settings;
     std::unique_ptr<CVarnelDoc> doc;
     CCommandTable commands;
+    std::unique_ptr<CQtAcquisitionHost> host;
+    std::unique_ptr<CQtNotifySink> sink;
+    std::unique_ptr<CAcquisitionController> acquisition;
     std::unique_ptr<CMainFrame> frame;
+    std::string portSetting;   // the PORT key as read, put back unchanged
     CUnixSignalBridge* signalBridge = nullptr;
 };

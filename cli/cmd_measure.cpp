@@ -2,15 +2,14 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
-#include "device/com_thread.h"
 #include "device/port_choice.h"
-#include "device/protocol_vuz.h"
 #include "document/doc_view.h"
 #include "document/tables.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_controller.h"
 #include "measurement/acquisition_texts.h"
+#include "measurement/device_chain.h"
 #include "measurement/event_loop.h"
 #include "measurement/loop_host.h"
 #include "measurement/loop_notify_sink.h"
@@ -183,7 +182,7 @@ public:
 
     int run()
     {
-        controller.OnInitialUpdate(std::make_unique<CComThread>(makeTransport(options.port), std::make_unique<CProtocolVUZ>()), &sink);
+        controller.OnInitialUpdate(makeDeviceWorker(options.port), &sink);
         if (exitCode >= 0)
             return exitCode;
         controller.Start();

@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "resources/version.h"
 
 #include <iostream>
 #include <string>
@@ -34,7 +35,7 @@ int main(int argc, char** argv)
         return kExitOk;
     }
     if (first == "--version") {
-        std::cout << "varnel-cli " VARNEL_VERSION "\n";
+        std::cout << "varnel-cli " << kVarnelVersion << "\n";
         return kExitOk;
     }
     for (const CliCommand& c : kCliCommands)

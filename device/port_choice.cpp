@@ -2,8 +2,6 @@
 
 #include "device/serial_transport.h"
 #include "device/sim_transport.h"
-#include "document/doc_settings.h"
-#include "document/ini_file.h"
 
 namespace {
 
@@ -36,20 +34,9 @@ std::unique_ptr<CTransport> makeTransport(const std::string& port, std::string* 
     return std::make_unique<CSerialTransport>(port.empty() ? std::string(kAutoPort) : port);
 }
 
-std::string readPortSetting(const std::string& settingsFile)
+std::string choosePort(const std::string& commandLinePort, const std::string& settingPort)
 {
-    const std::string port = readProfileString(settingsFile, kSettingsSection, kPortKey, kAutoPort);
-    return port.empty() ? std::string(kAutoPort) : port;
-}
-
-void writePortSetting(const std::string& settingsFile, const std::string& port)
-{
-    writeProfileString(settingsFile, kSettingsSection, kPortKey, port);
-}
-
-std::string choosePort(const std::optional<std::string>& commandLinePort, const std::string& settingsFile)
-{
-    if (commandLinePort && !commandLinePort->empty())
-        return *commandLinePort;
-    return settingsFile.empty() ? std::string(kAutoPort) : readPortSetting(settingsFile);
+    if (!commandLinePort.empty())
+        return commandLinePort;
+    return !settingPort.empty() && checkPortName(settingPort) ? settingPort : std::string(kAutoPort);
 }

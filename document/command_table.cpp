@@ -21,7 +21,14 @@ bool CCommandTable::run(int id)
     // Copy: the handler may replace its own entry while it runs.
     Run handler = it->second.run;
     handler();
+    stateChanged();
     return true;
+}
+
+void CCommandTable::stateChanged() const
+{
+    if (changeListener)
+        changeListener();
 }
 
 CommandState CCommandTable::state(int id) const

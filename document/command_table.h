@@ -27,6 +27,11 @@ public:
     CommandState state(int id) const;
     std::vector<int> ids() const;
 
+    // Whoever shows check marks and enabling listens here: told after every command that ran and
+    // whenever state changed without a document update (the acquisition state, for one). Nothing polls.
+    void setChangeListener(std::function<void()> listener) { changeListener = std::move(listener); }
+    void stateChanged() const;
+
 private:
     struct Entry {
         Run run;
@@ -34,4 +39,5 @@ private:
         bool checkable = true;
     };
     std::map<int, Entry> entries;
+    std::function<void()> changeListener;
 };

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -77,6 +78,9 @@ CIniFile::CIniFile(std::string path, IniEncoding enc) : filePath(std::move(path)
 Status CIniFile::load()
 {
     lines.clear();
+    std::error_code ec;
+    if (std::filesystem::is_directory(filePath, ec))
+        return Status::failure(filePath + ": is a folder, not a file");
     std::ifstream in(filePath, std::ios::binary);
     if (!in) {
         if (errno == ENOENT)

@@ -1,6 +1,5 @@
 #include "document/varnel_doc.h"
 
-#include "document/doc_settings.h"
 #include "document/doc_view.h"
 #include "document/tables.h"
 #include "document/update_hint.h"
@@ -35,16 +34,16 @@ CVarnelDoc::CVarnelDoc()
     traces[L1].shown = true;
 }
 
-CVarnelDoc::CVarnelDoc(std::string settingsPath) : CVarnelDoc()
+CVarnelDoc::CVarnelDoc(CSettings& settings) : CVarnelDoc()
 {
-    iniPath = std::move(settingsPath);
-    loadDocumentSettings(*this, *iniPath);
+    store = &settings;
+    readSettings(settings);
 }
 
 CVarnelDoc::~CVarnelDoc()
 {
-    if (iniPath)
-        storeDocumentSettings(*this, *iniPath);
+    if (store)
+        writeSettings(*store);
 }
 
 void CVarnelDoc::addView(CDocView* view)

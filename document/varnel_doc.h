@@ -10,6 +10,7 @@
 #include <vector>
 
 class CDocView;
+class CSettings;
 
 enum class CursorId { First = 1, Second = 2 };
 
@@ -35,8 +36,8 @@ class CVarnelDoc {
 public:
     // A document with the construction defaults; it neither reads nor writes a settings file.
     CVarnelDoc();
-    // A document that reads its keys from `settingsPath` now and writes them back at destruction.
-    explicit CVarnelDoc(std::string settingsPath);
+    // A document that reads its keys from the settings store now and puts them back at destruction.
+    explicit CVarnelDoc(CSettings& settings);
     ~CVarnelDoc();
     CVarnelDoc(const CVarnelDoc&) = delete;
     CVarnelDoc& operator=(const CVarnelDoc&) = delete;
@@ -109,9 +110,12 @@ public:
     void toggleSpeedMode();
     void toggleReturnLoss();
 
-    const std::optional<std::string>& settingsPath() const { return iniPath; }
+    // The document's keys of the settings, read in their fixed order; every value is brought into its
+    // valid range before anything uses it. Written back in the same order, truncated toward zero.
+    void readSettings(const CSettings& settings);
+    void writeSettings(CSettings& settings) const;
 
 private:
     std::vector<CDocView*> views;
-    std::optional<std::string> iniPath;
+    CSettings* store = nullptr;
 };

@@ -1,8 +1,7 @@
 #include "fuzz/fuzz_entries.h"
 
 #include "device/protocol_vuz.h"
-#include "document/doc_settings.h"
-#include "document/ini_file.h"
+#include "document/settings.h"
 #include "document/tables.h"
 #include "document/varnel_doc.h"
 #include "files/reflectogram_file.h"
@@ -93,10 +92,9 @@ int fuzzTableFile(const std::uint8_t* data, std::size_t size)
 
 int fuzzSettingsFile(const std::uint8_t* data, std::size_t size)
 {
-    CIniFile ini("");
-    ini.loadBytes(bytesOf(data, size));
+    const auto ini = CSettings::fromBytes(bytesOf(data, size));
     CVarnelDoc doc;
-    readDocumentSettings(doc, ini);
+    doc.readSettings(*ini);
     check(inTable(doc.scale, tables::kRanges) && inTable(doc.pulse, tables::kPulses));
     check(doc.mouseMode >= 0 && doc.mouseMode <= 7);
     check(doc.vfactor >= 1.0 && doc.vfactor <= 3.0);
@@ -105,9 +103,9 @@ int fuzzSettingsFile(const std::uint8_t* data, std::size_t size)
         check(t.yOffset >= -200 && t.yOffset <= 200);
 
     // What was read is written and read back as the same settings.
-    writeDocumentSettings(doc, ini);
+    doc.writeSettings(*ini);
     CVarnelDoc again;
-    readDocumentSettings(again, ini);
+    again.readSettings(*ini);
     check(again.scale == doc.scale && again.pulse == doc.pulse && again.mouseMode == doc.mouseMode);
     check(again.gain == doc.gain && again.average == doc.average);
     check(again.approximation == doc.approximation && again.speedMode == doc.speedMode &&

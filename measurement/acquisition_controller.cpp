@@ -205,6 +205,7 @@ void CAcquisitionController::Start()
         doc.traces[L1].active = true;
     if (selected2)
         doc.traces[L2].active = true;
+    host.stateChanged();
 }
 
 void CAcquisitionController::Stop()
@@ -214,6 +215,7 @@ void CAcquisitionController::Stop()
     doc.acqState = CVarnelDoc::kStopped;
     doc.traces[L2].active = false;
     doc.traces[L1].active = false;
+    host.stateChanged();
 }
 
 void CAcquisitionController::SaveLine(int line)

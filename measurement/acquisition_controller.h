@@ -30,6 +30,8 @@ public:
 
     // `owner` is the form: the sender of the "saved" update, so that it does not hear its own.
     CAcquisitionController(CVarnelDoc& doc, CAcquisitionHost& host, CDocView* owner = nullptr);
+    // The form that hosts acquisition, when it is made after the controller.
+    void setOwner(CDocView* form) { owner = form; }
     ~CAcquisitionController();
     CAcquisitionController(const CAcquisitionController&) = delete;
     CAcquisitionController& operator=(const CAcquisitionController&) = delete;

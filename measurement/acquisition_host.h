@@ -39,4 +39,6 @@ public:
 
     virtual void beginWaitCursor() = 0;
     virtual void endWaitCursor() = 0;
+    // Acquisition started or stopped: whatever shows the state of commands looks again.
+    virtual void stateChanged() {}
 };

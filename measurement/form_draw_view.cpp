@@ -9,6 +9,7 @@
 #include "document/command_table.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
+#include "measurement/acquisition_controller.h"
 #include "measurement/channel_table.h"
 #include "panels/report_ctrl.h"
 #include "resources/command_text.h"
@@ -97,9 +98,9 @@ void CFormDraw::drawScreen()
 
 void CFormDraw::onDocumentUpdate(CDocView*, int hint)
 {
-    if (!controller.initialized)
+    if (!updated)
         return;
-    acquisitionUpdate(hint);   // restarts on 2 and 4 while running, cancels on 4 while stopped
+    controller.OnDocumentUpdate(hint);   // restarts on 2 and 4 while running, cancels on 4 while stopped
     if (hint == kHintSpeedMode) {
         RetitleSpeedColumn();
         FillChannelTable();

@@ -22,7 +22,13 @@ void show(QWidget* window, QMessageBox::Icon icon, const std::string& caption, c
 
 } // namespace
 
-CQtAcquisitionHost::CQtAcquisitionHost(QWidget* window) : QObject(window), window(window) {}
+CQtAcquisitionHost::CQtAcquisitionHost(QWidget* window) : window(window) {}
+
+void CQtAcquisitionHost::stateChanged()
+{
+    if (stateListener)
+        stateListener();
+}
 
 CQtAcquisitionHost::~CQtAcquisitionHost()
 {

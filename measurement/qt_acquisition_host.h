@@ -3,6 +3,8 @@
 #include "measurement/acquisition_host.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 
 class CAcquisitionController;
@@ -13,12 +15,17 @@ class QWidget;
 class CQtAcquisitionHost : public QObject, public CAcquisitionHost {
     Q_OBJECT
 public:
-    explicit CQtAcquisitionHost(QWidget* window);
+    explicit CQtAcquisitionHost(QWidget* window = nullptr);
     ~CQtAcquisitionHost() override;
 
     void attach(CAcquisitionController& controller) { target = &controller; }
+    // The window the dialogs belong to.
+    void setWindow(QWidget* w) { window = w; }
     // The main frame's overview flag; without it the overview screen counts as hidden.
     void setTwoScreenQuery(std::function<bool()> query) { twoScreenQuery = std::move(query); }
+    // Told when acquisition starts or stops.
+    void setStateListener(std::function<void()> listener) { stateListener = std::move(listener); }
+    void stateChanged() override;
 
     int startTimer(int id, int periodMs) override;
     void killTimer(int identifier) override;
@@ -37,8 +44,9 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
-    QWidget* window;
+    QPointer<QWidget> window;
     CAcquisitionController* target = nullptr;
     std::function<bool()> twoScreenQuery;
+    std::function<void()> stateListener;
     int waitCursors = 0;
 };

@@ -4,6 +4,7 @@
 #include "document/command_table.h"
 #include "document/doc_commands.h"
 #include "document/ini_file.h"
+#include "document/settings.h"
 #include "document/varnel_doc.h"
 #include "../document/temp_dir.h"
 
@@ -14,15 +15,27 @@
 
 namespace {
 
+// The document and the frame on a settings store; the end puts their keys back and writes the file once.
 struct Program {
-    explicit Program(const std::string& ini) : doc(ini), frame(doc, table, ini)
+    explicit Program(const std::string& ini)
+        : settings(ini), docPtr(std::make_unique<CVarnelDoc>(settings)), doc(*docPtr),
+          framePtr(std::make_unique<CMainFrame>(doc, table, settings)), frame(*framePtr)
     {
         registerDocumentCommands(table, doc);
         frame.createBars();
     }
-    CVarnelDoc doc;
+    ~Program()
+    {
+        framePtr.reset();
+        docPtr.reset();
+        settings.save();
+    }
+    CSettings settings;
     CCommandTable table;
-    CMainFrame frame;
+    std::unique_ptr<CVarnelDoc> docPtr;
+    CVarnelDoc& doc;
+    std::unique_ptr<CMainFrame> framePtr;
+    CMainFrame& frame;
 };
 
 QStringList texts(const QToolBar* bar)

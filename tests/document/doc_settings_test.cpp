@@ -1,6 +1,6 @@
 #include "document/app_paths.h"
-#include "document/doc_settings.h"
 #include "document/ini_file.h"
+#include "document/settings.h"
 #include "document/varnel_doc.h"
 #include "temp_dir.h"
 
@@ -12,7 +12,8 @@ namespace {
 TEST(DocSettings, FirstStartWithoutAFileGivesTheDefaults)
 {
     TempDir dir;
-    CVarnelDoc doc(dir.file("param.ini"));
+    CSettings settings(dir.file("param.ini"));
+    CVarnelDoc doc(settings);
     EXPECT_EQ(doc.scale, 62.5);
     EXPECT_EQ(doc.pulse, 10);
     EXPECT_EQ(doc.vfactor, 1.5);
@@ -29,24 +30,30 @@ TEST(DocSettings, WritesEveryKeyInOrderWithTruncation)
     TempDir dir;
     const std::string path = dir.file("param.ini");
     {
-        CVarnelDoc doc(path);
-        doc.selectRange(10);
-        doc.selectPulse(11);
-        doc.mouseMode = 3;
-        doc.vfactor = 1.52;
-        doc.gain = 40;
-        doc.average = 5;
-        doc.cursor1 = 123.4567;
-        doc.cursor2 = 2.01;
-        doc.traces[L1].yOffset = -15;
-        doc.traces[P3].yOffset = 200;
-        doc.approximation = false;
-        doc.speedMode = true;
+        CSettings settings(path);
+        {
+            CVarnelDoc doc(settings);
+            doc.selectRange(10);
+            doc.selectPulse(11);
+            doc.mouseMode = 3;
+            doc.vfactor = 1.52;
+            doc.gain = 40;
+            doc.average = 5;
+            doc.cursor1 = 123.4567;
+            doc.cursor2 = 2.01;
+            doc.traces[L1].yOffset = -15;
+            doc.traces[P3].yOffset = 200;
+            doc.approximation = false;
+            doc.speedMode = true;
+            EXPECT_FALSE(std::filesystem::exists(path));   // nothing is written while the program runs
+        }
+        ASSERT_TRUE(settings.save());
     }
     EXPECT_EQ(readText(path), "[VARNEL]\nSCALE=10\nPULSE=11\nMOUSE=3\nVFACTOR=1520\nGAIN=40\nAVERAGE=5\n"
                               "CURSOR1=123456\nCURSOR2=2009\nY_L1=-15\nY_L2=0\nY_P1=0\nY_P2=0\nY_P3=200\n"
                               "APPOXIMATION=0\nSPEED=1\nRL=0\n");
-    CVarnelDoc again(path);
+    CSettings reread(path);
+    CVarnelDoc again(reread);
     EXPECT_EQ(again.scale, 64000);
     EXPECT_EQ(again.pulse, 50000);
     EXPECT_DOUBLE_EQ(again.vfactor, 1.52);
@@ -62,7 +69,11 @@ TEST(DocSettings, KeepsTheKeysOfOthers)
     TempDir dir;
     const std::string path = dir.file("param.ini");
     writeText(path, "[VARNEL]\nOPEN=/data/\nSCALE=2\nTWOSCREEN=1\n");
-    { CVarnelDoc doc(path); }
+    {
+        CSettings settings(path);
+        { CVarnelDoc doc(settings); }
+        ASSERT_TRUE(settings.save());
+    }
     CIniFile ini(path);
     ini.load();
     EXPECT_EQ(ini.getString("VARNEL", "OPEN", ""), "/data/");
@@ -91,13 +102,13 @@ TEST(DocSettings, BadValuesAreBroughtIntoRange)
     TempDir dir;
     for (const Case& c : doubles) {
         writeText(dir.file("p.ini"), std::string("[VARNEL]\n") + c.content + "\n");
-        CVarnelDoc doc;
-        loadDocumentSettings(doc, dir.file("p.ini"));
+        CSettings settings(dir.file("p.ini"));
+        CVarnelDoc doc(settings);
         EXPECT_DOUBLE_EQ(doc.*c.field, c.expected) << c.content;
     }
     writeText(dir.file("p.ini"), "[VARNEL]\nMOUSE=9\nAVERAGE=-2\nGAIN=300\nY_L2=-900\nY_P1=201\nRL=7\n");
-    CVarnelDoc doc;
-    loadDocumentSettings(doc, dir.file("p.ini"));
+    CSettings settings(dir.file("p.ini"));
+    CVarnelDoc doc(settings);
     EXPECT_EQ(doc.mouseMode, 7);
     EXPECT_EQ(doc.average, 0);
     EXPECT_EQ(doc.gain, 255);
@@ -106,11 +117,23 @@ TEST(DocSettings, BadValuesAreBroughtIntoRange)
     EXPECT_TRUE(doc.returnLoss);
 }
 
-TEST(DocSettings, DocumentWithoutAPathWritesNothing)
+TEST(DocSettings, StoreInMemoryOrOfAnUnreadableFileWritesNothing)
 {
     TempDir dir;
-    { CVarnelDoc doc; doc.selectRange(3); }
+    {
+        CSettings memory;
+        { CVarnelDoc doc(memory); doc.selectRange(3); }
+        EXPECT_EQ(memory.getInt("SCALE", 0), 3);
+        EXPECT_TRUE(memory.save());
+    }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
+    std::filesystem::create_directory(dir.path() / "param.ini");   // exists, cannot be read as a file
+    CSettings unreadable(dir.file("param.ini"));
+    EXPECT_FALSE(unreadable.readable());
+    unreadable.setInt("SCALE", 4);
+    EXPECT_FALSE(unreadable.save());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "param.ini"));
 }
 
 TEST(AppPaths, BesideTheProgramOrPerUserWhenNotWritable)

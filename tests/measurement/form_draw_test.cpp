@@ -5,6 +5,7 @@
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "measurement/form_draw.h"
+#include "measurement/form_rig.h"
 #include "measurement/qt_notify_sink.h"
 #include "measurement/wait_dlg.h"
 
@@ -29,13 +30,6 @@ public:
     int stored = 0;
 };
 
-FormDrawSetup simulated(const std::string& port = "sim:fast")
-{
-    FormDrawSetup s;
-    s.port = port;
-    s.saveDir = "/tmp/";
-    return s;
-}
 
 } // namespace
 
@@ -94,12 +88,13 @@ TEST(QtNotifySink, DeliversOnTheReceiversThread)
 
 TEST(FormDraw, CommandsFollowTheAcquisitionState)
 {
-    CVarnelDoc doc;
-    CCommandTable commands;
+    FormRig rig;
+    CVarnelDoc& doc = rig.doc;
+    CCommandTable& commands = rig.commands;
     CHintCounter counter;
     doc.addView(&counter);
     {
-        CFormDraw form(doc, commands, simulated());
+        CFormDraw& form = *rig.form;
         form.initialUpdate();
         EXPECT_TRUE(commands.state(cmd::kStart).enabled);
         EXPECT_FALSE(commands.state(cmd::kStop).enabled);
@@ -121,65 +116,46 @@ TEST(FormDraw, CommandsFollowTheAcquisitionState)
         EXPECT_TRUE(commands.run(cmd::kStop));
         EXPECT_EQ(doc.acqState, CVarnelDoc::kStopped);
     }
+    rig.form.reset();
     EXPECT_FALSE(commands.state(cmd::kStart).enabled);   // the form is gone: its commands are off
     doc.removeView(&counter);
 }
 
-TEST(FormDraw, SettingsKeysSaveAndPort)
+TEST(FormDraw, KeepsTheSaveKey)
 {
     TempDir dir;
     const std::string ini = dir.file("param.ini");
     writeText(ini, "[VARNEL]\nSAVE=/data/old.tdr\nPORT=sim:fast,seed=2\n");
-    CVarnelDoc doc;
-    CCommandTable commands;
     {
-        FormDrawSetup setup;
-        setup.settingsFile = ini;
-        setup.saveDir = dir.file("Save/");
-        CFormDraw form(doc, commands, setup);
-        EXPECT_EQ(form.port(), "sim:fast,seed=2");
-        EXPECT_EQ(form.acquisition().savePath, "/data/old.tdr");
-        form.acquisition().savePath = "/data/new.tdr";
+        FormRig rig("sim:fast", FormRig::defaultSetup(), ini);
+        EXPECT_EQ(rig.controller.savePath, "/data/old.tdr");
+        rig.controller.savePath = "/data/new.tdr";
+        rig.form.reset();
+        ASSERT_TRUE(rig.settings->save());
     }
-    EXPECT_NE(readText(ini).find("SAVE=/data/new.tdr"), std::string::npos);
-    {
-        FormDrawSetup setup;
-        setup.settingsFile = ini;
-        setup.port = "sim";   // the command line's choice is used, not stored
-        CFormDraw form(doc, commands, setup);
-        EXPECT_EQ(form.port(), "sim");
-    }
-    EXPECT_NE(readText(ini).find("PORT=sim:fast,seed=2"), std::string::npos);
+    EXPECT_EQ(readText(ini), "[VARNEL]\nSAVE=/data/new.tdr\nPORT=sim:fast,seed=2\n");
 
-    TempDir fresh;
-    {
-        FormDrawSetup setup;
-        setup.settingsFile = fresh.file("param.ini");
-        setup.saveDir = "/somewhere/Save/";
-        CFormDraw form(doc, commands, setup);
-        EXPECT_EQ(form.port(), "auto");
-        EXPECT_EQ(form.acquisition().savePath, "/somewhere/Save/");
-    }
-    EXPECT_NE(readText(fresh.file("param.ini")).find("PORT=auto"), std::string::npos);
+    FormDrawSetup setup;
+    setup.saveDir = "/somewhere/Save/";
+    FormRig fresh("sim:fast", setup);
+    EXPECT_EQ(fresh.controller.savePath, "/somewhere/Save/");
 }
 
 TEST(FormDraw, StartsOnShowWhenAsked)
 {
-    CVarnelDoc doc;
-    CCommandTable commands;
-    FormDrawSetup setup = simulated();
+    FormDrawSetup setup = FormRig::defaultSetup();
     setup.startOnShow = true;
-    CFormDraw form(doc, commands, setup);
-    form.show();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return doc.acqState == CVarnelDoc::kRunning; }));
-    form.stop();
+    FormRig rig("sim:fast", setup);
+    rig.form->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.doc.acqState == CVarnelDoc::kRunning; }));
+    rig.form->stop();
 }
 
 TEST(FormDraw, SilentInstrumentAsksToReconnect)
 {
-    CVarnelDoc doc;
-    CCommandTable commands;
-    CFormDraw form(doc, commands, simulated("sim:fast,silent,after=3"));
+    FormRig rig("sim:fast,silent,after=3");
+    CVarnelDoc& doc = rig.doc;
+    CFormDraw& form = *rig.form;
     form.acquisition().watchdogPeriodMs = 50;
     form.initialUpdate();
     QString text, title;

@@ -4,6 +4,7 @@
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "measurement/form_draw.h"
+#include "measurement/form_rig.h"
 #include "panels/report_ctrl.h"
 
 #include <QTest>
@@ -31,21 +32,17 @@ private:
 // A shown form on the fast simulated instrument, initially updated, 900 x 600.
 class FormView : public ::testing::Test {
 protected:
-    FormView()
+    FormView() : doc(rig.doc), commands(rig.commands), form(rig.form)
     {
-        FormDrawSetup setup;
-        setup.port = "sim:fast";
-        setup.saveDir = "/tmp/";
-        form = std::make_unique<CFormDraw>(doc, commands, setup);
         form->resize(900, 600);
         form->show();
         form->initialUpdate();
     }
-    ~FormView() override { form.reset(); }
 
-    CVarnelDoc doc;
-    CCommandTable commands;
-    std::unique_ptr<CFormDraw> form;
+    FormRig rig;
+    CVarnelDoc& doc;
+    CCommandTable& commands;
+    std::unique_ptr<CFormDraw>& form;
 };
 
 TEST_F(FormView, TableRowsFollowTheShownLinesAndTheScreenTakesTheRest)
