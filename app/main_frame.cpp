@@ -38,7 +38,7 @@ CMainFrame::~CMainFrame()
     settings.setInt("TWOSCREEN", twoScreen ? 1 : 0);
 }
 
-void CMainFrame::onDocumentUpdate(CDocView*, int) { actions->refresh(); }
+void CMainFrame::onDocumentUpdate(CDocView*, UpdateHint) { actions->refresh(); }
 
 QToolBar* CMainFrame::toolBar(int resourceId) const
 {

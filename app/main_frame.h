@@ -27,7 +27,7 @@ public:
 
     bool twoScreen = false;
 
-    void onDocumentUpdate(CDocView* sender, int hint) override;
+    void onDocumentUpdate(CDocView* sender, UpdateHint hint) override;
     CCommandActions& commandActions() { return *actions; }
     QToolBar* toolBar(int resourceId) const;
 

@@ -46,7 +46,7 @@ struct Rig : CDocView {
         controller.OnDestroy();
         doc.removeView(this);
     }
-    void onDocumentUpdate(CDocView*, int hint) override
+    void onDocumentUpdate(CDocView*, UpdateHint hint) override
     {
         if (hint == kHintNewSamples && ++stored == target)
             loop.quit();

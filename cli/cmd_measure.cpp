@@ -196,7 +196,7 @@ public:
         return exitCode < 0 ? kExitOk : exitCode;
     }
 
-    void onDocumentUpdate(CDocView*, int hint) override
+    void onDocumentUpdate(CDocView*, UpdateHint hint) override
     {
         if (hint != kHintNewSamples || exitCode >= 0 || printed >= options.cycles)
             return;

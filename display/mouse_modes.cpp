@@ -7,11 +7,9 @@ namespace mouse_modes {
 
 namespace {
 
-constexpr int kFirstOffsetMode = 3;
-
-int* offsetOf(CVarnelDoc& doc, int mode)
+int* offsetOf(CVarnelDoc& doc, MouseMode mode)
 {
-    const int t = mode - kFirstOffsetMode;
+    const int t = static_cast<int>(mode) - static_cast<int>(MouseMode::OffsetL1);
     if (t < 0 || t >= kTraceCount)
         return nullptr;
     return &doc.traces[static_cast<std::size_t>(t)].yOffset;
@@ -22,13 +20,13 @@ int* offsetOf(CVarnelDoc& doc, int mode)
 void applyClick(CVarnelDoc& doc, DataPoint click)
 {
     switch (doc.mouseMode) {
-    case 0:
+    case MouseMode::Magnifier:
         doc.placeCursor(doc.activeCursorPos(), click.x);
         return;
-    case 1:
+    case MouseMode::Cursor1:
         doc.placeCursor(doc.cursor1, click.x);
         return;
-    case 2:
+    case MouseMode::Cursor2:
         doc.placeCursor(doc.cursor2, click.x);
         return;
     default:
@@ -42,13 +40,13 @@ WheelResult applyWheel(CVarnelDoc& doc, int delta)
 {
     WheelResult r;
     switch (doc.mouseMode) {
-    case 0:
+    case MouseMode::Magnifier:
         r.changed = r.zoomChanged = doc.stepZoom(delta);
         break;
-    case 1:
+    case MouseMode::Cursor1:
         r.changed = doc.stepCursor(doc.cursor1, delta);
         break;
-    case 2:
+    case MouseMode::Cursor2:
         r.changed = doc.stepCursor(doc.cursor2, delta);
         break;
     default:
@@ -69,7 +67,7 @@ bool mainScreenWheel(CVarnelDoc& doc, int delta, const std::function<void()>& re
                      CDocView* sender)
 {
     const WheelResult r = applyWheel(doc, delta);
-    if (r.zoomChanged && doc.acqState == CVarnelDoc::kRunning && restartAcquisition)
+    if (r.zoomChanged && doc.acqState == AcqState::Running && restartAcquisition)
         restartAcquisition();
     if (r.changed)
         doc.updateAllViews(sender, kHintRedraw);

@@ -2,6 +2,6 @@
 
 CVarnelView::CVarnelView(QWidget* parent) : QWidget(parent) {}
 
-void CVarnelView::onDocumentUpdate(CDocView*, int) {}
+void CVarnelView::onDocumentUpdate(CDocView*, UpdateHint) {}
 
 void CVarnelView::paintEvent(QPaintEvent*) {}

@@ -11,7 +11,7 @@ class CVarnelView : public QWidget, public CDocView {
 
 public:
     explicit CVarnelView(QWidget* parent = nullptr);
-    void onDocumentUpdate(CDocView* sender, int hint) override;
+    void onDocumentUpdate(CDocView* sender, UpdateHint hint) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

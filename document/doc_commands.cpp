@@ -15,10 +15,12 @@ void registerDocumentCommands(CCommandTable& table, CVarnelDoc& doc)
         table.add(cmd::kPulseIds[i], [&doc, i] { doc.selectPulse(i); },
                   [&doc, i] { return CommandState{true, doc.pulse == tables::kPulses[i]}; });
 
-    for (int mode = 0; mode < 8; ++mode) {
-        table.add(cmd::kMouseMagnifier + mode, [&doc, mode] { doc.selectMouseMode(mode); }, [&doc, mode] {
+    for (int i = 0; i < kMouseModeCount; ++i) {
+        const auto mode = static_cast<MouseMode>(i);
+        table.add(cmd::kMouseMagnifier + i, [&doc, mode] { doc.selectMouseMode(mode); }, [&doc, mode, i] {
             // Offset modes act on a trace and are offered only while it is shown.
-            const bool enabled = mode < 3 || doc.traces[mode - 3].shown;
+            const int trace = i - static_cast<int>(MouseMode::OffsetL1);
+            const bool enabled = trace < 0 || doc.traces[trace].shown;
             return CommandState{enabled, doc.mouseMode == mode};
         });
     }

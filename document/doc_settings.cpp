@@ -27,7 +27,7 @@ void CVarnelDoc::readSettings(const CSettings& ini)
 {
     scale = tables::rangeAt(ini.getInt("SCALE", 0));
     pulse = tables::pulseAt(ini.getInt("PULSE", 0));
-    mouseMode = std::clamp(ini.getInt("MOUSE", 0), 0, 7);
+    mouseMode = static_cast<MouseMode>(std::clamp(ini.getInt("MOUSE", 0), 0, kMouseModeCount - 1));
 
     const double ku = readThousandths(ini, "VFACTOR", 1500);
     vfactor = (ku >= 1.0 && ku <= 3.0) ? ku : 1.5;
@@ -47,7 +47,7 @@ void CVarnelDoc::writeSettings(CSettings& ini) const
 {
     ini.setInt("SCALE", tables::scaleIndexOf(scale));
     ini.setInt("PULSE", tables::pulseIndexOf(pulse));
-    ini.setInt("MOUSE", mouseMode);
+    ini.setInt("MOUSE", static_cast<int>(mouseMode));
     ini.setInt("VFACTOR", thousandths(vfactor));
     ini.setInt("GAIN", gain);
     ini.setInt("AVERAGE", average);

@@ -1,7 +1,8 @@
 #pragma once
 
 // Hints of the document's update broadcast; each view decides from the hint what to rebuild.
-enum UpdateHint {
+// The numbers are the hints' own: other parts of the program name them by number.
+enum UpdateHint : int {
     kHintRedraw = 0,       // cursors, offsets, zoom, approximation or the propagation factor changed
     kHintNewSamples = 1,   // new live samples were stored in L1 and L2
     kHintAcqParams = 2,    // range or pulse changed; a running acquisition restarts

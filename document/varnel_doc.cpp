@@ -57,7 +57,7 @@ void CVarnelDoc::removeView(CDocView* view)
     views.erase(std::remove(views.begin(), views.end(), view), views.end());
 }
 
-void CVarnelDoc::updateAllViews(CDocView* sender, int hint)
+void CVarnelDoc::updateAllViews(CDocView* sender, UpdateHint hint)
 {
     // A copy: a view may register or unregister views while it handles the update.
     const std::vector<CDocView*> receivers = views;
@@ -290,11 +290,11 @@ void CVarnelDoc::selectPulse(int index)
     updateAllViews(nullptr, kHintAcqParams);
 }
 
-void CVarnelDoc::selectMouseMode(int mode)
+void CVarnelDoc::selectMouseMode(MouseMode mode)
 {
-    mouseMode = std::clamp(mode, 0, 7);
-    if (mouseMode == 1 || mouseMode == 2) {
-        vfactor = kuAt(mouseMode == 1 ? cursor1 : cursor2);
+    mouseMode = mode;
+    if (mouseMode == MouseMode::Cursor1 || mouseMode == MouseMode::Cursor2) {
+        vfactor = kuAt(mouseMode == MouseMode::Cursor1 ? cursor1 : cursor2);
         updateAllViews(nullptr, kHintRedraw);
     }
 }
@@ -310,10 +310,10 @@ void CVarnelDoc::toggleLine(int line)
         self.active = false;
         self.shown = false;
         if (!other.shown || !other.available)
-            acqState = kStopped;
+            acqState = AcqState::Stopped;
     } else {
         self.shown = true;
-        if (acqState == kRunning)
+        if (acqState == AcqState::Running)
             self.active = true;
     }
     updateAllViews(nullptr, kHintLines);
@@ -330,7 +330,7 @@ void CVarnelDoc::toggleSplitPairs()
     } else {
         splitPairs = false;
         traces[L1].available = traces[L2].available = true;
-        if (acqState == kRunning) {
+        if (acqState == AcqState::Running) {
             if (traces[L1].shown)
                 traces[L1].active = true;
             if (traces[L2].shown)

@@ -3,6 +3,7 @@
 #include "document/rgb.h"
 #include "document/section_list.h"
 #include "document/trace.h"
+#include "document/update_hint.h"
 
 #include <array>
 #include <optional>
@@ -13,6 +14,22 @@ class CDocView;
 class CSettings;
 
 enum class CursorId { First = 1, Second = 2 };
+
+// What a click or a wheel step on a screen acts on. The numbers are stored in the settings (MOUSE).
+enum class MouseMode : int {
+    Magnifier = 0,
+    Cursor1 = 1,
+    Cursor2 = 2,
+    OffsetL1 = 3,   // the offset of trace L1; OffsetL1 + i is the offset of trace i
+    OffsetL2 = 4,
+    OffsetP1 = 5,
+    OffsetP2 = 6,
+    OffsetP3 = 7,
+};
+inline constexpr int kMouseModeCount = 8;
+
+// The acquisition state; the numbers are the ones the program was designed with.
+enum class AcqState : int { Stopped = 1, Running = 2 };
 
 // A span of the line: the visible window in nominal metres, or its edges in real metres.
 struct Span {
@@ -51,7 +68,7 @@ public:
     int selectedTrace = 0;
     double scale = 62.5;
     double pulse = 10;
-    int mouseMode = 0;
+    MouseMode mouseMode = MouseMode::Magnifier;
     bool approximation = true;
     bool capture = false;
     bool splitPairs = false;
@@ -59,7 +76,7 @@ public:
     int average = 0;
     double vfactor = 1.5;
     int gain = 0;
-    int acqState = 1;                 // 1 stopped, 2 running
+    AcqState acqState = AcqState::Stopped;
     std::array<Trace, kTraceCount> traces;
     double cursor1 = 0.0;
     Rgb cursor1Color{200, 200, 255};
@@ -70,9 +87,6 @@ public:
     double zoomCenter = 0.0;
     bool zoomed = false;
 
-    static constexpr int kStopped = 1;
-    static constexpr int kRunning = 2;
-
     double& activeCursorPos() { return activeCursor == CursorId::First ? cursor1 : cursor2; }
     double activeCursorPos() const { return activeCursor == CursorId::First ? cursor1 : cursor2; }
     double& cursorPos(CursorId id) { return id == CursorId::First ? cursor1 : cursor2; }
@@ -81,7 +95,7 @@ public:
     void addView(CDocView* view);
     void removeView(CDocView* view);
     // Every registered view except `sender` is told of the update.
-    void updateAllViews(CDocView* sender, int hint);
+    void updateAllViews(CDocView* sender, UpdateHint hint);
 
     // --- Distance operations ---
     double windowWidth() const;
@@ -100,7 +114,7 @@ public:
     // --- Commands (the command table binds menu and toolbar ids to these) ---
     void selectRange(int index);
     void selectPulse(int index);
-    void selectMouseMode(int mode);
+    void selectMouseMode(MouseMode mode);
     void selectActiveCursor(CursorId id);
     void toggleLine(int line);        // L1 or L2
     void toggleSplitPairs();

@@ -96,7 +96,7 @@ int fuzzSettingsFile(const std::uint8_t* data, std::size_t size)
     CVarnelDoc doc;
     doc.readSettings(*ini);
     check(inTable(doc.scale, tables::kRanges) && inTable(doc.pulse, tables::kPulses));
-    check(doc.mouseMode >= 0 && doc.mouseMode <= 7);
+    check(static_cast<int>(doc.mouseMode) >= 0 && static_cast<int>(doc.mouseMode) < kMouseModeCount);
     check(doc.vfactor >= 1.0 && doc.vfactor <= 3.0);
     check(doc.cursor1 >= 0 && doc.cursor1 <= doc.scale && doc.cursor2 >= 0 && doc.cursor2 <= doc.scale);
     for (const Trace& t : doc.traces)

@@ -200,7 +200,7 @@ void CAcquisitionController::Start()
     // A long record still requested is fetched again now: the user waits for it once more.
     if (recordMode == 'L')
         ShowWaitCursor(true);
-    doc.acqState = CVarnelDoc::kRunning;
+    doc.acqState = AcqState::Running;
     if (selected1)
         doc.traces[L1].active = true;
     if (selected2)
@@ -212,7 +212,7 @@ void CAcquisitionController::Stop()
 {
     CancelCommands();
     ShowWaitCursor(false);   // a stopped acquisition must not leave the busy cursor up
-    doc.acqState = CVarnelDoc::kStopped;
+    doc.acqState = AcqState::Stopped;
     doc.traces[L2].active = false;
     doc.traces[L1].active = false;
     host.stateChanged();
@@ -354,11 +354,11 @@ bool CAcquisitionController::OnTimer(int identifier)
     return true;
 }
 
-void CAcquisitionController::OnDocumentUpdate(int hint)
+void CAcquisitionController::OnDocumentUpdate(UpdateHint hint)
 {
     if (!initialized || inReconnect)
         return;
-    const bool running = doc.acqState == CVarnelDoc::kRunning;
+    const bool running = doc.acqState == AcqState::Running;
     if ((hint == kHintAcqParams || hint == kHintLines) && running)
         ApplyParameters();
     else if (hint == kHintLines && !running)

@@ -2,6 +2,7 @@
 
 #include "device/acquisition_params.h"
 #include "device/device_notification.h"
+#include "document/update_hint.h"
 
 #include <array>
 #include <cstdint>
@@ -56,7 +57,7 @@ public:
     // True when `identifier` was the watchdog (handled); false for the default handling.
     bool OnTimer(int identifier);
     // The document's update dispatch: restarts on hints 2 and 4 while running.
-    void OnDocumentUpdate(int hint);
+    void OnDocumentUpdate(UpdateHint hint);
 
     // The protocol parameters the document gives now (ApplyParameters without sending).
     AcquisitionParams ParametersFor() const;

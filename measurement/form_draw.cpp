@@ -41,9 +41,9 @@ CFormDraw::~CFormDraw()
 void CFormDraw::registerAcquisitionCommands()
 {
     commands.add(cmd::kStart, [this] { controller.Start(); },
-                 [this] { return CommandState{doc.acqState == CVarnelDoc::kStopped, false}; }, false);
+                 [this] { return CommandState{doc.acqState == AcqState::Stopped, false}; }, false);
     commands.add(cmd::kStop, [this] { controller.Stop(); },
-                 [this] { return CommandState{doc.acqState == CVarnelDoc::kRunning, false}; }, false);
+                 [this] { return CommandState{doc.acqState == AcqState::Running, false}; }, false);
     commands.add(cmd::kSaveLine1, [this] { controller.SaveLine(1); },
                  [this] { return CommandState{doc.traces[L1].active, false}; }, false);
     commands.add(cmd::kSaveLine2, [this] { controller.SaveLine(2); },

@@ -31,7 +31,7 @@ public:
               FormDrawSetup setup, QWidget* parent = nullptr);
     ~CFormDraw() override;
 
-    void onDocumentUpdate(CDocView* sender, int hint) override;
+    void onDocumentUpdate(CDocView* sender, UpdateHint hint) override;
 
     CAcquisitionController& acquisition() { return controller; }
 

@@ -96,7 +96,7 @@ void CFormDraw::drawScreen()
     screen->Draw();
 }
 
-void CFormDraw::onDocumentUpdate(CDocView*, int hint)
+void CFormDraw::onDocumentUpdate(CDocView*, UpdateHint hint)
 {
     if (!updated)
         return;
@@ -147,7 +147,7 @@ void CFormDraw::resizeEvent(QResizeEvent* event)
 void CFormDraw::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
-    for (int mode = 0; mode < 8; ++mode) {
+    for (int mode = 0; mode < kMouseModeCount; ++mode) {
         const int id = cmd::kMouseMagnifier + mode;
         if (mode == 1 || mode == 3 || mode == 5)
             menu.addSeparator();
@@ -155,7 +155,7 @@ void CFormDraw::contextMenuEvent(QContextMenuEvent* event)
         QAction* item = menu.addAction(QString::fromUtf8(text ? text->menu : ""));
         const CommandState state = commands.state(id);
         item->setCheckable(true);
-        item->setChecked(doc.mouseMode == mode);
+        item->setChecked(static_cast<int>(doc.mouseMode) == mode);
         item->setEnabled(state.enabled);
         connect(item, &QAction::triggered, this, [this, id] { commands.run(id); });
     }

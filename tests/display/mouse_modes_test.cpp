@@ -11,7 +11,7 @@ namespace {
 
 struct RecordingView : CDocView {
     std::vector<int> hints;
-    void onDocumentUpdate(CDocView*, int hint) override { hints.push_back(hint); }
+    void onDocumentUpdate(CDocView*, UpdateHint hint) override { hints.push_back(hint); }
 };
 
 struct Fixture : testing::Test {
@@ -50,7 +50,7 @@ TEST_F(MouseModes, ClickActsByTheMouseMode)
         for (Trace& t : doc.traces)
             t.yOffset = 0;
         view.hints.clear();
-        doc.mouseMode = c.mode;
+        doc.mouseMode = static_cast<MouseMode>(c.mode);
         mouse_modes::mainScreenClick(doc, {10, -40});
         EXPECT_DOUBLE_EQ(doc.cursor1, c.cursor1) << c.mode;
         EXPECT_DOUBLE_EQ(doc.cursor2, c.cursor2) << c.mode;
@@ -97,15 +97,15 @@ TEST_F(MouseModes, WheelStepsByTheModeAndBroadcastsOnlyAChange)
         for (Trace& t : doc.traces)
             t.yOffset = 0;
         view.hints.clear();
-        doc.mouseMode = c.mode;
+        doc.mouseMode = static_cast<MouseMode>(c.mode);
         EXPECT_EQ(mouse_modes::mainScreenWheel(doc, c.delta, {}), c.changed) << c.mode << " " << c.delta;
         EXPECT_EQ(view.hints.size(), c.changed ? 1u : 0u);
     }
-    doc.mouseMode = 2;
+    doc.mouseMode = MouseMode::Cursor2;
     doc.cursor2 = 0;
     mouse_modes::mainScreenWheel(doc, -240, {});
     EXPECT_DOUBLE_EQ(doc.cursor2, 2);
-    doc.mouseMode = 4;
+    doc.mouseMode = MouseMode::OffsetL2;
     doc.traces[L2].yOffset = 200;
     EXPECT_FALSE(mouse_modes::mainScreenWheel(doc, 120, {}));
     EXPECT_EQ(doc.traces[L2].yOffset, 200);
@@ -121,22 +121,22 @@ TEST_F(MouseModes, ZoomChangeRestartsOnlyARunningAcquisition)
         ++restarts;
         hintsAtRestart = static_cast<int>(view.hints.size());
     };
-    doc.mouseMode = 0;
+    doc.mouseMode = MouseMode::Magnifier;
     EXPECT_TRUE(mouse_modes::mainScreenWheel(doc, 120, restart));
     EXPECT_EQ(restarts, 0);   // stopped
 
-    doc.acqState = CVarnelDoc::kRunning;
+    doc.acqState = AcqState::Running;
     view.hints.clear();
     EXPECT_TRUE(mouse_modes::mainScreenWheel(doc, 120, restart));
     EXPECT_EQ(restarts, 1);
     EXPECT_EQ(hintsAtRestart, 0);   // the restart comes before the update
     EXPECT_EQ(view.hints, (std::vector<int>{0}));
 
-    doc.mouseMode = 1;   // a cursor step is no zoom change
+    doc.mouseMode = MouseMode::Cursor1;   // a cursor step is no zoom change
     EXPECT_TRUE(mouse_modes::mainScreenWheel(doc, 120, restart));
     EXPECT_EQ(restarts, 1);
 
-    doc.mouseMode = 0;
+    doc.mouseMode = MouseMode::Magnifier;
     doc.selectRange(0);   // 62.5 m: the magnifier cannot engage
     view.hints.clear();
     EXPECT_FALSE(mouse_modes::mainScreenWheel(doc, 120, restart));

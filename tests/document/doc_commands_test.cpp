@@ -12,7 +12,7 @@ namespace {
 
 struct RecordingView : CDocView {
     std::vector<int> hints;
-    void onDocumentUpdate(CDocView*, int hint) override { hints.push_back(hint); }
+    void onDocumentUpdate(CDocView*, UpdateHint hint) override { hints.push_back(hint); }
 };
 
 class DocCommands : public ::testing::Test {
@@ -66,7 +66,7 @@ TEST_F(DocCommands, MouseModesCheckAndEnable)
     doc.cursor2 = 50;
     doc.capture = true;
     table.run(cmd::kMouseMagnifier + 2);
-    EXPECT_EQ(doc.mouseMode, 2);
+    EXPECT_EQ(doc.mouseMode, MouseMode::Cursor2);
     EXPECT_DOUBLE_EQ(doc.vfactor, 2.0);
     EXPECT_EQ(view.hints, std::vector<int>{kHintRedraw});
     EXPECT_TRUE(doc.capture);   // mouse modes leave capture alone
@@ -96,27 +96,27 @@ TEST_F(DocCommands, ActiveCursorCannotSwitchWhileMagnified)
 
 TEST_F(DocCommands, LineTogglesAndAcquisitionState)
 {
-    doc.acqState = CVarnelDoc::kRunning;
+    doc.acqState = AcqState::Running;
     doc.traces[L1].active = true;
     table.run(cmd::kLine1);   // the only shown line goes off
     EXPECT_FALSE(doc.traces[L1].shown);
     EXPECT_FALSE(doc.traces[L1].active);
-    EXPECT_EQ(doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_EQ(doc.acqState, AcqState::Stopped);
     EXPECT_EQ(view.hints.back(), kHintLines);
 
-    doc.acqState = CVarnelDoc::kRunning;
+    doc.acqState = AcqState::Running;
     table.run(cmd::kLine2);
     EXPECT_TRUE(doc.traces[L2].shown);
     EXPECT_TRUE(doc.traces[L2].active);
     table.run(cmd::kLine1);
     EXPECT_TRUE(doc.traces[L1].active);
     table.run(cmd::kLine1);   // L2 still shown and available: keeps running
-    EXPECT_EQ(doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_EQ(doc.acqState, AcqState::Running);
 }
 
 TEST_F(DocCommands, SplitPairsTakesTheOtherLineAwayAndGivesItBack)
 {
-    doc.acqState = CVarnelDoc::kRunning;
+    doc.acqState = AcqState::Running;
     doc.traces[L2].shown = doc.traces[L2].active = true;
     doc.traces[L1].active = true;
     table.run(cmd::kSplitPairs);

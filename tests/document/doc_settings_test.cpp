@@ -20,7 +20,7 @@ TEST(DocSettings, FirstStartWithoutAFileGivesTheDefaults)
     EXPECT_TRUE(doc.approximation);
     EXPECT_EQ(doc.cursor1, 0);
     EXPECT_EQ(doc.cursor2, 0);
-    EXPECT_EQ(doc.mouseMode, 0);
+    EXPECT_EQ(doc.mouseMode, MouseMode::Magnifier);
     for (const Trace& t : doc.traces)
         EXPECT_EQ(t.yOffset, 0);
 }
@@ -35,7 +35,7 @@ TEST(DocSettings, WritesEveryKeyInOrderWithTruncation)
             CVarnelDoc doc(settings);
             doc.selectRange(10);
             doc.selectPulse(11);
-            doc.mouseMode = 3;
+            doc.mouseMode = MouseMode::OffsetL1;
             doc.vfactor = 1.52;
             doc.gain = 40;
             doc.average = 5;
@@ -109,7 +109,7 @@ TEST(DocSettings, BadValuesAreBroughtIntoRange)
     writeText(dir.file("p.ini"), "[VARNEL]\nMOUSE=9\nAVERAGE=-2\nGAIN=300\nY_L2=-900\nY_P1=201\nRL=7\n");
     CSettings settings(dir.file("p.ini"));
     CVarnelDoc doc(settings);
-    EXPECT_EQ(doc.mouseMode, 7);
+    EXPECT_EQ(doc.mouseMode, MouseMode::OffsetP3);
     EXPECT_EQ(doc.average, 0);
     EXPECT_EQ(doc.gain, 255);
     EXPECT_EQ(doc.traces[L2].yOffset, -200);

@@ -31,7 +31,7 @@ private:
 
 class CHintRecorder : public CDocView {
 public:
-    void onDocumentUpdate(CDocView* sender, int hint) override { hints.push_back({sender, hint}); }
+    void onDocumentUpdate(CDocView* sender, UpdateHint hint) override { hints.push_back({sender, hint}); }
     std::vector<std::pair<CDocView*, int>> hints;
 };
 
@@ -264,7 +264,7 @@ TEST(AcquisitionController, StartNeedsASelectedLine)
     f.doc.traces[L2].available = false;
     f.controller.Start();
     EXPECT_EQ(f.host.reports, std::vector<std::string>{"no line selected"});
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
     EXPECT_TRUE(f.queued().empty());
     EXPECT_TRUE(f.host.timerRequests.empty());
 }
@@ -277,7 +277,7 @@ TEST(AcquisitionController, StartAndStop)
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
     EXPECT_EQ(f.host.timerRequests, (std::vector<std::pair<int, int>>{{1, 2000}}));
     EXPECT_TRUE(f.watchdogRunning());
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_EQ(f.doc.acqState, AcqState::Running);
     EXPECT_TRUE(f.doc.traces[L1].active);
     EXPECT_TRUE(f.doc.traces[L2].active);
 
@@ -285,7 +285,7 @@ TEST(AcquisitionController, StartAndStop)
     EXPECT_TRUE(f.queued().empty());
     EXPECT_TRUE(f.host.running.empty());
     EXPECT_EQ(f.controller.watchdogTimer, 0);
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
     EXPECT_FALSE(f.doc.traces[L1].active);
     EXPECT_FALSE(f.doc.traces[L2].active);
 }
@@ -379,7 +379,7 @@ TEST(AcquisitionController, DocumentUpdatesRestartARunningAcquisition)
 {
     struct Case {
         bool running;
-        int hint;
+        UpdateHint hint;
         std::vector<std::uint8_t> queued;
     };
     const std::vector<Case> cases = {
@@ -391,7 +391,7 @@ TEST(AcquisitionController, DocumentUpdatesRestartARunningAcquisition)
     };
     for (const Case& c : cases) {
         Fixture f;
-        f.doc.acqState = c.running ? CVarnelDoc::kRunning : CVarnelDoc::kStopped;
+        f.doc.acqState = c.running ? AcqState::Running : AcqState::Stopped;
         f.controller.SendCommand(CProtocolVUZ::kWindowData);
         f.controller.OnDocumentUpdate(c.hint);
         EXPECT_EQ(f.queued(), c.queued) << c.running << " " << c.hint;
@@ -400,7 +400,7 @@ TEST(AcquisitionController, DocumentUpdatesRestartARunningAcquisition)
     CVarnelDoc doc;
     CFakeHost host;
     CAcquisitionController early(doc, host);   // before the initial update, updates are ignored
-    doc.acqState = CVarnelDoc::kRunning;
+    doc.acqState = AcqState::Running;
     early.OnDocumentUpdate(kHintAcqParams);
     EXPECT_TRUE(host.timerRequests.empty());
 }
@@ -411,7 +411,7 @@ TEST(AcquisitionController, WithoutAWorkerThread)
     EXPECT_EQ(f.host.reports, std::vector<std::string>{"thread failed"});
     EXPECT_EQ(f.controller.device(), nullptr);
     f.controller.Start();
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_EQ(f.doc.acqState, AcqState::Running);
     EXPECT_TRUE(f.doc.traces[L1].active);
     EXPECT_TRUE(f.host.timerRequests.empty());
     f.controller.OnTimer(1);
@@ -439,7 +439,7 @@ TEST(AcquisitionController, ReconnectCancelledStopsAcquisition)
     EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
     ASSERT_EQ(f.host.questions.size(), 1u);
     EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{LinkProblem::Silent, "fake"}));
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
     EXPECT_FALSE(f.doc.traces[L1].active);
     EXPECT_TRUE(f.queued().empty());
     EXPECT_EQ(f.host.countdowns, 0);
@@ -460,7 +460,7 @@ TEST(AcquisitionController, ReconnectAfterTheCountdownStartsAgain)
     const std::vector<std::string> calls = {"open", "close", "close", "open", "baud 115200", "data 8 0 0",
                                             "timeouts 10 10", "configure 1"};
     EXPECT_EQ(f.fake->calls(), calls);
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_EQ(f.doc.acqState, AcqState::Running);
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
     EXPECT_TRUE(f.watchdogRunning());
 }
@@ -474,7 +474,7 @@ TEST(AcquisitionController, CountdownCancelledReopensAndStops)
     EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
     EXPECT_EQ(f.fake->calls().size(), 7u);   // open, close, then the reopen with its configuration
     EXPECT_EQ(f.fake->calls()[2], "open");
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
     EXPECT_TRUE(f.queued().empty());
     EXPECT_TRUE(f.host.running.empty());
 }
@@ -494,7 +494,7 @@ TEST(AcquisitionController, LateNotificationWhileAskingDoesNotStartASecondWatchd
     f.controller.OnTimer(f.controller.watchdogTimer);
     EXPECT_TRUE(f.host.running.empty());
     EXPECT_TRUE(f.queued().empty());
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
 }
 
 TEST(AcquisitionController, SavingALineEndToEnd)
@@ -672,5 +672,5 @@ TEST(AcquisitionController, BusyPortIsReportedAtOnce)
     EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
     ASSERT_EQ(f.host.questions.size(), 1u);
     EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{LinkProblem::PortBusy, "fake"}));
-    EXPECT_EQ(f.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
 }

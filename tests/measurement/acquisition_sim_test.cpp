@@ -29,7 +29,7 @@ TEST(AcquisitionWithSimulator, BothLinesCycleContinuously)
     rig.doc.traces[L2].shown = true;
     rig.controller.Start();
     ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 4; }));
-    EXPECT_EQ(rig.doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_EQ(rig.doc.acqState, AcqState::Running);
     EXPECT_GT(signedSample(rig.doc.traces[L1].samples[1]), 40);   // the probe pulse
     EXPECT_GT(signedSample(rig.doc.traces[L2].samples[1]), 40);
     EXPECT_NE(rig.doc.traces[L1].samples, rig.doc.traces[L2].samples);
@@ -117,7 +117,7 @@ TEST(AcquisitionWithSimulator, SilentInstrumentLeadsToTheReconnectQuestion)
     EXPECT_TRUE(rig.loop.run(std::chrono::seconds(20)));
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(rig.stored, 1);
-    EXPECT_EQ(rig.doc.acqState, CVarnelDoc::kStopped);
+    EXPECT_EQ(rig.doc.acqState, AcqState::Stopped);
 }
 
 TEST(AcquisitionWithSimulator, ReconnectAfterADroppedConnection)
@@ -129,7 +129,7 @@ TEST(AcquisitionWithSimulator, ReconnectAfterADroppedConnection)
     rig.controller.Start();
     ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 4; }));
     EXPECT_EQ(questions, 1);
-    EXPECT_EQ(rig.doc.acqState, CVarnelDoc::kRunning);
+    EXPECT_EQ(rig.doc.acqState, AcqState::Running);
 }
 
 TEST(AcquisitionWithSimulator, OverlongReplyIsEndedByTheReconnect)

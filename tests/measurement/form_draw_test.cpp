@@ -22,7 +22,7 @@ namespace {
 
 class CHintCounter : public CDocView {
 public:
-    void onDocumentUpdate(CDocView*, int hint) override
+    void onDocumentUpdate(CDocView*, UpdateHint hint) override
     {
         if (hint == kHintNewSamples)
             ++stored;
@@ -101,7 +101,7 @@ TEST(FormDraw, CommandsFollowTheAcquisitionState)
         EXPECT_FALSE(commands.state(cmd::kSaveLine1).enabled);
 
         EXPECT_TRUE(commands.run(cmd::kStart));
-        EXPECT_EQ(doc.acqState, CVarnelDoc::kRunning);
+        EXPECT_EQ(doc.acqState, AcqState::Running);
         EXPECT_FALSE(commands.state(cmd::kStart).enabled);
         EXPECT_TRUE(commands.state(cmd::kStop).enabled);
         EXPECT_TRUE(commands.state(cmd::kSaveLine1).enabled);
@@ -114,7 +114,7 @@ TEST(FormDraw, CommandsFollowTheAcquisitionState)
         EXPECT_EQ(form.acquisition().sentParams().rangeCode, 63);
 
         EXPECT_TRUE(commands.run(cmd::kStop));
-        EXPECT_EQ(doc.acqState, CVarnelDoc::kStopped);
+        EXPECT_EQ(doc.acqState, AcqState::Stopped);
     }
     rig.form.reset();
     EXPECT_FALSE(commands.state(cmd::kStart).enabled);   // the form is gone: its commands are off
@@ -147,7 +147,7 @@ TEST(FormDraw, StartsOnShowWhenAsked)
     setup.startOnShow = true;
     FormRig rig("sim:fast", setup);
     rig.form->show();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.doc.acqState == CVarnelDoc::kRunning; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.doc.acqState == AcqState::Running; }));
     rig.form->stop();
 }
 
@@ -172,5 +172,5 @@ TEST(FormDraw, SilentInstrumentAsksToReconnect)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !text.isEmpty(); }, 20000));
     EXPECT_EQ(text, "Проверте соединение с прбором VARNEL\nи нажмите \"ОК\" для повторной попытки");
     EXPECT_EQ(title, "Нет связи с прибором VARNEL");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return doc.acqState == CVarnelDoc::kStopped; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return doc.acqState == AcqState::Stopped; }));
 }

@@ -103,13 +103,13 @@ TEST_F(FormView, ChannelParametersCommandHidesTheTable)
 TEST_F(FormView, ClickMovesTheCursorAndTheWheelZooms)
 {
     doc.selectRange(4);
-    doc.selectMouseMode(1);
+    doc.selectMouseMode(MouseMode::Cursor1);
     const QRect plot(form->mainScreen().plotRect().left, form->mainScreen().plotRect().top,
                      form->mainScreen().plotRect().width(), form->mainScreen().plotRect().height());
     QTest::mouseClick(&form->mainScreen(), Qt::LeftButton, {}, QPoint(plot.center().x(), plot.center().y()));
     EXPECT_NEAR(doc.cursor1, 500, 4);
 
-    doc.selectMouseMode(0);
+    doc.selectMouseMode(MouseMode::Magnifier);
     QWheelEvent up(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                    Qt::NoScrollPhase, false);
     QApplication::sendEvent(form.get(), &up);

@@ -29,7 +29,7 @@ struct HeadlessRig : public CDocView {
         controller.OnDestroy();
         doc.removeView(this);
     }
-    void onDocumentUpdate(CDocView*, int hint) override
+    void onDocumentUpdate(CDocView*, UpdateHint hint) override
     {
         if (hint == kHintNewSamples)
             ++stored;
