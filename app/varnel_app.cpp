@@ -44,8 +44,8 @@ CVarnelApp::~CVarnelApp() { shutdown(); }
 void CVarnelApp::shutdown()
 {
     if (acquisition) {
-        acquisition->Stop();
-        acquisition->OnDestroy();
+        acquisition->stop();
+        acquisition->onDestroy();
     }
     frame.reset();
     acquisition.reset();
@@ -127,14 +127,14 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     CMainFrame* mainWindow = frame.get();
     host->setTwoScreenQuery([mainWindow] { return mainWindow->twoScreen; });
     host->setStateListener([this] { commands.stateChanged(); });
-    sink = std::make_unique<CQtNotifySink>(this, [this](const DeviceNotification& n) { acquisition->OnDeviceNotify(n); });
+    sink = std::make_unique<CQtNotifySink>(this, [this](const DeviceNotification& n) { acquisition->onDeviceNotify(n); });
 
     // The form registers its own commands (start, stop, saving, channel table) before the bars are made.
     FormDrawSetup setup;
     setup.saveDir = appPaths.saveDir;
     setup.startOnShow = options.start;
     frame->setCentralWidget(new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup), frame.get()));
-    acquisition->OnInitialUpdate(makeDeviceWorker(port), sink.get());
+    acquisition->onInitialUpdate(makeDeviceWorker(port), sink.get());
 
     frame->createBars();
     // Without a window manager a maximise request is not honoured: start with the screen's size anyway.

@@ -32,18 +32,18 @@ double commandMs(double requestBytes, double replyBytes, double instrumentMs)
 }
 
 struct Rig : CDocView {
-    Rig() : host(loop), controller(doc, host, this), sink(loop, [this](const DeviceNotification& n) { controller.OnDeviceNotify(n); })
+    Rig() : host(loop), controller(doc, host, this), sink(loop, [this](const DeviceNotification& n) { controller.onDeviceNotify(n); })
     {
         host.attach(controller);
         doc.addView(this);
         doc.selectRange(4);   // 1 km
         doc.average = 0;      // averaging 1
         doc.traces[L2].shown = true;
-        controller.OnInitialUpdate(std::make_unique<CComThread>(std::make_unique<CSimTransport>(), std::make_unique<CProtocolVUZ>()), &sink);
+        controller.onInitialUpdate(std::make_unique<CComThread>(std::make_unique<CSimTransport>(), std::make_unique<CProtocolVUZ>()), &sink);
     }
     ~Rig() override
     {
-        controller.OnDestroy();
+        controller.onDestroy();
         doc.removeView(this);
     }
     void onDocumentUpdate(CDocView*, UpdateHint hint) override
@@ -66,7 +66,7 @@ void BM_AcquisitionCycles(benchmark::State& state)
     const int cycles = static_cast<int>(state.range(0));
     Rig rig;
     rig.target = 1;
-    rig.controller.Start();
+    rig.controller.start();
     rig.loop.run(std::chrono::seconds(10));   // start packet and a first cycle outside the timing
     int measured = 0;
     for (auto _ : state) {
@@ -74,7 +74,7 @@ void BM_AcquisitionCycles(benchmark::State& state)
         rig.loop.run(std::chrono::seconds(60));
         measured += cycles;
     }
-    rig.controller.Stop();
+    rig.controller.stop();
 
     // Window packet (16 bytes, 5-byte acknowledgement) and data request (2 bytes, 1002-byte reply).
     const double ackMs = 0.3, acquisitionMs = 0.5 + 1 * (0.1 + 1000.0 / 50000.0);

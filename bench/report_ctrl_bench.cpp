@@ -25,11 +25,11 @@ void ensureApplication()
 void addRows(CReportCtrl& list, int rows)
 {
     for (int i = 0; i < rows; ++i) {
-        list.AddCell(i, 0, QString("рефлектограмма_%1").arg(i));
-        list.AddCell(i, 1, QStringLiteral("12.03.24"));
-        list.AddCell(i, 2, QStringLiteral("10:15:00"));
+        list.addCell(i, 0, QString("рефлектограмма_%1").arg(i));
+        list.addCell(i, 1, QStringLiteral("12.03.24"));
+        list.addCell(i, 2, QStringLiteral("10:15:00"));
     }
-    list.UpdateCount();
+    list.updateCount();
 }
 
 // The library refilling a folder's list: clear, add cell by cell, count once.
@@ -38,11 +38,11 @@ void BM_RefillList(benchmark::State& state)
     ensureApplication();
     CReportCtrl list;
     for (const char* title : {"Файл", "Дата", "Время"})
-        list.InsertColumn(title);
+        list.insertColumn(title);
     list.resize(600, 400);
     list.show();
     for (auto _ : state) {
-        list.Clear();
+        list.clear();
         addRows(list, static_cast<int>(state.range(0)));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -61,20 +61,20 @@ void BM_DeleteSelected(benchmark::State& state)
         state.PauseTiming();
         CReportCtrl list;
         for (const char* title : {"Файл", "Дата", "Время"})
-            list.InsertColumn(title);
+            list.insertColumn(title);
         addRows(list, rows);
         if (scattered) {
             for (int i = 0; i < rows / 2; ++i)
-                list.SetRowSelected(2 * i, true);
+                list.setRowSelected(2 * i, true);
         } else {
             // As a shift-click leaves it: one range.
             const QItemSelection block(list.reportModel().index(0, 0), list.reportModel().index(rows / 2 - 1, 0));
             list.selectionModel()->select(block, QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         state.ResumeTiming();
-        for (int row = list.GetFirstSelected(); row >= 0; row = list.GetFirstSelected())
-            list.DeleteRow(row);
-        benchmark::DoNotOptimize(list.GetItemCount());
+        for (int row = list.getFirstSelected(); row >= 0; row = list.getFirstSelected())
+            list.deleteRow(row);
+        benchmark::DoNotOptimize(list.getItemCount());
     }
 }
 BENCHMARK(BM_DeleteSelected)->Args({2000, 0})->Args({2000, 1})->Unit(benchmark::kMillisecond);
@@ -85,7 +85,7 @@ void BM_PaintLongList(benchmark::State& state)
     ensureApplication();
     CReportCtrl list;
     for (const char* title : {"Файл", "Дата", "Время"})
-        list.InsertColumn(title);
+        list.insertColumn(title);
     addRows(list, 5000);
     list.resize(600, 400);
     list.show();

@@ -68,7 +68,7 @@ struct Screen : Application {
         std::mt19937 rng(7);
         fillDocument(doc, fullNoise, rng);
         main_screen::configure(screen, doc);
-        screen.Resize(0, 0, 1280, 600);
+        screen.resizeScreen(0, 0, 1280, 600);
         main_screen::rebuild(screen, doc);
     }
     CVarnelDoc doc;
@@ -79,9 +79,9 @@ void BM_ScreenDraw(benchmark::State& state)
 {
     Screen s(state.range(1) != 0);
     s.screen.captureMode = state.range(0) != 0;
-    s.screen.Draw();
+    s.screen.draw();
     for (auto _ : state)
-        s.screen.Draw();
+        s.screen.draw();
 }
 BENCHMARK(BM_ScreenDraw)->ArgNames({"capture", "fullNoise"})->Args({0, 0})->Args({1, 0})->Args({0, 1})
     ->Args({1, 1})->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -93,8 +93,8 @@ void BM_ScreenDrawNewGrid(benchmark::State& state)
     double right = 1000;
     for (auto _ : state) {
         right = right == 1000 ? 1001 : 1000;
-        s.screen.SetXLabelRange(0, right);
-        s.screen.Draw();
+        s.screen.setXLabelRange(0, right);
+        s.screen.draw();
     }
 }
 BENCHMARK(BM_ScreenDrawNewGrid)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -106,7 +106,7 @@ void BM_ScreenDrawAndPaint(benchmark::State& state)
     s.screen.show();
     QCoreApplication::processEvents();
     for (auto _ : state) {
-        s.screen.Draw();
+        s.screen.draw();
         s.screen.repaint();
     }
 }

@@ -45,7 +45,7 @@ void BM_MainScreenRebuild(benchmark::State& state)
     main_screen::configure(screen, doc);
     for (auto _ : state) {
         main_screen::rebuild(screen, doc);
-        benchmark::DoNotOptimize(screen.GetSeries(6).points.data());
+        benchmark::DoNotOptimize(screen.getSeries(6).points.data());
     }
 }
 BENCHMARK(BM_MainScreenRebuild)->ArgName("sections")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)
@@ -59,7 +59,7 @@ void BM_OverviewRebuild(benchmark::State& state)
     overview_screen::configure(screen, doc);
     for (auto _ : state) {
         overview_screen::rebuild(screen, doc);
-        benchmark::DoNotOptimize(screen.GetSeries(10).points.data());
+        benchmark::DoNotOptimize(screen.getSeries(10).points.data());
     }
 }
 BENCHMARK(BM_OverviewRebuild)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

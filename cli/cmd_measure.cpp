@@ -149,7 +149,7 @@ class CMeasureRun : public CDocView {
 public:
     CMeasureRun(CVarnelDoc& doc, const MeasureOptions& o, std::ostream& out, std::ostream& err)
         : doc(doc), options(o), out(out), err(err), host(loop), controller(doc, host, this),
-          sink(loop, [this](const DeviceNotification& n) { controller.OnDeviceNotify(n); })
+          sink(loop, [this](const DeviceNotification& n) { controller.onDeviceNotify(n); })
     {
         host.attach(controller);
         host.overviewShown = o.twoScreen;
@@ -176,22 +176,22 @@ public:
     }
     ~CMeasureRun() override
     {
-        controller.OnDestroy();
+        controller.onDestroy();
         doc.removeView(this);
     }
 
     int run()
     {
-        controller.OnInitialUpdate(makeDeviceWorker(options.port), &sink);
+        controller.onInitialUpdate(makeDeviceWorker(options.port), &sink);
         if (exitCode >= 0)
             return exitCode;
-        controller.Start();
+        controller.start();
         if (exitCode >= 0)
             return exitCode;
         if (options.saveLine != 0 && !doc.traces[options.saveLine == 2 ? L2 : L1].active)
             return failWith(err, "measure: line " + std::to_string(options.saveLine) + " is not measured", kExitUsage);
         if (options.cycles == 0)
-            loop.post([this] { controller.SaveLine(options.saveLine); });
+            loop.post([this] { controller.saveChannel(options.saveLine); });
         loop.run();
         return exitCode < 0 ? kExitOk : exitCode;
     }
@@ -215,7 +215,7 @@ public:
         if (++printed < options.cycles)
             return;
         if (options.saveLine != 0)
-            loop.post([this] { controller.SaveLine(options.saveLine); });
+            loop.post([this] { controller.saveChannel(options.saveLine); });
         else
             finish(kExitOk);
     }
@@ -225,7 +225,7 @@ private:
     {
         if (exitCode < 0)
             exitCode = code;
-        controller.Stop();
+        controller.stop();
         loop.quit();
     }
     void fail(const std::string& message)

@@ -58,7 +58,7 @@ int runRender(const CliArgs& args, std::ostream& out, std::ostream& err)
                             kExitUsage);
 
     Trace file;
-    if (Status s = ReadReflectogram(parsed.positional[0], file); !s)
+    if (Status s = readReflectogram(parsed.positional[0], file); !s)
         return failWith(err, s.reason(), kExitBadFile);
 
 #ifdef VARNEL_CLI_RENDER

@@ -86,7 +86,7 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
 
     const std::string& path = parsed.positional[0];
     Trace file;
-    if (Status s = ReadReflectogram(path, file); !s)
+    if (Status s = readReflectogram(path, file); !s)
         return failWith(err, s.reason(), kExitBadFile);
     CVarnelDoc doc;
     if (Status s = showReflectogramForReport(doc, file, memoryName(path), options); !s)

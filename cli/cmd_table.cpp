@@ -36,7 +36,7 @@ int runTable(const CliArgs& args, std::ostream& out, std::ostream& err)
         return failWith(err, path + ": is a folder", kExitBadFile);
 
     std::vector<TableEntry> entries;
-    if (Status s = LoadTable(path, parsed.flags.count("--speed") > 0, entries); !s)
+    if (Status s = loadTable(path, parsed.flags.count("--speed") > 0, entries); !s)
         return failWith(err, s.reason(), kExitBadFile);
 
     nlohmann::ordered_json list = nlohmann::ordered_json::array();

@@ -20,13 +20,13 @@ CComThread::CComThread(std::unique_ptr<CTransport> transport, std::unique_ptr<CD
 
 CComThread::~CComThread()
 {
-    EndThread();
+    endThread();
     // The device outlives the thread on purpose (a reconnect reopens it); only the object's end closes it.
     if (deviceHandle)
         deviceHandle->close();
 }
 
-bool CComThread::CreateThread()
+bool CComThread::createThread()
 {
     if (worker.joinable())
         return true;
@@ -34,7 +34,7 @@ bool CComThread::CreateThread()
     std::promise<void> started;
     std::future<void> initialised = started.get_future();
     try {
-        worker = std::thread([this, &started] { Run(&started); });
+        worker = std::thread([this, &started] { run(&started); });
     } catch (const std::system_error&) {
         return false;
     }
@@ -44,16 +44,16 @@ bool CComThread::CreateThread()
     return true;
 }
 
-void CComThread::EndThread()
+void CComThread::endThread()
 {
     if (!worker.joinable())
         return;
     quitRequested = true;
-    PostThreadMessage(kQuit);
+    postThreadMessage(kQuit);
     worker.join();
 }
 
-void CComThread::PostThreadMessage(std::uint32_t message)
+void CComThread::postThreadMessage(std::uint32_t message)
 {
     {
         std::lock_guard lock(messageLock);
@@ -62,7 +62,7 @@ void CComThread::PostThreadMessage(std::uint32_t message)
     messageArrived.notify_one();
 }
 
-std::size_t CComThread::PendingMessages() const
+std::size_t CComThread::pendingMessages() const
 {
     std::lock_guard lock(messageLock);
     return messages.size();
@@ -76,9 +76,9 @@ void CComThread::takeMessage(std::uint32_t& message)
     messages.pop_front();
 }
 
-void CComThread::Run(std::promise<void>* started)
+void CComThread::run(std::promise<void>* started)
 {
-    InitInstance();
+    initInstance();
     started->set_value();
     for (;;) {
         std::uint32_t message = 0;
@@ -86,27 +86,27 @@ void CComThread::Run(std::promise<void>* started)
         if (message == kQuit)
             break;
         if (message == kRunCommands)
-            OnRunCommands();
+            onRunCommands();
     }
-    ExitInstance();
+    exitInstance();
 }
 
-bool CComThread::InitInstance()
+bool CComThread::initInstance()
 {
-    OpenDevice();
+    openDevice();
     return true;
 }
 
-int CComThread::ExitInstance() { return 0; }
+int CComThread::exitInstance() { return 0; }
 
-int CComThread::AddCommand(const DeviceCommand& command)
+int CComThread::addCommand(const DeviceCommand& command)
 {
-    if (commandQueue.Add(command))
-        PostThreadMessage(kRunCommands);
+    if (commandQueue.add(command))
+        postThreadMessage(kRunCommands);
     return 0;
 }
 
-void CComThread::ClearCommands() { commandQueue.RemoveAll(); }
+void CComThread::clearCommands() { commandQueue.removeAll(); }
 
 std::uint32_t CComThread::beginGeneration()
 {
@@ -135,13 +135,13 @@ bool CComThread::storeStatusOf(std::uint32_t generationSeen, FtStatus status)
     return false;
 }
 
-FtStatus CComThread::LastStatus() const { return static_cast<FtStatus>(lastStatus.load()); }
+FtStatus CComThread::lastDeviceStatus() const { return static_cast<FtStatus>(lastStatus.load()); }
 
-std::string CComThread::PortName() const { return deviceHandle ? deviceHandle->portName() : std::string(); }
+std::string CComThread::portName() const { return deviceHandle ? deviceHandle->portName() : std::string(); }
 
-FtStatus CComThread::OpenDevice()
+FtStatus CComThread::openDevice()
 {
-    commandQueue.RemoveAll();
+    commandQueue.removeAll();
     beginGeneration();
     FtStatus status = deviceHandle ? deviceHandle->open() : ft::kDeviceNotFound;
     storeStatus(status);
@@ -156,7 +156,7 @@ FtStatus CComThread::OpenDevice()
     return status;
 }
 
-FtStatus CComThread::CloseDevice()
+FtStatus CComThread::closeDevice()
 {
     beginGeneration();
     const FtStatus status = deviceHandle ? deviceHandle->close() : ft::kInvalidHandle;
@@ -193,22 +193,22 @@ bool CComThread::receiveReply(std::uint32_t connection, std::uint32_t& total)
     }
 }
 
-void CComThread::OnRunCommands()
+void CComThread::onRunCommands()
 {
-    if (LastStatus() != ft::kOk)
+    if (lastDeviceStatus() != ft::kOk)
         return;
     for (;;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         DeviceCommand command;
-        if (commandQueue.TakeHead(command) == CommandQueue::kEmpty)
+        if (commandQueue.takeHead(command) == CommandQueue::kEmpty)
             return;
 
         // Nothing of an earlier command may be taken for part of this one's reply.
         ioBuffer.fill(0);
         std::uint32_t length = std::min<std::uint32_t>(codec->buildRequest(command, ioBuffer.data()), kBufferSize);
         if (length == 0) {
-            commandQueue.RemoveHead();   // a code the protocol does not know can never be executed
-            if (commandQueue.GetCount() != 0)
+            commandQueue.removeHead();   // a code the protocol does not know can never be executed
+            if (commandQueue.getCount() != 0)
                 return;
             continue;
         }
@@ -225,17 +225,17 @@ void CComThread::OnRunCommands()
         if (!receiveReply(connection, total))
             return;
 
-        if (!commandQueue.IsBusy())
+        if (!commandQueue.isBusy())
             continue;   // cancelled or re-requested while the reply was read: drop it
 
         DeviceNotification notification;
         notification.cycle = command.cycle;
         if (codec->handleReply(command, ioBuffer.data(), total, notification)) {
-            commandQueue.RemoveHead();
+            commandQueue.removeHead();
             if (notifyWindow && notification.code != 0)
                 notifyWindow->post(std::move(notification));
         }
-        if (commandQueue.GetCount() != 0)
+        if (commandQueue.getCount() != 0)
             return;
     }
 }

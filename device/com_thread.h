@@ -36,40 +36,40 @@ public:
 
     // Starts the worker, waits until it has opened the device (whatever the result), and lets it run
     // its message loop; false when no thread could be created. Messages posted before arrive then.
-    virtual bool CreateThread();
+    virtual bool createThread();
     // Posts the quit message and waits for the worker to end. A reply that never completes does not
     // hold it: the read loop gives up once quit is requested. Safe to call more than once.
-    void EndThread();
-    bool IsRunning() const { return worker.joinable(); }
+    void endThread();
+    bool isRunning() const { return worker.joinable(); }
 
-    void PostThreadMessage(std::uint32_t message);
-    std::size_t PendingMessages() const;
+    void postThreadMessage(std::uint32_t message);
+    std::size_t pendingMessages() const;
 
     // Queues the command; posts kRunCommands when the queue was empty. Returns 0.
-    virtual int AddCommand(const DeviceCommand& command);
-    int AddCommand(std::uint8_t code) { return AddCommand(DeviceCommand{code, 0, {}}); }
-    void ClearCommands();
+    virtual int addCommand(const DeviceCommand& command);
+    int addCommand(std::uint8_t code) { return addCommand(DeviceCommand{code, 0, {}}); }
+    void clearCommands();
 
-    FtStatus OpenDevice();
-    FtStatus CloseDevice();
+    FtStatus openDevice();
+    FtStatus closeDevice();
     // Status of the last call on the bridge made through this object, by either thread.
-    FtStatus LastStatus() const;
+    FtStatus lastDeviceStatus() const;
     // The port the worker was made for, for messages.
-    std::string PortName() const;
+    std::string portName() const;
 
-    const CommandQueue& Queue() const { return commandQueue; }
+    const CommandQueue& queue() const { return commandQueue; }
 
     // Where notifications go; set before the thread is created.
     CNotifySink* notifyWindow = nullptr;
 
 protected:
     // Runs on the worker before its message loop: opens the device and carries on whatever the result.
-    virtual bool InitInstance();
-    virtual int ExitInstance();
+    virtual bool initInstance();
+    virtual int exitInstance();
     // Executes queued commands (the kRunCommands message).
-    void OnRunCommands();
+    void onRunCommands();
     // The worker's body: open, report `started`, message loop, exit.
-    void Run(std::promise<void>* started);
+    void run(std::promise<void>* started);
 
 private:
     // lastStatus carries the connection generation in its upper half: every open and close on the

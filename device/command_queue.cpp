@@ -7,7 +7,7 @@ CommandQueue::CommandQueue()
     commands.reserve(256);   // at most 255 distinct codes: no allocation per command
 }
 
-bool CommandQueue::Add(const DeviceCommand& command)
+bool CommandQueue::add(const DeviceCommand& command)
 {
     std::lock_guard lock(queueLock);
     const auto it = std::find_if(commands.begin(), commands.end(),
@@ -23,7 +23,7 @@ bool CommandQueue::Add(const DeviceCommand& command)
     return commands.size() == 1;
 }
 
-std::uint8_t CommandQueue::TakeHead(DeviceCommand& head)
+std::uint8_t CommandQueue::takeHead(DeviceCommand& head)
 {
     std::lock_guard lock(queueLock);
     if (commands.empty())
@@ -33,13 +33,13 @@ std::uint8_t CommandQueue::TakeHead(DeviceCommand& head)
     return head.code;
 }
 
-std::uint8_t CommandQueue::TakeHead()
+std::uint8_t CommandQueue::takeHead()
 {
     DeviceCommand head;
-    return TakeHead(head);
+    return takeHead(head);
 }
 
-void CommandQueue::RemoveHead()
+void CommandQueue::removeHead()
 {
     std::lock_guard lock(queueLock);
     if (!commands.empty() && busy) {
@@ -48,26 +48,26 @@ void CommandQueue::RemoveHead()
     }
 }
 
-void CommandQueue::RemoveAll()
+void CommandQueue::removeAll()
 {
     std::lock_guard lock(queueLock);
     commands.clear();
     busy = false;
 }
 
-int CommandQueue::GetCount() const
+int CommandQueue::getCount() const
 {
     std::lock_guard lock(queueLock);
     return static_cast<int>(commands.size());
 }
 
-bool CommandQueue::IsBusy() const
+bool CommandQueue::isBusy() const
 {
     std::lock_guard lock(queueLock);
     return busy;
 }
 
-std::vector<std::uint8_t> CommandQueue::Snapshot() const
+std::vector<std::uint8_t> CommandQueue::snapshot() const
 {
     std::lock_guard lock(queueLock);
     std::vector<std::uint8_t> codes;
@@ -77,7 +77,7 @@ std::vector<std::uint8_t> CommandQueue::Snapshot() const
     return codes;
 }
 
-bool CommandQueue::PeekHead(DeviceCommand& head) const
+bool CommandQueue::peekHead(DeviceCommand& head) const
 {
     std::lock_guard lock(queueLock);
     if (commands.empty())

@@ -18,20 +18,20 @@ public:
 
     // Appends the command when its code is absent; re-requesting the head clears `busy` and takes the
     // new command's cycle and parameters. True only when the queue was empty.
-    bool Add(const DeviceCommand& command);
-    bool Add(std::uint8_t code) { return Add(DeviceCommand{code, 0, {}}); }
+    bool add(const DeviceCommand& command);
+    bool add(std::uint8_t code) { return add(DeviceCommand{code, 0, {}}); }
     // The head's code without removing it, marking it busy, and the head itself in `head`; kEmpty (and
     // `busy` untouched) when there is none.
-    std::uint8_t TakeHead(DeviceCommand& head);
-    std::uint8_t TakeHead();
+    std::uint8_t takeHead(DeviceCommand& head);
+    std::uint8_t takeHead();
     // Removes the head only while it is still busy.
-    void RemoveHead();
-    void RemoveAll();
-    int GetCount() const;
-    bool IsBusy() const;
-    std::vector<std::uint8_t> Snapshot() const;
+    void removeHead();
+    void removeAll();
+    int getCount() const;
+    bool isBusy() const;
+    std::vector<std::uint8_t> snapshot() const;
     // The command at the head, if any (tests and diagnostics).
-    bool PeekHead(DeviceCommand& head) const;
+    bool peekHead(DeviceCommand& head) const;
 
 private:
     mutable std::mutex queueLock;

@@ -47,7 +47,7 @@ void takeStatus(const std::uint8_t* reply, std::uint32_t total, std::uint32_t of
 
 } // namespace
 
-std::array<std::uint8_t, CProtocolVUZ::kPacketLength> CProtocolVUZ::ParameterPacket(const AcquisitionParams& p,
+std::array<std::uint8_t, CProtocolVUZ::kPacketLength> CProtocolVUZ::parameterPacket(const AcquisitionParams& p,
                                                                                     bool fullRange)
 {
     const auto code = static_cast<std::uint16_t>(fullRange ? p.rangeCode : p.windowCode);
@@ -77,7 +77,7 @@ std::uint32_t CProtocolVUZ::buildRequest(const DeviceCommand& command, std::uint
     switch (command.code) {
     case kFullRangeParams:
     case kWindowParams: {
-        const auto packet = ParameterPacket(command.params, command.code == kFullRangeParams);
+        const auto packet = parameterPacket(command.params, command.code == kFullRangeParams);
         std::memcpy(buffer, packet.data(), packet.size());
         expectedLength = kAckLength;
         return kPacketLength;

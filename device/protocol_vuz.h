@@ -31,11 +31,9 @@ public:
     bool handleReply(const DeviceCommand& command, const std::uint8_t* reply, std::uint32_t total,
                      DeviceNotification& out) override;
 
-    // The reply length that completes the request built last.
-    std::int32_t ExpectedLength() const { return expectedLength; }
 
     // The request bytes for a set of parameters (tests and the simulated instrument share them).
-    static std::array<std::uint8_t, kPacketLength> ParameterPacket(const AcquisitionParams& p, bool fullRange);
+    static std::array<std::uint8_t, kPacketLength> parameterPacket(const AcquisitionParams& p, bool fullRange);
 
 private:
     std::int32_t expectedLength = 0;

@@ -37,7 +37,7 @@ bool buildWindowAxis(CScreenState& screen, const CVarnelDoc& doc)
     if (count == 0)
         return false;
 
-    screen.SetAxisSectionCount(count);
+    screen.setAxisSectionCount(count);
     const double q = doc.windowWidth() * 100 / kWindowSamples;
     double R = 0.0, k = kReferenceKu, lastA = 0.0;
     int m = 0, n = 0;
@@ -52,22 +52,22 @@ bool buildWindowAxis(CScreenState& screen, const CVarnelDoc& doc)
         int c = -1;
         if (a < left && left <= b && b <= right) {
             c = countOf((b - left) * 100 / q);
-            screen.SetAxisSection(n, c ? c : 1, (b - left) / k * kReferenceKu, R + (left - a) / k * kReferenceKu,
+            screen.setAxisSection(n, c ? c : 1, (b - left) / k * kReferenceKu, R + (left - a) / k * kReferenceKu,
                                   R + realLength);
             R += realLength;
         } else if (left <= a && b <= right) {
             c = countOf(len / q);
-            screen.SetAxisSection(n, c ? c : 1, realLength, R, R + realLength);
+            screen.setAxisSection(n, c ? c : 1, realLength, R, R + realLength);
             R += realLength;
         } else if (left <= a && a <= right && right < b) {
             c = countOf((right - a) * 100 / q);
             const double part = (right - a) / k * kReferenceKu;
-            screen.SetAxisSection(n, c ? c : 1, part, R, R + part);
+            screen.setAxisSection(n, c ? c : 1, part, R, R + part);
             R += part;
         } else if (a < left && right < b) {
             c = kWindowSamples;
             const double end = R + (right - a) / k * kReferenceKu;
-            screen.SetAxisSection(n, c, (right - left) / k * kReferenceKu, R + (left - a) / k * kReferenceKu, end);
+            screen.setAxisSection(n, c, (right - left) / k * kReferenceKu, R + (left - a) / k * kReferenceKu, end);
             R = end;
         }
         if (c > 0)
@@ -90,7 +90,7 @@ bool buildWindowAxis(CScreenState& screen, const CVarnelDoc& doc)
     } else if (m < kWindowSamples) {
         R += (kWindowSamples - m) * q / k * kReferenceKu / 100;
     }
-    screen.SetXLabelRange(screen.axisSections.front().realStart, R);
+    screen.setXLabelRange(screen.axisSections.front().realStart, R);
     return true;
 }
 
@@ -99,7 +99,7 @@ bool buildRangeAxis(CScreenState& screen, const CVarnelDoc& doc)
     if (!doc.gridActive())
         return false;
     const int count = doc.sections.count();
-    screen.SetAxisSectionCount(count);
+    screen.setAxisSectionCount(count);
     const double q = doc.scale * 100 / kWindowSamples;
     double acc = 0.0, first = -1.0, k = kReferenceKu, s = 0.0, a = 0.0, b = 0.0;
     int used = 0;
@@ -117,7 +117,7 @@ bool buildRangeAxis(CScreenState& screen, const CVarnelDoc& doc)
         used += c;
         if (c == 0)
             c = 1;
-        screen.SetAxisSection(i, c, len / 100 / k * kReferenceKu, s, acc);
+        screen.setAxisSection(i, c, len / 100 / k * kReferenceKu, s, acc);
     }
     if (used < kWindowSamples) {
         const double v = (kWindowSamples - used) * q;
@@ -128,9 +128,9 @@ bool buildRangeAxis(CScreenState& screen, const CVarnelDoc& doc)
             a = 0;
         }
         const int c = countOf((b - a) * 100 / q);
-        screen.SetAxisSection(count - 1, std::max(c, 1), (b - a) / k * kReferenceKu, s, acc);
+        screen.setAxisSection(count - 1, std::max(c, 1), (b - a) / k * kReferenceKu, s, acc);
     }
-    screen.SetXLabelRange(first, acc);
+    screen.setXLabelRange(first, acc);
     return true;
 }
 

@@ -22,23 +22,23 @@ constexpr int kShownFlags = CArrPoints::kVisible | CArrPoints::kNamed;
 void configure(CScreenState& screen, const CVarnelDoc& doc)
 {
     configureTraceScreen(screen, doc.scale);
-    screen.SetSeriesFlags(screen.AddSeries(doc.cursor1Color, 2, "1"), kShownFlags);
-    screen.SetSeriesFlags(screen.AddSeries(doc.cursor2Color, 2, "2"), kShownFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1"), kShownFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2"), kShownFlags);
     for (int t = 0; t < kTraceCount; ++t) {
-        const int index = screen.AddSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples,
+        const int index = screen.addSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples,
                                            traceName(t));
-        screen.SetSeriesFlags(index, t == L1 ? kShownFlags : 0);
+        screen.setSeriesFlags(index, t == L1 ? kShownFlags : 0);
     }
 }
 
 void rebuild(CScreenState& screen, CVarnelDoc& doc)
 {
-    screen.ClearAxisSections();
+    screen.clearAxisSections();
     const Span win = doc.window();
     const double sample = doc.windowWidth() / kWindowSamples;
     if (!axis_sections::buildWindowAxis(screen, doc))
-        screen.SetXLabelRange(win.left / doc.vfactor * kReferenceKu, win.right / doc.vfactor * kReferenceKu);
-    screen.SetStraightLines(doc.approximation);
+        screen.setXLabelRange(win.left / doc.vfactor * kReferenceKu, win.right / doc.vfactor * kReferenceKu);
+    screen.setStraightLines(doc.approximation);
 
     for (int t = P1; t <= P3; ++t) {
         Trace& memory = doc.traces[static_cast<std::size_t>(t)];
@@ -53,10 +53,10 @@ void rebuild(CScreenState& screen, CVarnelDoc& doc)
         Trace& trace = doc.traces[static_cast<std::size_t>(t)];
         const int series = kFirstTraceSeries + t;
         if (!drawn(trace)) {
-            screen.SetSeriesFlags(series, 0);
+            screen.setSeriesFlags(series, 0);
             continue;
         }
-        screen.SetSeriesFlags(series, kShownFlags);
+        screen.setSeriesFlags(series, kShownFlags);
         fillTraceSeries(screen, series, trace.samples, base && base != &trace ? &base->samples : nullptr,
                         trace.yOffset);
         if (i1 >= 0 && i1 < kWindowSamples)
@@ -71,8 +71,8 @@ void rebuild(CScreenState& screen, CVarnelDoc& doc)
 
 void initialFill(CScreenState& screen, const CVarnelDoc& doc)
 {
-    screen.SetStraightLines(doc.approximation);
-    screen.SetXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
+    screen.setStraightLines(doc.approximation);
+    screen.setXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
     // A trace that is not drawn is hidden here as well, so no empty line shows before the first update.
     fillTraces(screen, doc, kFirstTraceSeries, kShownFlags, &Trace::samples, nullptr);
     const double sample = doc.scale / kWindowSamples;

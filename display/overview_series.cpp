@@ -24,14 +24,14 @@ void placeFrameAndCursors(CScreenState& screen, const CVarnelDoc& doc)
     const int xr = cursorColumn(win.right, 0, sample);
     const int upper = screen.yMax, lower = screen.yMin;
     const int f = kFrameFirstSeries;
-    screen.SetPoint(f, 0, xl, upper);
-    screen.SetPoint(f, 1, xl, lower);
-    screen.SetPoint(f + 1, 0, xl, lower);
-    screen.SetPoint(f + 1, 1, xr, lower);
-    screen.SetPoint(f + 2, 0, xr, upper);
-    screen.SetPoint(f + 2, 1, xr, lower);
-    screen.SetPoint(f + 3, 0, xl, upper);
-    screen.SetPoint(f + 3, 1, xr, upper);
+    screen.setPoint(f, 0, xl, upper);
+    screen.setPoint(f, 1, xl, lower);
+    screen.setPoint(f + 1, 0, xl, lower);
+    screen.setPoint(f + 1, 1, xr, lower);
+    screen.setPoint(f + 2, 0, xr, upper);
+    screen.setPoint(f + 2, 1, xr, lower);
+    screen.setPoint(f + 3, 0, xl, upper);
+    screen.setPoint(f + 3, 1, xr, upper);
     setVerticalLine(screen, kCursor1Series, cursorColumn(doc.cursor1, 0, sample));
     setVerticalLine(screen, kCursor2Series, cursorColumn(doc.cursor2, 0, sample));
 }
@@ -41,20 +41,20 @@ void placeFrameAndCursors(CScreenState& screen, const CVarnelDoc& doc)
 void configure(CScreenState& screen, const CVarnelDoc& doc)
 {
     configureTraceScreen(screen, doc.scale);
-    screen.SetSeriesFlags(screen.AddSeries(doc.cursor1Color, 2, "1"), kNamedFlags);
-    screen.SetSeriesFlags(screen.AddSeries(doc.cursor2Color, 2, "2"), kNamedFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1"), kNamedFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2"), kNamedFlags);
     for (int i = 0; i < 4; ++i)
-        screen.SetSeriesFlags(screen.AddSeries(kFrameColor, 2, ""), CArrPoints::kVisible);
+        screen.setSeriesFlags(screen.addSeries(kFrameColor, 2, ""), CArrPoints::kVisible);
     for (int t = 0; t < kTraceCount; ++t)
-        screen.AddSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples, traceName(t));
+        screen.addSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples, traceName(t));
 }
 
 void rebuild(CScreenState& screen, CVarnelDoc& doc)
 {
-    screen.ClearAxisSections();
+    screen.clearAxisSections();
     if (!axis_sections::buildRangeAxis(screen, doc))
-        screen.SetXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
-    screen.SetStraightLines(doc.approximation);
+        screen.setXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
+    screen.setStraightLines(doc.approximation);
 
     for (int t = P1; t <= P3; ++t) {
         Trace& memory = doc.traces[static_cast<std::size_t>(t)];
@@ -68,8 +68,8 @@ void rebuild(CScreenState& screen, CVarnelDoc& doc)
 
 void initialFill(CScreenState& screen, const CVarnelDoc& doc)
 {
-    screen.SetStraightLines(doc.approximation);
-    screen.SetXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
+    screen.setStraightLines(doc.approximation);
+    screen.setXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
     fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, &Trace::overviewSamples, nullptr);
     placeFrameAndCursors(screen, doc);
 }

@@ -17,9 +17,9 @@ constexpr Rgb kPreviewColor{0, 200, 255};
 void configure(CScreenState& screen)
 {
     screen_series::configureTraceScreen(screen, 62.5);
-    screen.SetSeriesFlags(screen.AddSeries(kPreviewColor, 2, "1"), CArrPoints::kVisible);
-    screen.SetSeriesFlags(screen.AddSeries(kPreviewColor, 2, "2"), CArrPoints::kVisible);
-    screen.SetSeriesFlags(screen.AddSeries(kPreviewColor, kWindowSamples, ""), CArrPoints::kVisible);
+    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "1"), CArrPoints::kVisible);
+    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "2"), CArrPoints::kVisible);
+    screen.setSeriesFlags(screen.addSeries(kPreviewColor, kWindowSamples, ""), CArrPoints::kVisible);
 }
 
 int sampleStep(double memScale) { return rawPerScreenSample(memScale); }
@@ -28,7 +28,7 @@ void fill(CScreenState& screen, Trace& preview)
 {
     // A KU that is not positive must never reach a division; such a file reads as KU 1.5.
     const double ku = preview.memKU > 0 ? preview.memKU : kReferenceKu;
-    screen.SetXLabelRange(0, kReferenceKu * preview.memScale / ku);
+    screen.setXLabelRange(0, kReferenceKu * preview.memScale / ku);
     const int step = sampleStep(preview.memScale);
     for (int c = 0; c < kWindowSamples; ++c) {
         const int p = c * step;
@@ -37,8 +37,8 @@ void fill(CScreenState& screen, Trace& preview)
         preview.overviewSamples[static_cast<std::size_t>(c)] = preview.raw[static_cast<std::size_t>(p)];
     }
     for (int c = 0; c < kWindowSamples; ++c)
-        screen.SetPoint(kTraceSeries, c, c,
-                        screen.ClampY(screen_series::signedSample(preview.overviewSamples[static_cast<std::size_t>(c)])));
+        screen.setPoint(kTraceSeries, c, c,
+                        screen.clampY(screen_series::signedSample(preview.overviewSamples[static_cast<std::size_t>(c)])));
 }
 
 } // namespace preview_screen

@@ -10,7 +10,7 @@ QImage reflectogramImage(Trace& file, QSize size)
         return {};
     CScreenState state;
     preview_screen::configure(state);
-    state.SetStraightLines(true);
+    state.setStraightLines(true);
     preview_screen::fill(state, file);
     state.chartRect = {0, 0, size.width(), size.height()};
     CScreenRenderer renderer;

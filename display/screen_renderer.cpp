@@ -150,13 +150,13 @@ bool CScreenRenderer::draw(CScreenState& state)
     {
         QPainter p(&back);
         for (int i = 2; i < state.seriesCount(); ++i)
-            if (state.GetSeries(i).visible())
-                drawSeries(p, state.GetSeries(i), map, straight);
+            if (state.getSeries(i).visible())
+                drawSeries(p, state.getSeries(i), map, straight);
     }
 
     const int cursors = std::min(state.seriesCount(), 2);
     for (int i = 0; i < cursors; ++i) {
-        const CArrPoints& c = state.GetSeries(i);
+        const CArrPoints& c = state.getSeries(i);
         int& x = i == 0 ? state.cursorX1 : state.cursorX2;
         if (!c.points.empty())
             x = map.pixelX(c.points.front().x);
@@ -165,9 +165,9 @@ bool CScreenRenderer::draw(CScreenState& state)
     {
         QPainter p(&back);
         for (int i = 0; i < cursors; ++i) {
-            if (!state.GetSeries(i).visible())
+            if (!state.getSeries(i).visible())
                 continue;
-            drawSeries(p, state.GetSeries(i), map, true);
+            drawSeries(p, state.getSeries(i), map, true);
             if (!path.points.empty())
                 (i == 0 ? state.cursorX1 : state.cursorX2) = path.firstX;
         }
@@ -251,7 +251,7 @@ void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int de
     SeriesPath p;
     std::vector<QLine> lines;
     for (int i = 0; i < state.seriesCount(); ++i) {
-        const CArrPoints& series = state.GetSeries(i);
+        const CArrPoints& series = state.getSeries(i);
         if (!series.visible())
             continue;
         seriesPath(series, map, straight, p);

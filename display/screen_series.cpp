@@ -9,11 +9,11 @@ namespace screen_series {
 
 void configureTraceScreen(CScreenState& screen, double scale)
 {
-    screen.SetStyle(true, true, true);
-    screen.SetYRange(-128, 127, 255);
-    screen.SetXRange(0, kWindowSamples, kWindowSamples);
-    screen.SetYLabelRange(-128, 127);
-    screen.SetXLabelRange(0, scale);
+    screen.setStyle(true, true, true);
+    screen.setYRange(-128, 127, 255);
+    screen.setXRange(0, kWindowSamples, kWindowSamples);
+    screen.setYLabelRange(-128, 127);
+    screen.setXLabelRange(0, scale);
 }
 
 const Trace* differenceBase(const CVarnelDoc& doc)
@@ -29,12 +29,12 @@ void fillTraceSeries(CScreenState& screen, int series, const std::array<std::uin
 {
     if (series < 0 || series >= screen.seriesCount())
         return;
-    auto& points = screen.GetSeries(series).points;
+    auto& points = screen.getSeries(series).points;
     const int n = std::min<int>(kWindowSamples, static_cast<int>(points.size()));
     for (int j = 0; j < n; ++j) {
         const int value = base ? signedSample((*base)[j]) + yOffset - signedSample(own[j])
                                : signedSample(own[j]) + yOffset;
-        points[static_cast<std::size_t>(j)] = {j, screen.ClampY(value)};
+        points[static_cast<std::size_t>(j)] = {j, screen.clampY(value)};
     }
 }
 
@@ -48,8 +48,8 @@ int cursorColumn(double position, double left, double sampleWidth)
 
 void setVerticalLine(CScreenState& screen, int series, int x)
 {
-    screen.SetPoint(series, 0, x, screen.yMin);
-    screen.SetPoint(series, 1, x, screen.yMax);
+    screen.setPoint(series, 0, x, screen.yMin);
+    screen.setPoint(series, 1, x, screen.yMax);
 }
 
 void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, SampleRow row,
@@ -59,10 +59,10 @@ void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, in
         const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
         const int series = firstSeries + t;
         if (!drawn(trace)) {
-            screen.SetSeriesFlags(series, 0);
+            screen.setSeriesFlags(series, 0);
             continue;
         }
-        screen.SetSeriesFlags(series, flags);
+        screen.setSeriesFlags(series, flags);
         fillTraceSeries(screen, series, trace.*row, base && base != &trace ? &(base->*row) : nullptr, trace.yOffset);
     }
 }

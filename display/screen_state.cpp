@@ -2,50 +2,50 @@
 
 #include "display/screen_geometry.h"
 
-void CScreenState::SetStyle(bool grid, bool yLabels, bool xLabels)
+void CScreenState::setStyle(bool grid, bool yLabels, bool xLabels)
 {
     style = (style & kStyleStraightLines) | (grid ? kStyleGrid : 0) | (yLabels ? kStyleYLabels : 0) |
             (xLabels ? kStyleXLabels : 0);
 }
 
-void CScreenState::SetStraightLines(bool on)
+void CScreenState::setStraightLines(bool on)
 {
     style = on ? (style | kStyleStraightLines) : (style & ~kStyleStraightLines);
 }
 
-void CScreenState::SetXRange(int min, int max, int span)
+void CScreenState::setXRange(int min, int max, int span)
 {
     xMin = min;
     xMax = max;
     xSpan = span;
 }
 
-void CScreenState::SetYRange(int min, int max, int span)
+void CScreenState::setYRange(int min, int max, int span)
 {
     yMin = min;
     yMax = max;
     ySpan = span;
 }
 
-void CScreenState::SetXLabelRange(double left, double right)
+void CScreenState::setXLabelRange(double left, double right)
 {
     xLabelLeft = left;
     xLabelRight = right;
 }
 
-void CScreenState::SetYLabelRange(double bottom, double top)
+void CScreenState::setYLabelRange(double bottom, double top)
 {
     yLabelBottom = bottom;
     yLabelTop = top;
 }
 
-void CScreenState::SetAxisSectionCount(int n)
+void CScreenState::setAxisSectionCount(int n)
 {
     sectioned = true;
     axisSections.assign(static_cast<std::size_t>(n > 0 ? n : 0), AxisSection{});
 }
 
-bool CScreenState::SetAxisSection(int index, int sampleCount, double realLength, double realStart,
+bool CScreenState::setAxisSection(int index, int sampleCount, double realLength, double realStart,
                                   double realEnd)
 {
     if (index < 0 || index >= static_cast<int>(axisSections.size()))
@@ -54,19 +54,19 @@ bool CScreenState::SetAxisSection(int index, int sampleCount, double realLength,
     return true;
 }
 
-void CScreenState::ClearAxisSections()
+void CScreenState::clearAxisSections()
 {
     sectioned = false;
     axisSections.clear();
 }
 
-int CScreenState::AddSeries(Rgb color, int pointCount, std::string name)
+int CScreenState::addSeries(Rgb color, int pointCount, std::string name)
 {
     series.emplace_back(color, pointCount, std::move(name));
     return seriesCount() - 1;
 }
 
-bool CScreenState::SetSeriesFlags(int index, int flags)
+bool CScreenState::setSeriesFlags(int index, int flags)
 {
     if (index < 0 || index >= seriesCount())
         return false;
@@ -74,7 +74,7 @@ bool CScreenState::SetSeriesFlags(int index, int flags)
     return true;
 }
 
-bool CScreenState::SetPoint(int index, int point, int x, int y)
+bool CScreenState::setPoint(int index, int point, int x, int y)
 {
     if (index < 0 || index >= seriesCount())
         return false;
@@ -85,7 +85,7 @@ bool CScreenState::SetPoint(int index, int point, int x, int y)
     return true;
 }
 
-int CScreenState::ClampY(int value) const
+int CScreenState::clampY(int value) const
 {
     if (value > yMax)
         return yMax;

@@ -32,26 +32,26 @@ public:
     CScreenState(const CScreenState&) = delete;
     CScreenState& operator=(const CScreenState&) = delete;
 
-    void SetStyle(bool grid, bool yLabels, bool xLabels);
-    void SetStraightLines(bool on);
-    void SetXRange(int min, int max, int span);
-    void SetYRange(int min, int max, int span);
-    void SetXLabelRange(double left, double right);
-    void SetYLabelRange(double bottom, double top);
-    void SetAxisSectionCount(int n);
-    bool SetAxisSection(int index, int sampleCount, double realLength, double realStart, double realEnd);
-    void ClearAxisSections();
+    void setStyle(bool grid, bool yLabels, bool xLabels);
+    void setStraightLines(bool on);
+    void setXRange(int min, int max, int span);
+    void setYRange(int min, int max, int span);
+    void setXLabelRange(double left, double right);
+    void setYLabelRange(double bottom, double top);
+    void setAxisSectionCount(int n);
+    bool setAxisSection(int index, int sampleCount, double realLength, double realStart, double realEnd);
+    void clearAxisSections();
     // The index of the new series.
-    int AddSeries(Rgb color, int pointCount, std::string name);
-    CArrPoints& GetSeries(int index) { return series.at(static_cast<std::size_t>(index)); }
-    const CArrPoints& GetSeries(int index) const { return series.at(static_cast<std::size_t>(index)); }
+    int addSeries(Rgb color, int pointCount, std::string name);
+    CArrPoints& getSeries(int index) { return series.at(static_cast<std::size_t>(index)); }
+    const CArrPoints& getSeries(int index) const { return series.at(static_cast<std::size_t>(index)); }
     int seriesCount() const { return static_cast<int>(series.size()); }
     // Out-of-range series or point indexes are ignored and report false.
-    bool SetSeriesFlags(int index, int flags);
-    bool SetPoint(int index, int point, int x, int y);
-    int ClampY(int value) const;
-    DataPoint GetLeftClick() const { return leftClick; }
-    DataPoint GetRightClick() const { return rightClick; }
+    bool setSeriesFlags(int index, int flags);
+    bool setPoint(int index, int point, int x, int y);
+    int clampY(int value) const;
+    DataPoint getLeftClick() const { return leftClick; }
+    DataPoint getRightClick() const { return rightClick; }
 
     // A button went down inside the screen.
     void buttonPressed(MouseButton button);

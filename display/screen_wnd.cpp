@@ -14,16 +14,16 @@ CScreenWnd::CScreenWnd(QWidget* parent, int controlId) : QWidget(parent), id(con
     syncChartRect();
 }
 
-void CScreenWnd::Create(const QRect& rect, QWidget* parent, int controlId)
+void CScreenWnd::create(const QRect& rect, QWidget* parent, int controlId)
 {
     id = controlId;
     if (parent != parentWidget())
         setParent(parent);
-    Resize(rect);
+    resizeScreen(rect);
     show();
 }
 
-void CScreenWnd::Resize(const QRect& rect)
+void CScreenWnd::resizeScreen(const QRect& rect)
 {
     setGeometry(rect);
     syncChartRect();
@@ -40,7 +40,7 @@ void CScreenWnd::syncChartRect()
     }
 }
 
-void CScreenWnd::Draw()
+void CScreenWnd::draw()
 {
     compose();
     update();
@@ -57,7 +57,7 @@ void CScreenWnd::compose()
     }
 }
 
-void CScreenWnd::Print(QPainter& painter, int deviceWidthMm) const { composer.print(*this, painter, deviceWidthMm); }
+void CScreenWnd::print(QPainter& painter, int deviceWidthMm) const { composer.print(*this, painter, deviceWidthMm); }
 
 PixelRect CScreenWnd::plotRect() const { return composer.plotRect(*this, chartRect, false); }
 

@@ -14,21 +14,24 @@ class CScreenWnd : public QWidget, public CScreenState {
     Q_OBJECT
 
 public:
+    // The screen's style (grid and labels) beside the widget's own style.
+    using CScreenState::setStyle;
+    using QWidget::setStyle;
     static constexpr int kClickCode = -2;        // left button
     static constexpr int kRightClickCode = -5;   // right button
 
     explicit CScreenWnd(QWidget* parent = nullptr, int controlId = 0);
 
     // A visible child of `parent` at `rect` (the owner's client coordinates).
-    void Create(const QRect& rect, QWidget* parent, int controlId);
+    void create(const QRect& rect, QWidget* parent, int controlId);
     // Moves the screen; a new size recreates the buffers, and the next drawing shows the grid again.
-    void Resize(const QRect& rect);
-    void Resize(int left, int top, int width, int height) { Resize(QRect(left, top, width, height)); }
+    void resizeScreen(const QRect& rect);
+    void resizeScreen(int left, int top, int width, int height) { resizeScreen(QRect(left, top, width, height)); }
 
     // Composes the chart now and repaints the window from it (the copy happens at the next paint).
-    void Draw();
+    void draw();
     // The print drawing (see CScreenRenderer::print); the caller's painter maps 0.01 inch with y up.
-    void Print(QPainter& painter, int deviceWidthMm) const;
+    void print(QPainter& painter, int deviceWidthMm) const;
 
     int controlId() const { return id; }
     // The plot rectangle in the owner's client coordinates.

@@ -102,18 +102,18 @@ Status decodeReflectogram(std::string_view bytes, ReflectogramRecord& record)
     return Status::success();
 }
 
-Status WriteReflectogram(const std::string& path, const ReflectogramRecord& record)
+Status writeReflectogram(const std::string& path, const ReflectogramRecord& record)
 {
     return writeFileAtomically(path, encodeReflectogram(record));
 }
 
-Status WriteReflectogram(const std::string& path, const CVarnelDoc& doc, int line,
+Status writeReflectogram(const std::string& path, const CVarnelDoc& doc, int line,
                          const std::array<std::uint8_t, kRawSamples>& samples)
 {
-    return WriteReflectogram(path, makeReflectogramRecord(doc, line, samples));
+    return writeReflectogram(path, makeReflectogramRecord(doc, line, samples));
 }
 
-Status ReadReflectogramHeader(const std::string& path, ReflectogramHeader& header)
+Status readReflectogramHeader(const std::string& path, ReflectogramHeader& header)
 {
     std::string bytes;
     FileFacts facts;
@@ -145,7 +145,7 @@ Status readReflectogramFile(const std::string& path, ReflectogramRecord& record,
     return Status::success();
 }
 
-Status ReadReflectogram(const std::string& path, Trace& trace)
+Status readReflectogram(const std::string& path, Trace& trace)
 {
     ReflectogramRecord record;
     LocalTime time;

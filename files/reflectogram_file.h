@@ -54,14 +54,14 @@ Status decodeReflectogram(std::string_view bytes, ReflectogramRecord& record);
 
 // Writes the file completely to a temporary file in the target folder and renames it over `path` only
 // then, so a failure (full disk, read-only folder) leaves an existing file as it was.
-Status WriteReflectogram(const std::string& path, const ReflectogramRecord& record);
-Status WriteReflectogram(const std::string& path, const CVarnelDoc& doc, int line,
+Status writeReflectogram(const std::string& path, const ReflectogramRecord& record);
+Status writeReflectogram(const std::string& path, const CVarnelDoc& doc, int line,
                          const std::array<std::uint8_t, kRawSamples>& samples);
 
 // The range, pulse and KU of a file, refused on the same grounds as a whole read.
-Status ReadReflectogramHeader(const std::string& path, ReflectogramHeader& header);
+Status readReflectogramHeader(const std::string& path, ReflectogramHeader& header);
 // The record and the file's last-write time in local time.
 Status readReflectogramFile(const std::string& path, ReflectogramRecord& record, LocalTime& lastWrite);
 // Fills `raw`, `memScale`, `memPulse`, `memAverage`, `memGain`, `status`, `memKU` and `memTime` of
 // `trace`; on failure the trace is left exactly as it was.
-Status ReadReflectogram(const std::string& path, Trace& trace);
+Status readReflectogram(const std::string& path, Trace& trace);

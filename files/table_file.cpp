@@ -78,7 +78,7 @@ std::string encodeTable(const std::vector<TableEntry>& list, bool speedMode)
     return codec::utf8ToUtf16le(text);
 }
 
-Status LoadTable(const std::string& path, bool speedMode, std::vector<TableEntry>& list)
+Status loadTable(const std::string& path, bool speedMode, std::vector<TableEntry>& list)
 {
     struct stat st {};
     if (nothingAt(path) || (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
@@ -95,7 +95,7 @@ Status LoadTable(const std::string& path, bool speedMode, std::vector<TableEntry
     return Status::success();
 }
 
-Status SaveTable(const std::string& path, bool speedMode, const std::vector<TableEntry>& list)
+Status saveTable(const std::string& path, bool speedMode, const std::vector<TableEntry>& list)
 {
     return writeFileAtomically(path, encodeTable(list, speedMode));
 }

@@ -38,9 +38,9 @@ std::string encodeTable(const std::vector<TableEntry>& list, bool speedMode);
 // Loads the table at `path` into `list` in the current mode. Nothing at `path`, or a folder (the
 // default path is the Save folder), leaves the list as it is and succeeds; a file that cannot be read
 // is refused with a reason and the list is left as it is too.
-Status LoadTable(const std::string& path, bool speedMode, std::vector<TableEntry>& list);
+Status loadTable(const std::string& path, bool speedMode, std::vector<TableEntry>& list);
 // Writes the whole list to `path` through a temporary file; a failure leaves the old file as it was.
-Status SaveTable(const std::string& path, bool speedMode, const std::vector<TableEntry>& list);
+Status saveTable(const std::string& path, bool speedMode, const std::vector<TableEntry>& list);
 
 // The KU a list text stands for ("Установить"): the text's leading number, converted from V/2 in V/2
 // mode; nothing when that is not a positive finite KU.

@@ -25,14 +25,14 @@ CAcquisitionController::CAcquisitionController(CVarnelDoc& doc, CAcquisitionHost
 {
 }
 
-CAcquisitionController::~CAcquisitionController() { OnDestroy(); }
+CAcquisitionController::~CAcquisitionController() { onDestroy(); }
 
-void CAcquisitionController::OnInitialUpdate(std::unique_ptr<CComThread> created, CNotifySink* sink)
+void CAcquisitionController::onInitialUpdate(std::unique_ptr<CComThread> created, CNotifySink* sink)
 {
     worker = std::move(created);
     if (worker) {
         worker->notifyWindow = sink;
-        if (!worker->CreateThread())
+        if (!worker->createThread())
             worker.reset();
     }
     if (!worker)
@@ -40,50 +40,50 @@ void CAcquisitionController::OnInitialUpdate(std::unique_ptr<CComThread> created
     initialized = true;
 }
 
-void CAcquisitionController::OnDestroy()
+void CAcquisitionController::onDestroy()
 {
     if (!worker)
         return;
-    CancelCommands();
-    worker->EndThread();
+    cancelCommands();
+    worker->endThread();
 }
 
-bool CAcquisitionController::LineSelected(int line) const
+bool CAcquisitionController::lineSelected(int line) const
 {
     const Trace& t = doc.traces[line == L2 ? L2 : L1];
     return t.shown && t.available;
 }
 
-void CAcquisitionController::KillWatchdog()
+void CAcquisitionController::killWatchdog()
 {
     if (watchdogTimer != 0)
         host.killTimer(watchdogTimer);
     watchdogTimer = 0;
 }
 
-void CAcquisitionController::SendCommand(std::uint8_t code)
+void CAcquisitionController::sendCommand(std::uint8_t code)
 {
     if (!worker)
         return;
-    CancelCommands();
+    cancelCommands();
     pending = code;
-    worker->AddCommand(DeviceCommand{code, cycle, params});
+    worker->addCommand(DeviceCommand{code, cycle, params});
     // A port held by another program cannot answer: ask at once instead of after the silence.
-    const bool busy = worker->LastStatus() == ft::kPortBusy;
+    const bool busy = worker->lastDeviceStatus() == ft::kPortBusy;
     watchdogTimer = host.startTimer(kWatchdogId, busy ? 0 : watchdogPeriodMs);
 }
 
-void CAcquisitionController::CancelCommands()
+void CAcquisitionController::cancelCommands()
 {
     if (!worker)
         return;
-    KillWatchdog();
-    worker->ClearCommands();
+    killWatchdog();
+    worker->clearCommands();
     ++cycle;   // answers still under way belong to no command now
     pending = -1;
 }
 
-AcquisitionParams CAcquisitionController::ParametersFor() const
+AcquisitionParams CAcquisitionController::parametersFor() const
 {
     AcquisitionParams p = params;
     p.mode = recordMode;
@@ -91,8 +91,8 @@ AcquisitionParams CAcquisitionController::ParametersFor() const
     p.sendLines = 0;
     p.receiveLines = 0;
 
-    const bool selected1 = LineSelected(L1);
-    const bool selected2 = LineSelected(L2);
+    const bool selected1 = lineSelected(L1);
+    const bool selected2 = lineSelected(L2);
     auto splitPairMasks = [&] {
         if (!doc.traces[L1].available && doc.traces[L2].shown) {
             p.sendLines = 1;
@@ -158,19 +158,19 @@ AcquisitionParams CAcquisitionController::ParametersFor() const
     return p;
 }
 
-void CAcquisitionController::ApplyParameters()
+void CAcquisitionController::applyParameters()
 {
     if (!worker)
         return;
-    params = ParametersFor();
-    SendCommand(CProtocolVUZ::kWindowParams);
+    params = parametersFor();
+    sendCommand(CProtocolVUZ::kWindowParams);
 }
 
-void CAcquisitionController::StoreTraces()
+void CAcquisitionController::storeTraces()
 {
     if (!worker)
         return;
-    KillWatchdog();
+    killWatchdog();
     const bool twoScreen = host.twoScreen();
     Trace& t1 = doc.traces[L1];
     Trace& t2 = doc.traces[L2];
@@ -188,18 +188,18 @@ void CAcquisitionController::StoreTraces()
     doc.updateAllViews(nullptr, kHintNewSamples);
 }
 
-void CAcquisitionController::Start()
+void CAcquisitionController::start()
 {
-    const bool selected1 = LineSelected(L1);
-    const bool selected2 = LineSelected(L2);
+    const bool selected1 = lineSelected(L1);
+    const bool selected2 = lineSelected(L2);
     if (!selected1 && !selected2) {
         host.reportNoLineSelected();
         return;
     }
-    SendCommand(CProtocolVUZ::kStart);
+    sendCommand(CProtocolVUZ::kStart);
     // A long record still requested is fetched again now: the user waits for it once more.
     if (recordMode == 'L')
-        ShowWaitCursor(true);
+        showWaitCursor(true);
     doc.acqState = AcqState::Running;
     if (selected1)
         doc.traces[L1].active = true;
@@ -208,36 +208,36 @@ void CAcquisitionController::Start()
     host.stateChanged();
 }
 
-void CAcquisitionController::Stop()
+void CAcquisitionController::stop()
 {
-    CancelCommands();
-    ShowWaitCursor(false);   // a stopped acquisition must not leave the busy cursor up
+    cancelCommands();
+    showWaitCursor(false);   // a stopped acquisition must not leave the busy cursor up
     doc.acqState = AcqState::Stopped;
     doc.traces[L2].active = false;
     doc.traces[L1].active = false;
     host.stateChanged();
 }
 
-void CAcquisitionController::SaveLine(int line)
+void CAcquisitionController::saveChannel(int line)
 {
     doc.capture = false;
     // The start packet always goes first: a save asked for before it was acknowledged sends it again
     // instead of replacing it with a parameter packet the instrument is not ready for.
     const bool startPending = pending == CProtocolVUZ::kStart;
-    CancelCommands();
+    cancelCommands();
     if (auto chosen = host.askSavePath(savePath)) {
         savePath = *chosen;
         recordMode = 'L';
         saveLine = static_cast<std::uint8_t>(line == 2 ? 2 : 1);
-        ShowWaitCursor(true);
+        showWaitCursor(true);
     }
     if (startPending)
-        SendCommand(CProtocolVUZ::kStart);
+        sendCommand(CProtocolVUZ::kStart);
     else
-        ApplyParameters();
+        applyParameters();
 }
 
-void CAcquisitionController::ShowWaitCursor(bool shown)
+void CAcquisitionController::showWaitCursor(bool shown)
 {
     if (shown == waitCursorShown)
         return;
@@ -248,15 +248,15 @@ void CAcquisitionController::ShowWaitCursor(bool shown)
         host.endWaitCursor();
 }
 
-void CAcquisitionController::SaveLongRecord()
+void CAcquisitionController::saveLongRecord()
 {
     const int line = saveLine == 2 ? L2 : L1;
-    ShowWaitCursor(false);
+    showWaitCursor(false);
     Status written = Status::failure("incomplete long record");
     std::array<std::uint8_t, kRawSamples> samples{};
     if (longTrace.size() == samples.size()) {
         std::copy(longTrace.begin(), longTrace.end(), samples.begin());
-        written = WriteReflectogram(savePath, doc, line, samples);
+        written = writeReflectogram(savePath, doc, line, samples);
     }
     if (written) {
         host.reportSaved(savePath);
@@ -265,10 +265,10 @@ void CAcquisitionController::SaveLongRecord()
         host.reportSaveFailed(savePath, written.reason());
     }
     recordMode = 'Y';
-    ApplyParameters();
+    applyParameters();
 }
 
-void CAcquisitionController::TakeReply(const DeviceNotification& n)
+void CAcquisitionController::takeReply(const DeviceNotification& n)
 {
     if (n.status) {
         status1 = (*n.status)[0];
@@ -283,84 +283,84 @@ void CAcquisitionController::TakeReply(const DeviceNotification& n)
         longTrace = n.longRecord;
 }
 
-void CAcquisitionController::OnDeviceNotify(const DeviceNotification& n)
+void CAcquisitionController::onDeviceNotify(const DeviceNotification& n)
 {
     // An answer to a command that was cancelled or replaced changes nothing, not even the watchdog,
     // which belongs to the command now outstanding.
     if (!worker || n.cycle != cycle || pending < 0)
         return;
-    KillWatchdog();
+    killWatchdog();
     pending = -1;
-    TakeReply(n);
+    takeReply(n);
     switch (n.code) {
     case CProtocolVUZ::kWindowAck:
     case CProtocolVUZ::kWindowError:
-        SendCommand(CProtocolVUZ::kWindowData);
+        sendCommand(CProtocolVUZ::kWindowData);
         break;
     case CProtocolVUZ::kFullRangeAck:
     case CProtocolVUZ::kFullRangeError:
-        SendCommand(CProtocolVUZ::kFullRangeData);
+        sendCommand(CProtocolVUZ::kFullRangeData);
         break;
     case CProtocolVUZ::kWindowReply:
         if (host.twoScreen() && doc.zoom != 0) {
-            SendCommand(CProtocolVUZ::kFullRangeParams);
+            sendCommand(CProtocolVUZ::kFullRangeParams);
         } else {
-            StoreTraces();
-            ApplyParameters();
+            storeTraces();
+            applyParameters();
         }
         break;
     case CProtocolVUZ::kFullRangeReply:
-        StoreTraces();
-        ApplyParameters();
+        storeTraces();
+        applyParameters();
         break;
     case CProtocolVUZ::kStartAck:
-        ApplyParameters();
+        applyParameters();
         break;
     case CProtocolVUZ::kLongRecord:
-        SaveLongRecord();
+        saveLongRecord();
         break;
     default:
         break;
     }
 }
 
-bool CAcquisitionController::OnTimer(int identifier)
+bool CAcquisitionController::onTimer(int identifier)
 {
     if (identifier == 0 || identifier != watchdogTimer || !worker)
         return false;
     inReconnect = true;
     // Clearing the queue also makes every answer still under way stale: none can start a second
     // watchdog or dialog while the user is asked.
-    CancelCommands();
+    cancelCommands();
     for (;;) {
         const LinkProblem problem =
-            worker->LastStatus() == ft::kPortBusy ? LinkProblem::PortBusy : LinkProblem::Silent;
-        if (!host.askReconnect(problem, worker->PortName())) {
+            worker->lastDeviceStatus() == ft::kPortBusy ? LinkProblem::PortBusy : LinkProblem::Silent;
+        if (!host.askReconnect(problem, worker->portName())) {
             inReconnect = false;
-            Stop();
+            stop();
             return true;
         }
-        const FtStatus closed = worker->CloseDevice();
+        const FtStatus closed = worker->closeDevice();
         if (closed == ft::kOk || closed == ft::kInvalidHandle)
             break;
     }
     const bool countdownEnded = host.runCountdown();
-    worker->OpenDevice();
+    worker->openDevice();
     inReconnect = false;
     if (countdownEnded)
-        Start();
+        start();
     else
-        Stop();
+        stop();
     return true;
 }
 
-void CAcquisitionController::OnDocumentUpdate(UpdateHint hint)
+void CAcquisitionController::onDocumentUpdate(UpdateHint hint)
 {
     if (!initialized || inReconnect)
         return;
     const bool running = doc.acqState == AcqState::Running;
     if ((hint == kHintAcqParams || hint == kHintLines) && running)
-        ApplyParameters();
+        applyParameters();
     else if (hint == kHintLines && !running)
-        CancelCommands();
+        cancelCommands();
 }

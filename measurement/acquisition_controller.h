@@ -39,29 +39,29 @@ public:
 
     // Starts the worker thread, which opens the device; without a worker (creation failed) the form
     // goes on and queues nothing. Notifications must come back to OnDeviceNotify on this thread.
-    void OnInitialUpdate(std::unique_ptr<CComThread> worker, CNotifySink* sink);
+    void onInitialUpdate(std::unique_ptr<CComThread> worker, CNotifySink* sink);
     // The form is going: cancels, ends the worker and waits for it.
-    void OnDestroy();
+    void onDestroy();
 
-    void SendCommand(std::uint8_t code);
-    void CancelCommands();
-    void ApplyParameters();
-    void StoreTraces();
+    void sendCommand(std::uint8_t code);
+    void cancelCommands();
+    void applyParameters();
+    void storeTraces();
 
-    void Start();   // command 32838
-    void Stop();    // command 32839
+    void start();   // command 32838
+    void stop();    // command 32839
     // Commands 32830 (line 1) and 32833 (line 2).
-    void SaveLine(int line);
+    void saveChannel(int line);
 
-    void OnDeviceNotify(const DeviceNotification& notification);
+    void onDeviceNotify(const DeviceNotification& notification);
     // True when `identifier` was the watchdog (handled); false for the default handling.
-    bool OnTimer(int identifier);
+    bool onTimer(int identifier);
     // The document's update dispatch: restarts on hints 2 and 4 while running.
-    void OnDocumentUpdate(UpdateHint hint);
+    void onDocumentUpdate(UpdateHint hint);
 
     // The protocol parameters the document gives now (ApplyParameters without sending).
-    AcquisitionParams ParametersFor() const;
-    bool LineSelected(int line) const;
+    AcquisitionParams parametersFor() const;
+    bool lineSelected(int line) const;
 
     CComThread* device() { return worker.get(); }
     // The parameters of the last packet built from the document.
@@ -78,10 +78,10 @@ public:
     bool initialized = false;
 
 private:
-    void KillWatchdog();
-    void TakeReply(const DeviceNotification& n);
-    void SaveLongRecord();
-    void ShowWaitCursor(bool shown);
+    void killWatchdog();
+    void takeReply(const DeviceNotification& n);
+    void saveLongRecord();
+    void showWaitCursor(bool shown);
 
     CVarnelDoc& doc;
     CAcquisitionHost& host;

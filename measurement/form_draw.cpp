@@ -40,13 +40,13 @@ CFormDraw::~CFormDraw()
 
 void CFormDraw::registerAcquisitionCommands()
 {
-    commands.add(cmd::kStart, [this] { controller.Start(); },
+    commands.add(cmd::kStart, [this] { controller.start(); },
                  [this] { return CommandState{doc.acqState == AcqState::Stopped, false}; }, false);
-    commands.add(cmd::kStop, [this] { controller.Stop(); },
+    commands.add(cmd::kStop, [this] { controller.stop(); },
                  [this] { return CommandState{doc.acqState == AcqState::Running, false}; }, false);
-    commands.add(cmd::kSaveLine1, [this] { controller.SaveLine(1); },
+    commands.add(cmd::kSaveLine1, [this] { controller.saveChannel(1); },
                  [this] { return CommandState{doc.traces[L1].active, false}; }, false);
-    commands.add(cmd::kSaveLine2, [this] { controller.SaveLine(2); },
+    commands.add(cmd::kSaveLine2, [this] { controller.saveChannel(2); },
                  [this] { return CommandState{doc.traces[L2].active, false}; }, false);
 }
 

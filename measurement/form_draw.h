@@ -62,10 +62,10 @@ private:
     // --- Screen and channel table ---
     void createScreenAndTable();
     void registerFormCommands();
-    void FillChannelTable();
-    void LayoutTable();
-    void SizeColumns();
-    void RetitleSpeedColumn();
+    void fillChannelTable();
+    void layoutTable();
+    void sizeColumns();
+    void retitleSpeedColumn();
     void drawScreen();
     void onScreenClick();
 

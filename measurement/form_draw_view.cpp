@@ -33,12 +33,12 @@ void CFormDraw::createScreenAndTable()
     // A right click on the screen does nothing; the context menu comes from the form itself.
 
     channelTable = new CReportCtrl(this);
-    channelTable->Create(this, QRect(), kChannelTableId);
+    channelTable->create(this, QRect(), kChannelTableId);
     channelTable->setEnabled(false);   // it only displays
     for (const std::string& title : channelColumnTitles(doc.speedMode))
-        channelTable->InsertColumn(QString::fromStdString(title));
-    channelTable->SetColors(this);
-    FillChannelTable();
+        channelTable->insertColumn(QString::fromStdString(title));
+    channelTable->setColors(this);
+    fillChannelTable();
 }
 
 void CFormDraw::registerFormCommands()
@@ -53,76 +53,76 @@ ReportCellColors CFormDraw::cellColors(int row, int) const
 {
     ReportCellColors colors;
     Rgb c;
-    if (channelRowColor(doc, channelTable->GetCell(row, kColName).toStdString(), c))
+    if (channelRowColor(doc, channelTable->getCell(row, kColName).toStdString(), c))
         colors.text = QColor(c.r, c.g, c.b);
     colors.background = Qt::black;
     return colors;
 }
 
-void CFormDraw::FillChannelTable()
+void CFormDraw::fillChannelTable()
 {
-    channelTable->Clear();
+    channelTable->clear();
     const ChannelTable table = buildChannelTable(doc);
     for (int i = 0; i < static_cast<int>(table.rows.size()); ++i)
         for (int j = 0; j < kChannelColumnCount; ++j)
-            channelTable->AddCell(i, j, QString::fromStdString(table.rows[i].cells[j]));
-    channelTable->UpdateCount();
+            channelTable->addCell(i, j, QString::fromStdString(table.rows[i].cells[j]));
+    channelTable->updateCount();
 }
 
-void CFormDraw::SizeColumns()
+void CFormDraw::sizeColumns()
 {
     const auto widths = channelColumnWidths(width(), doc.returnLoss);
     for (int i = 0; i < kChannelColumnCount; ++i)
-        channelTable->SetColumnWidth(i, widths[i]);
+        channelTable->setColumnWidth(i, widths[i]);
 }
 
-void CFormDraw::LayoutTable()
+void CFormDraw::layoutTable()
 {
-    const int rows = channelTable->GetItemCount();
-    const int itemHeight = rows > 0 ? channelTable->GetItemRect(0).height() : kEmptyTableItemHeight;
+    const int rows = channelTable->getItemCount();
+    const int itemHeight = rows > 0 ? channelTable->getItemRect(0).height() : kEmptyTableItemHeight;
     const ChannelTableLayout l = layoutChannelTable(width(), height(), itemHeight, rows);
     channelTable->setGeometry(l.tableX, l.tableY, l.tableWidth, l.tableHeight);
-    screen->Resize(0, 0, l.screenWidth, l.screenHeight);
+    screen->resizeScreen(0, 0, l.screenWidth, l.screenHeight);
 }
 
-void CFormDraw::RetitleSpeedColumn()
+void CFormDraw::retitleSpeedColumn()
 {
-    channelTable->SetColumnTitle(kColSpeed, QString::fromUtf8(speedColumnTitle(doc.speedMode)));
+    channelTable->setColumnTitle(kColSpeed, QString::fromUtf8(speedColumnTitle(doc.speedMode)));
 }
 
 void CFormDraw::drawScreen()
 {
     screen->captureMode = doc.capture;
-    screen->Draw();
+    screen->draw();
 }
 
 void CFormDraw::onDocumentUpdate(CDocView*, UpdateHint hint)
 {
     if (!updated)
         return;
-    controller.OnDocumentUpdate(hint);   // restarts on 2 and 4 while running, cancels on 4 while stopped
+    controller.onDocumentUpdate(hint);   // restarts on 2 and 4 while running, cancels on 4 while stopped
     if (hint == kHintSpeedMode) {
-        RetitleSpeedColumn();
-        FillChannelTable();
+        retitleSpeedColumn();
+        fillChannelTable();
         // Repainted from what is composed: the screen's picture does not change with the unit.
         update();
         screen->update();
         return;
     }
     if (hint == kHintReturnLoss) {
-        SizeColumns();
+        sizeColumns();
         if (tableShown)
-            LayoutTable();
+            layoutTable();
         return;
     }
     main_screen::rebuild(*screen, doc);
-    FillChannelTable();
+    fillChannelTable();
     if (hint == kHintLines) {
         if (tableShown) {
-            SizeColumns();
-            LayoutTable();
+            sizeColumns();
+            layoutTable();
         } else {
-            screen->Resize(0, 0, width(), height());
+            screen->resizeScreen(0, 0, width(), height());
             channelTable->setGeometry(QRect());
         }
     }
@@ -135,10 +135,10 @@ void CFormDraw::resizeEvent(QResizeEvent* event)
     // A resized screen is first drawn without persistence.
     doc.capture = false;
     if (tableShown) {
-        SizeColumns();
-        LayoutTable();
+        sizeColumns();
+        layoutTable();
     } else {
-        screen->Resize(0, 0, width(), height());
+        screen->resizeScreen(0, 0, width(), height());
     }
     if (controller.initialized)
         drawScreen();
@@ -166,8 +166,8 @@ void CFormDraw::wheelEvent(QWheelEvent* event)
 {
     for (int step : notches.feed(event->angleDelta().y(), event->timestamp()))
         mouse_modes::mainScreenWheel(doc, step, [this] {
-            controller.CancelCommands();
-            controller.ApplyParameters();
+            controller.cancelCommands();
+            controller.applyParameters();
         });
     event->accept();
 }
@@ -178,4 +178,4 @@ void CFormDraw::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
-void CFormDraw::onScreenClick() { mouse_modes::mainScreenClick(doc, screen->GetLeftClick()); }
+void CFormDraw::onScreenClick() { mouse_modes::mainScreenClick(doc, screen->getLeftClick()); }

@@ -10,7 +10,7 @@ int CLoopHost::startTimer(int, int periodMs)
 {
     return loop.startTimer(periodMs, [this](int id) {
         if (target)
-            target->OnTimer(id);
+            target->onTimer(id);
     });
 }
 

@@ -42,7 +42,7 @@ void CQtAcquisitionHost::killTimer(int identifier) { QObject::killTimer(identifi
 
 void CQtAcquisitionHost::timerEvent(QTimerEvent* event)
 {
-    if (!target || !target->OnTimer(event->timerId()))
+    if (!target || !target->onTimer(event->timerId()))
         QObject::timerEvent(event);
 }
 

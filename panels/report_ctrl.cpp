@@ -50,7 +50,7 @@ CReportCtrl::~CReportCtrl()
     setModel(nullptr);
 }
 
-void CReportCtrl::Create(QWidget* parent, const QRect& rect, int id)
+void CReportCtrl::create(QWidget* parent, const QRect& rect, int id)
 {
     setParent(parent);
     setGeometry(rect);
@@ -58,24 +58,24 @@ void CReportCtrl::Create(QWidget* parent, const QRect& rect, int id)
     show();
 }
 
-int CReportCtrl::InsertColumn(const QString& title) { return rows.insertColumn(title); }
+int CReportCtrl::insertColumn(const QString& title) { return rows.insertColumn(title); }
 
-bool CReportCtrl::AddCell(int /*row*/, int column, const QString& text) { return rows.addCell(column, text); }
+bool CReportCtrl::addCell(int /*row*/, int column, const QString& text) { return rows.addCell(column, text); }
 
-QString CReportCtrl::GetCell(int row, int column) const { return rows.cell(row, column); }
+QString CReportCtrl::getCell(int row, int column) const { return rows.cell(row, column); }
 
-bool CReportCtrl::DeleteRow(int row) { return rows.deleteRow(row); }
+bool CReportCtrl::deleteRow(int row) { return rows.deleteRow(row); }
 
-void CReportCtrl::Clear() { rows.clear(); }
+void CReportCtrl::clear() { rows.clear(); }
 
-void CReportCtrl::UpdateCount() { rows.updateCount(); }
+void CReportCtrl::updateCount() { rows.updateCount(); }
 
-void CReportCtrl::PrintTable(QPainter& painter) const
+void CReportCtrl::printTable(QPainter& painter) const
 {
-    PrintTable(painter, painter.device() ? painter.device()->widthMM() : 0);
+    printTable(painter, painter.device() ? painter.device()->widthMM() : 0);
 }
 
-void CReportCtrl::PrintTable(QPainter& painter, int pageWidthMm) const
+void CReportCtrl::printTable(QPainter& painter, int pageWidthMm) const
 {
     // Texts are fitted on the list's own font, as they are shown, then measured again on the page.
     const QFontMetrics screen = fontMetrics();
@@ -85,33 +85,33 @@ void CReportCtrl::PrintTable(QPainter& painter, int pageWidthMm) const
         [&screen](const QString& s) { return screen.horizontalAdvance(s); });
 }
 
-void CReportCtrl::FitText(int maxWidth, QString& text) const
+void CReportCtrl::fitText(int maxWidth, QString& text) const
 {
     const QFontMetrics metrics = fontMetrics();
     text = reportprint::fitText(maxWidth, text, [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
 }
 
-void CReportCtrl::SetColumnWidth(int column, int width)
+void CReportCtrl::setColumnWidth(int column, int width)
 {
     if (column >= 0 && column < rows.columnCount())
-        setColumnWidth(column, width);
+        QTableView::setColumnWidth(column, width);
 }
 
-int CReportCtrl::GetColumnWidth(int column) const { return columnWidth(column); }
+int CReportCtrl::getColumnWidth(int column) const { return columnWidth(column); }
 
-bool CReportCtrl::SetColumnTitle(int column, const QString& title) { return rows.setColumnTitle(column, title); }
+bool CReportCtrl::setColumnTitle(int column, const QString& title) { return rows.setColumnTitle(column, title); }
 
-QString CReportCtrl::GetColumnTitle(int column) const { return rows.columnTitle(column); }
+QString CReportCtrl::getColumnTitle(int column) const { return rows.columnTitle(column); }
 
-int CReportCtrl::GetCountPerPage() const
+int CReportCtrl::getCountPerPage() const
 {
-    const int h = GetItemHeight();
+    const int h = getItemHeight();
     return h > 0 ? viewport()->height() / h : 0;
 }
 
-int CReportCtrl::GetFirstSelected() const { return GetNextSelected(-1); }
+int CReportCtrl::getFirstSelected() const { return getNextSelected(-1); }
 
-int CReportCtrl::GetNextSelected(int row) const
+int CReportCtrl::getNextSelected(int row) const
 {
     // From the selection's ranges, so walking a long selection does not test row after row.
     int next = -1;
@@ -127,17 +127,17 @@ int CReportCtrl::GetNextSelected(int row) const
     return next;
 }
 
-int CReportCtrl::GetSelectedCount() const
+int CReportCtrl::getSelectedCount() const
 {
     return static_cast<int>(selectionModel()->selectedRows().size());
 }
 
-bool CReportCtrl::IsRowSelected(int row) const
+bool CReportCtrl::isRowSelected(int row) const
 {
     return row >= 0 && row < rows.itemCount() && selectionModel()->isRowSelected(row, QModelIndex());
 }
 
-void CReportCtrl::SetRowSelected(int row, bool selected)
+void CReportCtrl::setRowSelected(int row, bool selected)
 {
     if (row < 0 || row >= rows.itemCount() || rows.columnCount() == 0)
         return;
@@ -146,7 +146,7 @@ void CReportCtrl::SetRowSelected(int row, bool selected)
                                         | QItemSelectionModel::Rows);
 }
 
-QRect CReportCtrl::GetItemRect(int row) const
+QRect CReportCtrl::getItemRect(int row) const
 {
     if (row < 0 || row >= rows.itemCount())
         return {};
@@ -156,9 +156,9 @@ QRect CReportCtrl::GetItemRect(int row) const
     return QRect(left, top, width, rowHeight(row)).translated(viewport()->pos());
 }
 
-int CReportCtrl::GetItemHeight() const { return verticalHeader()->defaultSectionSize(); }
+int CReportCtrl::getItemHeight() const { return verticalHeader()->defaultSectionSize(); }
 
-ReportHit CReportCtrl::SubItemHitTest(const QPoint& point) const
+ReportHit CReportCtrl::subItemHitTest(const QPoint& point) const
 {
     const QPoint inViewport = point - viewport()->pos();
     if (!viewport()->rect().contains(inViewport))
@@ -169,10 +169,10 @@ ReportHit CReportCtrl::SubItemHitTest(const QPoint& point) const
     return {index.row(), index.column()};
 }
 
-void CReportCtrl::SetColors(const CReportColors* source)
+void CReportCtrl::setColors(const CReportColors* source)
 {
     rows.setColors(source);
-    RedrawItems();
+    redrawItems();
 }
 
-void CReportCtrl::RedrawItems() { viewport()->update(); }
+void CReportCtrl::redrawItems() { viewport()->update(); }

@@ -24,53 +24,53 @@ public:
     ~CReportCtrl() override;
 
     // Places the list in `parent` at `rect` under the control id `id` and shows it.
-    void Create(QWidget* parent, const QRect& rect, int id);
-    int GetDlgCtrlID() const { return controlId; }
+    void create(QWidget* parent, const QRect& rect, int id);
+    int getDlgCtrlID() const { return controlId; }
 
     // Appends a column with a centred title; returns its index.
-    int InsertColumn(const QString& title);
+    int insertColumn(const QString& title);
     // `row` is not used: column 0 starts a new row at the end, any other column appends to the last
     // row. False for a non-zero column while the list has no row.
-    bool AddCell(int row, int column, const QString& text);
-    QString GetCell(int row, int column) const;
-    bool DeleteRow(int row);
-    void Clear();
+    bool addCell(int row, int column, const QString& text);
+    QString getCell(int row, int column) const;
+    bool deleteRow(int row);
+    void clear();
     // Makes the view show every stored row, without repainting the rows it already shows.
-    void UpdateCount();
+    void updateCount();
 
     // Draws the list as a boxed table on a page whose printable width the painter's device gives in
     // millimetres. The painter's units must be 0.01 inch with y downwards from the table's top-left.
-    void PrintTable(QPainter& painter) const;
-    void PrintTable(QPainter& painter, int pageWidthMm) const;
+    void printTable(QPainter& painter) const;
+    void printTable(QPainter& painter, int pageWidthMm) const;
     // Shortens `text` to `maxWidth` measured in the list's own font, ending it in "...".
-    void FitText(int maxWidth, QString& text) const;
+    void fitText(int maxWidth, QString& text) const;
 
     // The ordinary list operations the owners use.
-    int GetItemCount() const { return rows.itemCount(); }
-    int GetColumnCount() const { return rows.columnCount(); }
-    void SetColumnWidth(int column, int width);
-    int GetColumnWidth(int column) const;
-    bool SetColumnTitle(int column, const QString& title);
-    QString GetColumnTitle(int column) const;
+    int getItemCount() const { return rows.itemCount(); }
+    int getColumnCount() const { return rows.columnCount(); }
+    void setColumnWidth(int column, int width);
+    int getColumnWidth(int column) const;
+    bool setColumnTitle(int column, const QString& title);
+    QString getColumnTitle(int column) const;
     // Rows that fit whole into the visible area.
-    int GetCountPerPage() const;
+    int getCountPerPage() const;
     // Selected rows in order: the first, then the next after `row`; -1 when there is none.
-    int GetFirstSelected() const;
-    int GetNextSelected(int row) const;
-    int GetSelectedCount() const;
-    bool IsRowSelected(int row) const;
-    void SetRowSelected(int row, bool selected);
+    int getFirstSelected() const;
+    int getNextSelected(int row) const;
+    int getSelectedCount() const;
+    bool isRowSelected(int row) const;
+    void setRowSelected(int row, bool selected);
     // The whole row's rectangle in the list's coordinates; empty for a row that is not shown.
-    QRect GetItemRect(int row) const;
+    QRect getItemRect(int row) const;
     // Height of one row, also while the list has none.
-    int GetItemHeight() const;
+    int getItemHeight() const;
     // `point` in the list's coordinates.
-    ReportHit SubItemHitTest(const QPoint& point) const;
+    ReportHit subItemHitTest(const QPoint& point) const;
 
     // The owner's cell colours; nullptr for the list's own. The owner must outlive the list or reset it.
-    void SetColors(const CReportColors* source);
+    void setColors(const CReportColors* source);
     // Repaints every shown cell, for owners whose colours changed.
-    void RedrawItems();
+    void redrawItems();
 
     const CReportModel& reportModel() const { return rows; }
 

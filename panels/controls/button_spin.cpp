@@ -18,7 +18,7 @@ QString accessibleNameOf(SpinAction action)
 
 } // namespace
 
-CButtonSpin::CButtonSpin(SpinAction action, QWidget* parent) : QToolButton(parent), action(action)
+CButtonSpin::CButtonSpin(SpinAction action, QWidget* parent) : QToolButton(parent), role(action)
 {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
@@ -34,5 +34,5 @@ void CButtonSpin::paintEvent(QPaintEvent*)
     option.text.clear();
     painter.drawComplexControl(QStyle::CC_ToolButton, option);
     const auto group = isEnabled() ? QPalette::Active : QPalette::Disabled;
-    PaintSpinIcon(painter, rect(), action, palette().color(group, QPalette::ButtonText));
+    paintSpinIcon(painter, rect(), role, palette().color(group, QPalette::ButtonText));
 }

@@ -11,11 +11,11 @@ class CButtonSpin : public QToolButton {
 public:
     CButtonSpin(SpinAction action, QWidget* parent = nullptr);
 
-    SpinAction Action() const { return action; }
+    SpinAction action() const { return role; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    SpinAction action;
+    SpinAction role;
 };

@@ -62,7 +62,7 @@ CHSpin::~CHSpin()
         delete button.data();
 }
 
-void CHSpin::Configure(double minimum, double maximum, double current, double stepSize, int decimals,
+void CHSpin::configure(double minimum, double maximum, double current, double stepSize, int decimals,
                        const QString& unitText)
 {
     minValue = minimum;
@@ -71,14 +71,14 @@ void CHSpin::Configure(double minimum, double maximum, double current, double st
     step = stepSize;
     precision = decimals;
     unit = unitText;
-    setText(ValueText());
+    setText(valueText());
     updateButtons();
 }
 
-void CHSpin::SetValue(double v)
+void CHSpin::setValue(double v)
 {
     value = v < minValue ? minValue : (v > maxValue ? maxValue : v);
-    setText(ValueText());
+    setText(valueText());
     updateButtons();
     if (userChange) {
         userChange = false;
@@ -89,16 +89,16 @@ void CHSpin::SetValue(double v)
 void CHSpin::userSetValue(double v)
 {
     userChange = true;
-    SetValue(v);
+    setValue(v);
 }
 
-QString CHSpin::ValueText() const
+QString CHSpin::valueText() const
 {
     const QString number = QString::number(value, 'f', precision);
     return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
 }
 
-void CHSpin::showText() { setText(typing ? typedText : ValueText()); }
+void CHSpin::showText() { setText(typing ? typedText : valueText()); }
 
 void CHSpin::updateButtons()
 {
@@ -107,21 +107,21 @@ void CHSpin::updateButtons()
     for (auto& button : buttons) {
         if (!button)
             continue;
-        const SpinAction action = button->Action();
+        const SpinAction action = button->action();
         const bool down = action == SpinAction::ToMinimum || action == SpinAction::StepDown;
         button->setEnabled(on && value != (down ? minValue : maxValue));
     }
 }
 
-void CHSpin::EnableControls(bool on)
+void CHSpin::enableControls(bool on)
 {
     setEnabled(on);
     updateButtons();
 }
 
-void CHSpin::ShowControls(bool show) { setVisible(show); }
+void CHSpin::showControls(bool show) { setVisible(show); }
 
-void CHSpin::PlaceControls(int left, int top, int right, int bottom)
+void CHSpin::placeControls(int left, int top, int right, int bottom)
 {
     const int width = right - left;
     const int height = bottom - top;
@@ -133,20 +133,20 @@ void CHSpin::PlaceControls(int left, int top, int right, int bottom)
     setGeometry(left + 2 * bw + 3, top, std::max(width - 4 * bw - 5, 0), height);
 }
 
-void CHSpin::PlaceControls(const QRect& area)
+void CHSpin::placeControls(const QRect& area)
 {
-    PlaceControls(area.left(), area.top(), area.left() + area.width(), area.top() + area.height());
+    placeControls(area.left(), area.top(), area.left() + area.width(), area.top() + area.height());
 }
 
 void CHSpin::setToolTipText(const QString& text)
 {
-    SetToolTipText(*this, text);
+    ::setToolTipText(*this, text);
     for (auto& button : buttons)
         if (button)
             button->setAccessibleDescription(text);
 }
 
-CButtonSpin* CHSpin::Button(SpinAction action) const { return buttons[static_cast<int>(action)]; }
+CButtonSpin* CHSpin::button(SpinAction action) const { return buttons[static_cast<int>(action)]; }
 
 bool CHSpin::event(QEvent* event)
 {
@@ -205,7 +205,7 @@ void CHSpin::keyPressEvent(QKeyEvent* event)
     if (key == Qt::Key_Escape && typing) {
         typing = false;
         typedText.clear();
-        SetValue(value);
+        setValue(value);
         return;
     }
     if (isEnter(key)) {

@@ -20,25 +20,25 @@ public:
     ~CHSpin() override;
 
     // Stores all six as given (the value is not clamped) and shows the value; never emits valueEdited.
-    void Configure(double minimum, double maximum, double current, double stepSize, int decimals,
+    void configure(double minimum, double maximum, double current, double stepSize, int decimals,
                    const QString& unitText);
     // The value clamped to the limits; emits valueEdited only while a user action is being applied.
-    void SetValue(double v);
-    double GetValue() const { return value; }
+    void setValue(double v);
+    double getValue() const { return value; }
     // The edit and its buttons together; buttons at a limit stay disabled.
-    void EnableControls(bool on);
-    void ShowControls(bool show);
+    void enableControls(bool on);
+    void showControls(bool show);
     // Lays the buttons and the edit out in the parent's rectangle from (left, top) to (right, bottom),
     // right and bottom exclusive: buttons (width - 5) / 4 wide but at most 14, the edit between them.
-    void PlaceControls(int left, int top, int right, int bottom);
-    void PlaceControls(const QRect& area);
+    void placeControls(int left, int top, int right, int bottom);
+    void placeControls(const QRect& area);
     // Tooltip and accessible name of the edit; the buttons take the text as their description.
     void setToolTipText(const QString& text);
 
-    CButtonSpin* Button(SpinAction action) const;
-    bool IsTyping() const { return typing; }
+    CButtonSpin* button(SpinAction action) const;
+    bool isTyping() const { return typing; }
     // The value as shown when nothing is being typed: "%.*f", then a space and the unit if there is one.
-    QString ValueText() const;
+    QString valueText() const;
 
 signals:
     void valueEdited(double value);

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-void PaintSpinIcon(QPainter& painter, const QRect& box, SpinAction action, const QColor& color)
+void paintSpinIcon(QPainter& painter, const QRect& box, SpinAction action, const QColor& color)
 {
     // Half the triangle's height: up to 4 (a 5 by 9 triangle), smaller in a narrow or low button.
     const int half = std::clamp(std::min((box.height() - 6) / 2, box.width() - 9), 1, 4);

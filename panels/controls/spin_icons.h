@@ -10,4 +10,4 @@ enum class SpinAction { ToMinimum, StepDown, StepUp, ToMaximum };
 // Draws the glyph of `action` centred in `box`: a triangle pointing the way the value moves, with a bar
 // before its tip for the jumps to a limit. Whole pixel rows only, so the glyph stays crisp in a
 // 14-pixel button; the right-pointing glyphs are the exact mirror images of the left-pointing ones.
-void PaintSpinIcon(QPainter& painter, const QRect& box, SpinAction action, const QColor& color);
+void paintSpinIcon(QPainter& painter, const QRect& box, SpinAction action, const QColor& color);

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-void SetToolTipText(QWidget& control, const QString& text)
+void setToolTipText(QWidget& control, const QString& text)
 {
     control.setToolTip(text);
     control.setAccessibleName(text);

@@ -5,4 +5,4 @@ class QWidget;
 
 // Gives `control` its tooltip and the same text as its accessible name, so screen readers and GUI test
 // tools find a control by what the mouse user reads.
-void SetToolTipText(QWidget& control, const QString& text);
+void setToolTipText(QWidget& control, const QString& text);

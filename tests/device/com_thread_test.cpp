@@ -79,22 +79,22 @@ std::vector<Bytes> echoReply(const Bytes& request) { return {{'R', request[0], '
 TEST(ComThread, AddingToAnEmptyQueuePostsExactlyOneMessage)
 {
     Fixture f;   // not started: messages wait for the thread
-    f.worker->AddCommand(1);
-    EXPECT_EQ(f.worker->PendingMessages(), 1u);
-    f.worker->AddCommand(2);
-    f.worker->AddCommand(1);
-    EXPECT_EQ(f.worker->PendingMessages(), 1u);
-    f.worker->ClearCommands();
-    f.worker->AddCommand(3);
-    EXPECT_EQ(f.worker->PendingMessages(), 2u);
+    f.worker->addCommand(1);
+    EXPECT_EQ(f.worker->pendingMessages(), 1u);
+    f.worker->addCommand(2);
+    f.worker->addCommand(1);
+    EXPECT_EQ(f.worker->pendingMessages(), 1u);
+    f.worker->clearCommands();
+    f.worker->addCommand(3);
+    EXPECT_EQ(f.worker->pendingMessages(), 2u);
 }
 
 TEST(ComThread, OpenDeviceConfiguresTheBridgeInOrderAndClearsTheQueue)
 {
     Fixture f;
-    f.worker->AddCommand(5);
-    EXPECT_EQ(f.worker->OpenDevice(), ft::kOk);
-    EXPECT_EQ(f.worker->Queue().GetCount(), 0);
+    f.worker->addCommand(5);
+    EXPECT_EQ(f.worker->openDevice(), ft::kOk);
+    EXPECT_EQ(f.worker->queue().getCount(), 0);
     const std::vector<std::string> expected = {"open", "baud 115200", "data 8 0 0", "timeouts 10 10", "configure 1"};
     EXPECT_EQ(f.fake->calls(), expected);
 }
@@ -104,11 +104,11 @@ TEST(ComThread, FailedOpenLeavesTheWorkerSilent)
     Fixture f;
     f.fake->setOpenStatus(ft::kDeviceNotFound);
     f.codec->addCode(1);
-    ASSERT_TRUE(f.worker->CreateThread());
-    f.worker->AddCommand(1);
-    ASSERT_TRUE(waitUntil([&] { return f.worker->PendingMessages() == 0; }));
-    f.worker->EndThread();   // the message has been handled once the thread has ended
-    EXPECT_EQ(f.worker->LastStatus(), ft::kDeviceNotFound);
+    ASSERT_TRUE(f.worker->createThread());
+    f.worker->addCommand(1);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->pendingMessages() == 0; }));
+    f.worker->endThread();   // the message has been handled once the thread has ended
+    EXPECT_EQ(f.worker->lastDeviceStatus(), ft::kDeviceNotFound);
     EXPECT_EQ(f.fake->requestCount(), 0u);
     EXPECT_EQ(f.fake->calls(), std::vector<std::string>{"open"});
 }
@@ -118,10 +118,10 @@ TEST(ComThread, AcceptedReplyRemovesTheCommand)
     Fixture f;
     f.fake->onRequest = echoReply;
     f.codec->addCode(6);
-    ASSERT_TRUE(f.worker->CreateThread());
-    f.worker->AddCommand(6);
+    ASSERT_TRUE(f.worker->createThread());
+    f.worker->addCommand(6);
     ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
-    ASSERT_TRUE(waitUntil([&] { return f.worker->Queue().GetCount() == 0; }));
+    ASSERT_TRUE(waitUntil([&] { return f.worker->queue().getCount() == 0; }));
     EXPECT_EQ(f.codec->handledSoFar()[0].second, (Bytes{'R', 6, 'o', 'k'}));
     EXPECT_EQ(f.fake->requests(), std::vector<Bytes>{(Bytes{6, 2})});
 }
@@ -131,11 +131,11 @@ TEST(ComThread, RejectedReplyKeepsTheHeadAndIsNotResentByItself)
     Fixture f;
     f.fake->onRequest = echoReply;
     f.codec->addCode(9, false);
-    ASSERT_TRUE(f.worker->CreateThread());
-    f.worker->AddCommand(9);
+    ASSERT_TRUE(f.worker->createThread());
+    f.worker->addCommand(9);
     ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
-    f.worker->EndThread();
-    EXPECT_EQ(f.worker->Queue().Snapshot(), std::vector<std::uint8_t>{9});
+    f.worker->endThread();
+    EXPECT_EQ(f.worker->queue().snapshot(), std::vector<std::uint8_t>{9});
     EXPECT_EQ(f.fake->requestCount(), 1u);
 }
 
@@ -150,21 +150,21 @@ TEST(ComThread, ReRequestingTheHeadWhileItsReplyIsReadDropsTheReplyAndResends)
         return {{'N', 'E', 'W', '!'}};
     };
     f.codec->addCode(7);
-    ASSERT_TRUE(f.worker->CreateThread());
-    f.worker->AddCommand(7);
+    ASSERT_TRUE(f.worker->createThread());
+    f.worker->addCommand(7);
     ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 1; }));
     f.fake->push({'o', 'l'});
     ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 0; }));
 
-    f.worker->AddCommand(7);
-    EXPECT_EQ(f.worker->PendingMessages(), 0u);   // the head was re-requested, not appended
+    f.worker->addCommand(7);
+    EXPECT_EQ(f.worker->pendingMessages(), 0u);   // the head was re-requested, not appended
     f.fake->push({'d', '!'});
 
     ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
-    f.worker->EndThread();
+    f.worker->endThread();
     EXPECT_EQ(f.codec->handledSoFar()[0].second, (Bytes{'N', 'E', 'W', '!'}));
     EXPECT_EQ(f.fake->requestCount(), 2u);
-    EXPECT_EQ(f.worker->Queue().GetCount(), 0);
+    EXPECT_EQ(f.worker->queue().getCount(), 0);
 }
 
 TEST(ComThread, ClearingWhileAReplyIsReadDropsItAndRunsTheNextCode)
@@ -177,18 +177,18 @@ TEST(ComThread, ClearingWhileAReplyIsReadDropsItAndRunsTheNextCode)
     };
     f.codec->addCode(7);
     f.codec->addCode(8);
-    ASSERT_TRUE(f.worker->CreateThread());
-    f.worker->AddCommand(7);
+    ASSERT_TRUE(f.worker->createThread());
+    f.worker->addCommand(7);
     ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 1; }));
     f.fake->push({'o', 'l'});
     ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 0; }));
 
-    f.worker->ClearCommands();
-    f.worker->AddCommand(8);
+    f.worker->clearCommands();
+    f.worker->addCommand(8);
     f.fake->push({'d', '!'});
 
     ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
-    f.worker->EndThread();
+    f.worker->endThread();
     EXPECT_EQ(f.codec->handledSoFar()[0].first, 8);
     EXPECT_EQ(f.fake->requests(), (std::vector<Bytes>{{7, 2}, {8, 2}}));
 }
@@ -203,19 +203,19 @@ TEST(ComThread, OverlongReplyEndsOnlyWhenTheOwnerClosesTheDevice)
     };
     f.codec->addCode(1);
     f.codec->addCode(2);
-    ASSERT_TRUE(f.worker->CreateThread());
-    f.worker->AddCommand(1);
+    ASSERT_TRUE(f.worker->createThread());
+    f.worker->addCommand(1);
     ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 0 && f.fake->requestCount() == 1; }));
     const int readsBefore = f.fake->readCount();
     ASSERT_TRUE(waitUntil([&] { return f.fake->readCount() > readsBefore + 5; }));   // still reading
     EXPECT_TRUE(f.codec->handledSoFar().empty());
 
-    EXPECT_EQ(f.worker->CloseDevice(), ft::kOk);
-    EXPECT_EQ(f.worker->OpenDevice(), ft::kOk);
-    f.worker->AddCommand(2);
+    EXPECT_EQ(f.worker->closeDevice(), ft::kOk);
+    EXPECT_EQ(f.worker->openDevice(), ft::kOk);
+    f.worker->addCommand(2);
     ASSERT_TRUE(waitUntil([&] { return f.codec->handledSoFar().size() == 1; }));
     EXPECT_EQ(f.codec->handledSoFar()[0].first, 2);
-    EXPECT_EQ(f.worker->LastStatus(), ft::kOk);
+    EXPECT_EQ(f.worker->lastDeviceStatus(), ft::kOk);
 }
 
 TEST(ComThread, FailedWriteKeepsTheCommandQueuedAndTheWorkerSilent)
@@ -223,18 +223,18 @@ TEST(ComThread, FailedWriteKeepsTheCommandQueuedAndTheWorkerSilent)
     Fixture f;
     f.fake->onRequest = echoReply;
     f.codec->addCode(3);
-    ASSERT_TRUE(f.worker->CreateThread());
+    ASSERT_TRUE(f.worker->createThread());
     ASSERT_TRUE(waitUntil([&] { return f.fake->isOpen(); }));
     f.fake->failNextWrite(ft::kIoError);
-    f.worker->AddCommand(3);
-    ASSERT_TRUE(waitUntil([&] { return f.worker->LastStatus() == ft::kIoError; }));
-    f.worker->ClearCommands();
-    f.worker->AddCommand(3);
-    ASSERT_TRUE(waitUntil([&] { return f.worker->PendingMessages() == 0; }));
-    f.worker->EndThread();
+    f.worker->addCommand(3);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->lastDeviceStatus() == ft::kIoError; }));
+    f.worker->clearCommands();
+    f.worker->addCommand(3);
+    ASSERT_TRUE(waitUntil([&] { return f.worker->pendingMessages() == 0; }));
+    f.worker->endThread();
     EXPECT_EQ(f.fake->requestCount(), 0u);
     EXPECT_TRUE(f.codec->handledSoFar().empty());
-    EXPECT_EQ(f.worker->Queue().Snapshot(), std::vector<std::uint8_t>{3});
+    EXPECT_EQ(f.worker->queue().snapshot(), std::vector<std::uint8_t>{3});
 }
 
 TEST(ComThread, NoReadWritesBeyondTheBuffer)
@@ -243,12 +243,12 @@ TEST(ComThread, NoReadWritesBeyondTheBuffer)
     f.codec->expected = 20000;   // never whole: the buffer fills and reads continue with no room
     f.fake->onRequest = [](const Bytes&) -> std::vector<Bytes> { return {Bytes(8500, 0x11), Bytes(1000, 0x22)}; };
     f.codec->addCode(4);
-    ASSERT_TRUE(f.worker->CreateThread());
-    f.worker->AddCommand(4);
+    ASSERT_TRUE(f.worker->createThread());
+    f.worker->addCommand(4);
     ASSERT_TRUE(waitUntil([&] { return f.fake->pendingBytes() == 500; }));
     const int readsAtFull = f.fake->readCount();
     ASSERT_TRUE(waitUntil([&] { return f.fake->readCount() > readsAtFull + 3; }));
     EXPECT_EQ(f.fake->pendingBytes(), 500u);
-    f.worker->EndThread();   // quitting also leaves a reply that can never complete
+    f.worker->endThread();   // quitting also leaves a reply that can never complete
     EXPECT_TRUE(f.codec->handledSoFar().empty());
 }

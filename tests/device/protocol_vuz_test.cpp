@@ -17,7 +17,7 @@ struct Fixture {
         fake = t.get();
         worker = std::make_unique<CComThread>(std::move(t), std::make_unique<CProtocolVUZ>());
         worker->notifyWindow = &sink;
-        EXPECT_TRUE(worker->CreateThread());
+        EXPECT_TRUE(worker->createThread());
         EXPECT_TRUE(waitUntil([&] { return fake->isOpen(); }));
     }
     // Queues the command; `chunks` are its reply, one piece arriving during each read of the worker.
@@ -25,8 +25,8 @@ struct Fixture {
     {
         const std::size_t before = fake->requestCount();
         fake->onRequest = [chunks](const Bytes&) { return chunks; };
-        worker->ClearCommands();
-        worker->AddCommand(DeviceCommand{code, ++cycle, params});
+        worker->clearCommands();
+        worker->addCommand(DeviceCommand{code, ++cycle, params});
         ASSERT_TRUE(waitUntil([&] { return fake->requestCount() == before + 1; }));
     }
     bool notified(std::size_t count) const
@@ -90,17 +90,17 @@ TEST(ProtocolVuz, ParameterPackets)
     p.windowCode = 7;
     p.pulseCode = 5000;
     p.windowStart = 0x123456;
-    const auto window = CProtocolVUZ::ParameterPacket(p, false);
+    const auto window = CProtocolVUZ::parameterPacket(p, false);
     const std::array<std::uint8_t, 16> expectedWindow = {'D', 16, 'L', 1, 2, 8, 200, 7, 0, 0x88, 0x13, 0x56, 0x34, 0x12, 0, 0};
     EXPECT_EQ(window, expectedWindow);
 
     // The full-range packet carries the range code and always starts at 38.
-    const auto full = CProtocolVUZ::ParameterPacket(p, true);
+    const auto full = CProtocolVUZ::parameterPacket(p, true);
     const std::array<std::uint8_t, 16> expectedFull = {'D', 16, 'L', 1, 2, 8, 200, 0xFF, 3, 0x88, 0x13, 38, 0, 0, 0, 0};
     EXPECT_EQ(full, expectedFull);
 
     p.windowStart = 43;
-    const auto at43 = CProtocolVUZ::ParameterPacket(p, false);
+    const auto at43 = CProtocolVUZ::parameterPacket(p, false);
     EXPECT_EQ((std::array<int, 3>{at43[11], at43[12], at43[13]}), (std::array<int, 3>{43, 0, 0}));
 }
 
@@ -212,7 +212,7 @@ TEST(ProtocolVuz, RequestsOnTheWire)
     const auto sent = f.fake->requests();
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[0], (Bytes{'A', 3, 1}));
-    const auto packet = CProtocolVUZ::ParameterPacket(p, false);
+    const auto packet = CProtocolVUZ::parameterPacket(p, false);
     EXPECT_EQ(sent[1], Bytes(packet.begin(), packet.end()));
     EXPECT_EQ(sent[2], (Bytes{'Z', 2}));
     EXPECT_EQ(f.sink.received(), (std::vector<int>{7, 1, 5}));
@@ -266,9 +266,9 @@ TEST(ProtocolVuz, RejectedAcknowledgementKeepsThePacketQueued)
     f.exchange(CProtocolVUZ::kWindowParams, {}, {{':', 'E', 1, 2}});
     ASSERT_TRUE(waitUntil([&] { return f.fake->readCount() >= 2; }));
     // Asked to run again, the worker finds the rejected code still at the head and resends it.
-    f.worker->PostThreadMessage(CComThread::kRunCommands);
+    f.worker->postThreadMessage(CComThread::kRunCommands);
     ASSERT_TRUE(waitUntil([&] { return f.fake->requestCount() == 2; }));
-    f.worker->EndThread();
+    f.worker->endThread();
     EXPECT_TRUE(f.sink.received().empty());
-    EXPECT_EQ(f.worker->Queue().Snapshot(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
+    EXPECT_EQ(f.worker->queue().snapshot(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
 }

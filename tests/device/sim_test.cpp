@@ -54,7 +54,7 @@ Bytes packet(const Window& w)
     p.windowCode = static_cast<std::int16_t>(w.code);
     p.pulseCode = static_cast<std::int16_t>(w.pulseNs / 10);
     p.windowStart = w.start;
-    const auto b = CProtocolVUZ::ParameterPacket(p, false);
+    const auto b = CProtocolVUZ::parameterPacket(p, false);
     return Bytes(b.begin(), b.end());
 }
 

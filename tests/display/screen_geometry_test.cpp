@@ -9,9 +9,9 @@ namespace {
 // A measurement screen's ranges: x 0..500 over 500 samples, y -128..127 over 255 units.
 void measurementRanges(CScreenState& s)
 {
-    s.SetXRange(0, 500, 500);
-    s.SetYRange(-128, 127, 255);
-    s.SetYLabelRange(-128, 127);
+    s.setXRange(0, 500, 500);
+    s.setYRange(-128, 127, 255);
+    s.setYLabelRange(-128, 127);
 }
 
 std::vector<int> positions(const std::vector<GridLine>& lines)
@@ -94,7 +94,7 @@ TEST(GridLayout, UniformTicksOfTheMeasurementScreen)
 {
     CScreenState s;
     measurementRanges(s);
-    s.SetXLabelRange(0, 62.5);
+    s.setXLabelRange(0, 62.5);
     const PixelRect plot{20, 5, 520, 260};   // 500 x 255
     const GridLayout g = gridLayout(s, plot, false);
     // Step 40: the first label 120 lies 7 pixels below the top label 127.
@@ -112,7 +112,7 @@ TEST(GridLayout, FirstXTickIsTheSmallestMultipleNotBelowTheLeftLabel)
 {
     CScreenState s;
     measurementRanges(s);
-    s.SetXLabelRange(281.25, 468.75);   // span 187.5 over 500 pixels: base 10, step 20
+    s.setXLabelRange(281.25, 468.75);   // span 187.5 over 500 pixels: base 10, step 20
     const GridLayout g = gridLayout(s, {0, 0, 500, 255}, false);
     ASSERT_FALSE(g.vertical.empty());
     EXPECT_EQ(g.vertical.front().value, 300);
@@ -124,11 +124,11 @@ TEST(GridLayout, AxisSectionsEachGetTheirOwnScaleAndAnEdgeLine)
 {
     CScreenState s;
     measurementRanges(s);
-    s.SetXLabelRange(0, 150);   // base step 10
-    s.SetAxisSectionCount(3);
-    s.SetAxisSection(0, 250, 100, 0, 100);
-    s.SetAxisSection(1, 1, 0, 100, 100);      // no real length: skipped
-    s.SetAxisSection(2, 250, 50, 100, 150);
+    s.setXLabelRange(0, 150);   // base step 10
+    s.setAxisSectionCount(3);
+    s.setAxisSection(0, 250, 100, 0, 100);
+    s.setAxisSection(1, 1, 0, 100, 100);      // no real length: skipped
+    s.setAxisSection(2, 250, 50, 100, 150);
     const PixelRect plot{0, 0, 500, 255};
 
     const GridLayout g = gridLayout(s, plot, false);
@@ -149,9 +149,9 @@ TEST(GridLayout, TickedSectionsStartAtTheirFirstMultiple)
 {
     CScreenState s;
     measurementRanges(s);
-    s.SetXLabelRange(281.25, 468.75);
-    s.SetAxisSectionCount(1);
-    s.SetAxisSection(0, 500, 187.5, 281.25, 468.75);
+    s.setXLabelRange(281.25, 468.75);
+    s.setAxisSectionCount(1);
+    s.setAxisSection(0, 500, 187.5, 281.25, 468.75);
     const GridLayout g = gridLayout(s, {0, 0, 500, 255}, false);
     ASSERT_GE(g.vertical.size(), 2u);
     EXPECT_EQ(g.vertical.front().value, 300);
@@ -232,8 +232,8 @@ TEST(ClickConversion, PlotEdgesInOwnerCoordinates)
 TEST(ClickConversion, RightButtonScalesByTheRangeEnds)
 {
     CScreenState s;
-    s.SetXRange(0, 500, 1000);   // left button uses the spans, right button the range ends
-    s.SetYRange(-128, 127, 510);
+    s.setXRange(0, 500, 1000);   // left button uses the spans, right button the range ends
+    s.setYRange(-128, 127, 510);
     const PixelRect plot{0, 5, 500, 260};
     EXPECT_EQ(clickToData(s, plot, MouseButton::Left, 100, 15, 15), (DataPoint{200, 107}));
     EXPECT_EQ(clickToData(s, plot, MouseButton::Right, 100, 15, 15), (DataPoint{100, 117}));
@@ -251,32 +251,32 @@ TEST(ClickConversion, PressedFlagSurvivesAReleaseOutsideThePlot)
     EXPECT_TRUE(s.leftPressed);
     EXPECT_TRUE(s.buttonReleased(MouseButton::Left, 10, 5, 5, plot));   // later release inside, no new press
     EXPECT_FALSE(s.leftPressed);
-    EXPECT_EQ(s.GetLeftClick(), (DataPoint{10, 127}));
-    EXPECT_EQ(s.GetRightClick(), (DataPoint{0, 0}));
+    EXPECT_EQ(s.getLeftClick(), (DataPoint{10, 127}));
+    EXPECT_EQ(s.getRightClick(), (DataPoint{0, 0}));
 
     s.buttonPressed(MouseButton::Right);
     EXPECT_FALSE(s.buttonReleased(MouseButton::Left, 20, 5, 5, plot));
     EXPECT_TRUE(s.buttonReleased(MouseButton::Right, 20, 5, 5, plot));
-    EXPECT_EQ(s.GetRightClick(), (DataPoint{20, 127}));
+    EXPECT_EQ(s.getRightClick(), (DataPoint{20, 127}));
 }
 
 TEST(ScreenState, StyleKeepsTheLineBitAndOutOfRangeWritesAreIgnored)
 {
     CScreenState s;
-    s.SetStraightLines(true);
-    s.SetStyle(true, false, true);
+    s.setStraightLines(true);
+    s.setStyle(true, false, true);
     EXPECT_EQ(s.style, 1 | 2 | 8);
-    s.SetStyle(false, true, false);
+    s.setStyle(false, true, false);
     EXPECT_EQ(s.style, 4 | 8);
 
-    s.SetAxisSectionCount(2);
-    EXPECT_TRUE(s.SetAxisSection(1, 10, 1, 2, 3));
-    EXPECT_FALSE(s.SetAxisSection(2, 10, 1, 2, 3));
-    EXPECT_FALSE(s.SetAxisSection(-1, 10, 1, 2, 3));
+    s.setAxisSectionCount(2);
+    EXPECT_TRUE(s.setAxisSection(1, 10, 1, 2, 3));
+    EXPECT_FALSE(s.setAxisSection(2, 10, 1, 2, 3));
+    EXPECT_FALSE(s.setAxisSection(-1, 10, 1, 2, 3));
     EXPECT_EQ(s.axisSections[1], (AxisSection{10, 2, 3, 1}));
 
-    const int i = s.AddSeries({1, 2, 3}, 3, "a");
-    EXPECT_FALSE(s.SetPoint(i, 3, 7, 8));
-    EXPECT_FALSE(s.SetPoint(i + 1, 0, 7, 8));
-    EXPECT_FALSE(s.SetSeriesFlags(i + 1, 1));
+    const int i = s.addSeries({1, 2, 3}, 3, "a");
+    EXPECT_FALSE(s.setPoint(i, 3, 7, 8));
+    EXPECT_FALSE(s.setPoint(i + 1, 0, 7, 8));
+    EXPECT_FALSE(s.setSeriesFlags(i + 1, 1));
 }

@@ -34,7 +34,7 @@ struct MainScreen {
     {
         doc.scale = 62.5;
         main_screen::configure(screen, doc);
-        screen.Resize(0, 0, 600, 300);
+        screen.resizeScreen(0, 0, 600, 300);
     }
     void set(int level, int c1, int c2)
     {
@@ -63,7 +63,7 @@ TEST(ScreenWnd, CursorAndGridLinesLieWhereTheGeometrySays)
 {
     MainScreen m;
     m.set(20, 100, 300);
-    m.screen.Draw();
+    m.screen.draw();
     const PixelRect plot = m.screen.plotRect();
     ASSERT_GT(plot.width(), 400);
     const DataMapping map = m.map();
@@ -105,14 +105,14 @@ TEST(ScreenWnd, AxisSectionEdgesAreGridLines)
 {
     MainScreen m;
     m.set(20, 0, 0);
-    m.screen.SetSeriesFlags(0, 0);
-    m.screen.SetSeriesFlags(1, 0);
-    m.screen.SetSeriesFlags(2, 0);
-    m.screen.SetXLabelRange(0, 150);
-    m.screen.SetAxisSectionCount(2);
-    m.screen.SetAxisSection(0, 200, 100, 0, 100);
-    m.screen.SetAxisSection(1, 300, 50, 100, 150);
-    m.screen.Draw();
+    m.screen.setSeriesFlags(0, 0);
+    m.screen.setSeriesFlags(1, 0);
+    m.screen.setSeriesFlags(2, 0);
+    m.screen.setXLabelRange(0, 150);
+    m.screen.setAxisSectionCount(2);
+    m.screen.setAxisSection(0, 200, 100, 0, 100);
+    m.screen.setAxisSection(1, 300, 50, 100, 150);
+    m.screen.draw();
     const PixelRect plot = m.screen.plotRect();
     const GridLayout grid = gridLayout(m.screen, plot, false);
     int edges = 0;
@@ -133,7 +133,7 @@ TEST(ScreenWnd, CaptureModeAccumulatesTracesAndMovesCursorsWithoutTrails)
 {
     MainScreen m;
     m.set(40, 100, 300);
-    m.screen.Draw();
+    m.screen.draw();
     const DataMapping map = m.map();
     const int col = map.pixelX(200);
     const int oldX1 = map.pixelX(100);
@@ -141,7 +141,7 @@ TEST(ScreenWnd, CaptureModeAccumulatesTracesAndMovesCursorsWithoutTrails)
 
     m.set(static_cast<std::uint8_t>(-40), 120, 300);
     m.screen.captureMode = true;
-    m.screen.Draw();
+    m.screen.draw();
     EXPECT_EQ(at(m.screen, col, map.pixelY(40)), kL1);    // the first trace stays
     EXPECT_EQ(at(m.screen, col, map.pixelY(-40)), kL1);   // the new one is added
     EXPECT_NE(at(m.screen, oldX1, midY), kCursor1);       // the old cursor line is gone
@@ -149,7 +149,7 @@ TEST(ScreenWnd, CaptureModeAccumulatesTracesAndMovesCursorsWithoutTrails)
     EXPECT_EQ(at(m.screen, map.pixelX(300), midY), kCursor2);
 
     m.screen.captureMode = false;
-    m.screen.Draw();
+    m.screen.draw();
     EXPECT_NE(at(m.screen, col, map.pixelY(40)), kL1);
     EXPECT_EQ(at(m.screen, col, map.pixelY(-40)), kL1);
 }
@@ -159,8 +159,8 @@ TEST(ScreenWnd, FirstDrawingAfterAResizeShowsTheGridEvenInCaptureMode)
     MainScreen m;
     m.set(40, 100, 300);
     m.screen.captureMode = true;
-    m.screen.Resize(0, 0, 500, 280);
-    m.screen.Draw();
+    m.screen.resizeScreen(0, 0, 500, 280);
+    m.screen.draw();
     const PixelRect plot = m.screen.plotRect();
     const GridLayout grid = gridLayout(m.screen, plot, false);
     ASSERT_FALSE(grid.horizontal.empty());
@@ -170,26 +170,26 @@ TEST(ScreenWnd, FirstDrawingAfterAResizeShowsTheGridEvenInCaptureMode)
 TEST(ScreenWnd, StepsOrStraightLinesByTheStyle)
 {
     CScreenWnd s;
-    s.SetStyle(false, false, false);
-    s.SetXRange(0, 500, 500);
-    s.SetYRange(-128, 127, 255);
-    s.AddSeries({0, 0, 0}, 2, "1");
-    s.AddSeries({0, 0, 0}, 2, "2");
-    const int t = s.AddSeries({255, 0, 0}, 2, "");
-    s.SetSeriesFlags(t, CArrPoints::kVisible);
-    s.SetPoint(t, 0, 0, 0);
-    s.SetPoint(t, 1, 250, 100);
-    s.Resize(0, 0, 510, 265);   // a 500 x 255 plot
+    s.setStyle(false, false, false);
+    s.setXRange(0, 500, 500);
+    s.setYRange(-128, 127, 255);
+    s.addSeries({0, 0, 0}, 2, "1");
+    s.addSeries({0, 0, 0}, 2, "2");
+    const int t = s.addSeries({255, 0, 0}, 2, "");
+    s.setSeriesFlags(t, CArrPoints::kVisible);
+    s.setPoint(t, 0, 0, 0);
+    s.setPoint(t, 1, 250, 100);
+    s.resizeScreen(0, 0, 510, 265);   // a 500 x 255 plot
     const DataMapping map(s, s.plotRect());
     const QRgb red = qRgb(255, 0, 0);
 
-    s.Draw();   // steps: up at x 0, then across at y 100
+    s.draw();   // steps: up at x 0, then across at y 100
     EXPECT_EQ(at(s, map.pixelX(0), map.pixelY(50)), red);
     EXPECT_EQ(at(s, map.pixelX(100), map.pixelY(100)), red);
     EXPECT_NE(at(s, map.pixelX(100), map.pixelY(40)), red);
 
-    s.SetStraightLines(true);
-    s.Draw();
+    s.setStraightLines(true);
+    s.draw();
     EXPECT_NE(at(s, map.pixelX(0), map.pixelY(50)), red);
     EXPECT_EQ(at(s, map.pixelX(125), map.pixelY(50)), red);
 }
@@ -197,20 +197,20 @@ TEST(ScreenWnd, StepsOrStraightLinesByTheStyle)
 TEST(ScreenWnd, SinglePointSetsOnePixelAndNothingInRangeDrawsNothing)
 {
     CScreenWnd s;
-    s.SetStyle(false, false, false);   // a black background without grid
-    s.SetXRange(0, 500, 500);
-    s.SetYRange(-128, 127, 255);
-    s.AddSeries({200, 200, 255}, 2, "1");
-    s.AddSeries({200, 200, 0}, 2, "2");
-    const int single = s.AddSeries({255, 0, 0}, 1, "x");
-    const int outside = s.AddSeries({0, 255, 0}, 3, "Л2");
-    s.SetPoint(single, 0, 250, 0);
-    s.SetSeriesFlags(single, CArrPoints::kVisible);
+    s.setStyle(false, false, false);   // a black background without grid
+    s.setXRange(0, 500, 500);
+    s.setYRange(-128, 127, 255);
+    s.addSeries({200, 200, 255}, 2, "1");
+    s.addSeries({200, 200, 0}, 2, "2");
+    const int single = s.addSeries({255, 0, 0}, 1, "x");
+    const int outside = s.addSeries({0, 255, 0}, 3, "Л2");
+    s.setPoint(single, 0, 250, 0);
+    s.setSeriesFlags(single, CArrPoints::kVisible);
     for (int i = 0; i < 3; ++i)
-        s.SetPoint(outside, i, i, 200);
-    s.SetSeriesFlags(outside, CArrPoints::kVisible | CArrPoints::kNamed);
-    s.Resize(0, 0, 510, 265);
-    s.Draw();
+        s.setPoint(outside, i, i, 200);
+    s.setSeriesFlags(outside, CArrPoints::kVisible | CArrPoints::kNamed);
+    s.resizeScreen(0, 0, 510, 265);
+    s.draw();
 
     EXPECT_EQ(countColor(s.image(), qRgb(255, 0, 0)), 1);
     const DataMapping map(s, s.plotRect());
@@ -223,8 +223,8 @@ TEST(ScreenWnd, NameBoxInTheSeriesColourWithComplementaryText)
 {
     MainScreen m;
     m.set(0, 100, 300);
-    m.screen.SetPoint(2, 499, 200, 0);   // the name goes to the last point
-    m.screen.Draw();
+    m.screen.setPoint(2, 499, 200, 0);   // the name goes to the last point
+    m.screen.draw();
     const DataMapping map = m.map();
     const QFontMetrics fm(m.screen.renderer().axisFont());
     const int w = fm.horizontalAdvance(QStringLiteral("Л1"));
@@ -247,7 +247,7 @@ TEST(ScreenWnd, ComposesOnlyWhenAskedOrAfterAResize)
     CVarnelDoc doc;
     CScreenWnd* screen = new CScreenWnd(&owner, 154);
     main_screen::configure(*screen, doc);
-    screen->Resize(10, 10, 600, 300);
+    screen->resizeScreen(10, 10, 600, 300);
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     QCoreApplication::processEvents();
@@ -258,12 +258,12 @@ TEST(ScreenWnd, ComposesOnlyWhenAskedOrAfterAResize)
     QCoreApplication::processEvents();
     EXPECT_EQ(screen->drawCount(), afterShow);   // a plain repaint only copies
 
-    screen->Draw();
-    screen->Draw();
+    screen->draw();
+    screen->draw();
     QCoreApplication::processEvents();
     EXPECT_EQ(screen->drawCount(), afterShow + 2);
 
-    screen->Resize(10, 10, 500, 300);
+    screen->resizeScreen(10, 10, 500, 300);
     QCoreApplication::processEvents();
     EXPECT_EQ(screen->drawCount(), afterShow + 3);
     EXPECT_EQ(screen->image().size(), QSize(500, 300));
@@ -276,7 +276,7 @@ TEST(ScreenWnd, ClicksAreConvertedAndNotifiedToTheOwner)
     CVarnelDoc doc;
     CScreenWnd* screen = new CScreenWnd(&owner, 154);
     main_screen::configure(*screen, doc);
-    screen->Resize(50, 20, 600, 300);
+    screen->resizeScreen(50, 20, 600, 300);
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     QSignalSpy left(screen, &CScreenWnd::leftClicked);
@@ -288,11 +288,11 @@ TEST(ScreenWnd, ClicksAreConvertedAndNotifiedToTheOwner)
     QTest::mouseClick(screen, Qt::LeftButton, {}, local(plot.left, plot.top));
     ASSERT_EQ(left.count(), 1);
     EXPECT_EQ(left.at(0).at(0).toInt(), 154);
-    EXPECT_EQ(screen->GetLeftClick(), (DataPoint{0, 127}));
+    EXPECT_EQ(screen->getLeftClick(), (DataPoint{0, 127}));
 
     QTest::mouseClick(screen, Qt::LeftButton, {}, local(plot.right - 1, plot.bottom - 1));
     ASSERT_EQ(left.count(), 2);
-    EXPECT_EQ(screen->GetLeftClick().x, 499);
+    EXPECT_EQ(screen->getLeftClick().x, 499);
 
     // Pressed inside, released on the tick labels: nothing.
     QTest::mousePress(screen, Qt::LeftButton, {}, local(plot.left + 10, plot.top + 10));
@@ -302,7 +302,7 @@ TEST(ScreenWnd, ClicksAreConvertedAndNotifiedToTheOwner)
     QTest::mouseClick(screen, Qt::RightButton, {}, local(plot.left + 1, plot.top));
     EXPECT_EQ(right.count(), 1);
     EXPECT_EQ(left.count(), 2);
-    EXPECT_EQ(screen->GetRightClick().y, 127);
+    EXPECT_EQ(screen->getRightClick().y, 127);
 }
 
 TEST(ScreenWnd, PrintIsBlackOnWhiteWithGreyNameBoxes)
@@ -314,7 +314,7 @@ TEST(ScreenWnd, PrintIsBlackOnWhiteWithGreyNameBoxes)
     {
         QPainter p(&page);
         p.scale(1, -1);   // the caller's y axis points up
-        m.screen.Print(p, 250);
+        m.screen.print(p, 250);
     }
     int black = 0, grey = 0;
     for (int y = 0; y < page.height(); ++y)

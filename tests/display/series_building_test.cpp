@@ -31,7 +31,7 @@ void useSections(CVarnelDoc& doc, std::initializer_list<Section> list)
     doc.gridMode = doc.sectionsLoaded = true;
 }
 
-int y(const CScreenState& s, int series, int j) { return s.GetSeries(series).points[static_cast<std::size_t>(j)].y; }
+int y(const CScreenState& s, int series, int j) { return s.getSeries(series).points[static_cast<std::size_t>(j)].y; }
 
 } // namespace
 
@@ -92,12 +92,12 @@ TEST(MainScreen, ConfiguredWithSevenSeries)
     const char* names[] = {"1", "2", "Л1", "Л2", "П1", "П2", "П3"};
     const int flags[] = {5, 5, 5, 0, 0, 0, 0};
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(s.GetSeries(i).name, names[i]);
-        EXPECT_EQ(s.GetSeries(i).flags, flags[i]);
-        EXPECT_EQ(s.GetSeries(i).points.size(), i < 2 ? 2u : 500u);
+        EXPECT_EQ(s.getSeries(i).name, names[i]);
+        EXPECT_EQ(s.getSeries(i).flags, flags[i]);
+        EXPECT_EQ(s.getSeries(i).points.size(), i < 2 ? 2u : 500u);
     }
-    EXPECT_EQ(s.GetSeries(0).color, doc.cursor1Color);
-    EXPECT_EQ(s.GetSeries(6).color, (Rgb{200, 0, 200}));
+    EXPECT_EQ(s.getSeries(0).color, doc.cursor1Color);
+    EXPECT_EQ(s.getSeries(6).color, (Rgb{200, 0, 200}));
 }
 
 TEST(MainScreen, SignedDrawingUnsignedReadingOffsetsAndClamp)
@@ -120,8 +120,8 @@ TEST(MainScreen, SignedDrawingUnsignedReadingOffsetsAndClamp)
     EXPECT_EQ(y(s, 2, 3), -16);
     EXPECT_EQ(l1.valueAtCursor1, 240);
     EXPECT_EQ(l1.valueAtCursor2, 16);
-    EXPECT_EQ(s.GetSeries(0).points, (std::vector<DataPoint>{{3, -128}, {3, 127}}));
-    EXPECT_EQ(s.GetSeries(1).points, (std::vector<DataPoint>{{81, -128}, {81, 127}}));
+    EXPECT_EQ(s.getSeries(0).points, (std::vector<DataPoint>{{3, -128}, {3, 127}}));
+    EXPECT_EQ(s.getSeries(1).points, (std::vector<DataPoint>{{81, -128}, {81, 127}}));
 
     l1.yOffset = 200;
     main_screen::rebuild(s, doc);
@@ -153,7 +153,7 @@ TEST(MainScreen, DifferenceAgainstTheBaseTrace)
     EXPECT_EQ(y(s, 3, 0), 10 + 5 + 16);    // L1 - L2 + L2's offset
     EXPECT_EQ(y(s, 4, 1), 10 - 50 - 1);    // P1 resampled first: raw[1] = 1
     EXPECT_EQ(y(s, 4, 120), -128);         // 10 - 50 - 120, clamped
-    EXPECT_EQ(s.GetSeries(3).flags, 5);
+    EXPECT_EQ(s.getSeries(3).flags, 5);
 
     doc.selectedTrace = -1;   // no base: traces as they are
     main_screen::rebuild(s, doc);
@@ -162,7 +162,7 @@ TEST(MainScreen, DifferenceAgainstTheBaseTrace)
     doc.traces[L2].shown = false;
     doc.traces[L2].samples.fill(0);
     main_screen::rebuild(s, doc);
-    EXPECT_EQ(s.GetSeries(3).flags, 0);
+    EXPECT_EQ(s.getSeries(3).flags, 0);
     EXPECT_EQ(y(s, 3, 0), -11);   // a hidden trace keeps its old points
 }
 
@@ -174,8 +174,8 @@ TEST(MainScreen, SplitPairLineIsNotDrawn)
     CScreenState s;
     main_screen::configure(s, doc);
     main_screen::rebuild(s, doc);
-    EXPECT_EQ(s.GetSeries(2).flags, 5);
-    EXPECT_EQ(s.GetSeries(3).flags, 0);
+    EXPECT_EQ(s.getSeries(2).flags, 5);
+    EXPECT_EQ(s.getSeries(3).flags, 0);
 }
 
 TEST(MainScreen, XLabelsWithOneKuFollowTheWindow)
@@ -192,8 +192,8 @@ TEST(MainScreen, XLabelsWithOneKuFollowTheWindow)
     EXPECT_FALSE(s.sectioned);
     EXPECT_DOUBLE_EQ(s.xLabelLeft, 281.25);
     EXPECT_DOUBLE_EQ(s.xLabelRight, 468.75);
-    EXPECT_EQ(s.GetSeries(0).points[0].x, 50);
-    EXPECT_EQ(s.GetSeries(1).points[0].x, -750);   // cursor 2 at 0 lies left of the window
+    EXPECT_EQ(s.getSeries(0).points[0].x, 50);
+    EXPECT_EQ(s.getSeries(1).points[0].x, -750);   // cursor 2 at 0 lies left of the window
 
     doc.approximation = false;
     main_screen::rebuild(s, doc);
@@ -291,9 +291,9 @@ TEST(MainScreen, InitialFillUsesTheWholeRange)
     EXPECT_EQ(s.style, 7);
     EXPECT_DOUBLE_EQ(s.xLabelRight, 375);
     EXPECT_EQ(y(s, 2, 499), -11);
-    EXPECT_EQ(s.GetSeries(2).points[499].x, 499);
-    EXPECT_EQ(s.GetSeries(0).points[1], (DataPoint{100, 127}));
-    EXPECT_EQ(s.GetSeries(1).points[0], (DataPoint{1, -128}));
+    EXPECT_EQ(s.getSeries(2).points[499].x, 499);
+    EXPECT_EQ(s.getSeries(0).points[1], (DataPoint{100, 127}));
+    EXPECT_EQ(s.getSeries(1).points[0], (DataPoint{1, -128}));
 }
 
 TEST(Overview, ConfiguredWithFrameAndUnnamedTraces)
@@ -304,9 +304,9 @@ TEST(Overview, ConfiguredWithFrameAndUnnamedTraces)
     ASSERT_EQ(s.seriesCount(), 11);
     const int flags[] = {5, 5, 1, 1, 1, 1, 0, 0, 0, 0, 0};
     for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(s.GetSeries(i).flags, flags[i]) << i;
-    EXPECT_EQ(s.GetSeries(2).color, (Rgb{200, 200, 200}));
-    EXPECT_EQ(s.GetSeries(10).name, "П3");
+        EXPECT_EQ(s.getSeries(i).flags, flags[i]) << i;
+    EXPECT_EQ(s.getSeries(2).color, (Rgb{200, 200, 200}));
+    EXPECT_EQ(s.getSeries(10).name, "П3");
 }
 
 TEST(Overview, RebuildResamplesMemoriesFramesTheWindowAndTakesTheDifference)
@@ -327,20 +327,20 @@ TEST(Overview, RebuildResamplesMemoriesFramesTheWindowAndTakesTheDifference)
 
     EXPECT_EQ(doc.traces[P1].overviewSamples[1], 32);
     EXPECT_EQ(doc.traces[P1].overviewSamples[250], 0);   // the 1 km memory fills the first half only
-    EXPECT_EQ(s.GetSeries(6).flags, 1);
-    EXPECT_EQ(s.GetSeries(8).flags, 1);
+    EXPECT_EQ(s.getSeries(6).flags, 1);
+    EXPECT_EQ(s.getSeries(8).flags, 1);
     EXPECT_EQ(y(s, 6, 0), 20);
     EXPECT_EQ(y(s, 8, 1), 20 - 32);
     EXPECT_EQ(y(s, 8, 300), 20);
-    EXPECT_EQ(s.GetSeries(2).points, (std::vector<DataPoint>{{0, 127}, {0, -128}}));
-    EXPECT_EQ(s.GetSeries(3).points, (std::vector<DataPoint>{{0, -128}, {125, -128}}));
-    EXPECT_EQ(s.GetSeries(4).points, (std::vector<DataPoint>{{125, 127}, {125, -128}}));
-    EXPECT_EQ(s.GetSeries(5).points, (std::vector<DataPoint>{{0, 127}, {125, 127}}));
-    EXPECT_EQ(s.GetSeries(0).points, (std::vector<DataPoint>{{250, -128}, {250, 127}}));
+    EXPECT_EQ(s.getSeries(2).points, (std::vector<DataPoint>{{0, 127}, {0, -128}}));
+    EXPECT_EQ(s.getSeries(3).points, (std::vector<DataPoint>{{0, -128}, {125, -128}}));
+    EXPECT_EQ(s.getSeries(4).points, (std::vector<DataPoint>{{125, 127}, {125, -128}}));
+    EXPECT_EQ(s.getSeries(5).points, (std::vector<DataPoint>{{0, 127}, {125, 127}}));
+    EXPECT_EQ(s.getSeries(0).points, (std::vector<DataPoint>{{250, -128}, {250, 127}}));
 
     doc.zoom = 0;   // the grey frame covers the whole overview
     overview_screen::rebuild(s, doc);
-    EXPECT_EQ(s.GetSeries(3).points, (std::vector<DataPoint>{{0, -128}, {500, -128}}));
+    EXPECT_EQ(s.getSeries(3).points, (std::vector<DataPoint>{{0, -128}, {500, -128}}));
 }
 
 TEST(Overview, AxisSectionsStretchTheLastToTheEnd)
@@ -381,8 +381,8 @@ TEST(Overview, InitialFillTakesStoredSamples)
     overview_screen::initialFill(s, doc);
     EXPECT_DOUBLE_EQ(s.xLabelRight, 1500);
     EXPECT_EQ(y(s, 6, 0), -128);
-    EXPECT_EQ(s.GetSeries(1).points[0].x, 500);
-    EXPECT_EQ(s.GetSeries(7).flags, 0);
+    EXPECT_EQ(s.getSeries(1).points[0].x, 500);
+    EXPECT_EQ(s.getSeries(7).flags, 0);
 }
 
 TEST(Preview, EveryStepThSampleOverTheFilesRange)
@@ -390,8 +390,8 @@ TEST(Preview, EveryStepThSampleOverTheFilesRange)
     CScreenState s;
     preview_screen::configure(s);
     ASSERT_EQ(s.seriesCount(), 3);
-    EXPECT_EQ(s.GetSeries(2).flags, 1);
-    EXPECT_EQ(s.GetSeries(2).color, (Rgb{0, 200, 255}));
+    EXPECT_EQ(s.getSeries(2).flags, 1);
+    EXPECT_EQ(s.getSeries(2).color, (Rgb{0, 200, 255}));
 
     struct Case {
         double memScale;

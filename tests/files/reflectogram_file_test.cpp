@@ -44,7 +44,7 @@ TEST(ReflectogramFile, WritesTheFixedLayout)
     doc.gain = 7;
     doc.vfactor = 2.01;
     doc.traces[L2].status = 5;
-    ASSERT_TRUE(WriteReflectogram(path, doc, L2, pattern()));
+    ASSERT_TRUE(writeReflectogram(path, doc, L2, pattern()));
 
     const std::string bytes = readText(path);
     ASSERT_EQ(bytes.size(), 8512u);
@@ -88,14 +88,14 @@ TEST(ReflectogramFile, ReadsBackIntoAMemory)
     doc.gain = 9;
     doc.vfactor = 2.01;
     doc.traces[L1].status = -3;
-    ASSERT_TRUE(WriteReflectogram(path, doc, L1, pattern()));
+    ASSERT_TRUE(writeReflectogram(path, doc, L1, pattern()));
     const std::time_t when = 1700000000;
     utimbuf times{when, when};
     ASSERT_EQ(utime(path.c_str(), &times), 0);
 
     Trace t;
     t.name = "kept";
-    ASSERT_TRUE(ReadReflectogram(path, t));
+    ASSERT_TRUE(readReflectogram(path, t));
     EXPECT_EQ(t.raw, pattern());
     EXPECT_EQ(t.memScale, 1000);
     EXPECT_EQ(t.memPulse, 50000);
@@ -107,7 +107,7 @@ TEST(ReflectogramFile, ReadsBackIntoAMemory)
     EXPECT_EQ(t.name, "kept");
 
     ReflectogramHeader h;
-    ASSERT_TRUE(ReadReflectogramHeader(path, h));
+    ASSERT_TRUE(readReflectogramHeader(path, h));
     EXPECT_EQ(h.scale, 1000);
     EXPECT_EQ(h.pulse, 50000);
     EXPECT_DOUBLE_EQ(h.ku, 2.009);
@@ -163,7 +163,7 @@ TEST(ReflectogramFile, RefusesBadFilesAndLeavesTheTraceUntouched)
         t.memScale = 4000;
         t.memKU = 1.7;
         t.status = 42;
-        const Status s = ReadReflectogram(path, t);
+        const Status s = readReflectogram(path, t);
         EXPECT_FALSE(s.ok()) << c.name;
         EXPECT_NE(s.reason().find(path), std::string::npos) << s.reason();
         EXPECT_NE(s.reason().find(c.reason), std::string::npos) << s.reason();
@@ -173,11 +173,11 @@ TEST(ReflectogramFile, RefusesBadFilesAndLeavesTheTraceUntouched)
         EXPECT_EQ(t.memKU, 1.7);
         EXPECT_EQ(t.status, 42);
         ReflectogramHeader h;
-        EXPECT_FALSE(ReadReflectogramHeader(path, h).ok()) << c.name;
+        EXPECT_FALSE(readReflectogramHeader(path, h).ok()) << c.name;
     }
     Trace t;
-    EXPECT_FALSE(ReadReflectogram(dir.file("missing.tdr"), t).ok());
-    EXPECT_FALSE(ReadReflectogram(dir.path().string(), t).ok());
+    EXPECT_FALSE(readReflectogram(dir.file("missing.tdr"), t).ok());
+    EXPECT_FALSE(readReflectogram(dir.path().string(), t).ok());
 }
 
 TEST(ReflectogramFile, FullDiskKeepsTheOldFile)
@@ -194,7 +194,7 @@ TEST(ReflectogramFile, FullDiskKeepsTheOldFile)
     rlimit tiny = old;
     tiny.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &tiny);
-    const Status full = WriteReflectogram(path, r);
+    const Status full = writeReflectogram(path, r);
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_FALSE(full.ok());
     EXPECT_EQ(readText(path), "old");
@@ -251,7 +251,7 @@ TEST(ReflectogramFile, WriteIntoAReadOnlyFolderFails)
         ReadOnlyFolder readOnly(dir.path().string());
         if (!readOnly.done)
             GTEST_SKIP() << "this file system cannot make the folder read-only";
-        s = WriteReflectogram(path, ReflectogramRecord{});
+        s = writeReflectogram(path, ReflectogramRecord{});
     }
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.reason().find(path), std::string::npos);

@@ -58,22 +58,22 @@ TEST(TableFile, LoadsAndSavesInBothModes)
 
     // KU mode: an added entry appends its two lines, the rest is rewritten as read, with LF.
     std::vector<TableEntry> list;
-    ASSERT_TRUE(LoadTable(path, false, list));
+    ASSERT_TRUE(loadTable(path, false, list));
     list.push_back({"Кабель", "1.520", std::nullopt});
-    ASSERT_TRUE(SaveTable(path, false, list));
+    ASSERT_TRUE(saveTable(path, false, list));
     EXPECT_EQ(readText(path), utf16("ТПП\n1.5\nd\n2.345\nКабель\n1.520\n"));
 
     // V/2 mode: a new value is stored as KU "%.3f"; the rows read keep their KU texts.
-    ASSERT_TRUE(LoadTable(path, true, list));
+    ASSERT_TRUE(loadTable(path, true, list));
     EXPECT_EQ(pairs(list), (Pairs{{"ТПП", "100.0"}, {"d", "64.0"}, {"Кабель", "98.7"}}));
     list.erase(list.begin());
     list.push_back({"new", "98.7", std::nullopt});
     list[0].value = "70.0";   // an edited row is converted
-    ASSERT_TRUE(SaveTable(path, true, list));
+    ASSERT_TRUE(saveTable(path, true, list));
     EXPECT_EQ(readText(path), utf16("d\n2.143\nКабель\n1.520\nnew\n1.520\n"));
 
     // Line breaks never reach the file inside an entry.
-    ASSERT_TRUE(SaveTable(path, false, {{"two\nlines", "1.5\r", std::nullopt}}));
+    ASSERT_TRUE(saveTable(path, false, {{"two\nlines", "1.5\r", std::nullopt}}));
     EXPECT_EQ(readText(path), utf16("two lines\n1.5 \n"));
 }
 
@@ -82,12 +82,12 @@ TEST(TableFile, NothingToReadKeepsTheList)
     TempDir dir;
     const std::vector<TableEntry> before = {{"kept", "1.5", "1.5"}};
     std::vector<TableEntry> list = before;
-    EXPECT_TRUE(LoadTable(dir.file("none.tku"), false, list));
-    EXPECT_TRUE(LoadTable(dir.path().string() + "/", false, list));   // the default path is the Save folder
+    EXPECT_TRUE(loadTable(dir.file("none.tku"), false, list));
+    EXPECT_TRUE(loadTable(dir.path().string() + "/", false, list));   // the default path is the Save folder
     EXPECT_EQ(pairs(list), pairs(before));
 
     ASSERT_EQ(mkfifo(dir.file("pipe.tku").c_str(), 0600), 0);
-    const Status s = LoadTable(dir.file("pipe.tku"), false, list);
+    const Status s = loadTable(dir.file("pipe.tku"), false, list);
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.reason().find("pipe.tku"), std::string::npos);
     EXPECT_EQ(pairs(list), pairs(before));
@@ -105,7 +105,7 @@ TEST(TableFile, FailedSaveKeepsTheOldFile)
     rlimit tiny = old;
     tiny.rlim_cur = 64;
     setrlimit(RLIMIT_FSIZE, &tiny);
-    const Status s = SaveTable(path, false, list);
+    const Status s = saveTable(path, false, list);
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_FALSE(s.ok());
     EXPECT_EQ(readText(path), utf16("a\n1.5\n"));

@@ -23,7 +23,7 @@ public:
         : CComThread(std::move(t), std::make_unique<CProtocolVUZ>()), canCreate(canCreate)
     {
     }
-    bool CreateThread() override { return canCreate; }
+    bool createThread() override { return canCreate; }
 
 private:
     bool canCreate;
@@ -47,16 +47,16 @@ struct Fixture {
         if (openStatus == ft::kOk)
             fake->open();
         else
-            w->OpenDevice();
+            w->openDevice();
         worker = w.get();
-        controller.OnInitialUpdate(std::move(w), nullptr);
+        controller.onInitialUpdate(std::move(w), nullptr);
     }
-    std::vector<std::uint8_t> queued() const { return worker->Queue().Snapshot(); }
+    std::vector<std::uint8_t> queued() const { return worker->queue().snapshot(); }
     // The parameters the queued command carries.
     AcquisitionParams sent() const
     {
         DeviceCommand head;
-        EXPECT_TRUE(worker->Queue().PeekHead(head));
+        EXPECT_TRUE(worker->queue().peekHead(head));
         return head.params;
     }
     bool watchdogRunning() const
@@ -71,7 +71,7 @@ struct Fixture {
         n.cycle = controller.currentCycle();
         if (fill)
             fill(n);
-        controller.OnDeviceNotify(n);
+        controller.onDeviceNotify(n);
     }
 
     CVarnelDoc doc;
@@ -239,7 +239,7 @@ TEST(AcquisitionController, ParametersFromTheDocument)
     for (const Case& c : cases) {
         Fixture f;
         c.setup(f.doc, f.controller);
-        f.controller.ApplyParameters();
+        f.controller.applyParameters();
         const AcquisitionParams got = f.sent();
         const AcquisitionParams& e = c.expected;
         EXPECT_EQ(got.mode, e.mode) << c.what;
@@ -262,7 +262,7 @@ TEST(AcquisitionController, StartNeedsASelectedLine)
     Fixture f;
     showLines(f.doc, false, true);
     f.doc.traces[L2].available = false;
-    f.controller.Start();
+    f.controller.start();
     EXPECT_EQ(f.host.reports, std::vector<std::string>{"no line selected"});
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
     EXPECT_TRUE(f.queued().empty());
@@ -273,7 +273,7 @@ TEST(AcquisitionController, StartAndStop)
 {
     Fixture f;
     showLines(f.doc, true, true);
-    f.controller.Start();
+    f.controller.start();
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
     EXPECT_EQ(f.host.timerRequests, (std::vector<std::pair<int, int>>{{1, 2000}}));
     EXPECT_TRUE(f.watchdogRunning());
@@ -281,7 +281,7 @@ TEST(AcquisitionController, StartAndStop)
     EXPECT_TRUE(f.doc.traces[L1].active);
     EXPECT_TRUE(f.doc.traces[L2].active);
 
-    f.controller.Stop();
+    f.controller.stop();
     EXPECT_TRUE(f.queued().empty());
     EXPECT_TRUE(f.host.running.empty());
     EXPECT_EQ(f.controller.watchdogTimer, 0);
@@ -316,7 +316,7 @@ TEST(AcquisitionController, NotificationsDriveTheCycle)
         f.host.overviewShown = c.twoScreen;
         f.doc.selectRange(4);
         f.doc.zoom = c.zoom;
-        f.controller.Start();
+        f.controller.start();
         const int watchdog = f.controller.watchdogTimer;
         f.notify(c.code);
         EXPECT_EQ(f.host.running.count(watchdog), 0u) << c.code;   // every answer stops the watchdog
@@ -339,7 +339,7 @@ TEST(AcquisitionController, StoredTracesFollowTheOverviewRules)
         Fixture f;
         f.host.overviewShown = c.twoScreen;
         f.doc.zoom = c.zoom;
-        f.controller.Start();
+        f.controller.start();
         f.notify(7);
         f.notify(1);
         f.notify(5, [](DeviceNotification& n) {
@@ -392,8 +392,8 @@ TEST(AcquisitionController, DocumentUpdatesRestartARunningAcquisition)
     for (const Case& c : cases) {
         Fixture f;
         f.doc.acqState = c.running ? AcqState::Running : AcqState::Stopped;
-        f.controller.SendCommand(CProtocolVUZ::kWindowData);
-        f.controller.OnDocumentUpdate(c.hint);
+        f.controller.sendCommand(CProtocolVUZ::kWindowData);
+        f.controller.onDocumentUpdate(c.hint);
         EXPECT_EQ(f.queued(), c.queued) << c.running << " " << c.hint;
     }
 
@@ -401,7 +401,7 @@ TEST(AcquisitionController, DocumentUpdatesRestartARunningAcquisition)
     CFakeHost host;
     CAcquisitionController early(doc, host);   // before the initial update, updates are ignored
     doc.acqState = AcqState::Running;
-    early.OnDocumentUpdate(kHintAcqParams);
+    early.onDocumentUpdate(kHintAcqParams);
     EXPECT_TRUE(host.timerRequests.empty());
 }
 
@@ -410,11 +410,11 @@ TEST(AcquisitionController, WithoutAWorkerThread)
     Fixture f(false);
     EXPECT_EQ(f.host.reports, std::vector<std::string>{"thread failed"});
     EXPECT_EQ(f.controller.device(), nullptr);
-    f.controller.Start();
+    f.controller.start();
     EXPECT_EQ(f.doc.acqState, AcqState::Running);
     EXPECT_TRUE(f.doc.traces[L1].active);
     EXPECT_TRUE(f.host.timerRequests.empty());
-    f.controller.OnTimer(1);
+    f.controller.onTimer(1);
     f.notify(5);
     EXPECT_TRUE(f.host.questions.empty());
 }
@@ -422,21 +422,21 @@ TEST(AcquisitionController, WithoutAWorkerThread)
 TEST(AcquisitionController, OnlyTheWatchdogTimerStartsTheReconnect)
 {
     Fixture f;
-    f.controller.Start();
-    EXPECT_FALSE(f.controller.OnTimer(f.controller.watchdogTimer + 100));
+    f.controller.start();
+    EXPECT_FALSE(f.controller.onTimer(f.controller.watchdogTimer + 100));
     EXPECT_TRUE(f.host.questions.empty());
     f.notify(7);
     const int stale = f.host.lastTimer - 1;
-    EXPECT_FALSE(f.controller.OnTimer(stale));
+    EXPECT_FALSE(f.controller.onTimer(stale));
     EXPECT_TRUE(f.host.questions.empty());
 }
 
 TEST(AcquisitionController, ReconnectCancelledStopsAcquisition)
 {
     Fixture f;
-    f.controller.Start();
+    f.controller.start();
     f.host.answers = {false};
-    EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
+    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
     ASSERT_EQ(f.host.questions.size(), 1u);
     EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{LinkProblem::Silent, "fake"}));
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
@@ -449,12 +449,12 @@ TEST(AcquisitionController, ReconnectCancelledStopsAcquisition)
 TEST(AcquisitionController, ReconnectAfterTheCountdownStartsAgain)
 {
     Fixture f;
-    f.controller.Start();
+    f.controller.start();
     f.notify(7);   // running: window packet queued
     f.fake->queueCloseStatus(ft::kDeviceNotOpened);   // the first close fails: asked again
     f.fake->queueCloseStatus(ft::kInvalidHandle);     // an invalid handle counts as closed
     f.host.answers = {true, true};
-    EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
+    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
     EXPECT_EQ(f.host.questions.size(), 2u);
     EXPECT_EQ(f.host.countdowns, 1);
     const std::vector<std::string> calls = {"open", "close", "close", "open", "baud 115200", "data 8 0 0",
@@ -468,10 +468,10 @@ TEST(AcquisitionController, ReconnectAfterTheCountdownStartsAgain)
 TEST(AcquisitionController, CountdownCancelledReopensAndStops)
 {
     Fixture f;
-    f.controller.Start();
+    f.controller.start();
     f.host.answers = {true};
     f.host.countdownRunsOut = false;
-    EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
+    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
     EXPECT_EQ(f.fake->calls().size(), 7u);   // open, close, then the reopen with its configuration
     EXPECT_EQ(f.fake->calls()[2], "open");
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
@@ -482,16 +482,16 @@ TEST(AcquisitionController, CountdownCancelledReopensAndStops)
 TEST(AcquisitionController, LateNotificationWhileAskingDoesNotStartASecondWatchdog)
 {
     Fixture f;
-    f.controller.Start();
+    f.controller.start();
     f.host.answers = {false};
     const std::uint32_t asked = f.controller.currentCycle();
     f.host.whileAsking = [&] {
         DeviceNotification late;
         late.code = 7;
         late.cycle = asked;
-        f.controller.OnDeviceNotify(late);
+        f.controller.onDeviceNotify(late);
     };
-    f.controller.OnTimer(f.controller.watchdogTimer);
+    f.controller.onTimer(f.controller.watchdogTimer);
     EXPECT_TRUE(f.host.running.empty());
     EXPECT_TRUE(f.queued().empty());
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
@@ -507,13 +507,13 @@ TEST(AcquisitionController, SavingALineEndToEnd)
     f.doc.vfactor = 2.01;
     f.doc.capture = true;
     f.controller.savePath = dir.file("");
-    f.controller.Start();
+    f.controller.start();
     f.notify(7);
     f.notify(1);
     f.notify(5, [](DeviceNotification& n) { n.status = std::array<std::uint16_t, 2>{3, 5}; });   // both lines' statuses
 
     f.host.savePathAnswer = dir.file("line2.tdr");
-    f.controller.SaveLine(2);
+    f.controller.saveChannel(2);
     EXPECT_FALSE(f.doc.capture);
     EXPECT_EQ(f.host.dialogStarts, std::vector<std::string>{dir.file("")});
     EXPECT_EQ(f.controller.recordMode, 'L');
@@ -557,10 +557,10 @@ TEST(AcquisitionController, SavingALineEndToEnd)
 TEST(AcquisitionController, CancelledSaveDialogResumesTheNormalCycle)
 {
     Fixture f;
-    f.controller.Start();
+    f.controller.start();
     f.notify(7);
     f.notify(1);
-    f.controller.SaveLine(1);
+    f.controller.saveChannel(1);
     EXPECT_EQ(f.controller.recordMode, 'Y');
     EXPECT_EQ(f.host.waitCursor, 0);
     EXPECT_EQ(f.sent().mode, 'Y');
@@ -574,10 +574,10 @@ TEST(AcquisitionController, FailedSaveReportsTheFileAndResumes)
     writeText((dir.path() / "taken.tdr" / "inside").string(), "kept");
     for (const std::string& target : {dir.file("no/such/folder/x.tdr"), dir.file("taken.tdr")}) {
         Fixture f;
-        f.controller.Start();
+        f.controller.start();
         f.notify(7);
         f.host.savePathAnswer = target;
-        f.controller.SaveLine(1);
+        f.controller.saveChannel(1);
         f.notify(1);
         f.notify(8, [](DeviceNotification& n) { n.longRecord.assign(8000, 0x33); });
         ASSERT_EQ(f.host.reports.size(), 1u) << target;
@@ -594,14 +594,14 @@ TEST(AcquisitionController, StopKeepsAPendingLongRecordRequest)
 {
     TempDir dir;
     Fixture f;
-    f.controller.Start();
+    f.controller.start();
     f.host.savePathAnswer = dir.file("later.tdr");
-    f.controller.SaveLine(1);
+    f.controller.saveChannel(1);
     EXPECT_EQ(f.host.waitCursor, 1);
-    f.controller.Stop();
+    f.controller.stop();
     EXPECT_EQ(f.controller.recordMode, 'L');
     EXPECT_EQ(f.host.waitCursor, 0);
-    f.controller.Start();
+    f.controller.start();
     EXPECT_EQ(f.host.waitCursor, 1);
     f.notify(7);
     EXPECT_EQ(f.sent().mode, 'L');
@@ -612,9 +612,9 @@ TEST(AcquisitionController, SaveAskedBeforeTheStartIsAcknowledgedSendsTheStartFi
 {
     TempDir dir;
     Fixture f;
-    f.controller.Start();
+    f.controller.start();
     f.host.savePathAnswer = dir.file("first.tdr");
-    f.controller.SaveLine(1);
+    f.controller.saveChannel(1);
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
     f.notify(7);
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
@@ -632,14 +632,14 @@ TEST(AcquisitionController, LateAnswersChangeNothing)
         bool watchdog;
     };
     const std::vector<Case> cases = {
-        {"after stop", [](Fixture& f) { f.controller.Stop(); }, {}, false},
+        {"after stop", [](Fixture& f) { f.controller.stop(); }, {}, false},
         {"after a restart by a document update",
-         [](Fixture& f) { f.controller.OnDocumentUpdate(kHintAcqParams); }, {CProtocolVUZ::kWindowParams}, true},
+         [](Fixture& f) { f.controller.onDocumentUpdate(kHintAcqParams); }, {CProtocolVUZ::kWindowParams}, true},
         {"a second answer of the same cycle", [](Fixture& f) { f.notify(5); }, {CProtocolVUZ::kWindowParams}, true},
     };
     for (const Case& c : cases) {
         Fixture f;
-        f.controller.Start();
+        f.controller.start();
         f.notify(7);
         f.notify(1);   // the window data request is outstanding
         const std::uint32_t cycle = f.controller.currentCycle();
@@ -651,7 +651,7 @@ TEST(AcquisitionController, LateAnswersChangeNothing)
         late.code = 5;
         late.cycle = cycle;
         late.line1 = filled(77);
-        f.controller.OnDeviceNotify(late);
+        f.controller.onDeviceNotify(late);
         EXPECT_EQ(f.queued(), c.queued) << c.what;
         EXPECT_EQ(f.watchdogRunning(), c.watchdog) << c.what;
         EXPECT_EQ(f.controller.watchdogTimer, watchdog) << c.what;
@@ -665,11 +665,11 @@ TEST(AcquisitionController, LateAnswersChangeNothing)
 TEST(AcquisitionController, BusyPortIsReportedAtOnce)
 {
     Fixture f(true, ft::kPortBusy);
-    f.controller.Start();
+    f.controller.start();
     ASSERT_EQ(f.host.timerRequests.size(), 1u);
     EXPECT_EQ(f.host.timerRequests[0].second, 0);   // no two seconds of silence to wait for
     f.host.answers = {false};
-    EXPECT_TRUE(f.controller.OnTimer(f.controller.watchdogTimer));
+    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
     ASSERT_EQ(f.host.questions.size(), 1u);
     EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{LinkProblem::PortBusy, "fake"}));
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);

@@ -27,7 +27,7 @@ TEST(AcquisitionWithSimulator, BothLinesCycleContinuously)
     HeadlessRig rig(simulator());
     rig.doc.selectRange(4);
     rig.doc.traces[L2].shown = true;
-    rig.controller.Start();
+    rig.controller.start();
     ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 4; }));
     EXPECT_EQ(rig.doc.acqState, AcqState::Running);
     EXPECT_GT(signedSample(rig.doc.traces[L1].samples[1]), 40);   // the probe pulse
@@ -44,7 +44,7 @@ TEST(AcquisitionWithSimulator, MagnifiedWindowWithTheOverviewScreen)
     rig.doc.selectRange(5);   // 2 km
     rig.doc.zoom = 2;         // 500 m window
     rig.doc.zoomCenter = 860;
-    rig.controller.Start();
+    rig.controller.start();
     ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 2; }));
     const Trace& t = rig.doc.traces[L1];
     EXPECT_NE(t.samples, t.overviewSamples);
@@ -56,7 +56,7 @@ TEST(AcquisitionWithSimulator, QuestionRepliesAreRepeatedNeverStored)
 {
     HeadlessRig rig(simulator(SimFault::Question, 2, 2));
     rig.doc.selectRange(4);
-    rig.controller.Start();
+    rig.controller.start();
     int sane = 0;
     ASSERT_TRUE(rig.runUntil([&](int hint) {
         if (hint == kHintNewSamples && signedSample(rig.doc.traces[L1].samples[1]) > 40)
@@ -78,11 +78,11 @@ TEST(AcquisitionWithSimulator, SavingALongRecord)
         message = path;
         saved = true;
     };
-    rig.controller.Start();
+    rig.controller.start();
     int afterSave = 0;
     ASSERT_TRUE(rig.runUntil([&](int hint) {
         if (hint == kHintNewSamples && rig.stored == 1)
-            rig.loop.post([&] { rig.controller.SaveLine(1); });
+            rig.loop.post([&] { rig.controller.saveChannel(1); });
         if (saved && hint == kHintNewSamples)
             ++afterSave;
         return afterSave == 1;
@@ -113,7 +113,7 @@ TEST(AcquisitionWithSimulator, SilentInstrumentLeadsToTheReconnectQuestion)
         rig.loop.quit();
         return false;
     };
-    rig.controller.Start();
+    rig.controller.start();
     EXPECT_TRUE(rig.loop.run(std::chrono::seconds(20)));
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(rig.stored, 1);
@@ -126,7 +126,7 @@ TEST(AcquisitionWithSimulator, ReconnectAfterADroppedConnection)
     int questions = 0;
     rig.host.onReconnect = [&](LinkProblem, const std::string&) { return ++questions == 1; };
     rig.host.onCountdown = [] { return true; };
-    rig.controller.Start();
+    rig.controller.start();
     ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 4; }));
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(rig.doc.acqState, AcqState::Running);
@@ -140,7 +140,7 @@ TEST(AcquisitionWithSimulator, OverlongReplyIsEndedByTheReconnect)
     int questions = 0;
     rig.host.onReconnect = [&](LinkProblem, const std::string&) { return ++questions == 1; };
     rig.host.onCountdown = [] { return true; };
-    rig.controller.Start();
+    rig.controller.start();
     ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 2; }));
     EXPECT_EQ(questions, 1);
 }

@@ -47,28 +47,28 @@ protected:
 
 TEST_F(FormView, TableRowsFollowTheShownLinesAndTheScreenTakesTheRest)
 {
-    EXPECT_EQ(form->channels().GetItemCount(), 1);
-    EXPECT_EQ(form->channels().GetCell(0, 0), QStringLiteral("Л1"));
+    EXPECT_EQ(form->channels().getItemCount(), 1);
+    EXPECT_EQ(form->channels().getCell(0, 0), QStringLiteral("Л1"));
     doc.toggleLine(L2);
-    EXPECT_EQ(form->channels().GetItemCount(), 2);
-    const int rowHeight = form->channels().GetItemRect(0).height();
+    EXPECT_EQ(form->channels().getItemCount(), 2);
+    const int rowHeight = form->channels().getItemRect(0).height();
     EXPECT_EQ(form->channels().y(), 600 - rowHeight * 4);
     EXPECT_EQ(form->mainScreen().height(), 600 - rowHeight * 4);
 
     doc.toggleLine(L1);
     doc.toggleLine(L2);   // nothing shown: two empty 8-pixel rows at the bottom
-    EXPECT_EQ(form->channels().GetItemCount(), 0);
+    EXPECT_EQ(form->channels().getItemCount(), 0);
     EXPECT_EQ(form->mainScreen().height(), 600 - 16);
 }
 
 TEST_F(FormView, ReturnLossShowsTheTenthColumn)
 {
-    EXPECT_EQ(form->channels().GetColumnWidth(0), 900 / 9);
-    EXPECT_EQ(form->channels().GetColumnWidth(9), 0);
+    EXPECT_EQ(form->channels().getColumnWidth(0), 900 / 9);
+    EXPECT_EQ(form->channels().getColumnWidth(9), 0);
     doc.toggleReturnLoss();
-    EXPECT_EQ(form->channels().GetColumnWidth(0), 900 / 10);
-    EXPECT_EQ(form->channels().GetColumnWidth(9), 900 / 10);
-    EXPECT_EQ(form->channels().GetColumnWidth(10), 0);
+    EXPECT_EQ(form->channels().getColumnWidth(0), 900 / 10);
+    EXPECT_EQ(form->channels().getColumnWidth(9), 900 / 10);
+    EXPECT_EQ(form->channels().getColumnWidth(10), 0);
 }
 
 TEST_F(FormView, SpeedModeRetitlesAndRefillsWithoutRedrawingTheScreen)
@@ -81,8 +81,8 @@ TEST_F(FormView, SpeedModeRetitlesAndRefillsWithoutRedrawingTheScreen)
     CPaintCounter counter(*form, paints);
     doc.toggleSpeedMode();
     EXPECT_TRUE(QTest::qWaitFor([&] { return paints > 0; }));   // the form repaints with the new unit
-    EXPECT_EQ(form->channels().GetColumnTitle(4), QStringLiteral("V/2"));
-    EXPECT_EQ(form->channels().GetCell(0, 4), QStringLiteral("100.0"));
+    EXPECT_EQ(form->channels().getColumnTitle(4), QStringLiteral("V/2"));
+    EXPECT_EQ(form->channels().getCell(0, 4), QStringLiteral("100.0"));
     doc.toggleReturnLoss();
     EXPECT_EQ(form->mainScreen().drawCount(), draws);
     doc.updateAllViews(nullptr, kHintRedraw);

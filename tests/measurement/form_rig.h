@@ -19,17 +19,17 @@ struct FormRig {
                      std::string settingsFile = {})
         : settings(settingsFile.empty() ? std::make_unique<CSettings>() : std::make_unique<CSettings>(settingsFile)),
           controller(doc, host),
-          sink(QCoreApplication::instance(), [this](const DeviceNotification& n) { controller.OnDeviceNotify(n); })
+          sink(QCoreApplication::instance(), [this](const DeviceNotification& n) { controller.onDeviceNotify(n); })
     {
         host.attach(controller);
         form = std::make_unique<CFormDraw>(doc, commands, controller, *settings, std::move(setup));
         host.setWindow(form.get());
-        controller.OnInitialUpdate(makeDeviceWorker(port), &sink);
+        controller.onInitialUpdate(makeDeviceWorker(port), &sink);
     }
     ~FormRig()
     {
-        controller.Stop();
-        controller.OnDestroy();
+        controller.stop();
+        controller.onDestroy();
         form.reset();
     }
     static FormDrawSetup defaultSetup()

@@ -17,16 +17,16 @@
 // thread as the command-line program runs it. `onHint` sees every update the document broadcasts.
 struct HeadlessRig : public CDocView {
     explicit HeadlessRig(std::unique_ptr<CTransport> transport, int watchdogMs = 2000)
-        : host(loop), controller(doc, host, this), sink(loop, [this](const DeviceNotification& n) { controller.OnDeviceNotify(n); })
+        : host(loop), controller(doc, host, this), sink(loop, [this](const DeviceNotification& n) { controller.onDeviceNotify(n); })
     {
         host.attach(controller);
         controller.watchdogPeriodMs = watchdogMs;
         doc.addView(this);
-        controller.OnInitialUpdate(std::make_unique<CComThread>(std::move(transport), std::make_unique<CProtocolVUZ>()), &sink);
+        controller.onInitialUpdate(std::make_unique<CComThread>(std::move(transport), std::make_unique<CProtocolVUZ>()), &sink);
     }
     ~HeadlessRig() override
     {
-        controller.OnDestroy();
+        controller.onDestroy();
         doc.removeView(this);
     }
     void onDocumentUpdate(CDocView*, UpdateHint hint) override

@@ -141,17 +141,17 @@ TEST(SaveThroughAPseudoTerminal, LongRecordReachesTheFileIntact)
         rig.loop.quit();
     };
     int exact = 0;
-    rig.controller.Start();
+    rig.controller.start();
     rig.onHint = [&](int hint) {
         if (hint != kHintNewSamples)
             return;
         const auto& samples = rig.doc.traces[L1].samples;
         exact += std::equal(samples.begin(), samples.end(), instrument.windowReply.begin());
         if (rig.stored == 3)
-            rig.loop.post([&] { rig.controller.SaveLine(1); });
+            rig.loop.post([&] { rig.controller.saveChannel(1); });
     };
     ASSERT_TRUE(rig.loop.run(std::chrono::seconds(20)));
-    rig.controller.Stop();
+    rig.controller.stop();
 
     EXPECT_EQ(messages, std::vector<std::string>{dir.file("pty.tdr")});
     EXPECT_EQ(exact, rig.stored);   // every cycle stored exactly what the instrument sent

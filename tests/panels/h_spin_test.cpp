@@ -25,7 +25,7 @@ Enabled enabledButtons(const CHSpin& spin)
 {
     Enabled on{};
     for (int i = 0; i < 4; ++i)
-        on[i] = spin.Button(actions[i])->isEnabled();
+        on[i] = spin.button(actions[i])->isEnabled();
     return on;
 }
 
@@ -38,8 +38,8 @@ struct SpinWindow {
 
     explicit SpinWindow(double start)
     {
-        spin->Configure(0, 62.5, start, 0.125, 2, QStringLiteral("м"));
-        spin->PlaceControls(5, 5, 155, 29);
+        spin->configure(0, 62.5, start, 0.125, 2, QStringLiteral("м"));
+        spin->placeControls(5, 5, 155, 29);
         window.show();
     }
     void wheel(int delta, QPoint at = {20, 10})
@@ -66,9 +66,9 @@ TEST(HSpin, DisplayTextAndButtonsFollowTheValueAndTheLimits)
         SCOPED_TRACE(c.text);
         CHSpin spin;
         QSignalSpy edits(&spin, &CHSpin::valueEdited);
-        spin.Configure(c.min, c.max, c.value, 0.5, c.decimals, QString::fromUtf8(c.unit));
+        spin.configure(c.min, c.max, c.value, 0.5, c.decimals, QString::fromUtf8(c.unit));
         if (!std::isnan(c.set))
-            spin.SetValue(c.set);
+            spin.setValue(c.set);
         EXPECT_EQ(spin.text(), QString::fromUtf8(c.text));
         EXPECT_EQ(enabledButtons(spin), c.on);
         EXPECT_EQ(edits.count(), 0);
@@ -121,7 +121,7 @@ TEST(HSpin, EachUserActionReachesTheOwnerOnce)
         for (const char* k = c.keys; *k; ++k) {
             const char *button = std::strchr(buttons, *k), *key = std::strchr(keys, *k);
             if (button)
-                QTest::mouseClick(w.spin->Button(actions[button - buttons]), Qt::LeftButton);
+                QTest::mouseClick(w.spin->button(actions[button - buttons]), Qt::LeftButton);
             else if (key)
                 QTest::keyClick(w.spin, codes[key - keys], modifiers[key - keys]);
             else if (*k == 'O')
@@ -133,7 +133,7 @@ TEST(HSpin, EachUserActionReachesTheOwnerOnce)
         }
         QApplication::processEvents();
         EXPECT_EQ(w.spin->text(), QString::fromUtf8(c.text));
-        EXPECT_DOUBLE_EQ(w.spin->GetValue(), c.value);
+        EXPECT_DOUBLE_EQ(w.spin->getValue(), c.value);
         ASSERT_EQ(w.edits.count(), c.edits);
         EXPECT_EQ(w.edits.isEmpty() ? c.value : w.edits.last().at(0).toDouble(), c.value);
         EXPECT_EQ(w.enters.count(), c.enters);
@@ -154,9 +154,9 @@ TEST(HSpin, PlaceControlsSizesTheButtonsAtMost14Wide)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
         SpinWindow w(0);
-        w.spin->PlaceControls(QRect(10, 3, c.width, 22));
+        w.spin->placeControls(QRect(10, 3, c.width, 22));
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(w.spin->Button(actions[i])->geometry(), QRect(10 + c.buttonX[i], 3, c.bw, 22));
+            EXPECT_EQ(w.spin->button(actions[i])->geometry(), QRect(10 + c.buttonX[i], 3, c.bw, 22));
         EXPECT_EQ(w.spin->geometry(), QRect(10 + c.editX, 3, c.editWidth, 22));
     }
 }
@@ -170,25 +170,25 @@ TEST(HSpin, ButtonsAreUnfocusableSiblingsThatFollowTheEdit)
     EXPECT_EQ(w.spin->accessibleName(), w.spin->toolTip());
     auto buttonsAre = [&](QWidget* parent, bool visible, Enabled on) {
         for (SpinAction a : actions) {
-            EXPECT_EQ(w.spin->Button(a)->parentWidget(), parent);
-            EXPECT_EQ(w.spin->Button(a)->isVisible(), visible);
+            EXPECT_EQ(w.spin->button(a)->parentWidget(), parent);
+            EXPECT_EQ(w.spin->button(a)->isVisible(), visible);
         }
         EXPECT_EQ(enabledButtons(*w.spin), on);
     };
-    w.spin->ShowControls(false);
+    w.spin->showControls(false);
     buttonsAre(&w.window, false, {false, false, true, true});
-    w.spin->ShowControls(true);
-    w.spin->EnableControls(false);
-    w.spin->SetValue(20);   // the program's value does not enable the buttons of a disabled spin
+    w.spin->showControls(true);
+    w.spin->enableControls(false);
+    w.spin->setValue(20);   // the program's value does not enable the buttons of a disabled spin
     buttonsAre(&w.window, true, {false, false, false, false});
-    w.spin->SetValue(0);
-    w.spin->EnableControls(true);
+    w.spin->setValue(0);
+    w.spin->enableControls(true);
     buttonsAre(&w.window, true, {false, false, true, true});
 
     // Tab passes the buttons by; a click leaves the focus in the edit.
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
     w.spin->setFocus();
-    QTest::mouseClick(w.spin->Button(SpinAction::StepUp), Qt::LeftButton);
+    QTest::mouseClick(w.spin->button(SpinAction::StepUp), Qt::LeftButton);
     EXPECT_TRUE(w.spin->hasFocus());
     QTest::keyClick(w.spin, Qt::Key_Tab);
     EXPECT_TRUE(next.hasFocus());
@@ -200,7 +200,7 @@ TEST(HSpin, ButtonsAreUnfocusableSiblingsThatFollowTheEdit)
     buttonsAre(&other, true, {true, true, true, true});
 
     // Enter is queued, so the owner may close an in-place editor from its handler, buttons and all.
-    QPointer<CButtonSpin> button = w.spin->Button(SpinAction::ToMinimum);
+    QPointer<CButtonSpin> button = w.spin->button(SpinAction::ToMinimum);
     QObject::connect(w.spin, &CHSpin::enterPressed, [&] { delete w.spin; });
     QTest::keyClick(w.spin, Qt::Key_Return);
     EXPECT_FALSE(button.isNull());

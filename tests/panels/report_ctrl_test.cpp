@@ -23,18 +23,18 @@ QString shown(const CReportCtrl& list, int row, int column, int role = Qt::Displ
 void fill(CReportCtrl& list, int columns, const std::vector<std::vector<QString>>& rows)
 {
     for (int i = 0; i < columns; ++i)
-        list.InsertColumn(QString("c%1").arg(i));
+        list.insertColumn(QString("c%1").arg(i));
     for (const auto& row : rows)
         for (int j = 0; j < static_cast<int>(row.size()); ++j)
-            list.AddCell(0, j, row[j]);
-    list.UpdateCount();
+            list.addCell(0, j, row[j]);
+    list.updateCount();
 }
 
 std::vector<QString> column0(const CReportCtrl& list)
 {
     std::vector<QString> texts;
-    for (int i = 0; i < list.GetItemCount(); ++i)
-        texts.push_back(list.GetCell(i, 0));
+    for (int i = 0; i < list.getItemCount(); ++i)
+        texts.push_back(list.getCell(i, 0));
     return texts;
 }
 
@@ -42,28 +42,28 @@ TEST(ReportCtrl, ColumnZeroStartsANewRowAndTheRowArgumentIsIgnored)
 {
     CReportCtrl list;
     for (int i = 0; i < 3; ++i)
-        list.InsertColumn("t");
+        list.insertColumn("t");
     const char* texts[] = {"1", "2", "3", "4", "5", "6"};
     for (int k = 0; k < 6; ++k)
-        EXPECT_TRUE(list.AddCell(99 - k, k % 3, texts[k]));
+        EXPECT_TRUE(list.addCell(99 - k, k % 3, texts[k]));
 
-    EXPECT_EQ(list.GetCell(1, 2), "6");
-    EXPECT_EQ(list.GetCell(0, 1), "2");
-    EXPECT_EQ(list.GetCell(2, 0), "");    // outside the rows
-    EXPECT_EQ(list.GetCell(0, 3), "");
-    EXPECT_EQ(list.GetCell(-1, 0), "");
+    EXPECT_EQ(list.getCell(1, 2), "6");
+    EXPECT_EQ(list.getCell(0, 1), "2");
+    EXPECT_EQ(list.getCell(2, 0), "");    // outside the rows
+    EXPECT_EQ(list.getCell(0, 3), "");
+    EXPECT_EQ(list.getCell(-1, 0), "");
 
     // The view sees the rows once counted.
     EXPECT_EQ(list.reportModel().rowCount(), 0);
-    list.UpdateCount();
-    EXPECT_EQ(list.GetItemCount(), 2);
+    list.updateCount();
+    EXPECT_EQ(list.getItemCount(), 2);
     EXPECT_EQ(shown(list, 1, 2), "6");
 
     // A cell appended to a row the view already shows reaches it at once.
-    list.AddCell(0, 0, "7");
-    list.UpdateCount();
+    list.addCell(0, 0, "7");
+    list.updateCount();
     QSignalSpy changed(&list.reportModel(), &QAbstractItemModel::dataChanged);
-    list.AddCell(0, 1, "8");
+    list.addCell(0, 1, "8");
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(shown(list, 2, 1), "8");
 }
@@ -71,11 +71,11 @@ TEST(ReportCtrl, ColumnZeroStartsANewRowAndTheRowArgumentIsIgnored)
 TEST(ReportCtrl, AnOtherColumnWithoutARowIsRefused)
 {
     CReportCtrl list;
-    list.InsertColumn("a");
-    list.InsertColumn("b");
-    EXPECT_FALSE(list.AddCell(0, 1, "x"));
-    list.UpdateCount();
-    EXPECT_EQ(list.GetItemCount(), 0);
+    list.insertColumn("a");
+    list.insertColumn("b");
+    EXPECT_FALSE(list.addCell(0, 1, "x"));
+    list.updateCount();
+    EXPECT_EQ(list.getItemCount(), 0);
 }
 
 TEST(ReportCtrl, DisplayedTextIsCutToTheBufferButStoredWhole)
@@ -86,7 +86,7 @@ TEST(ReportCtrl, DisplayedTextIsCutToTheBufferButStoredWhole)
     const QString straddling = QString(258, 'b') + QString::fromUtf8("😀") + "tail";
     fill(list, 2, {{longText, straddling}});
 
-    EXPECT_EQ(list.GetCell(0, 0), longText);
+    EXPECT_EQ(list.getCell(0, 0), longText);
     EXPECT_EQ(shown(list, 0, 0), QString(CReportModel::kTextCapacity - 1, 'a'));
     EXPECT_EQ(shown(list, 0, 1), QString(258, 'b'));
 }
@@ -95,49 +95,49 @@ TEST(ReportCtrl, DeleteRowAndClear)
 {
     CReportCtrl list;
     fill(list, 2, {{"a", "1"}, {"b", "2"}, {"c", "3"}});
-    list.SetColumnWidth(1, 77);
+    list.setColumnWidth(1, 77);
 
-    EXPECT_TRUE(list.DeleteRow(1));
+    EXPECT_TRUE(list.deleteRow(1));
     EXPECT_EQ(column0(list), (std::vector<QString>{"a", "c"}));
-    EXPECT_EQ(list.GetCell(1, 1), "3");
+    EXPECT_EQ(list.getCell(1, 1), "3");
     EXPECT_EQ(list.reportModel().rowCount(), 2);
-    EXPECT_FALSE(list.DeleteRow(2));
-    EXPECT_FALSE(list.DeleteRow(-1));
+    EXPECT_FALSE(list.deleteRow(2));
+    EXPECT_FALSE(list.deleteRow(-1));
 
     // Deleting also counts rows added since the last UpdateCount.
-    list.AddCell(0, 0, "d");
-    EXPECT_TRUE(list.DeleteRow(0));
+    list.addCell(0, 0, "d");
+    EXPECT_TRUE(list.deleteRow(0));
     EXPECT_EQ(column0(list), (std::vector<QString>{"c", "d"}));
 
-    list.Clear();
-    EXPECT_EQ(list.GetItemCount(), 0);
+    list.clear();
+    EXPECT_EQ(list.getItemCount(), 0);
     EXPECT_EQ(list.reportModel().storedRows(), 0);
-    EXPECT_EQ(list.GetCell(0, 0), "");
+    EXPECT_EQ(list.getCell(0, 0), "");
     // Columns, their titles and widths survive.
-    EXPECT_EQ(list.GetColumnCount(), 2);
-    EXPECT_EQ(list.GetColumnWidth(1), 77);
-    list.AddCell(0, 0, "e");
-    list.UpdateCount();
+    EXPECT_EQ(list.getColumnCount(), 2);
+    EXPECT_EQ(list.getColumnWidth(1), 77);
+    list.addCell(0, 0, "e");
+    list.updateCount();
     EXPECT_EQ(column0(list), (std::vector<QString>{"e"}));
 }
 
 TEST(ReportCtrl, ColumnsAreCentredAndRetitled)
 {
     CReportCtrl list;
-    EXPECT_EQ(list.InsertColumn("Название"), 0);
-    EXPECT_EQ(list.InsertColumn("КУ"), 1);
+    EXPECT_EQ(list.insertColumn("Название"), 0);
+    EXPECT_EQ(list.insertColumn("КУ"), 1);
     fill(list, 0, {{"x", "y"}});
     const QAbstractItemModel& m = list.reportModel();
     EXPECT_EQ(m.headerData(1, Qt::Horizontal).toString(), "КУ");
     EXPECT_EQ(m.headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
     EXPECT_EQ(m.data(m.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
 
-    EXPECT_TRUE(list.SetColumnTitle(1, "V/2"));
-    EXPECT_EQ(list.GetColumnTitle(1), "V/2");
+    EXPECT_TRUE(list.setColumnTitle(1, "V/2"));
+    EXPECT_EQ(list.getColumnTitle(1), "V/2");
     EXPECT_EQ(m.headerData(1, Qt::Horizontal).toString(), "V/2");
-    EXPECT_FALSE(list.SetColumnTitle(2, "none"));
-    EXPECT_TRUE(list.SetColumnTitle(0, QString(400, 't')));
-    EXPECT_EQ(list.GetColumnTitle(0).size(), CReportModel::kTitleCapacity);
+    EXPECT_FALSE(list.setColumnTitle(2, "none"));
+    EXPECT_TRUE(list.setColumnTitle(0, QString(400, 't')));
+    EXPECT_EQ(list.getColumnTitle(0).size(), CReportModel::kTitleCapacity);
 
     // No sorting and no clickable header: rows stay in the order they were added.
     EXPECT_FALSE(list.isSortingEnabled());
@@ -150,28 +150,28 @@ TEST(ReportCtrl, SelectedRowsAreWalkedInOrder)
 {
     CReportCtrl list;
     fill(list, 2, {{"0"}, {"1"}, {"2"}, {"3"}, {"4"}, {"5"}, {"6"}});
-    EXPECT_EQ(list.GetFirstSelected(), -1);
+    EXPECT_EQ(list.getFirstSelected(), -1);
 
     QSignalSpy selectionSpy(&list, &CReportCtrl::rowSelectionChanged);
     for (int row : {5, 1, 2, 4})
-        list.SetRowSelected(row, true);
-    list.SetRowSelected(4, false);
-    list.SetRowSelected(9, true);   // not a row: ignored
+        list.setRowSelected(row, true);
+    list.setRowSelected(4, false);
+    list.setRowSelected(9, true);   // not a row: ignored
     EXPECT_GE(selectionSpy.count(), 5);
 
     std::vector<int> walked;
-    for (int row = list.GetFirstSelected(); row >= 0; row = list.GetNextSelected(row))
+    for (int row = list.getFirstSelected(); row >= 0; row = list.getNextSelected(row))
         walked.push_back(row);
     EXPECT_EQ(walked, (std::vector<int>{1, 2, 5}));
-    EXPECT_EQ(list.GetSelectedCount(), 3);
-    EXPECT_TRUE(list.IsRowSelected(2));
-    EXPECT_FALSE(list.IsRowSelected(3));
+    EXPECT_EQ(list.getSelectedCount(), 3);
+    EXPECT_TRUE(list.isRowSelected(2));
+    EXPECT_FALSE(list.isRowSelected(3));
 
     // Deleting the first selected row until none is left removes exactly the selection.
-    for (int row = list.GetFirstSelected(); row >= 0; row = list.GetFirstSelected())
-        list.DeleteRow(row);
+    for (int row = list.getFirstSelected(); row >= 0; row = list.getFirstSelected())
+        list.deleteRow(row);
     EXPECT_EQ(column0(list), (std::vector<QString>{"0", "3", "4", "6"}));
-    EXPECT_EQ(list.GetSelectedCount(), 0);
+    EXPECT_EQ(list.getSelectedCount(), 0);
 }
 
 class StripeColors : public CReportColors {
@@ -194,7 +194,7 @@ TEST(ReportCtrl, OwnerColoursReachTheModelAndTheScreen)
     const QAbstractItemModel& m = list.reportModel();
     EXPECT_FALSE(m.data(m.index(1, 0), Qt::ForegroundRole).isValid());
 
-    list.SetColors(&colors);
+    list.setColors(&colors);
     EXPECT_EQ(m.data(m.index(1, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 200, 255));
     EXPECT_EQ(m.data(m.index(1, 1), Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 0, 0));
     EXPECT_EQ(m.data(m.index(0, 1), Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 0, 0));
@@ -202,13 +202,13 @@ TEST(ReportCtrl, OwnerColoursReachTheModelAndTheScreen)
     EXPECT_FALSE(m.data(m.index(0, 0), Qt::BackgroundRole).isValid());
 
     list.resize(300, 200);
-    list.SetColumnWidth(0, 120);
-    list.SetColumnWidth(1, 120);
+    list.setColumnWidth(0, 120);
+    list.setColumnWidth(1, 120);
     list.show();
     // A point near the left edge of a cell, clear of its centred text and of the grid line.
     const auto pixelLeftIn = [&](int row, int column) {
         const QImage image = list.grab().toImage();
-        const QRect rect = list.GetItemRect(row);
+        const QRect rect = list.getItemRect(row);
         const int x = rect.left() + list.columnViewportPosition(column) + 4;
         return QColor(image.pixel(x, rect.center().y())).name();
     };
@@ -218,7 +218,7 @@ TEST(ReportCtrl, OwnerColoursReachTheModelAndTheScreen)
     // The owner's text colour tints the row's glyphs, also in a list that only displays.
     const auto tinted = [&](int row) {
         const QImage image = list.grab().toImage();
-        const QRect rect = list.GetItemRect(row);
+        const QRect rect = list.getItemRect(row);
         for (int y = rect.top(); y <= rect.bottom(); ++y)
             for (int x = rect.left(); x <= rect.right(); ++x) {
                 const QColor c(image.pixel(x, y));
@@ -235,37 +235,37 @@ TEST(ReportCtrl, OwnerColoursReachTheModelAndTheScreen)
     list.setEnabled(true);
 
     // Selection is drawn over the owner's colours.
-    list.SetRowSelected(1, true);
+    list.setRowSelected(1, true);
     const QString highlight = list.palette().color(QPalette::Active, QPalette::Highlight).name();
     EXPECT_EQ(pixelLeftIn(1, 0), highlight);
     list.clearFocus();
     EXPECT_EQ(pixelLeftIn(1, 0), highlight);
-    list.SetColors(nullptr);
+    list.setColors(nullptr);
 }
 
 TEST(ReportCtrl, ItemGeometryAndHitTests)
 {
     CReportCtrl list;
     fill(list, 2, {{"a", "b"}, {"c", "d"}});
-    list.SetColumnWidth(0, 50);
-    list.SetColumnWidth(1, 70);
-    list.resize(200, list.horizontalHeader()->sizeHint().height() + 10 * list.GetItemHeight() + 2 * list.frameWidth());
+    list.setColumnWidth(0, 50);
+    list.setColumnWidth(1, 70);
+    list.resize(200, list.horizontalHeader()->sizeHint().height() + 10 * list.getItemHeight() + 2 * list.frameWidth());
     list.show();
 
-    const int h = list.GetItemHeight();
+    const int h = list.getItemHeight();
     EXPECT_GT(h, 0);
-    const QRect first = list.GetItemRect(0);
-    const QRect second = list.GetItemRect(1);
+    const QRect first = list.getItemRect(0);
+    const QRect second = list.getItemRect(1);
     EXPECT_EQ(first.height(), h);
     EXPECT_EQ(first.width(), 120);
     EXPECT_EQ(second.top(), first.top() + h);
-    EXPECT_TRUE(list.GetItemRect(2).isEmpty());
-    EXPECT_EQ(list.GetCountPerPage(), 10);
+    EXPECT_TRUE(list.getItemRect(2).isEmpty());
+    EXPECT_EQ(list.getCountPerPage(), 10);
 
-    const ReportHit hit = list.SubItemHitTest(QPoint(second.left() + 60, second.center().y()));
+    const ReportHit hit = list.subItemHitTest(QPoint(second.left() + 60, second.center().y()));
     EXPECT_EQ(hit.row, 1);
     EXPECT_EQ(hit.column, 1);
-    const ReportHit below = list.SubItemHitTest(QPoint(second.left() + 10, second.bottom() + h));
+    const ReportHit below = list.subItemHitTest(QPoint(second.left() + 10, second.bottom() + h));
     EXPECT_EQ(below.row, -1);
     EXPECT_EQ(below.column, -1);
 }
@@ -275,10 +275,10 @@ TEST(ReportCtrl, FitTextUsesTheListFont)
     CReportCtrl list;
     const QFontMetrics metrics(list.font());
     QString text = "короткий";
-    list.FitText(metrics.horizontalAdvance(text), text);
+    list.fitText(metrics.horizontalAdvance(text), text);
     EXPECT_EQ(text, "короткий");
     text = "длинное название файла";
-    list.FitText(metrics.horizontalAdvance("длинное"), text);
+    list.fitText(metrics.horizontalAdvance("длинное"), text);
     EXPECT_EQ(text, "длинное...");
 }
 
@@ -286,8 +286,8 @@ TEST(ReportCtrl, PrintTableBoxesEveryCell)
 {
     CReportCtrl list;
     fill(list, 2, {{"1", "2"}});
-    list.SetColumnTitle(0, "A");
-    list.SetColumnTitle(1, "B");
+    list.setColumnTitle(0, "A");
+    list.setColumnTitle(1, "B");
     // A page 80 mm wide: (320 - 120) / 2 = 100 units per column, one unit per pixel here.
     QImage page(240, 40, QImage::Format_RGB32);
     page.setDotsPerMeterX(3000);
@@ -296,7 +296,7 @@ TEST(ReportCtrl, PrintTableBoxesEveryCell)
     {
         QPainter painter(&page);
         painter.setPen(QPen(Qt::black, 0));
-        list.PrintTable(painter);
+        list.printTable(painter);
     }
     const auto black = [&](int x, int y) { return QColor(page.pixel(x, y)) == QColor(Qt::black); };
     for (int x : {0, 100, 200})   // column edges through header and row
