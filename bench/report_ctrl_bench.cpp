@@ -1,4 +1,4 @@
-#include "panels/report_ctrl.h"
+#include "panels/controls/report_ctrl.h"
 
 #include <QApplication>
 #include <QImage>

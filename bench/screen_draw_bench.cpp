@@ -1,7 +1,7 @@
 // Composing the trace screen: a 1280 x 600 main screen with five 500-point traces, grid, labels and
 // both cursors, against a bare QPainter frame of the same size.
 #include "display/main_screen_series.h"
-#include "display/screen_wnd.h"
+#include "display/widgets/screen_wnd.h"
 #include "document/varnel_doc.h"
 
 #include <QApplication>

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 
 #include "document/trace.h"
+#include "files/library/memory_file.h"
 #include "files/reflectogram_file.h"
 
 #include <ostream>
@@ -11,7 +12,7 @@
 
 #ifdef VARNEL_CLI_RENDER
 #include "cli/offscreen_gui.h"
-#include "display/reflectogram_image.h"
+#include "display/render/reflectogram_image.h"
 
 #include <QImageWriter>
 #endif

@@ -6,6 +6,7 @@
 #include "document/trace.h"
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
+#include "files/library/memory_file.h"
 #include "files/reflectogram_file.h"
 #include "measurement/reflectogram_report.h"
 

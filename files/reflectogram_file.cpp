@@ -2,9 +2,7 @@
 
 #include "document/atomic_file.h"
 #include "document/tables.h"
-#include "document/varnel_doc.h"
 #include "files/file_bytes.h"
-#include "files/number_text.h"
 
 #include <cstring>
 
@@ -56,20 +54,6 @@ Status checkLength(std::size_t length)
 double ReflectogramRecord::scale() const { return tables::rangeAt(scaleIndex); }
 double ReflectogramRecord::pulse() const { return tables::pulseAt(pulseIndex); }
 
-ReflectogramRecord makeReflectogramRecord(const CVarnelDoc& doc, int line,
-                                          const std::array<std::uint8_t, kRawSamples>& samples)
-{
-    ReflectogramRecord r;
-    r.scaleIndex = tables::scaleIndexOf(doc.scale);
-    r.pulseIndex = tables::pulseIndexOf(doc.pulse);
-    r.average = doc.average;
-    r.gain = doc.gain;
-    r.status = (line >= 0 && line < kTraceCount) ? doc.traces[line].status : 0;
-    r.kuThousandths = numtext::truncThousandths(doc.vfactor);
-    r.samples = samples;
-    return r;
-}
-
 std::string encodeReflectogram(const ReflectogramRecord& r)
 {
     std::string out(kReflectogramFileBytes, '\0');
@@ -107,12 +91,6 @@ Status writeReflectogram(const std::string& path, const ReflectogramRecord& reco
     return writeFileAtomically(path, encodeReflectogram(record));
 }
 
-Status writeReflectogram(const std::string& path, const CVarnelDoc& doc, int line,
-                         const std::array<std::uint8_t, kRawSamples>& samples)
-{
-    return writeReflectogram(path, makeReflectogramRecord(doc, line, samples));
-}
-
 Status readReflectogramHeader(const std::string& path, ReflectogramHeader& header)
 {
     std::string bytes;
@@ -142,22 +120,5 @@ Status readReflectogramFile(const std::string& path, ReflectogramRecord& record,
     if (Status s = decodeReflectogram(bytes, record); !s)
         return withPath(path, s);
     lastWrite = toLocalTime(facts.lastWrite);
-    return Status::success();
-}
-
-Status readReflectogram(const std::string& path, Trace& trace)
-{
-    ReflectogramRecord record;
-    LocalTime time;
-    if (Status s = readReflectogramFile(path, record, time); !s)
-        return s;
-    trace.raw = record.samples;
-    trace.memScale = record.scale();
-    trace.memPulse = record.pulse();
-    trace.memAverage = record.average;
-    trace.memGain = record.gain;
-    trace.status = record.status;
-    trace.memKU = record.ku();
-    trace.memTime = time;
     return Status::success();
 }

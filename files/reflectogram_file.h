@@ -10,8 +10,6 @@
 #include <string>
 #include <string_view>
 
-class CVarnelDoc;
-
 // A reflectogram file (".tdr"): a 512-byte header of little-endian 32-bit integers, then the 8000
 // samples of the instrument's full record, one byte each. No magic number and no date: the date shown
 // for a file is its last-write time.
@@ -40,11 +38,6 @@ struct ReflectogramHeader {
     double ku = 0.0;
 };
 
-// The record of live line `line` (L1 or L2) with the acquisition parameters of the document and the
-// 8000 full-record samples obtained from the instrument for that line.
-ReflectogramRecord makeReflectogramRecord(const CVarnelDoc& doc, int line,
-                                          const std::array<std::uint8_t, kRawSamples>& samples);
-
 // The 8512 bytes of a file.
 std::string encodeReflectogram(const ReflectogramRecord& record);
 // Decodes the bytes of a file: fewer than 8512 bytes, a scale index outside 0..10 or a pulse index
@@ -55,13 +48,8 @@ Status decodeReflectogram(std::string_view bytes, ReflectogramRecord& record);
 // Writes the file completely to a temporary file in the target folder and renames it over `path` only
 // then, so a failure (full disk, read-only folder) leaves an existing file as it was.
 Status writeReflectogram(const std::string& path, const ReflectogramRecord& record);
-Status writeReflectogram(const std::string& path, const CVarnelDoc& doc, int line,
-                         const std::array<std::uint8_t, kRawSamples>& samples);
 
 // The range, pulse and KU of a file, refused on the same grounds as a whole read.
 Status readReflectogramHeader(const std::string& path, ReflectogramHeader& header);
 // The record and the file's last-write time in local time.
 Status readReflectogramFile(const std::string& path, ReflectogramRecord& record, LocalTime& lastWrite);
-// Fills `raw`, `memScale`, `memPulse`, `memAverage`, `memGain`, `status`, `memKU` and `memTime` of
-// `trace`; on failure the trace is left exactly as it was.
-Status readReflectogram(const std::string& path, Trace& trace);

@@ -2,7 +2,6 @@
 
 #include "document/ini_file.h"
 #include "document/tables.h"
-#include "document/varnel_doc.h"
 #include "files/number_text.h"
 #include "files/section_file.h"
 
@@ -148,12 +147,11 @@ Status writeSectionName(const std::string& path, int number, std::string_view na
     return ini.save();
 }
 
-Status writeSectionLength(const std::string& path, int number, const CVarnelDoc& doc, double realStart,
-                          double realEnd)
+Status writeSectionLength(const std::string& path, int number, double nominalStart, double nominalEnd)
 {
-    if (!std::isfinite(realStart) || !std::isfinite(realEnd))
+    if (!std::isfinite(nominalStart) || !std::isfinite(nominalEnd))
         return Status::failure(path + ": the start or end of the section is not a number");
-    const double nominal = doc.toNominal(realEnd) - doc.toNominal(realStart);
+    const double nominal = nominalEnd - nominalStart;
     if (nominal < 0)
         return Status::failure(path + ": the end of a section cannot lie before its start");
     CIniFile ini(path, IniEncoding::Windows1251);

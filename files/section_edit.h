@@ -5,8 +5,6 @@
 #include <string>
 #include <string_view>
 
-class CVarnelDoc;
-
 // The changes the scale-grid tab makes to a section file. Each reads the file, changes it and writes
 // it back whole through a temporary file, so a failure leaves the file as it was; each is refused with
 // a reason when its input is unusable. Numbers are written with "%d", every KU and length truncated
@@ -26,10 +24,9 @@ Status deleteSection(const std::string& path, int row);
 // The in-place edits of section `number` (1..AMOUNT).
 // NAME: line breaks become blanks, a character without a Windows-1251 byte becomes '?'.
 Status writeSectionName(const std::string& path, int number, std::string_view name);
-// LENGTH from the real start and end shown in the list: trunc((toNominal(end) - toNominal(start))
-// x 1000) with the document's conversion. An end before the start is refused.
-Status writeSectionLength(const std::string& path, int number, const CVarnelDoc& doc, double realStart,
-                          double realEnd);
+// LENGTH from the start and end shown in the list, converted to nominal metres by the caller with the
+// document's toNominal: trunc((nominalEnd - nominalStart) x 1000). An end before the start is refused.
+Status writeSectionLength(const std::string& path, int number, double nominalStart, double nominalEnd);
 // VFACTOR from a value typed as KU, or as V/2 with `speedMode`: trunc(KU x 1000). A value that gives
 // no KU of at least 0.001 is refused.
 Status writeSectionKu(const std::string& path, int number, double value, bool speedMode);

@@ -5,7 +5,7 @@
 #include "document/tables.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
-#include "files/reflectogram_file.h"
+#include "measurement/channel_record.h"
 #include "measurement/acquisition_host.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include "document/ini_file.h"
 #include "document/settings.h"
 #include "document/varnel_doc.h"
-#include "../document/temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <QAction>
 #include <QMenuBar>

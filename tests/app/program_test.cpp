@@ -1,5 +1,5 @@
 #include "document/ini_file.h"
-#include "../document/temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <QProcess>
 #include <QThread>

@@ -1,5 +1,5 @@
-#include "cli/cli_runner.h"
-#include "document/temp_dir.h"
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
 #include "document/text_codec.h"
 #include "files/reflectogram_file.h"
 

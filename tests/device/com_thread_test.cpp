@@ -1,5 +1,5 @@
 #include "device/com_thread.h"
-#include "device/fake_transport.h"
+#include "support/fake_transport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "device/fake_transport.h"
+#include "support/fake_transport.h"
 #include "device/protocol_vuz.h"
 #include "device/sim_scene.h"
 #include "device/sim_transport.h"

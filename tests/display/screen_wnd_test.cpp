@@ -1,10 +1,10 @@
 #include "display/main_screen_series.h"
 #include "display/preview_series.h"
-#include "display/reflectogram_image.h"
-#include "display/screen_renderer.h"
+#include "display/render/reflectogram_image.h"
+#include "display/render/screen_renderer.h"
 #include "display/screen_geometry.h"
-#include "display/screen_wnd.h"
-#include "display/static_splitter.h"
+#include "display/widgets/screen_wnd.h"
+#include "display/widgets/static_splitter.h"
 #include "document/varnel_doc.h"
 
 #include <QFontMetrics>

@@ -2,7 +2,7 @@
 #include "document/ini_file.h"
 #include "document/settings.h"
 #include "document/varnel_doc.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

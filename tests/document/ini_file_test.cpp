@@ -1,5 +1,5 @@
 #include "document/ini_file.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <csignal>

@@ -1,7 +1,7 @@
 #include "files/grid_file_list.h"
 #include "files/section_edit.h"
 
-#include "document/temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

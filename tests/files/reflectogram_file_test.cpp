@@ -1,6 +1,8 @@
 #include "files/reflectogram_file.h"
+#include "files/library/memory_file.h"
+#include "measurement/channel_record.h"
 
-#include "document/temp_dir.h"
+#include "support/temp_dir.h"
 #include "document/varnel_doc.h"
 
 #include <gtest/gtest.h>

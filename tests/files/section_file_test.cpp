@@ -1,7 +1,7 @@
 #include "files/section_edit.h"
 #include "files/section_file.h"
 
-#include "document/temp_dir.h"
+#include "support/temp_dir.h"
 #include "document/varnel_doc.h"
 
 #include <gtest/gtest.h>
@@ -130,7 +130,7 @@ TEST(SectionFile, CreateAddAndEditSections)
 
     CVarnelDoc doc;
     doc.vfactor = 2.0;   // grid off: real = nominal x 1.5 / 2
-    ASSERT_TRUE(writeSectionLength(path, 1, doc, 0.0, 75.0));
+    ASSERT_TRUE(writeSectionLength(path, 1, doc.toNominal(0.0), doc.toNominal(75.0)));
     ASSERT_TRUE(writeSectionKu(path, 1, 100.0, true));      // V/2 100 is KU 1.5
     ASSERT_TRUE(writeSectionKu(path, 2, 1.52, false));
     ASSERT_TRUE(writeSectionName(path, 2, "Муфта\nвход"));
@@ -150,7 +150,7 @@ TEST(SectionFile, RefusedEditsLeaveTheFileAlone)
     writeText(path, content);
     CVarnelDoc doc;
     const Status refused[] = {
-        writeSectionLength(path, 1, doc, 10.0, 5.0),        // end before start
+        writeSectionLength(path, 1, doc.toNominal(10.0), doc.toNominal(5.0)),        // end before start
         writeSectionKu(path, 1, 0.0, false),
         writeSectionKu(path, 1, 0.0, true),                 // V/2 of 0 would be an infinite KU
         writeSectionKu(path, 1, -1.5, false),

@@ -1,6 +1,6 @@
 #include "files/table_file.h"
 
-#include "document/temp_dir.h"
+#include "support/temp_dir.h"
 #include "document/text_codec.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
-#include "device/fake_transport.h"
+#include "support/fake_transport.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
-#include "document/temp_dir.h"
+#include "support/temp_dir.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
-#include "measurement/form_draw.h"
+#include "measurement/forms/form_draw.h"
 #include "measurement/form_rig.h"
-#include "measurement/qt_notify_sink.h"
-#include "measurement/wait_dlg.h"
+#include "measurement/forms/qt_notify_sink.h"
+#include "measurement/forms/wait_dlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>

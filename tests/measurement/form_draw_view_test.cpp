@@ -1,11 +1,11 @@
-#include "display/screen_wnd.h"
+#include "display/widgets/screen_wnd.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
-#include "measurement/form_draw.h"
+#include "measurement/forms/form_draw.h"
 #include "measurement/form_rig.h"
-#include "panels/report_ctrl.h"
+#include "panels/controls/report_ctrl.h"
 
 #include <QTest>
 #include <QWheelEvent>

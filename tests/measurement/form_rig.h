@@ -5,9 +5,9 @@
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_controller.h"
 #include "measurement/device_chain.h"
-#include "measurement/form_draw.h"
-#include "measurement/qt_acquisition_host.h"
-#include "measurement/qt_notify_sink.h"
+#include "measurement/forms/form_draw.h"
+#include "measurement/forms/qt_acquisition_host.h"
+#include "measurement/forms/qt_notify_sink.h"
 
 #include <QCoreApplication>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 #include "device/serial_transport.h"
-#include "document/temp_dir.h"
+#include "support/temp_dir.h"
 #include "files/reflectogram_file.h"
 
 #include <gtest/gtest.h>

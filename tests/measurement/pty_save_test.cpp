@@ -1,6 +1,6 @@
-#include "device/fake_transport.h"
+#include "support/fake_transport.h"
 #include "device/serial_transport.h"
-#include "document/temp_dir.h"
+#include "support/temp_dir.h"
 #include "files/reflectogram_file.h"
 #include "measurement/headless_rig.h"
 

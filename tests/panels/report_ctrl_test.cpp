@@ -1,6 +1,6 @@
-#include "panels/report_ctrl.h"
+#include "panels/controls/report_ctrl.h"
 
-#include "panels/report_colors.h"
+#include "panels/controls/report_colors.h"
 
 #include <QApplication>
 #include <QBrush>

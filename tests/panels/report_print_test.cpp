@@ -1,4 +1,4 @@
-#include "panels/report_print.h"
+#include "panels/printing/report_print.h"
 
 #include <QList>
 

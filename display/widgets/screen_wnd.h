@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/screen_renderer.h"
+#include "display/render/screen_renderer.h"
 #include "display/screen_state.h"
 
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "measurement/qt_notify_sink.h"
+#include "measurement/forms/qt_notify_sink.h"
 
 #include <QMetaObject>
 #include <QObject>

@@ -1,7 +1,7 @@
-#include "display/reflectogram_image.h"
+#include "display/render/reflectogram_image.h"
 
 #include "display/preview_series.h"
-#include "display/screen_renderer.h"
+#include "display/render/screen_renderer.h"
 #include "display/screen_state.h"
 
 QImage reflectogramImage(Trace& file, QSize size)

@@ -1,4 +1,4 @@
-#include "display/screen_renderer.h"
+#include "display/render/screen_renderer.h"
 
 #include <QFontMetrics>
 #include <QLine>

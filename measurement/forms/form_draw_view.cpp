@@ -1,17 +1,17 @@
 // The measurement form's display side: the main screen, the channel table, their layout, the context
 // menu of mouse modes, the wheel and clicks, and the document-update dispatch.
-#include "measurement/form_draw.h"
+#include "measurement/forms/form_draw.h"
 
 #include "display/main_screen_series.h"
 #include "display/mouse_modes.h"
-#include "display/screen_wnd.h"
+#include "display/widgets/screen_wnd.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_controller.h"
 #include "measurement/channel_table.h"
-#include "panels/report_ctrl.h"
+#include "panels/controls/report_ctrl.h"
 #include "resources/command_text.h"
 
 #include <QContextMenuEvent>

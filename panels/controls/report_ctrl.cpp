@@ -1,6 +1,6 @@
-#include "panels/report_ctrl.h"
+#include "panels/controls/report_ctrl.h"
 
-#include "panels/report_print.h"
+#include "panels/printing/report_print.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "display/screen_wnd.h"
+#include "display/widgets/screen_wnd.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,6 +1,6 @@
-#include "panels/report_model.h"
+#include "panels/controls/report_model.h"
 
-#include "panels/report_colors.h"
+#include "panels/controls/report_colors.h"
 
 #include <QBrush>
 

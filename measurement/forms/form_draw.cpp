@@ -1,11 +1,11 @@
-#include "measurement/form_draw.h"
+#include "measurement/forms/form_draw.h"
 
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/settings.h"
 #include "document/varnel_doc.h"
 #include "display/main_screen_series.h"
-#include "display/screen_wnd.h"
+#include "display/widgets/screen_wnd.h"
 #include "measurement/acquisition_controller.h"
 
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "measurement/wait_dlg.h"
+#include "measurement/forms/wait_dlg.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

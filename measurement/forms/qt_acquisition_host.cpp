@@ -1,8 +1,8 @@
-#include "measurement/qt_acquisition_host.h"
+#include "measurement/forms/qt_acquisition_host.h"
 
 #include "measurement/acquisition_controller.h"
 #include "measurement/acquisition_texts.h"
-#include "measurement/wait_dlg.h"
+#include "measurement/forms/wait_dlg.h"
 
 #include <QApplication>
 #include <QFileDialog>

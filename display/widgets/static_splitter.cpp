@@ -1,4 +1,4 @@
-#include "display/static_splitter.h"
+#include "display/widgets/static_splitter.h"
 
 #include <QMouseEvent>
 #include <QSplitterHandle>

@@ -2,7 +2,7 @@
 
 #include "document/doc_view.h"
 #include "display/wheel_notches.h"
-#include "panels/report_colors.h"
+#include "panels/controls/report_colors.h"
 
 #include <QWidget>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <fcntl.h>
 #include <spawn.h>
