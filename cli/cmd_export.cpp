@@ -1,4 +1,6 @@
 #include "cli/cli_args.h"
+
+#include "document/units.h"
 #include "cli/commands.h"
 
 #include "document/tables.h"
@@ -19,7 +21,6 @@ constexpr std::string_view kUsage =
     "\n"
     "  --ku K   measure the distances with KU K (a positive number) instead of the file's\n";
 
-constexpr double kReferenceKu = 1.5;
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "device/sim_scene.h"
 
+#include "document/units.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -7,7 +9,6 @@
 namespace {
 
 constexpr double kProbeAmplitude = 100.0;
-constexpr double kReferenceKu = 1.5;
 constexpr double kLength1 = 830.0;
 constexpr double kLength2 = 1460.0;
 constexpr double kFaultDistance = 640.0;

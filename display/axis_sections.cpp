@@ -1,6 +1,7 @@
 #include "display/axis_sections.h"
 
 #include "display/screen_state.h"
+#include "document/units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,6 @@ namespace axis_sections {
 
 namespace {
 
-constexpr double kReferenceKu = 1.5;
 
 // A section KU that is not positive must never reach a division; such a section reads as KU 1.5.
 double usableKu(double ku) { return ku > 0.0 ? ku : kReferenceKu; }

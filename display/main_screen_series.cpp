@@ -4,6 +4,7 @@
 #include "display/memory_resampling.h"
 #include "display/screen_series.h"
 #include "display/screen_state.h"
+#include "document/units.h"
 #include "document/varnel_doc.h"
 
 #include <cmath>
@@ -14,7 +15,6 @@ using namespace screen_series;
 
 namespace {
 
-constexpr double kReferenceKu = 1.5;
 constexpr int kShownFlags = CArrPoints::kVisible | CArrPoints::kNamed;
 
 } // namespace

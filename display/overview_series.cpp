@@ -4,6 +4,7 @@
 #include "display/memory_resampling.h"
 #include "display/screen_series.h"
 #include "display/screen_state.h"
+#include "document/units.h"
 #include "document/varnel_doc.h"
 
 namespace overview_screen {
@@ -12,7 +13,6 @@ using namespace screen_series;
 
 namespace {
 
-constexpr double kReferenceKu = 1.5;
 constexpr Rgb kFrameColor{200, 200, 200};
 constexpr int kNamedFlags = CArrPoints::kVisible | CArrPoints::kNamed;
 

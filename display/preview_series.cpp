@@ -4,12 +4,12 @@
 #include "display/screen_series.h"
 #include "display/screen_state.h"
 #include "document/trace.h"
+#include "document/units.h"
 
 namespace preview_screen {
 
 namespace {
 
-constexpr double kReferenceKu = 1.5;
 constexpr Rgb kPreviewColor{0, 200, 255};
 
 } // namespace

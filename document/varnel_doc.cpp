@@ -2,6 +2,7 @@
 
 #include "document/doc_view.h"
 #include "document/tables.h"
+#include "document/units.h"
 #include "document/update_hint.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr double kReferenceKu = 1.5;
 
 // A section KU that is not positive must never reach a division; such a section reads as KU 1.5.
 double usableKu(double ku) { return ku > 0.0 ? ku : kReferenceKu; }

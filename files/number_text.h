@@ -24,8 +24,4 @@ bool parseNumber(std::string_view text, double& value);
 // range saturate and NaN gives 0, so no conversion is undefined.
 int truncThousandths(double value);
 
-// The V/2 of a KU and back: V/2 = 300 / (2 x KU), KU = 300 / (2 x V/2).
-inline double speedOfKu(double ku) { return 300 / (2 * ku); }
-inline double kuOfSpeed(double speed) { return 300 / (2 * speed); }
-
 } // namespace numtext

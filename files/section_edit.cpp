@@ -2,6 +2,7 @@
 
 #include "document/ini_file.h"
 #include "document/tables.h"
+#include "document/units.h"
 #include "files/number_text.h"
 #include "files/section_file.h"
 
@@ -163,7 +164,7 @@ Status writeSectionLength(const std::string& path, int number, double nominalSta
 
 Status writeSectionKu(const std::string& path, int number, double value, bool speedMode)
 {
-    const double ku = speedMode ? numtext::kuOfSpeed(value) : value;
+    const double ku = speedMode ? kuOfSpeed(value) : value;
     const int kuThousandths = (value > 0 && std::isfinite(ku)) ? numtext::truncThousandths(ku) : 0;
     if (Status s = checkKu(path, kuThousandths); !s)
         return s;

@@ -1,6 +1,7 @@
 #include "files/section_file.h"
 
 #include "document/ini_file.h"
+#include "document/units.h"
 #include "files/file_bytes.h"
 #include "files/number_text.h"
 
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr double kReferenceKu = 1.5;
 
 std::string siteHeading(int i) { return "SITE" + std::to_string(i); }
 
@@ -110,7 +110,7 @@ std::array<std::string, 6> sectionRowCells(const SectionRow& row, bool speedMode
             numtext::fixed(row.start, 2),
             numtext::fixed(row.end, 2),
             numtext::fixed(row.length, 2),
-            speedMode ? numtext::fixed(numtext::speedOfKu(row.ku), 1) : numtext::fixed(row.ku, 3)};
+            speedMode ? numtext::fixed(speedOfKu(row.ku), 1) : numtext::fixed(row.ku, 3)};
 }
 
 Status readSectionRows(const std::string& path, std::vector<SectionRow>& rows)

@@ -2,6 +2,7 @@
 
 #include "document/atomic_file.h"
 #include "document/text_codec.h"
+#include "document/units.h"
 #include "files/file_bytes.h"
 #include "files/number_text.h"
 
@@ -24,7 +25,7 @@ std::string oneLine(std::string text)
 
 std::string speedText(std::string_view kuText)
 {
-    return numtext::fixed(numtext::speedOfKu(numtext::leadingNumber(kuText)), 1);
+    return numtext::fixed(speedOfKu(numtext::leadingNumber(kuText)), 1);
 }
 
 } // namespace
@@ -63,7 +64,7 @@ std::string kuTextToSave(const TableEntry& entry, bool speedMode)
         return entry.value;
     if (entry.storedKu && speedText(*entry.storedKu) == entry.value)
         return *entry.storedKu;
-    return numtext::fixed(numtext::kuOfSpeed(numtext::leadingNumber(entry.value)), 3);
+    return numtext::fixed(kuOfSpeed(numtext::leadingNumber(entry.value)), 3);
 }
 
 std::string encodeTable(const std::vector<TableEntry>& list, bool speedMode)
@@ -103,7 +104,7 @@ Status saveTable(const std::string& path, bool speedMode, const std::vector<Tabl
 std::optional<double> kuOfTableText(std::string_view text, bool speedMode)
 {
     const double x = numtext::leadingNumber(text);
-    const double ku = speedMode ? numtext::kuOfSpeed(x) : x;
+    const double ku = speedMode ? kuOfSpeed(x) : x;
     if (!(ku > 0) || !std::isfinite(ku))
         return std::nullopt;
     return ku;

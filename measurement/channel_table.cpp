@@ -1,5 +1,6 @@
 #include "measurement/channel_table.h"
 
+#include "document/units.h"
 #include "document/varnel_doc.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ int powerOfTwo(int n)
 
 std::string speedCell(const CVarnelDoc& doc)
 {
-    return doc.speedMode ? fixed(300.0 / (2.0 * doc.vfactor), 1) : fixed(doc.vfactor, 3);
+    return doc.speedMode ? fixed(speedOfKu(doc.vfactor), 1) : fixed(doc.vfactor, 3);
 }
 
 int foldSample(int value)

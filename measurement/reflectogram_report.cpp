@@ -1,5 +1,6 @@
 #include "measurement/reflectogram_report.h"
 
+#include "document/units.h"
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
 
@@ -7,7 +8,6 @@
 
 namespace {
 
-constexpr double kReferenceKu = 1.5;
 
 bool usableCursor(double real, double rangeReal) { return std::isfinite(real) && real >= 0 && real <= rangeReal; }
 

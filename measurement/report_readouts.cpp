@@ -1,5 +1,6 @@
 #include "measurement/report_readouts.h"
 
+#include "document/units.h"
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr double kReferenceKu = 1.5;
 
 // 2^zoom truncated; a zoom no document reaches saturates instead of overflowing.
 int magnification(int zoom)
@@ -34,7 +34,7 @@ ReportReadouts reportReadouts(const CVarnelDoc& doc, int pageWidthMm, int pageHe
     const int right = pageWidthMm * 2;
     return {{
         {left, -y0 - 60,
-         doc.speedMode ? "V/2              " + numtext::fixed(300 / (2 * ku), 1)
+         doc.speedMode ? "V/2              " + numtext::fixed(speedOfKu(ku), 1)
                        : "КУ               " + numtext::fixed(ku, 3)},
         {left, -y0 - 80, "Лупа           " + numtext::integer(magnification(doc.zoom))},
         {left, -y0 - 100, "Разрешение   " + numtext::fixed(w / ku * kReferenceKu / kWindowSamples, 2) + " м"},
