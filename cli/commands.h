@@ -23,6 +23,8 @@ int runSections(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runTable(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runMeasure(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runRender(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err);
 
 inline constexpr CliCommand kCliCommands[] = {
     {"info", "parameters and samples of a reflectogram file (.tdr) as JSON", runInfo},
@@ -31,4 +33,6 @@ inline constexpr CliCommand kCliCommands[] = {
     {"table", "entries of a KU table file (.tku) as JSON", runTable},
     {"measure", "acquisition on the instrument without a window, reflectograms as JSON lines", runMeasure},
     {"render", "a reflectogram file (.tdr) drawn as the library preview shows it, as PNG", runRender},
+    {"events", "the reflections of a reflectogram file (.tdr) found automatically, as JSON", runEvents},
+    {"calibrate", "the KU of a cable of known length from its reflectogram file (.tdr), as JSON", runCalibrate},
 };
