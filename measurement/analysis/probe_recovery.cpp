@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kLeastBlocks = 8;
-constexpr double kTauGrowth = 1.1;
+constexpr double kTauGrowth = 1.2;
 constexpr int kRobustPasses = 3;
 constexpr double kKeep = 3.0;
 constexpr double kMadToSigma = 1.4826;
@@ -102,8 +102,11 @@ double removeProbeRecovery(std::vector<double>& level, int first, int block)
     const double span = pts.back().x;
     std::vector<double> e(pts.size());
     for (double tau = 2.0 * block; tau <= span / 2; tau *= kTauGrowth) {
-        for (std::size_t i = 0; i < pts.size(); ++i)
-            e[i] = std::exp(-pts[i].x / tau);
+        // The blocks are evenly spaced: each value of the exponential is the one before times a ratio.
+        const double ratio = std::exp(-block / tau);
+        e[0] = std::exp(-pts[0].x / tau);
+        for (std::size_t i = 1; i < pts.size(); ++i)
+            e[i] = e[i - 1] * ratio;
         fit(pts, e, c, a);
         const double unexplained = cost(pts, e, c, a, cut);
         if (unexplained < bestCost) {
@@ -114,7 +117,9 @@ double removeProbeRecovery(std::vector<double>& level, int first, int block)
     }
     if (bestTau <= 0.0 || flatCost - bestCost < kLeastGain * cut * cut)
         return 0.0;
-    for (int k = first; k < n; ++k)
-        level[static_cast<std::size_t>(k)] -= bestA * std::exp(-(k - first) / bestTau);
+    const double ratio = std::exp(-1.0 / bestTau);
+    double part = bestA;
+    for (int k = first; k < n; ++k, part *= ratio)
+        level[static_cast<std::size_t>(k)] -= part;
     return bestA;
 }
