@@ -213,6 +213,8 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
         while (e.lastTop > e.top && away(d, e.lastTop) < kTopLevel * e.peak)
             --e.lastTop;
         e.amplitude = topLevel([&](int k) { return away(d, k); }, d.start, e.end, e.peak);
+        if (!(e.amplitude > 0))
+            e.amplitude = e.peak;
         return e;
     };
     auto startOf = [&](const Departure& d, const Echo& e, int quietFrom) {

@@ -27,7 +27,9 @@ struct ReflectionEvent {
     double distance = 0.0;     // real metres, by the document's distance arithmetic (KU or section grid)
     int polarity = 1;          // +1 higher impedance (open, break), -1 lower (short, wet splice)
     double amplitude = 0.0;    // counts from the local baseline to the echo's peak, always positive
-    std::optional<double> returnLossDb;   // 20 log10(probe amplitude / amplitude)
+    // 20 log10(probe amplitude / amplitude). A probe clipped at the top of the 8-bit range (a high
+    // gain) is measured at its clipped level, so the return loss then reads low.
+    std::optional<double> returnLossDb;
     bool end = false;          // the end of the line: the last large positive event
 };
 
