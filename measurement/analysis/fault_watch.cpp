@@ -7,6 +7,8 @@
 
 CFaultWatch::CFaultWatch(WatchSettings settings, std::optional<std::string> folder) : config(settings)
 {
+    config.threshold = std::max(config.threshold, 0);
+    config.samples = std::max(config.samples, 0);
     if (folder)
         recorder.emplace(std::move(*folder));
 }

@@ -1,5 +1,6 @@
 #include "document/temp_dir.h"
 #include "document/varnel_doc.h"
+#include "device/sim_scene.h"
 #include "display/memory_resampling.h"
 #include "measurement/analysis/fault_watch.h"
 
@@ -93,6 +94,36 @@ TEST(FaultWatch, ANewWindowRestartsAndASuppliedReferenceCounts)
     const WatchStep next = watch.feed(frame(3, 10, 5, -40, zoomed), kuTwo());
     ASSERT_TRUE(next.change);
     EXPECT_DOUBLE_EQ(next.change->position, 437.5 + 10 * 0.25);
+}
+
+// The simulated instrument's line 1 with its intermittent fault, as live windows of the 1000 m range.
+TEST(FaultWatch, CatchesTheSimulatedIntermittentFault)
+{
+    CSimScene sim(3);
+    CVarnelDoc doc;
+    doc.selectRange(4);
+    doc.vfactor = CSimScene::lineKu(0);
+    SimView view;
+    view.spacing = 2.0;
+    view.pulseNs = doc.pulse;
+    view.gain = 100;
+    CFaultWatch watch({10, 3});
+    int changes = 0;
+    for (int cycle = 0; cycle < 40; ++cycle) {
+        const bool fault = cycle % 10 >= 7;   // shows for three cycles now and then
+        WatchFrame f;
+        f.grid = windowGrid(doc);
+        f.samples.resize(kWindowSamples);
+        sim.render(view, fault, f.samples.data());
+        const WatchStep step = watch.feed(f, doc);
+        EXPECT_EQ(step.change.has_value(), fault && cycle % 10 == 7) << cycle;
+        if (step.change) {
+            ++changes;
+            EXPECT_NEAR(step.change->distance, CSimScene::faultDistance(), 15) << cycle;
+            EXPECT_LT(step.change->difference, 0) << "a wet joint lowers the impedance";
+        }
+    }
+    EXPECT_EQ(changes, 4);
 }
 
 std::vector<std::string> lines(const std::string& path)
