@@ -11,6 +11,12 @@ SampleGrid recordGrid(const ReflectogramRecord& record)
     return {0.0, tables::kRawSpacingCm[static_cast<std::size_t>(range)] / 100, record.pulse()};
 }
 
+SampleGrid memoryGrid(const Trace& memory)
+{
+    const int range = tables::clampScaleIndex(tables::scaleIndexOf(memory.memScale));
+    return {0.0, tables::kRawSpacingCm[static_cast<std::size_t>(range)] / 100, memory.memPulse};
+}
+
 SampleGrid windowGrid(const CVarnelDoc& doc)
 {
     return {doc.window().left, doc.windowWidth() / kWindowSamples, doc.pulse};

@@ -4,6 +4,7 @@
 
 class CVarnelDoc;
 struct ReflectogramRecord;
+struct Trace;
 
 // One nanosecond of the probe pulse spans 0.1 nominal metres: V/2 is 100 m/us at KU 1.5.
 inline constexpr double kNominalMetresPerNs = 0.1;
@@ -22,6 +23,8 @@ struct SampleGrid {
 
 // The 8000 samples of a reflectogram file: from 0 at the raw spacing of its range.
 SampleGrid recordGrid(const ReflectogramRecord& record);
+// The 8000 raw samples of a memory (P1..P3), at the range and pulse it was recorded with.
+SampleGrid memoryGrid(const Trace& memory);
 // The 500 samples of the document's visible window: its range, magnifier and pulse.
 SampleGrid windowGrid(const CVarnelDoc& doc);
 

@@ -1,5 +1,6 @@
 #include "support/synthetic_reflectogram.h"
 
+#include "document/temp_dir.h"
 #include "document/varnel_doc.h"
 #include "measurement/analysis/event_finder.h"
 
@@ -15,6 +16,14 @@ constexpr double kNoises[] = {1.5, 2.0, 3.0, 4.0};
 EventReport findIn(const ReflectogramRecord& r, const CVarnelDoc& doc, const EventFinderSettings& s = {})
 {
     return CEventFinder(s).find(r.samples, recordGrid(r), doc);
+}
+
+std::string writeTemp(const ReflectogramRecord& r)
+{
+    static TempDir dir;
+    const std::string path = dir.file("memory.tdr");
+    writeText(path, encodeReflectogram(r));
+    return path;
 }
 
 // A quiet scene with the given echoes, for the cases that check one rule at a time.
@@ -111,6 +120,9 @@ TEST(EventFinder, EndOfLineIsTheLastLargePositiveEvent)
 TEST(EventFinder, DistancesFollowKuAndSectionGrid)
 {
     const ReflectogramRecord r = renderScene(scene(4, {{4000, 40}}));   // 500 nominal m
+    Trace memory;   // the same reflectogram loaded into a memory
+    ASSERT_TRUE(ReadReflectogram(writeTemp(r), memory));
+    EXPECT_EQ(memoryGrid(memory), recordGrid(r));
     struct Case { double ku; std::vector<Section> sections; double distance; };
     const Case cases[] = {
         {1.5, {}, 500},
