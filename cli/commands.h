@@ -24,6 +24,8 @@ int runTable(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runMeasure(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runRender(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runReport(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err);
 
 inline constexpr CliCommand kCliCommands[] = {
     {"info", "parameters and samples of a reflectogram file (.tdr) as JSON", runInfo},
@@ -33,4 +35,6 @@ inline constexpr CliCommand kCliCommands[] = {
     {"measure", "acquisition on the instrument without a window, reflectograms as JSON lines", runMeasure},
     {"render", "a reflectogram file (.tdr) drawn as the library preview shows it, as PNG", runRender},
     {"report", "the printed report of a reflectogram file (.tdr), as a one-page PDF", runReport},
+    {"events", "the reflections of a reflectogram file (.tdr) found automatically, as JSON", runEvents},
+    {"calibrate", "the KU of a cable of known length from its reflectogram file (.tdr), as JSON", runCalibrate},
 };

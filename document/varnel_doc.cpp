@@ -120,38 +120,45 @@ double CVarnelDoc::toNominal(double real) const
     return n;
 }
 
+double CVarnelDoc::realAt(double position, double& ku) const
+{
+    ku = vfactor;
+    double real = position / vfactor * kReferenceKu;
+    if (!gridActive())
+        return real;
+    double acc = 0.0, b = 0.0, k = kReferenceKu;
+    for (const Section& s : sections.all()) {
+        const double a = s.start / 100;
+        b = s.end / 100;
+        k = usableKu(s.ku);
+        if (a <= position && position < b) {
+            real = acc + (position - a) / k * kReferenceKu;
+            ku = k;
+        }
+        acc += (b - a) / k * kReferenceKu;
+    }
+    if (position >= b) {
+        real = acc + (position - b) / k * kReferenceKu;
+        ku = k;
+    }
+    return real;
+}
+
+double CVarnelDoc::toReal(double position) const
+{
+    double ku = 0.0;
+    return realAt(position, ku);
+}
+
 CursorReadouts CVarnelDoc::cursorReadouts() const
 {
     const double sample = windowWidth() / kWindowSamples;
     CursorReadouts r;
-    r.distance1 = cursor1 / vfactor * kReferenceKu;
-    r.distance2 = cursor2 / vfactor * kReferenceKu;
-    r.step1 = r.step2 = sample / vfactor * kReferenceKu;
-    if (!gridActive())
-        return r;
-    double acc = 0.0, b = 0.0, ku = kReferenceKu;
-    for (const Section& s : sections.all()) {
-        const double a = s.start / 100;
-        b = s.end / 100;
-        ku = usableKu(s.ku);
-        if (a <= cursor1 && cursor1 < b) {
-            r.distance1 = acc + (cursor1 - a) / ku * kReferenceKu;
-            r.step1 = sample / ku * kReferenceKu;
-        }
-        if (a <= cursor2 && cursor2 < b) {
-            r.distance2 = acc + (cursor2 - a) / ku * kReferenceKu;
-            r.step2 = sample / ku * kReferenceKu;
-        }
-        acc += (b - a) / ku * kReferenceKu;
-    }
-    if (cursor1 >= b) {
-        r.distance1 = acc + (cursor1 - b) / ku * kReferenceKu;
-        r.step1 = sample / ku * kReferenceKu;
-    }
-    if (cursor2 >= b) {
-        r.distance2 = acc + (cursor2 - b) / ku * kReferenceKu;
-        r.step2 = sample / ku * kReferenceKu;
-    }
+    double ku1 = 0.0, ku2 = 0.0;
+    r.distance1 = realAt(cursor1, ku1);
+    r.distance2 = realAt(cursor2, ku2);
+    r.step1 = sample / ku1 * kReferenceKu;
+    r.step2 = sample / ku2 * kReferenceKu;
     return r;
 }
 

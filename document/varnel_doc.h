@@ -103,6 +103,9 @@ public:
     bool gridActive() const;
     double kuAt(double position) const;
     double toNominal(double real) const;
+    // Real metres of any nominal position, by the rule of the cursor read-outs: with the grid, the
+    // sections up to the position each with its own KU, beyond the last one its KU.
+    double toReal(double position) const;
     CursorReadouts cursorReadouts() const;
     Span windowEdgesReal() const;
     bool stepCursor(double& position, int stepValue);
@@ -130,6 +133,9 @@ public:
     void writeSettings(CSettings& settings) const;
 
 private:
+    // toReal, and the KU it measured the position's own stretch with.
+    double realAt(double position, double& ku) const;
+
     std::vector<CDocView*> views;
     CSettings* store = nullptr;
 };

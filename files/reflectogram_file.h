@@ -13,6 +13,7 @@
 // A reflectogram file (".tdr"): a 512-byte header of little-endian 32-bit integers, then the 8000
 // samples of the instrument's full record, one byte each. No magic number and no date: the date shown
 // for a file is its last-write time.
+inline constexpr const char* kReflectogramExtension = ".tdr";
 inline constexpr std::size_t kReflectogramHeaderBytes = 512;
 inline constexpr std::size_t kReflectogramFileBytes = kReflectogramHeaderBytes + kRawSamples;
 

@@ -220,6 +220,7 @@ TEST(Readouts, GridCases)
         const CursorReadouts r = doc.cursorReadouts();
         EXPECT_NEAR(r.distance1, c.real, 1e-9) << c.cursor;
         EXPECT_NEAR(r.distance2, c.real, 1e-9) << c.cursor;
+        EXPECT_NEAR(doc.toReal(c.cursor), c.real, 1e-9) << c.cursor;
         EXPECT_NEAR(r.step1, c.step, 1e-12) << c.cursor;
         EXPECT_NEAR(doc.toNominal(r.distance1), c.cursor, 1e-9) << c.cursor;
     }

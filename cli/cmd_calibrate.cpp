@@ -1,0 +1,92 @@
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+#include "cli/json_output.h"
+
+#include "document/varnel_doc.h"
+#include "files/number_text.h"
+#include "files/reflectogram_file.h"
+#include "measurement/analysis/event_finder.h"
+#include "measurement/analysis/ku_calibration.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ostream>
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: varnel-cli calibrate FILE.tdr --length M [--cursor M_NOMINAL]\n"
+    "\n"
+    "Finds the KU of a cable of known length from its reflectogram: KU = nominal distance x 1.5 /\n"
+    "length, the nominal distance (distance at KU 1.5) being that of the end of the line found in\n"
+    "the file, or of the cursor. Prints one JSON object:\n"
+    "  ku          the shortening factor KU\n"
+    "  v2          V/2 in m/us (150 / KU)\n"
+    "  end_sample  the sample (0..7999) of the end of the line, or the one under the cursor\n"
+    "\n"
+    "  --length M          the cable's true length in metres (above 0)\n"
+    "  --cursor M_NOMINAL  take the end at this nominal distance instead of the one found\n"
+    "\n"
+    "A KU outside 1..3 is refused: the length or the reflection taken as the end is wrong.\n";
+
+} // namespace
+
+int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
+{
+    ParsedArgs parsed;
+    int exitCode = kExitOk;
+    if (!startCommand("calibrate", kUsage, args, {{"--length", "--cursor"}, {}, 1}, out, err, parsed, exitCode))
+        return exitCode;
+
+    const auto lengthOption = parsed.values.find("--length");
+    if (lengthOption == parsed.values.end())
+        return failWith(err, "calibrate: --length is required (see varnel-cli calibrate --help)", kExitUsage);
+    double length = 0.0;
+    if (!numtext::parseNumber(lengthOption->second, length))
+        return failWith(err, "calibrate: --length must be a number, not \"" + lengthOption->second + "\"", kExitUsage);
+    std::optional<double> cursor;
+    if (auto c = parsed.values.find("--cursor"); c != parsed.values.end()) {
+        double v = 0.0;
+        if (!numtext::parseNumber(c->second, v))
+            return failWith(err, "calibrate: --cursor must be a number, not \"" + c->second + "\"", kExitUsage);
+        cursor = v;
+    }
+
+    const std::string& path = parsed.positional[0];
+    ReflectogramRecord record;
+    LocalTime time;
+    if (Status s = readReflectogramFile(path, record, time); !s)
+        return failWith(err, s.reason(), kExitBadFile);
+    const SampleGrid grid = recordGrid(record);
+
+    int endSample = 0;
+    double nominal = 0.0;
+    if (cursor) {
+        if (*cursor < 0 || *cursor > grid.position(kRawSamples - 1))
+            return failWith(err, "calibrate: --cursor " + numtext::fixed(*cursor, 2) + " lies outside the reflectogram (0.." +
+                                     numtext::fixed(grid.position(kRawSamples - 1), 2) + " nominal m)",
+                            kExitUsage);
+        nominal = *cursor;
+        endSample = static_cast<int>(std::lround(*cursor / grid.spacing));
+    } else {
+        const CVarnelDoc doc;
+        const EventReport report = CEventFinder().find(record.samples, grid, doc);
+        const auto end = std::find_if(report.events.begin(), report.events.end(),
+                                      [](const ReflectionEvent& e) { return e.end; });
+        if (end == report.events.end())
+            return failWith(err, path + ": no end of the line found (a shorted end is negative); place it with --cursor",
+                            kExitBadFile);
+        nominal = end->position;
+        endSample = end->sample;
+    }
+
+    KuCalibration result;
+    if (Status s = calibrateKu(nominal, length, result); !s)
+        return failWith(err, "calibrate: " + s.reason(), kExitBadFile);
+    nlohmann::ordered_json j;
+    j["ku"] = result.ku;
+    j["v2"] = result.speed;
+    j["end_sample"] = endSample;
+    writeJson(out, j);
+    return kExitOk;
+}

@@ -1,0 +1,94 @@
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+#include "cli/json_output.h"
+
+#include "document/varnel_doc.h"
+#include "files/number_text.h"
+#include "files/reflectogram_file.h"
+#include "files/section_file.h"
+#include "measurement/analysis/event_finder.h"
+
+#include <ostream>
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: varnel-cli events FILE.tdr [--ku K] [--threshold N] [--sections FILE.pie]\n"
+    "\n"
+    "Finds the reflections of a reflectogram file and prints them as a JSON array in order of distance:\n"
+    "  sample          the sample (0..7999) where the reflection's leading edge starts\n"
+    "  distance_m      its distance in real metres, at the file's KU or by the section grid\n"
+    "  polarity        \"+\" higher impedance (open, break), \"-\" lower (short, wet splice)\n"
+    "  amplitude       counts from the local baseline to the echo's top\n"
+    "  return_loss_db  20 log10(probe pulse amplitude / amplitude)\n"
+    "  end             true for the end of the line: the last positive event at least half as\n"
+    "                  large as the largest one\n"
+    "\n"
+    "  --ku K               measure the distances with KU K (a positive number) instead of the file's\n"
+    "  --threshold N        report departures from the baseline of more than N noise deviations\n"
+    "                       (default 4; at least 3 counts, for at least 4 samples)\n"
+    "  --sections FILE.pie  measure the distances section by section, each with its own KU\n";
+
+// The value as "%.<decimals>f" shows it, so that JSON prints 18.9 and not 18.900000000000002.
+double rounded(double v, int decimals)
+{
+    double r = v;
+    numtext::parseNumber(numtext::fixed(v, decimals), r);
+    return r;
+}
+
+} // namespace
+
+int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
+{
+    ParsedArgs parsed;
+    int exitCode = kExitOk;
+    if (!startCommand("events", kUsage, args, {{"--ku", "--threshold", "--sections"}, {}, 1}, out, err, parsed,
+                      exitCode))
+        return exitCode;
+
+    CVarnelDoc doc;
+    EventFinderSettings settings;
+    if (auto t = parsed.values.find("--threshold"); t != parsed.values.end() &&
+                                                   (!numtext::parseNumber(t->second, settings.thresholdSigma) ||
+                                                    !(settings.thresholdSigma > 0)))
+        return failWith(err, "events: --threshold must be a positive number, not \"" + t->second + "\"", kExitUsage);
+    const auto kuOption = parsed.values.find("--ku");
+    if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, doc.vfactor) || !(doc.vfactor > 0)))
+        return failWith(err, "events: --ku must be a positive number, not \"" + kuOption->second + "\"", kExitUsage);
+
+    const std::string& path = parsed.positional[0];
+    ReflectogramRecord record;
+    LocalTime time;
+    if (Status s = readReflectogramFile(path, record, time); !s)
+        return failWith(err, s.reason(), kExitBadFile);
+    if (auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
+        SectionFileData data;
+        if (Status s = readSectionFile(sections->second, data); !s)
+            return failWith(err, s.reason(), kExitBadFile);
+        for (const Section& section : documentSections(data))
+            doc.sections.add(section);
+        doc.gridMode = doc.sectionsLoaded = true;
+    }
+    if (kuOption == parsed.values.end()) {
+        doc.vfactor = record.ku();
+        if (!(doc.vfactor > 0) && !doc.gridActive())
+            return failWith(err, path + ": the file's KU is " + numtext::fixed(doc.vfactor, 3) + "; give one with --ku",
+                            kExitBadFile);
+    }
+
+    const EventReport report = CEventFinder(settings).find(record.samples, recordGrid(record), doc);
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const ReflectionEvent& e : report.events) {
+        nlohmann::ordered_json j;
+        j["sample"] = e.sample;
+        j["distance_m"] = rounded(e.distance, 2);
+        j["polarity"] = e.polarity > 0 ? "+" : "-";
+        j["amplitude"] = rounded(e.amplitude, 1);
+        j["return_loss_db"] = e.returnLossDb ? nlohmann::ordered_json(rounded(*e.returnLossDb, 1)) : nullptr;
+        j["end"] = e.end;
+        list.push_back(std::move(j));
+    }
+    writeJson(out, list);
+    return kExitOk;
+}

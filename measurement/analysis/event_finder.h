@@ -1,0 +1,77 @@
+#pragma once
+
+#include "measurement/analysis/sample_grid.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+class CVarnelDoc;
+
+struct EventFinderSettings {
+    // A reflection departs from the local baseline by more than thresholdSigma noise deviations and
+    // at least minCounts counts, for at least minRun consecutive samples.
+    double thresholdSigma = 4.0;
+    double minCounts = 3.0;
+    int minRun = 4;
+    // The probe pulse's amplitude in counts, for a window that does not hold the probe (a magnified
+    // live window); without it such a window's events carry no return loss.
+    std::optional<double> probeAmplitude;
+};
+
+// One reflection of a reflectogram.
+struct ReflectionEvent {
+    int sample = 0;            // where the leading edge starts (not the peak): distances are taken here
+    double position = 0.0;     // nominal metres of that sample
+    double distance = 0.0;     // real metres, by the document's distance arithmetic (KU or section grid)
+    int polarity = 1;          // +1 higher impedance (open, break), -1 lower (short, wet splice)
+    double amplitude = 0.0;    // counts from the local baseline to the echo's peak, always positive
+    // 20 log10(probe amplitude / amplitude). A probe clipped at the top of the 8-bit range (a high
+    // gain) is measured at its clipped level, so the return loss then reads low.
+    std::optional<double> returnLossDb;
+    bool end = false;          // the end of the line: the last large positive event
+};
+
+struct EventReport {
+    std::vector<ReflectionEvent> events;   // in order of distance
+    double noiseSigma = 0.0;    // counts, of one sample
+    double threshold = 0.0;     // counts, with a full baseline window
+    int firstSample = 0;        // the first sample after the probe pulse
+    std::optional<double> probeAmplitude;
+};
+
+// Finds the reflections of a reflectogram: the 8000 samples of a file or memory, or a 500-sample live
+// window, each placed on the line by its SampleGrid. Lengths below that follow the echo's width W,
+// the probe pulse's width in samples: what changes more slowly than an echo is drift, not an event.
+//
+// - Levels are the signed sample values (sampleLevel). The probe pulse and its trailing edge, up to
+//   1.5 pulse widths + 2 nominal metres from the start of the line, are skipped; its amplitude is its
+//   peak over the median level of the rest. The receiver's slow recovery after it is fitted as a
+//   decaying exponential and taken off (removeProbeRecovery).
+// - The noise deviation comes from the trace after the probe (estimateNoiseSigma).
+// - The local baseline of a sample is the median of the quiet samples before it (W of them, at least
+//   32), ending W/4 (at least 2) samples before it: samples after the probe and after the last echo.
+//   Until enough such samples follow an echo, the baseline from before that echo holds.
+// - For an echo at least 6 samples wide the trace is averaged over 3 samples; the threshold counts in
+//   deviations of what is compared (the averaged trace's noise and the baseline median's scatter).
+// - An echo lasts until the trace is back within half the threshold for minRun samples. One that has
+//   not come back after 1.5 W (longer while its trailing edge is still coming back, up to 4 W) is a
+//   level shift: the baseline starts afresh after it. Reflections whose echoes overlap without the
+//   trace coming back between them merge into the first (the event dead zone).
+// - The start is the knee of the leading edge (fitEchoStart), rounded to the nearest sample; the
+//   amplitude is the median level of the echo's top, not its noisy peak.
+// - The end of the line is the last positive event at least half as large as the largest event; a
+//   line without one (a shorted end) has no end event.
+class CEventFinder {
+public:
+    explicit CEventFinder(EventFinderSettings settings = {});
+
+    EventReport find(std::span<const std::uint8_t> samples, const SampleGrid& grid,
+                     const CVarnelDoc& distances) const;
+
+    const EventFinderSettings& settings() const { return config; }
+
+private:
+    EventFinderSettings config;
+};

@@ -1,0 +1,125 @@
+#include "measurement/analysis/probe_recovery.h"
+
+#include "measurement/analysis/level_median.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kLeastBlocks = 8;
+constexpr double kTauGrowth = 1.2;
+constexpr int kRobustPasses = 3;
+constexpr double kKeep = 3.0;
+constexpr double kMadToSigma = 1.4826;
+// The exponential must explain more than a flat line by as much as this many blocks lying fully off
+// the curve, or it is not there: fitting noise never gains that much.
+constexpr double kLeastGain = 4.0;
+
+struct Point {
+    double x;
+    double y;
+};
+
+double medianOf(std::vector<double> v)
+{
+    if (v.empty())
+        return 0.0;
+    const auto mid = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
+    std::nth_element(v.begin(), mid, v.end());
+    return *mid;
+}
+
+// Robust fit of y = c + a e(x) for a given basis e: least squares, then again without the points
+// beyond kKeep robust deviations. Returns the robust deviation of the residuals.
+double fit(const std::vector<Point>& pts, const std::vector<double>& e, double& c, double& a)
+{
+    std::vector<bool> keep(pts.size(), true);
+    double scale = 0.0;
+    for (int pass = 0; pass < kRobustPasses; ++pass) {
+        double n = 0, se = 0, sy = 0, see = 0, sey = 0;
+        for (std::size_t i = 0; i < pts.size(); ++i)
+            if (keep[i]) {
+                n += 1;
+                se += e[i];
+                sy += pts[i].y;
+                see += e[i] * e[i];
+                sey += e[i] * pts[i].y;
+            }
+        const double det = n * see - se * se;
+        if (n < 2 || std::abs(det) < 1e-12) {
+            a = 0.0;
+            c = n > 0 ? sy / n : 0.0;
+        } else {
+            a = (n * sey - se * sy) / det;
+            c = (sy - a * se) / n;
+        }
+        std::vector<double> residual(pts.size());
+        for (std::size_t i = 0; i < pts.size(); ++i)
+            residual[i] = std::abs(pts[i].y - c - a * e[i]);
+        scale = std::max(kMadToSigma * medianOf(residual), 0.25);
+        for (std::size_t i = 0; i < pts.size(); ++i)
+            keep[i] = residual[i] <= kKeep * scale;
+    }
+    return scale;
+}
+
+// What a fit leaves unexplained, each point counted at most as a point `cut` off the curve, so an
+// echo costs a model that ignores it no more than one that bends towards it.
+double cost(const std::vector<Point>& pts, const std::vector<double>& e, double c, double a, double cut)
+{
+    double sum = 0.0;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        const double r = pts[i].y - c - a * e[i];
+        sum += std::min(r * r, cut * cut);
+    }
+    return sum;
+}
+
+} // namespace
+
+double removeProbeRecovery(std::vector<double>& level, int first, int block)
+{
+    const int n = static_cast<int>(level.size());
+    block = std::max(block, 1);
+    std::vector<Point> pts;
+    CLevelMedian m;
+    for (int b = first; b + block <= n; b += block) {
+        m.clear();
+        for (int k = b; k < b + block; ++k)
+            m.add(static_cast<int>(std::lround(level[static_cast<std::size_t>(k)])));
+        pts.push_back({b + block / 2.0 - first, m.median()});
+    }
+    if (static_cast<int>(pts.size()) < kLeastBlocks)
+        return 0.0;
+
+    const std::vector<double> flat(pts.size(), 0.0);
+    double c = 0.0, a = 0.0;
+    // Most blocks lie on the quiet line: their scatter sets how far off a block may be before it counts as an echo.
+    const double cut = kKeep * fit(pts, flat, c, a);
+    const double flatCost = cost(pts, flat, c, 0.0, cut);
+    double bestCost = flatCost, bestA = 0.0, bestTau = 0.0;
+    const double span = pts.back().x;
+    std::vector<double> e(pts.size());
+    for (double tau = 2.0 * block; tau <= span / 2; tau *= kTauGrowth) {
+        // The blocks are evenly spaced: each value of the exponential is the one before times a ratio.
+        const double ratio = std::exp(-block / tau);
+        e[0] = std::exp(-pts[0].x / tau);
+        for (std::size_t i = 1; i < pts.size(); ++i)
+            e[i] = e[i - 1] * ratio;
+        fit(pts, e, c, a);
+        const double unexplained = cost(pts, e, c, a, cut);
+        if (unexplained < bestCost) {
+            bestCost = unexplained;
+            bestA = a;
+            bestTau = tau;
+        }
+    }
+    if (bestTau <= 0.0 || flatCost - bestCost < kLeastGain * cut * cut)
+        return 0.0;
+    const double ratio = std::exp(-1.0 / bestTau);
+    double part = bestA;
+    for (int k = first; k < n; ++k, part *= ratio)
+        level[static_cast<std::size_t>(k)] -= part;
+    return bestA;
+}

@@ -1,0 +1,108 @@
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
+#include "support/synthetic_reflectogram.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+void expectRefused(const CliRun& run, int exitCode, const std::string& mentions, const std::string& what)
+{
+    EXPECT_EQ(run.exitCode, exitCode) << what;
+    EXPECT_EQ(run.out, "") << what;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << what << ": " << run.err;
+    EXPECT_NE(run.err.find(mentions), std::string::npos) << what << ": " << run.err;
+}
+
+// The 1000 m range (sample k at k x 12.5 cm): a joint, a wet splice, and the end at `end` counts.
+std::string writeLine(const TempDir& dir, const std::string& name, double end)
+{
+    SyntheticScene s;
+    s.scaleIndex = 4;
+    s.noiseSigma = 1.0;
+    s.echoes = {{1600, 20}, {3200, -25}, {6000, end}};
+    const std::string path = dir.file(name);
+    writeText(path, encodeReflectogram(renderScene(s)));
+    return path;
+}
+
+TEST(AnalysisCli, EventsPrintsTheReflectionsInOrderOfDistance)
+{
+    TempDir dir;
+    const std::string path = writeLine(dir, "line.tdr", 80);
+    writeText(dir.file("line.pie"), "[PIECE]\nAMOUNT=2\n[SITE1]\nLENGTH1=100000\nVFACTOR1=2000\n"
+                                    "[SITE2]\nLENGTH2=900000\nVFACTOR2=1500\n");
+    struct Case { std::vector<std::string> options; double metresPerSample; double offset; };
+    const Case cases[] = {
+        {{}, 0.125, 0},                                      // the file's KU 1.5
+        {{"--ku", "2"}, 0.125 * 1.5 / 2, 0},
+        {{"--sections", dir.file("line.pie")}, 0.125, -25},  // 100 nominal m at KU 2 read 75 m
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"events", path};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliRun run = runCli(dir, args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const auto list = nlohmann::ordered_json::parse(run.out);
+        ASSERT_EQ(list.size(), 3u) << run.out;
+        const char* polarity[] = {"+", "-", "+"};
+        const int samples[] = {1600, 3200, 6000};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const auto& e = list[i];
+            std::vector<std::string> keys;
+            for (const auto& item : e.items())
+                keys.push_back(item.key());
+            EXPECT_EQ(keys, (std::vector<std::string>{"sample", "distance_m", "polarity", "amplitude",
+                                                      "return_loss_db", "end"}));
+            EXPECT_NEAR(e["sample"].get<int>(), samples[i], 1);
+            EXPECT_NEAR(e["distance_m"].get<double>(), e["sample"].get<int>() * c.metresPerSample + c.offset, 0.006);
+            EXPECT_EQ(e["polarity"], polarity[i]);
+            EXPECT_EQ(e["end"], i == 2);
+            EXPECT_GT(e["return_loss_db"].get<double>(), 0);
+        }
+        EXPECT_NEAR(list[2]["amplitude"].get<double>(), 80, 1);
+    }
+}
+
+TEST(AnalysisCli, CalibrateFindsKuFromTheEndOrTheCursor)
+{
+    TempDir dir;
+    const std::string path = writeLine(dir, "line.tdr", 80);
+    CliRun run = runCli(dir, {"calibrate", path, "--length", "600"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    auto j = nlohmann::ordered_json::parse(run.out);
+    const int end = j["end_sample"].get<int>();
+    EXPECT_NEAR(end, 6000, 1);
+    EXPECT_DOUBLE_EQ(j["ku"].get<double>(), end * 0.125 * 1.5 / 600);
+    EXPECT_DOUBLE_EQ(j["v2"].get<double>(), 150 / j["ku"].get<double>());
+
+    run = runCli(dir, {"calibrate", path, "--length=500", "--cursor", "600"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::ordered_json::parse(run.out),
+              nlohmann::ordered_json::parse(R"({"ku":1.8,"v2":83.33333333333333,"end_sample":4800})"));
+}
+
+TEST(AnalysisCli, BadInputIsRefusedWithOneLine)
+{
+    TempDir dir;
+    const std::string line = writeLine(dir, "line.tdr", 80);
+    const std::string shorted = writeLine(dir, "shorted.tdr", -90);
+    writeText(dir.file("short.tdr"), "too short");
+    expectRefused(runCli(dir, {"calibrate", line, "--length", "0"}), 1, "length must be above 0", "zero length");
+    expectRefused(runCli(dir, {"calibrate", line, "--length", "-5"}), 1, "length must be above 0", "negative");
+    expectRefused(runCli(dir, {"calibrate", line, "--length", "100"}), 1, "is outside 1..3", "KU too large");
+    expectRefused(runCli(dir, {"calibrate", line, "--length", "2000"}), 1, "is outside 1..3", "KU too small");
+    expectRefused(runCli(dir, {"calibrate", shorted, "--length", "600"}), 1, "no end of the line", "shorted end");
+    expectRefused(runCli(dir, {"calibrate", line}), 2, "--length is required", "no length");
+    expectRefused(runCli(dir, {"calibrate", line, "--length", "abc"}), 2, "abc", "length not a number");
+    expectRefused(runCli(dir, {"calibrate", line, "--length", "600", "--cursor", "2000"}), 2, "outside the reflectogram",
+                  "cursor beyond the record");
+    expectRefused(runCli(dir, {"calibrate", dir.file("short.tdr"), "--length", "600"}), 1, "short.tdr", "bad file");
+    expectRefused(runCli(dir, {"events", line, "--threshold", "0"}), 2, "--threshold", "zero threshold");
+    expectRefused(runCli(dir, {"events", line, "--ku", "x"}), 2, "--ku", "bad KU");
+    expectRefused(runCli(dir, {"events", line, "--sections", dir.file("none.pie")}), 1, "none.pie", "missing sections");
+    expectRefused(runCli(dir, {"events", dir.file("short.tdr")}), 1, "short.tdr", "bad file");
+}
+
+} // namespace

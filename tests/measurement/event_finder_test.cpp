@@ -1,0 +1,214 @@
+#include "support/synthetic_reflectogram.h"
+
+#include "support/temp_dir.h"
+#include "document/varnel_doc.h"
+#include "files/library/memory_file.h"
+#include "measurement/analysis/event_finder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kRanges = 8;   // 62.5 m to 8 km
+constexpr double kNoises[] = {1.5, 2.0, 3.0, 4.0};
+
+EventReport findIn(const ReflectogramRecord& r, const CVarnelDoc& doc, const EventFinderSettings& s = {})
+{
+    return CEventFinder(s).find(r.samples, recordGrid(r), doc);
+}
+
+std::string writeTemp(const ReflectogramRecord& r)
+{
+    static TempDir dir;
+    const std::string path = dir.file("memory.tdr");
+    writeText(path, encodeReflectogram(r));
+    return path;
+}
+
+// A quiet scene with the given echoes, for the cases that check one rule at a time.
+SyntheticScene scene(int range, std::vector<SyntheticEcho> echoes, double noise = 1.0)
+{
+    SyntheticScene s;
+    s.scaleIndex = range;
+    s.noiseSigma = noise;
+    s.echoes = std::move(echoes);
+    return s;
+}
+
+// The accuracy the event table promises, on every range: each echo of 5 noise deviations or more
+// found, its start within 2 samples, no event where there is none, the open end marked.
+TEST(EventFinder, FindsEveryEchoOfFiveDeviationsWithinTwoSamples)
+{
+    const CVarnelDoc doc;
+    std::mt19937_64 rng(20240613);
+    for (int range = 0; range < kRanges; ++range) {
+        AccuracyTally total;
+        for (int trial = 0; trial < 12; ++trial) {
+            const bool withEnd = trial % 2 == 1;
+            const SyntheticScene s = randomScene(rng, range, 1 + trial % 5, kNoises[trial % 4], 5.0, withEnd);
+            const EventReport report = findIn(renderScene(s), doc);
+            total.add(tally(s, report, withEnd));
+            EXPECT_NEAR(report.noiseSigma, s.noiseSigma, 0.15 * s.noiseSigma) << "range " << range;
+        }
+        EXPECT_EQ(total.missed, 0) << "range " << range;
+        EXPECT_EQ(total.falseEvents, 0) << "range " << range;
+        EXPECT_LE(total.worstOffset, 2.0) << "range " << range;
+        EXPECT_EQ(total.endsMissed, 0) << "range " << range;
+    }
+}
+
+TEST(EventFinder, PureNoiseGivesNoEventAtTheDefaultThreshold)
+{
+    const CVarnelDoc doc;
+    std::mt19937_64 rng(7);
+    int events = 0;
+    for (int trial = 0; trial < 100; ++trial) {
+        SyntheticScene s = scene(trial % kRanges, {}, kNoises[trial % 4]);
+        s.seed = rng();
+        s.shape = static_cast<EdgeShape>(trial % 3);
+        s.probeAmplitude = 60 + trial % 81;
+        s.recovery = 2 + trial % 39;
+        events += static_cast<int>(findIn(renderScene(s), doc).events.size());
+    }
+    EXPECT_EQ(events, 0);
+}
+
+// A joint, a wet splice and an open end on the 1000 m range (sample k at k x 12.5 cm).
+TEST(EventFinder, PolarityAmplitudeReturnLossAndEnd)
+{
+    const CVarnelDoc doc;
+    SyntheticScene s = scene(4, {{1500, 20}, {3000, -25}, {6000, 80}});
+    s.recovery = 0;
+    const EventReport r = findIn(renderScene(s), doc);
+    ASSERT_TRUE(r.probeAmplitude);
+    EXPECT_NEAR(*r.probeAmplitude, 100, 2);
+    struct Expected { int polarity; double amplitude; bool end; };
+    const Expected expected[] = {{+1, 20, false}, {-1, 25, false}, {+1, 80, true}};
+    ASSERT_EQ(r.events.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const ReflectionEvent& e = r.events[i];
+        EXPECT_NEAR(e.sample, s.echoes[i].start, 1) << i;
+        EXPECT_EQ(e.polarity, expected[i].polarity) << i;
+        EXPECT_NEAR(e.amplitude, expected[i].amplitude, 1.0) << i;
+        EXPECT_EQ(e.end, expected[i].end) << i;
+        ASSERT_TRUE(e.returnLossDb) << i;
+        EXPECT_NEAR(*e.returnLossDb, 20 * std::log10(*r.probeAmplitude / e.amplitude), 1e-9) << i;
+    }
+    EXPECT_NEAR(*r.events[2].returnLossDb, 20 * std::log10(100.0 / 80), 0.3);
+}
+
+TEST(EventFinder, EndOfLineIsTheLastLargePositiveEvent)
+{
+    const CVarnelDoc doc;
+    struct Case { std::vector<SyntheticEcho> echoes; int end; const char* what; };
+    const Case cases[] = {
+        {{{2000, 40}, {5000, 60}}, 1, "open end after a joint"},
+        {{{2000, 25}, {5000, -90}}, -1, "shorted end: no positive event half as large"},
+        {{{2000, 70}, {5000, 20}}, 0, "a small reflection beyond the end is not the end"},
+        {{{2000, -30}}, -1, "only a wet splice"},
+    };
+    for (const Case& c : cases) {
+        const EventReport r = findIn(renderScene(scene(4, c.echoes)), doc);
+        ASSERT_EQ(r.events.size(), c.echoes.size()) << c.what;
+        for (int i = 0; i < static_cast<int>(r.events.size()); ++i)
+            EXPECT_EQ(r.events[static_cast<std::size_t>(i)].end, i == c.end) << c.what << ", event " << i;
+    }
+}
+
+// Distances go through the document's distance arithmetic, as the cursors' do.
+TEST(EventFinder, DistancesFollowKuAndSectionGrid)
+{
+    const ReflectogramRecord r = renderScene(scene(4, {{4000, 40}}));   // 500 nominal m
+    Trace memory;   // the same reflectogram loaded into a memory
+    ASSERT_TRUE(readReflectogram(writeTemp(r), memory));
+    EXPECT_EQ(memoryGrid(memory), recordGrid(r));
+    struct Case { double ku; std::vector<Section> sections; double distance; };
+    const Case cases[] = {
+        {1.5, {}, 500},
+        {2.0, {}, 375},
+        {1.5, {{2.0, 10000, 0, 10000}}, 75 + 400 / 2.0 * 1.5},
+        {1.5, {{1.0, 20000, 0, 20000}, {3.0, 40000, 20000, 60000}}, 300 + 300 / 3.0 * 1.5},
+    };
+    for (const Case& c : cases) {
+        CVarnelDoc doc;
+        doc.vfactor = c.ku;
+        for (const Section& sec : c.sections)
+            doc.sections.add(sec);
+        doc.gridMode = doc.sectionsLoaded = !c.sections.empty();
+        const EventReport report = findIn(r, doc);
+        ASSERT_EQ(report.events.size(), 1u);
+        EXPECT_EQ(report.events[0].sample, 4000);
+        EXPECT_DOUBLE_EQ(report.events[0].position, 500);
+        EXPECT_NEAR(report.events[0].distance, c.distance, 1e-9) << c.ku << " " << c.sections.size();
+    }
+}
+
+// The live lines are 500-sample windows: the whole range, or a magnified part without the probe.
+TEST(EventFinder, LiveWindowsGiveTheSameEvents)
+{
+    const SyntheticScene s = scene(4, {{1600, 30}, {4000, -30}, {6400, 60}}, 1.0);
+    const ReflectogramRecord full = renderScene(s);
+    CVarnelDoc doc;
+    doc.selectRange(4);
+    struct Case { int zoom; double centre; std::vector<double> positions; bool probeShown; };
+    const Case cases[] = {
+        {0, 0, {200, 500, 800}, true},
+        {3, 500, {500}, false},
+    };
+    for (const Case& c : cases) {
+        doc.zoom = c.zoom;
+        doc.zoomCenter = c.centre;
+        const SampleGrid grid = windowGrid(doc);
+        std::vector<std::uint8_t> window(kWindowSamples);
+        for (int j = 0; j < kWindowSamples; ++j)
+            window[static_cast<std::size_t>(j)] = full.samples[static_cast<std::size_t>(std::lround(grid.position(j) / 0.125))];
+        const EventReport r = CEventFinder().find(window, grid, doc);
+        ASSERT_EQ(r.events.size(), c.positions.size()) << "zoom " << c.zoom;
+        for (std::size_t i = 0; i < r.events.size(); ++i)
+            EXPECT_NEAR(r.events[i].position, c.positions[i], 2 * grid.spacing) << "zoom " << c.zoom << ", event " << i;
+        EXPECT_EQ(r.events[0].returnLossDb.has_value(), c.probeShown) << "zoom " << c.zoom;
+
+        EventFinderSettings known;
+        known.probeAmplitude = 100;
+        EXPECT_NEAR(*CEventFinder(known).find(window, grid, doc).events[0].returnLossDb,
+                    20 * std::log10(100 / r.events[0].amplitude), 1e-9);
+    }
+}
+
+TEST(EventFinder, ThresholdIsAdjustable)
+{
+    const CVarnelDoc doc;
+    struct Case { double noise; double amplitude; EventFinderSettings settings; std::size_t events; };
+    EventFinderSettings strict, lowFloor;
+    strict.thresholdSigma = 20;
+    lowFloor.minCounts = 1;
+    const Case cases[] = {
+        {2.0, 14, {}, 1},
+        {2.0, 14, strict, 0},           // 20 deviations of the compared trace: about 23 counts
+        {0.3, 2.0, {}, 0},              // quiet, but below the 3-count floor
+        {0.3, 2.0, lowFloor, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(findIn(renderScene(scene(4, {{3000, c.amplitude}}, c.noise)), doc, c.settings).events.size(), c.events)
+            << c.noise << " " << c.amplitude << " " << c.settings.thresholdSigma << " " << c.settings.minCounts;
+}
+
+TEST(EventFinder, TooLittleToAnalyseGivesNoEvent)
+{
+    const CVarnelDoc doc;
+    const std::vector<std::uint8_t> flat(kWindowSamples, 0), shortWindow(10, 50);
+    struct Case { std::span<const std::uint8_t> samples; SampleGrid grid; };
+    const Case cases[] = {
+        {{}, {}},
+        {shortWindow, {0, 2.0, 200}},
+        {flat, {0, 0.0, 200}},        // no spacing
+        {flat, {0, 4.0, 50000}},      // all of it under the probe pulse
+        {flat, {0, 2.0, 200}},
+    };
+    for (const Case& c : cases)
+        EXPECT_TRUE(CEventFinder().find(c.samples, c.grid, doc).events.empty()) << c.samples.size();
+}
+
+} // namespace
