@@ -29,11 +29,29 @@ CMainFrame::CMainFrame(CVarnelDoc& document, CCommandTable& commands, CSettings&
     setMinimumSize(640, 480);
     actions = new CCommandActions(table, this);
     twoScreen = settings.getInt("TWOSCREEN", 0) != 0;
+    paneSet = new CFramePanes(this);
+    setCentralWidget(paneSet->root());
+    paneSet->showOverview(twoScreen);
+    registerAreaCommands();
     doc.addView(this);
+}
+
+void CMainFrame::registerAreaCommands()
+{
+    table.add(cmd::kTwoScreen, [this] {
+        twoScreen = !twoScreen;
+        paneSet->showOverview(twoScreen);
+    }, [this] { return CommandState{true, twoScreen}; });
+    table.add(cmd::kChannelSettings, [this] { paneSet->showRightColumn(!paneSet->rightColumnShown()); },
+              [this] { return CommandState{true, paneSet->rightColumnShown()}; });
+    table.add(cmd::kMemory, [this] { paneSet->showLibrary(!paneSet->libraryShown()); },
+              [this] { return CommandState{true, paneSet->libraryShown()}; });
 }
 
 CMainFrame::~CMainFrame()
 {
+    for (int id : {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory})
+        table.add(id, {}, [] { return CommandState{false, false}; });
     doc.removeView(this);
     settings.setInt("TWOSCREEN", twoScreen ? 1 : 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/frame_panes.h"
 #include "document/doc_view.h"
 
 #include <QMainWindow>
@@ -13,7 +14,8 @@ class QLabel;
 class QToolBar;
 
 // The program's one main window: menus and toolbars bound to the command table, the status bar, and
-// the measurement area. It keeps the two-screen flag in the settings file.
+// the panes of the panels (CFramePanes) with the three optional areas (overview screen, right-hand
+// column, library) and their commands. It keeps the two-screen flag in the settings file.
 class CMainFrame : public QMainWindow, public CDocView {
     Q_OBJECT
 public:
@@ -29,12 +31,14 @@ public:
 
     void onDocumentUpdate(CDocView* sender, UpdateHint hint) override;
     CCommandActions& commandActions() { return *actions; }
+    CFramePanes& panes() { return *paneSet; }
     QToolBar* toolBar(int resourceId) const;
 
 private:
     QToolBar* addCommandBar(int resourceId, const QString& title, std::initializer_list<int> ids,
                             Qt::ToolBarArea area);
     void createMenus();
+    void registerAreaCommands();
     void createStatusBar();
     void showAbout();
 
@@ -42,5 +46,6 @@ private:
     CCommandTable& table;
     CSettings& settings;
     CCommandActions* actions = nullptr;
+    CFramePanes* paneSet = nullptr;
     std::map<int, QToolBar*> bars;
 };

@@ -133,7 +133,8 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     FormDrawSetup setup;
     setup.saveDir = appPaths.saveDir;
     setup.startOnShow = options.start;
-    frame->setCentralWidget(new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup), frame.get()));
+    frame->panes().setPanel(Pane::MeasurementForm,
+                            new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup)));
     acquisition->onInitialUpdate(makeDeviceWorker(port), sink.get());
 
     frame->createBars();
