@@ -1,10 +1,10 @@
+#include "cli/acquisition_options.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
 #include "device/port_choice.h"
 #include "document/doc_view.h"
-#include "document/tables.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_controller.h"
@@ -14,8 +14,6 @@
 #include "measurement/loop_host.h"
 #include "measurement/loop_notify_sink.h"
 
-#include <charconv>
-#include <cmath>
 #include <ostream>
 
 namespace {
@@ -47,27 +45,6 @@ constexpr std::string_view kUsage =
     "When the instrument does not answer for 2 seconds, \"Нет связи с прибором VARNEL\" goes to\n"
     "standard error and the exit code is 1.\n";
 
-bool parseDouble(const std::string& text, double& value)
-{
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
-}
-
-bool parseInt(const std::string& text, int low, int high, int& value)
-{
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
-}
-
-template <std::size_t N>
-int tableIndex(const std::array<double, N>& table, double value)
-{
-    for (std::size_t i = 0; i < N; ++i)
-        if (table[i] == value)
-            return static_cast<int>(i);
-    return -1;
-}
-
 struct MeasureOptions {
     std::string port = kAutoPort;
     bool twoScreen = false;
@@ -80,34 +57,9 @@ struct MeasureOptions {
 // lines, split pairs, magnifier. Returns an empty string or what is wrong.
 std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
 {
-    auto value = [&](const char* name) -> const std::string* {
-        const auto it = a.values.find(name);
-        return it == a.values.end() ? nullptr : &it->second;
-    };
-    if (const std::string* v = value("--port")) {
-        if (Status s = checkPortName(*v); !s)
-            return "bad --port: " + s.reason();
-        o.port = *v;
-    }
-    if (const std::string* v = value("--range")) {
-        double metres = 0;
-        const int i = parseDouble(*v, metres) ? tableIndex(tables::kRanges, metres) : -1;
-        if (i < 0)
-            return "bad --range " + *v + " (62.5, 125, 250, 500, 1000, 2000, 4000, 8000, 16000, 32000 or 64000)";
-        doc.selectRange(i);
-    }
-    if (const std::string* v = value("--pulse")) {
-        double ns = 0;
-        const int i = parseDouble(*v, ns) ? tableIndex(tables::kPulses, ns) : -1;
-        if (i < 0)
-            return "bad --pulse " + *v + " (10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000 or 50000)";
-        doc.selectPulse(i);
-    }
-    if (const std::string* v = value("--gain"); v && !parseInt(*v, 0, 255, doc.gain))
-        return "bad --gain " + *v + " (0..255)";
-    if (const std::string* v = value("--average"); v && !parseInt(*v, 0, 7, doc.average))
-        return "bad --average " + *v + " (0..7)";
-    if (const std::string* v = value("--lines")) {
+    if (std::string wrong = applyAcquisitionOptions(a, doc, o.port); !wrong.empty())
+        return wrong;
+    if (const std::string* v = optionValue(a, "--lines")) {
         if (*v != "1" && *v != "2" && *v != "1,2" && *v != "2,1")
             return "bad --lines " + *v + " (1, 2 or 1,2)";
         doc.traces[L1].shown = v->find('1') != std::string::npos;
@@ -115,23 +67,10 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
     }
     if (a.flags.count("--split-pairs"))
         doc.toggleSplitPairs();
-    if (const std::string* v = value("--zoom")) {
-        int zoom = 0;
-        if (!parseInt(*v, 0, 1000, zoom))
-            return "bad --zoom " + *v + " (0 or more)";
-        doc.zoom = std::min(zoom, doc.largestZoom());
-        doc.zoomed = doc.zoom > 0;
-    }
-    if (const std::string* v = value("--center")) {
-        double metres = 0;
-        if (!parseDouble(*v, metres) || metres < 0)
-            return "bad --center " + *v + " (nominal metres, 0 or more)";
-        doc.zoomCenter = metres;
-    }
     o.twoScreen = a.flags.count("--two-screen") != 0;
-    const std::string* save = value("--save-line");
-    const std::string* out = value("--out");
-    if (save && !parseInt(*save, 1, 2, o.saveLine))
+    const std::string* save = optionValue(a, "--save-line");
+    const std::string* out = optionValue(a, "--out");
+    if (save && !parseIntIn(*save, 1, 2, o.saveLine))
         return "bad --save-line " + *save + " (1 or 2)";
     if (save && !out)
         return "--save-line needs --out FILE";
@@ -139,7 +78,7 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
         return "--out needs --save-line 1|2";
     if (out)
         o.out = *out;
-    if (const std::string* v = value("--cycles"); v && !parseInt(*v, o.saveLine ? 0 : 1, 1 << 30, o.cycles))
+    if (const std::string* v = optionValue(a, "--cycles"); v && !parseIntIn(*v, o.saveLine ? 0 : 1, 1 << 30, o.cycles))
         return "bad --cycles " + *v + (o.saveLine ? " (0 or more)" : " (1 or more)");
     return {};
 }

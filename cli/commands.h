@@ -26,6 +26,7 @@ int runRender(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runReport(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runWatch(const CliArgs& args, std::ostream& out, std::ostream& err);
 
 inline constexpr CliCommand kCliCommands[] = {
     {"info", "parameters and samples of a reflectogram file (.tdr) as JSON", runInfo},
@@ -36,5 +37,6 @@ inline constexpr CliCommand kCliCommands[] = {
     {"render", "a reflectogram file (.tdr) drawn as the library preview shows it, as PNG", runRender},
     {"report", "the printed report of a reflectogram file (.tdr), as a one-page PDF", runReport},
     {"events", "the reflections of a reflectogram file (.tdr) found automatically, as JSON", runEvents},
+    {"watch", "unattended acquisition of one line, saving every change against the first reflectogram", runWatch},
     {"calibrate", "the KU of a cable of known length from its reflectogram file (.tdr), as JSON", runCalibrate},
 };

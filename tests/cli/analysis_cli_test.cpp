@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
 namespace {
 
 void expectRefused(const CliRun& run, int exitCode, const std::string& mentions, const std::string& what)
@@ -106,3 +110,40 @@ TEST(AnalysisCli, BadInputIsRefusedWithOneLine)
 }
 
 } // namespace
+
+// The simulated instrument's line 1 has an intermittent fault at 640 m that shows in about one
+// reflectogram in four: the watch saves it and logs it, each change as a file and a CSV line.
+TEST(AnalysisCli, WatchRecordsTheIntermittentFault)
+{
+    TempDir dir;
+    const std::string folder = dir.file("watch");
+    std::filesystem::create_directory(folder);
+    const CliRun run = runCli(dir, {"watch", "--port", "sim:fast", "--line", "1", "--threshold", "5", "--dir", folder,
+                                    "--duration", "2", "--range", "1000"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(run.out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(nlohmann::json::parse(line));
+    ASSERT_GE(lines.size(), 2u) << run.out;
+    const nlohmann::json& summary = lines.back();
+    EXPECT_GT(summary["frames"].get<int>(), 4);
+    ASSERT_GE(summary["changes"].get<int>(), 1);
+    EXPECT_EQ(summary["saved"], summary["changes"]);
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        EXPECT_NEAR(lines[i]["distance_m"].get<double>(), 650, 25) << lines[i];   // a 20 m wide echo
+        EXPECT_EQ(readText(folder + "/" + lines[i]["file"].get<std::string>()).size(), kReflectogramFileBytes);
+    }
+    const std::string log = readText(folder + "/watch.csv");
+    EXPECT_EQ(static_cast<int>(std::count(log.begin(), log.end(), '\n')), summary["changes"].get<int>() + 1);
+
+    for (const auto& bad : std::vector<std::vector<std::string>>{
+             {"watch", "--port", "sim", "--threshold", "5", "--dir", folder},               // no line
+             {"watch", "--port", "sim", "--line", "3", "--threshold", "5", "--dir", folder},
+             {"watch", "--port", "sim", "--line", "1", "--dir", folder},                    // no threshold
+             {"watch", "--port", "sim", "--line", "1", "--threshold", "5", "--dir", dir.file("none")}}) {
+        const CliRun refused = runCli(dir, bad);
+        EXPECT_EQ(refused.exitCode, 2) << refused.err;
+        EXPECT_EQ(refused.err.find('\n'), refused.err.size() - 1) << refused.err;
+    }
+}
