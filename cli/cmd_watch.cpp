@@ -7,7 +7,6 @@
 
 #include "device/port_choice.h"
 #include "document/doc_view.h"
-#include "document/tables.h"
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
 #include "measurement/acquisition_controller.h"
@@ -141,17 +140,7 @@ public:
     {
         if (hint != kHintNewSamples || exitCode >= 0)
             return;
-        const Trace& t = doc.traces[options.line == 2 ? L2 : L1];
-        WatchFrame frame;
-        frame.samples.assign(t.samples.begin(), t.samples.end());
-        frame.grid = windowGrid(doc);
-        frame.time = std::chrono::system_clock::now();
-        frame.file.scaleIndex = tables::scaleIndexOf(doc.scale);
-        frame.file.pulseIndex = tables::pulseIndexOf(doc.pulse);
-        frame.file.average = doc.average;
-        frame.file.gain = doc.gain;
-        frame.file.status = t.status;
-        frame.file.kuThousandths = numtext::truncThousandths(doc.vfactor);
+        const WatchFrame frame = liveWatchFrame(doc, options.line == 2 ? L2 : L1, std::chrono::system_clock::now());
         const WatchStep step = watch.feed(frame, doc);
         if (!step.change)
             return;

@@ -41,4 +41,9 @@ inline constexpr int kWebSite = 32993;
 inline constexpr int kWriteUs = 32999;
 inline constexpr int kAbout = 57664;
 
+// The analysis tools beyond the instrument's own program.
+inline constexpr int kFindEvents = 33100;
+inline constexpr int kCalibrateKu = 33101;
+inline constexpr int kWatch = 33102;
+
 } // namespace cmd

@@ -1,6 +1,8 @@
 #include "measurement/analysis/fault_watch.h"
 
+#include "document/tables.h"
 #include "document/varnel_doc.h"
+#include "files/number_text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -86,4 +88,20 @@ WatchStep CFaultWatch::feed(const WatchFrame& frame, const CVarnelDoc& distances
         step.saved = recorder->record(change, file, step.file);
     }
     return step;
+}
+
+WatchFrame liveWatchFrame(const CVarnelDoc& doc, int line, std::chrono::system_clock::time_point time)
+{
+    const Trace& t = doc.traces[line == L2 ? L2 : L1];
+    WatchFrame frame;
+    frame.samples.assign(t.samples.begin(), t.samples.end());
+    frame.grid = windowGrid(doc);
+    frame.time = time;
+    frame.file.scaleIndex = tables::scaleIndexOf(doc.scale);
+    frame.file.pulseIndex = tables::pulseIndexOf(doc.pulse);
+    frame.file.average = doc.average;
+    frame.file.gain = doc.gain;
+    frame.file.status = t.status;
+    frame.file.kuThousandths = numtext::truncThousandths(doc.vfactor);
+    return frame;
 }

@@ -31,6 +31,10 @@ struct WatchFrame {
     bool fullRecord = false;
 };
 
+// The frame of live line `line` (L1 or L2) as the document holds it now: its window samples and grid,
+// and the file header a saved change records (range, pulse, averaging, gain, the line's status, KU).
+WatchFrame liveWatchFrame(const CVarnelDoc& doc, int line, std::chrono::system_clock::time_point time);
+
 // What one reflectogram brought.
 struct WatchStep {
     // The window moved or changed its spacing: this reflectogram is the new reference and the

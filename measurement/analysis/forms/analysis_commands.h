@@ -1,0 +1,45 @@
+#pragma once
+
+#include "measurement/analysis/forms/calibration_dlg.h"
+
+#include <QObject>
+#include <QPointer>
+#include <string>
+
+class CCommandTable;
+class CEventsDlg;
+class CVarnelDoc;
+class CWatchDlg;
+class QWidget;
+
+// The analysis tools as commands of the window: "Найти события" (the event list), "Калибровка КУ..."
+// and "Наблюдение..." (the fault watch). Registers them in the command table and owns their dialogs,
+// which belong to `window`.
+class CAnalysisCommands : public QObject {
+    Q_OBJECT
+public:
+    CAnalysisCommands(CVarnelDoc& doc, CCommandTable& commands, QWidget* window, std::string saveFolder);
+    ~CAnalysisCommands() override;
+
+    // Where "Добавить в таблицу" of the calibration puts a KU (the KU table panel); none: no button.
+    void setTableAdd(CCalibrationDlg::AddToTable add) { tableAdd = std::move(add); }
+
+    void showEvents();
+    void showCalibration();
+    void showWatch();
+    CEventsDlg* eventsDialog() const { return events; }
+    CWatchDlg* watchDialog() const { return watch; }
+
+signals:
+    // The number of changes the running watch saved; -1 when no watch runs.
+    void watchChangesSaved(int count);
+
+private:
+    CVarnelDoc& doc;
+    CCommandTable& commands;
+    QWidget* window;
+    std::string saveFolder;
+    CCalibrationDlg::AddToTable tableAdd;
+    QPointer<CEventsDlg> events;
+    QPointer<CWatchDlg> watch;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "document/doc_view.h"
+#include "measurement/analysis/event_finder.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+class CReportCtrl;
+class CVarnelDoc;
+class QComboBox;
+class QLabel;
+
+// "События": the reflections of a shown live line or memory, found automatically, in a list (№,
+// distance, type, amplitude, return loss). A double click (or Enter) puts the active cursor on the
+// start of the event. The list follows the trace: a live line is searched again as new reflectograms
+// arrive (at most once a second), a memory when it is loaded or the distances change.
+class CEventsDlg : public QDialog, public CDocView {
+    Q_OBJECT
+public:
+    CEventsDlg(CVarnelDoc& doc, QWidget* parent = nullptr);
+    ~CEventsDlg() override;
+
+    void onDocumentUpdate(CDocView* sender, UpdateHint hint) override;
+    // Searches the chosen trace again and refills the list.
+    void refresh();
+    const EventReport& report() const { return found; }
+    CReportCtrl& list() { return *events; }
+    // Puts the active cursor on the start of event `row`.
+    void placeCursorOn(int row);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void fillTraceChoice();
+    int chosenTrace() const;
+
+    CVarnelDoc& doc;
+    CEventFinder finder;
+    EventReport found;
+    QComboBox* traceChoice;
+    CReportCtrl* events;
+    QLabel* summary;
+    QElapsedTimer sinceRefresh;
+};

@@ -1,0 +1,123 @@
+#include "measurement/analysis/forms/watch_dlg.h"
+
+#include "document/varnel_doc.h"
+#include "panels/controls/h_spin.h"
+#include "panels/controls/spin_field.h"
+#include "panels/controls/tool_tip_text.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <chrono>
+
+CWatchDlg::CWatchDlg(CVarnelDoc& doc, std::string defaultFolder, QWidget* parent)
+    : QDialog(parent), doc(doc), line(new QComboBox(this)), threshold(new CSpinField(this)),
+      samples(new CSpinField(this)), folder(new QLineEdit(QString::fromStdString(defaultFolder), this)),
+      startStop(new QPushButton(this)), state(new QLabel(this))
+{
+    setWindowTitle(QStringLiteral("Наблюдение"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    line->addItem(QStringLiteral("Л1"), L1);
+    line->addItem(QStringLiteral("Л2"), L2);
+    setToolTipText(*line, QStringLiteral("Линия, за которой следить"));
+    threshold->spin().configure(1, 255, 10, 1, 0, QStringLiteral("отсч."));
+    threshold->spin().setToolTipText(QStringLiteral("Порог отличия от первой рефлектограммы"));
+    samples->spin().configure(0, kWindowSamples - 1, 3, 1, 0, QString());
+    samples->spin().setToolTipText(QStringLiteral("Отличие должно держаться больше стольких точек подряд"));
+    setToolTipText(*folder, QStringLiteral("Папка для рефлектограмм изменений и журнала watch.csv"));
+    auto* browse = new QPushButton(QStringLiteral("Обзор..."), this);
+    setToolTipText(*browse, QStringLiteral("Выбрать папку"));
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(folder, 1);
+    folderRow->addWidget(browse);
+    form->addRow(QStringLiteral("Линия"), line);
+    form->addRow(QStringLiteral("Порог"), threshold);
+    form->addRow(QStringLiteral("Точек подряд"), samples);
+    form->addRow(QStringLiteral("Папка"), folderRow);
+    layout->addLayout(form);
+    layout->addWidget(state);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->addButton(startStop, QDialogButtonBox::ActionRole);
+    layout->addWidget(buttons);
+
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Папка наблюдения"), folder->text());
+        if (!dir.isEmpty())
+            folder->setText(dir);
+    });
+    connect(startStop, &QPushButton::clicked, this, [this] {
+        QString error;
+        if (watching())
+            stopWatch();
+        else if (!startWatch(error))
+            QMessageBox::critical(this, QStringLiteral("Ошибка"), error);
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
+    doc.addView(this);
+    showState();
+}
+
+CWatchDlg::~CWatchDlg() { doc.removeView(this); }
+
+bool CWatchDlg::startWatch(QString& error)
+{
+    const QFileInfo dir(folder->text());
+    if (!dir.isDir() || !dir.isWritable()) {
+        error = QStringLiteral("Папка \"%1\" не найдена или недоступна для записи.").arg(folder->text());
+        return false;
+    }
+    WatchSettings settings;
+    settings.threshold = static_cast<int>(threshold->spin().getValue());
+    settings.samples = static_cast<int>(samples->spin().getValue());
+    watch = std::make_unique<CFaultWatch>(settings, dir.absoluteFilePath().toStdString());
+    showState();
+    return true;
+}
+
+void CWatchDlg::stopWatch()
+{
+    watch.reset();
+    showState();
+}
+
+void CWatchDlg::showState()
+{
+    const bool on = watching();
+    startStop->setText(on ? QStringLiteral("Остановить") : QStringLiteral("Начать"));
+    setToolTipText(*startStop, on ? QStringLiteral("Остановить наблюдение") : QStringLiteral("Начать наблюдение"));
+    for (QWidget* w : {static_cast<QWidget*>(line), static_cast<QWidget*>(threshold), static_cast<QWidget*>(samples),
+                       static_cast<QWidget*>(folder)})
+        w->setEnabled(!on);
+    if (!on)
+        state->setText(QStringLiteral("Наблюдение не ведётся"));
+    else
+        state->setText(QStringLiteral("Рефлектограмм: %1, изменений: %2, сохранено: %3")
+                           .arg(watch->frames())
+                           .arg(watch->changes())
+                           .arg(watch->saved()));
+    emit changesSaved(on ? watch->saved() : -1);
+}
+
+void CWatchDlg::onDocumentUpdate(CDocView*, UpdateHint hint)
+{
+    if (!watch || hint != kHintNewSamples)
+        return;
+    const int trace = line->currentData().toInt();
+    if (!doc.traces[static_cast<std::size_t>(trace)].active)
+        return;
+    const WatchStep step = watch->feed(liveWatchFrame(doc, trace, std::chrono::system_clock::now()), doc);
+    showState();
+    if (step.change && !step.saved)
+        state->setText(state->text() + QStringLiteral("\nНе удалось сохранить: ") +
+                       QString::fromStdString(step.saved.reason()));
+}
