@@ -49,6 +49,9 @@ CFormKU::CFormKU(CVarnelDoc& document, CCommandTable& commandTable, CSettings& s
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
     bar->setFloatable(false);
+    // The button that shows the commands a narrow bar cannot hold.
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Другие команды"));
 
     list = new CReportCtrl(this);
     list->create(this, QRect(), kTableListId);
