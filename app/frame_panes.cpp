@@ -43,9 +43,12 @@ CFramePanes::CFramePanes(QWidget* parent)
     holder(Pane::MeasurementForm, leftSplitter);
 
     holders[index(Pane::CursorRow)]->setFixedHeight(kCursorRowHeight);
-    rightSplitter->setFixedWidth(kRightColumnWidth);
-    holders[index(Pane::ChannelParams)]->setFixedHeight(kRightPanelHeight);
-    holders[index(Pane::KuTable)]->setFixedHeight(kRightPanelHeight);
+    // A splitter works its own size limits out from its panes whenever it is shown, so the column's
+    // width is fixed on its panes. The KU table takes the column's height below the parameters, at
+    // least its own 195 pixels, so the column never limits the height of the measurement form.
+    holders[index(Pane::ChannelParams)]->setFixedSize(kRightColumnWidth, kRightPanelHeight);
+    holders[index(Pane::KuTable)]->setFixedWidth(kRightColumnWidth);
+    holders[index(Pane::KuTable)]->setMinimumHeight(kRightPanelHeight);
     holders[index(Pane::Overview)]->setFixedHeight(kOverviewHeight);
     holders[index(Pane::Library)]->setFixedHeight(kLibraryHeight);
     rightSplitter->hide();

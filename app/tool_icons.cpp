@@ -56,6 +56,38 @@ QIcon drawStop()
     return QIcon(pixmap);
 }
 
+// The KU table's four commands: a folder, a check mark, a plus and a cross.
+QIcon drawTableCommand(int id)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (id) {
+    case cmd::kOpenKuTable:
+        p.setPen(QPen(QColor(140, 100, 0), 1.5));
+        p.setBrush(QColor(240, 200, 80));
+        p.drawPolygon(QPolygonF({QPointF(3, 8), QPointF(12, 8), QPointF(15, 11), QPointF(29, 11), QPointF(29, 26),
+                                 QPointF(3, 26)}));
+        break;
+    case cmd::kUseKu:
+        p.setPen(QPen(QColor(0, 140, 0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(5, 17), QPointF(13, 25), QPointF(27, 7)}));
+        break;
+    case cmd::kAddKu:
+        p.setPen(QPen(QColor(0, 90, 170), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(16, 5), QPointF(16, 27));
+        p.drawLine(QPointF(5, 16), QPointF(27, 16));
+        break;
+    default:
+        p.setPen(QPen(QColor(190, 30, 30), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(7, 7), QPointF(25, 25));
+        p.drawLine(QPointF(25, 7), QPointF(7, 25));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 QIcon toolIcon(int id)
@@ -84,6 +116,8 @@ QIcon toolIcon(int id)
         return drawStart();
     if (id == cmd::kStop)
         return drawStop();
+    if (id >= cmd::kOpenKuTable && id <= cmd::kDeleteKu)
+        return drawTableCommand(id);
     for (const Glyph& g : glyphs)
         if (g.id == id)
             return drawText(QString::fromUtf8(g.text), g.color);

@@ -1,8 +1,11 @@
 #include "app/varnel_app.h"
 
+#include "app/command_actions.h"
 #include "app/main_frame.h"
+#include "app/tool_icons.h"
 #include "app/unix_signal_bridge.h"
 #include "device/port_choice.h"
+#include "document/command_ids.h"
 #include "document/doc_commands.h"
 #include "document/settings.h"
 #include "document/varnel_doc.h"
@@ -11,8 +14,12 @@
 #include "measurement/forms/form_draw.h"
 #include "measurement/forms/qt_acquisition_host.h"
 #include "measurement/forms/qt_notify_sink.h"
+#include "panels/forms/form_ku.h"
+#include "panels/forms/form_params.h"
+#include "panels/forms/form_set.h"
 #include "resources/version.h"
 
+#include <QAction>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -136,6 +143,20 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     frame->panes().setPanel(Pane::MeasurementForm,
                             new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup)));
     acquisition->onInitialUpdate(makeDeviceWorker(port), sink.get());
+
+    // The side panels: the cursor row on top, the channel parameters over the KU table on the right.
+    frame->panes().setPanel(Pane::CursorRow, new CFormSet(*doc));
+    frame->panes().setPanel(Pane::ChannelParams, new CFormParams(*doc));
+    auto* kuPanel = new CFormKU(*doc, commands, *settings, appPaths.saveDir);
+    frame->panes().setPanel(Pane::KuTable, kuPanel);
+    std::vector<QAction*> kuBar;
+    for (int id : {cmd::kOpenKuTable, 0, cmd::kUseKu, 0, cmd::kAddKu, cmd::kDeleteKu}) {
+        QAction* a = id ? frame->commandActions().action(id) : nullptr;
+        if (a)
+            a->setIcon(toolIcon(id));
+        kuBar.push_back(a);
+    }
+    kuPanel->setToolBarActions(kuBar);
 
     frame->createBars();
     // Without a window manager a maximise request is not honoured: start with the screen's size anyway.

@@ -182,6 +182,12 @@ void CHSpin::commitTyped()
     userSetValue(typed);
 }
 
+void CHSpin::commitTyping()
+{
+    if (typing)
+        commitTyped();
+}
+
 void CHSpin::typeCharacters(const QString& text)
 {
     // Only digits and points are typed; every other character, the minus sign too, is dropped.

@@ -37,6 +37,8 @@ public:
 
     CButtonSpin* button(SpinAction action) const;
     bool isTyping() const { return typing; }
+    // Commits digits typed without Enter, as Enter would (a dialog's OK button takes the value so).
+    void commitTyping();
     // The value as shown when nothing is being typed: "%.*f", then a space and the unit if there is one.
     QString valueText() const;
 

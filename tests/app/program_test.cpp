@@ -40,6 +40,8 @@ TEST(Program, TerminationSignalsEndCleanlyAndWriteTheSettings)
         EXPECT_EQ(ini.getInt("VARNEL", "SCALE", -1), 7);
         EXPECT_EQ(ini.getInt("VARNEL", "APPOXIMATION", -1), 1);
         EXPECT_EQ(ini.getInt("VARNEL", "TWOSCREEN", -1), 0);
+        // The KU table panel puts its path back: at first start, the Save folder.
+        EXPECT_EQ(ini.getString("VARNEL", "OPEN_KU", ""), dir.file("Save") + "/");
         EXPECT_TRUE(std::filesystem::is_directory(dir.file("Save")));
     }
 }

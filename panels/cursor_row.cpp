@@ -1,0 +1,47 @@
+#include "panels/cursor_row.h"
+
+#include "document/varnel_doc.h"
+#include "files/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+CursorRowValues cursorRowValues(const CVarnelDoc& doc)
+{
+    const Span edges = doc.windowEdgesReal();
+    const CursorReadouts r = doc.cursorReadouts();
+    CursorRowValues v;
+    v.cursor1 = {edges.left, edges.right, r.distance1, r.step1, kMetrePrecision};
+    v.cursor2 = {edges.left, edges.right, r.distance2, r.step2, kMetrePrecision};
+    v.distance = metresText(std::fabs(r.distance1 - r.distance2));
+    return v;
+}
+
+std::string metresText(double metres) { return numtext::fixed(metres, kMetrePrecision) + " " + kMetreUnit; }
+
+void writeCursor(CVarnelDoc& doc, CursorId cursor, double displayedMetres)
+{
+    const Span win = doc.window();
+    const double sample = doc.windowWidth() / kWindowSamples;
+    const double nominal = doc.toNominal(displayedMetres);
+    // Onto the window's own sample grid, which the wheel and the step commands use too; a magnified
+    // window need not start on a whole sample of the range.
+    double p = win.left + std::floor((nominal - win.left) / sample + 0.5) * sample;
+    p = std::clamp(p, win.left, win.right);
+    doc.cursorPos(cursor) = p;
+    doc.vfactor = doc.kuAt(p);
+}
+
+bool writeMagnifier(CVarnelDoc& doc, int level)
+{
+    if (level == doc.zoom || level < 0 || level > doc.largestZoom())
+        return false;
+    doc.zoom = level;
+    if (!doc.zoomed && level != 0) {
+        doc.zoomed = true;
+        doc.zoomCenter = doc.activeCursorPos();
+    } else if (doc.zoomed && level == 0) {
+        doc.zoomed = false;
+    }
+    return true;
+}

@@ -1,0 +1,273 @@
+#include "panels/forms/form_ku.h"
+
+#include "document/command_ids.h"
+#include "document/command_table.h"
+#include "document/settings.h"
+#include "document/varnel_doc.h"
+#include "panels/controls/report_ctrl.h"
+#include "panels/forms/table_ku.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr const char* kOpenKuKey = "OPEN_KU";
+constexpr int kTableListId = 156;
+const char* const kChooseTitle = "Выбрать таблицу скорости распространения сигнала";
+const char* const kChooseValue = "Выберите в списке необходимое значение";
+
+QString fileFilter(bool speedMode)
+{
+    return speedMode ? QStringLiteral("Таблица V/2 (*.tku)") : QStringLiteral("Таблица КУ (*.tku)");
+}
+
+QString folderOf(const std::string& path)
+{
+    const QFileInfo info(QString::fromStdString(path));
+    return info.isDir() ? info.filePath() : info.path();
+}
+
+} // namespace
+
+CFormKU::CFormKU(CVarnelDoc& document, CCommandTable& commandTable, CSettings& store, const std::string& saveDir,
+                 QWidget* parent)
+    : QWidget(parent), doc(document), commands(commandTable), settings(store),
+      entries(store.getString(kOpenKuKey, saveDir), document.speedMode)
+{
+    bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("toolbar162"));
+    bar->setWindowTitle(QStringLiteral("Таблица КУ"));
+    bar->setIconSize(QSize(16, 16));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    // The button that shows the commands a narrow bar cannot hold.
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Другие команды"));
+
+    list = new CReportCtrl(this);
+    list->create(this, QRect(), kTableListId);
+    list->insertColumn(QString());
+    list->insertColumn(QString());
+    list->setAccessibleName(QStringLiteral("Таблица КУ"));
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    retitle();
+
+    connect(list, &CReportCtrl::rowSelectionChanged, this, [this] { commands.stateChanged(); });
+    connect(list, &QAbstractItemView::activated, this, [this] { commands.run(cmd::kUseKu); });
+    auto shortcut = [this](QKeySequence keys, int id) {
+        auto* s = new QShortcut(keys, list, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(s, &QShortcut::activated, this, [this, id] { commands.run(id); });
+    };
+    shortcut(QKeySequence(Qt::Key_Insert), cmd::kAddKu);
+    shortcut(QKeySequence(Qt::Key_Delete), cmd::kDeleteKu);
+
+    registerCommands();
+    if (const Status s = entries.load(); !s)
+        // Told once the window is up rather than before it appears.
+        QMetaObject::invokeMethod(this, [this, s] { reportReadFailure(s); }, Qt::QueuedConnection);
+    fillList();
+    placeControls();
+    doc.addView(this);
+}
+
+CFormKU::~CFormKU()
+{
+    for (int id : {cmd::kOpenKuTable, cmd::kUseKu, cmd::kAddKu, cmd::kDeleteKu})
+        commands.add(id, {}, [] { return CommandState{false, false}; }, false);
+    doc.removeView(this);
+    settings.setString(kOpenKuKey, entries.tableFile());
+}
+
+void CFormKU::registerCommands()
+{
+    const auto always = [] { return CommandState{true, false}; };
+    const auto withSelection = [this] { return CommandState{hasSelection(), false}; };
+    commands.add(cmd::kOpenKuTable, [this] { openFile(); }, always, false);
+    commands.add(cmd::kUseKu, [this] { useSelected(); }, withSelection, false);
+    commands.add(cmd::kAddKu, [this] { addEntry(); }, always, false);
+    commands.add(cmd::kDeleteKu, [this] { deleteSelected(); }, withSelection, false);
+}
+
+void CFormKU::setToolBarActions(const std::vector<QAction*>& actions)
+{
+    bar->clear();
+    for (QAction* a : list->actions())
+        list->removeAction(a);
+    for (QAction* a : actions) {
+        if (!a) {
+            bar->addSeparator();
+            continue;
+        }
+        bar->addAction(a);
+        list->addAction(a);
+        // The buttons are reached with Tab too, not only with the mouse.
+        if (QWidget* button = bar->widgetForAction(a))
+            button->setFocusPolicy(Qt::TabFocus);
+    }
+    placeControls();
+}
+
+void CFormKU::onDocumentUpdate(CDocView*, UpdateHint hint)
+{
+    if (hint != kHintSpeedMode)
+        return;
+    const Status s = entries.setSpeedMode(doc.speedMode);
+    retitle();
+    fillList();
+    if (!s)
+        reportReadFailure(s);
+}
+
+void CFormKU::retitle()
+{
+    const QString unit = doc.speedMode ? QStringLiteral("V/2") : QStringLiteral("КУ");
+    list->setColumnTitle(0, QStringLiteral("Название ") + unit);
+    list->setColumnTitle(1, unit);
+}
+
+void CFormKU::fillList()
+{
+    list->clear();
+    for (const TableEntry& e : entries.rows()) {
+        list->addCell(0, 0, QString::fromStdString(e.name));
+        list->addCell(0, 1, QString::fromStdString(e.value));
+    }
+    list->updateCount();
+    placeControls();
+    commands.stateChanged();
+}
+
+void CFormKU::placeControls()
+{
+    const QSize natural = bar->sizeHint();
+    const int h = natural.height();
+    bar->setGeometry(0, 0, natural.width() + 100, h);
+    list->setGeometry(0, h, width(), std::max(height() - h, 0));
+    int w = width();
+    if (list->getCountPerPage() < list->getItemCount())
+        w -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    // The list's frame takes its share of the width too.
+    w -= 2 * list->frameWidth();
+    list->setColumnWidth(0, 2 * (w / 3));
+    list->setColumnWidth(1, w / 3);
+}
+
+void CFormKU::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeControls();
+}
+
+std::vector<int> CFormKU::selectedRows() const
+{
+    std::vector<int> rows;
+    for (int row = list->getFirstSelected(); row >= 0; row = list->getNextSelected(row))
+        rows.push_back(row);
+    return rows;
+}
+
+bool CFormKU::hasSelection() const { return list->getFirstSelected() >= 0; }
+
+void CFormKU::openFile()
+{
+    QFileDialog dialog(this, QString::fromUtf8(kChooseTitle), folderOf(entries.tableFile()),
+                       fileFilter(doc.speedMode));
+    // The file need not exist: the rows on show are written to a new one with the next change.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QStringLiteral("tku"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    if (const Status s = entries.open(dialog.selectedFiles().constFirst().toStdString()); !s) {
+        reportReadFailure(s);
+        return;
+    }
+    fillList();
+}
+
+void CFormKU::useSelected()
+{
+    if (!hasSelection()) {
+        QMessageBox::information(this, QStringLiteral(" "), QString::fromUtf8(kChooseValue));
+        return;
+    }
+    const int row = list->getFirstSelected();
+    const std::optional<double> ku = entries.kuOf(row);
+    if (!ku) {
+        // A KU of 0 or a text would break every distance.
+        QMessageBox::critical(this, QStringLiteral("Ошибка"),
+                              QStringLiteral("Значение «%1» нельзя использовать в расчетах")
+                                  .arg(list->getCell(row, 1)));
+        return;
+    }
+    doc.vfactor = *ku;
+    doc.updateAllViews(this, kHintRedraw);
+}
+
+void CFormKU::addEntry()
+{
+    CTableKU dialog(doc.speedMode, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool keep = chooseFileToSave();
+    const Status s = entries.add(dialog.entryName.toStdString(), dialog.entryValue.toStdString());
+    fillList();
+    list->scrollToBottom();
+    if (!s && keep)
+        reportSaveFailure(s);
+}
+
+void CFormKU::deleteSelected()
+{
+    if (!hasSelection()) {
+        QMessageBox::information(this, QStringLiteral(" "), QString::fromUtf8(kChooseValue));
+        return;
+    }
+    if (QMessageBox::question(this, QString(), QStringLiteral("Вы хотите удалить из списка выделенные значения?"),
+                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    const bool keep = chooseFileToSave();
+    const Status s = entries.remove(selectedRows());
+    fillList();
+    if (!s && keep)
+        reportSaveFailure(s);
+}
+
+bool CFormKU::chooseFileToSave()
+{
+    if (!entries.needsFileName())
+        return true;
+    QFileDialog dialog(this, QString::fromUtf8(kChooseTitle), folderOf(entries.tableFile()),
+                       fileFilter(doc.speedMode));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("tku"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    entries.saveAs(dialog.selectedFiles().constFirst().toStdString());
+    return true;
+}
+
+void CFormKU::reportReadFailure(const Status& status)
+{
+    QMessageBox::critical(this, QStringLiteral("Ошибка"),
+                          QStringLiteral("Не удалось прочитать таблицу из файла\n") +
+                              QString::fromStdString(status.reason()));
+}
+
+void CFormKU::reportSaveFailure(const Status& status)
+{
+    QMessageBox::critical(this, QStringLiteral("Ошибка"),
+                          QStringLiteral("Не удалось сохранить таблицу в файл\n") +
+                              QString::fromStdString(status.reason()) +
+                              QStringLiteral("\nИзменение осталось в списке, но в файл не записано."));
+}
