@@ -1,11 +1,13 @@
 #include "app/varnel_app.h"
 
+#include "app/command_actions.h"
 #include "app/main_frame.h"
 #include "app/unix_signal_bridge.h"
 #include "device/port_choice.h"
 #include "document/doc_commands.h"
 #include "document/settings.h"
 #include "document/varnel_doc.h"
+#include "files/widgets/form_memory.h"
 #include "measurement/acquisition_controller.h"
 #include "measurement/device_chain.h"
 #include "measurement/forms/form_draw.h"
@@ -136,6 +138,16 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     frame->panes().setPanel(Pane::MeasurementForm,
                             new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup)));
     acquisition->onInitialUpdate(makeDeviceWorker(port), sink.get());
+
+    // The library shares the frame's actions (its 33012 also stands on the toolbar and in the menu) and
+    // asks the frame for the taller row when its preview is switched on.
+    LibrarySetup library;
+    library.saveDir = appPaths.saveDir;
+    library.action = [mainWindow](int id) { return mainWindow->commandActions().action(id); };
+    library.relayout = [mainWindow](bool previewOn) {
+        mainWindow->panes().showLibrary(mainWindow->panes().libraryShown(), previewOn);
+    };
+    frame->panes().setPanel(Pane::Library, new CFormMemory(*doc, commands, *settings, std::move(library)));
 
     frame->createBars();
     // Without a window manager a maximise request is not honoured: start with the screen's size anyway.
