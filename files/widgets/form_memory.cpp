@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -145,6 +146,9 @@ QToolBar* CFormMemory::makeToolBar(std::initializer_list<int> ids)
     bar->setFloatable(false);
     bar->setIconSize(QSize(20, 20));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The button that shows what does not fit is named too.
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        setToolTipText(*more, QStringLiteral("Остальные кнопки"));
     for (int id : ids) {
         if (id == kSeparator) {
             bar->addSeparator();
@@ -156,8 +160,11 @@ QToolBar* CFormMemory::makeToolBar(std::initializer_list<int> ids)
         if (a->icon().isNull())
             a->setIcon(libraryIcon(id));
         bar->addAction(a);
-        if (QWidget* button = bar->widgetForAction(a))
+        // Reachable with Tab and pressed with Space, as the panel's commands are in no menu.
+        if (QWidget* button = bar->widgetForAction(a)) {
             setToolTipText(*button, a->toolTip());
+            button->setFocusPolicy(Qt::TabFocus);
+        }
     }
     return bar;
 }
