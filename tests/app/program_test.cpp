@@ -40,6 +40,10 @@ TEST(Program, TerminationSignalsEndCleanlyAndWriteTheSettings)
         EXPECT_EQ(ini.getInt("VARNEL", "SCALE", -1), 7);
         EXPECT_EQ(ini.getInt("VARNEL", "APPOXIMATION", -1), 1);
         EXPECT_EQ(ini.getInt("VARNEL", "TWOSCREEN", -1), 0);
+        // The library's folders default to the Save folder.
+        EXPECT_EQ(ini.getString("VARNEL", "OPEN", ""), dir.file("Save") + "/");
+        EXPECT_EQ(ini.getString("VARNEL", "OPEN_PIECE", ""), dir.file("Save") + "/");
+        EXPECT_TRUE(ini.has("VARNEL", "SAVE_PIECE"));
         EXPECT_TRUE(std::filesystem::is_directory(dir.file("Save")));
     }
 }
