@@ -341,6 +341,7 @@ void CFormMemory::showMessage(bool error, const QString& caption, const QString&
 
 void CFormMemory::onDocumentUpdate(CDocView*, UpdateHint hint)
 {
+    const bool straightBefore = (previewWnd->CScreenState::style & CScreenState::kStyleStraightLines) != 0;
     previewWnd->setStraightLines(doc.approximation);
     if (hint == kHintSpeedMode) {
         reflectograms->setColumnTitle(4, QString::fromUtf8(reflectogramSpeedTitle(doc.speedMode)));
@@ -351,13 +352,15 @@ void CFormMemory::onDocumentUpdate(CDocView*, UpdateHint hint)
     } else if (hint == kHintSaved) {
         fillReflectogramList();
     }
-    if (previewOn && currentTab == 0)
+    // Nothing here changes with the live samples: a running acquisition repaints none of it.
+    if (previewOn && currentTab == 0 && straightBefore != doc.approximation)
         previewWnd->draw();
-    // Memories switched elsewhere change the marks; the grid switch changes the red mark.
-    reflectograms->redrawItems();
-    gridFiles->redrawItems();
-    // The editors follow what they edit, but never while their number is being typed, and not for
-    // every new reflectogram of a running acquisition.
-    if (hint != kHintNewSamples && hint != kHintSaved && hint != kHintReturnLoss)
+    if (hint == kHintRedraw || hint == kHintLines) {
+        // Memories switched elsewhere change the marks; the grid switch changes the red mark.
+        reflectograms->redrawItems();
+        gridFiles->redrawItems();
+    }
+    // The editors follow what they edit, but never while their number is being typed.
+    if (hint == kHintRedraw || hint == kHintAcqParams || hint == kHintLines || hint == kHintSpeedMode)
         configureEditors();
 }

@@ -222,7 +222,13 @@ TEST_F(Library, RefillsOnSavesRetitlesForSpeedAndLaysThePreviewOut)
     panel->resize(1000, 500);
     EXPECT_EQ(panel->previewScreen().geometry(), QRect(0, toolbar, 1000, 250));
     EXPECT_EQ(list().geometry(), QRect(0, toolbar + 250, 1000, 500 - toolbar - 273));
-    EXPECT_GT(panel->previewScreen().drawCount(), 0);
+    // Composed again when its drawing changes, not for every reflectogram of a running acquisition.
+    const int draws = panel->previewScreen().drawCount();
+    EXPECT_GT(draws, 0);
+    doc.updateAllViews(nullptr, kHintNewSamples);
+    EXPECT_EQ(panel->previewScreen().drawCount(), draws);
+    doc.toggleApproximation();
+    EXPECT_EQ(panel->previewScreen().drawCount(), draws + 1);
     // With no row selected the preview can still be switched off.
     list().clearSelection();
     EXPECT_TRUE(commands.state(cmd::kPreview).enabled);
