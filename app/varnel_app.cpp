@@ -9,6 +9,7 @@
 #include "document/doc_commands.h"
 #include "document/settings.h"
 #include "document/varnel_doc.h"
+#include "files/widgets/form_memory.h"
 #include "measurement/acquisition_controller.h"
 #include "measurement/device_chain.h"
 #include "measurement/forms/form_draw.h"
@@ -157,6 +158,15 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
         kuBar.push_back(a);
     }
     kuPanel->setToolBarActions(kuBar);
+    // The library shares the frame's actions (its 33012 also stands on the toolbar and in the menu) and
+    // asks the frame for the taller row when its preview is switched on.
+    LibrarySetup library;
+    library.saveDir = appPaths.saveDir;
+    library.action = [mainWindow](int id) { return mainWindow->commandActions().action(id); };
+    library.relayout = [mainWindow](bool previewOn) {
+        mainWindow->panes().showLibrary(mainWindow->panes().libraryShown(), previewOn);
+    };
+    frame->panes().setPanel(Pane::Library, new CFormMemory(*doc, commands, *settings, std::move(library)));
 
     frame->createBars();
     // Without a window manager a maximise request is not honoured: start with the screen's size anyway.

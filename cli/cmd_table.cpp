@@ -2,9 +2,13 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
+#include "document/units.h"
 #include "files/file_bytes.h"
+#include "files/number_text.h"
 #include "files/table_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <ostream>
 #include <sys/stat.h>
 
@@ -12,32 +16,93 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: varnel-cli table FILE.tku [--speed]\n"
+    "       varnel-cli table FILE.tku --add NAME VALUE [--speed]\n"
+    "       varnel-cli table FILE.tku --delete I [--speed]\n"
     "\n"
     "Prints the entries of a KU table file as a JSON array of objects {\"name\", \"value\"}, where\n"
     "value is the text the table list shows: the KU as stored.\n"
     "\n"
-    "  --speed  show the values as V/2 in m/us, \"%.1f\" of 300 / (2 x KU)\n";
+    "  --speed     show the values as V/2 in m/us, \"%.1f\" of 300 / (2 x KU); with --add, VALUE is a V/2\n"
+    "  --add       appends NAME with VALUE, a KU written with three decimals (or a V/2 converted to\n"
+    "              KU \"%.3f\"); a missing file is created\n"
+    "  --delete I  deletes entry I (from 1)\n"
+    "The file is changed as the KU table panel changes it, then printed. Bad input changes nothing.\n";
+
+bool isFolder(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The entry --add appends, or a reason.
+bool newEntry(const std::string& name, const std::string& valueText, bool speedMode, TableEntry& entry,
+              std::string& error)
+{
+    double value = 0;
+    if (!numtext::parseNumber(valueText, value) || !std::isfinite(value)) {
+        error = "VALUE " + valueText + ": not a number";
+        return false;
+    }
+    entry.name = name;
+    entry.value = speedMode ? valueText : numtext::fixed(value, 3);
+    // What the file will hold must read back as a usable KU.
+    const double stored = numtext::leadingNumber(kuTextToSave(entry, speedMode));
+    if (!(value > 0) || !(stored > 0) || !std::isfinite(stored)) {
+        error = "VALUE " + valueText + (speedMode ? ": not a V/2 of a usable KU" : ": a KU must be at least 0.001");
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
 int runTable(const CliArgs& args, std::ostream& out, std::ostream& err)
 {
+    // --add takes the name and the value after the file.
+    const bool add = std::find(args.begin(), args.end(), "--add") != args.end();
     ParsedArgs parsed;
     int exitCode = kExitOk;
-    if (!startCommand("table", kUsage, args, {{}, {"--speed"}, 1}, out, err, parsed, exitCode))
+    if (!startCommand("table", kUsage, args, {{"--delete"}, {"--speed", "--add"}, add ? 3u : 1u}, out, err, parsed,
+                      exitCode))
         return exitCode;
+    const bool speedMode = parsed.flags.count("--speed") > 0;
+    const auto del = parsed.values.find("--delete");
+    if (add && del != parsed.values.end())
+        return failWith(err, "table: choose one of --add and --delete", kExitUsage);
 
-    // The panel keeps its list when nothing is at the path; here that is an error.
     const std::string& path = parsed.positional[0];
-    struct stat st {};
-    if (nothingAt(path))
-        return failWith(err, path + ": no such file", kExitBadFile);
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    if (isFolder(path))
         return failWith(err, path + ": is a folder", kExitBadFile);
+    if (!add && nothingAt(path))
+        return failWith(err, path + ": no such file", kExitBadFile);
 
     std::vector<TableEntry> entries;
-    if (Status s = loadTable(path, parsed.flags.count("--speed") > 0, entries); !s)
+    if (Status s = loadTable(path, speedMode, entries); !s)
         return failWith(err, s.reason(), kExitBadFile);
+
+    if (add || del != parsed.values.end()) {
+        if (add) {
+            TableEntry entry;
+            std::string error;
+            if (!newEntry(parsed.positional[1], parsed.positional[2], speedMode, entry, error))
+                return failWith(err, "table: " + error, kExitUsage);
+            entries.push_back(std::move(entry));
+        } else {
+            double index = 0;
+            if (!numtext::parseNumber(del->second, index) || index != std::trunc(index) || index < 1)
+                return failWith(err, "table: --delete " + del->second + ": not an entry number (1, 2, ...)", kExitUsage);
+            if (index > static_cast<double>(entries.size()))
+                return failWith(err, path + ": there is no entry " + del->second + " (the table has " +
+                                         std::to_string(entries.size()) + ")",
+                                kExitBadFile);
+            entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index - 1));
+        }
+        if (Status s = saveTable(path, speedMode, entries); !s)
+            return failWith(err, s.reason(), kExitBadFile);
+        entries.clear();
+        if (Status s = loadTable(path, speedMode, entries); !s)
+            return failWith(err, s.reason(), kExitBadFile);
+    }
 
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const TableEntry& e : entries)

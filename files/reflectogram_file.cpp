@@ -9,7 +9,6 @@
 namespace {
 
 constexpr std::size_t kFieldBytes = 4;
-constexpr std::size_t kHeaderFieldsRead = 7;   // count .. KU: what the library list needs
 constexpr int kCountField = kRawSamples;
 
 void putInt(std::string& out, std::size_t offset, std::int32_t value)
@@ -91,24 +90,29 @@ Status writeReflectogram(const std::string& path, const ReflectogramRecord& reco
     return writeFileAtomically(path, encodeReflectogram(record));
 }
 
+Status decodeReflectogramHeader(std::string_view firstBytes, std::uint64_t fileSize, ReflectogramHeader& header)
+{
+    if (Status s = checkLength(static_cast<std::size_t>(fileSize)); !s)
+        return s;
+    if (firstBytes.size() < kReflectogramListedBytes)   // the file shrank while it was read
+        return checkLength(firstBytes.size());
+    const int scaleIndex = getInt(firstBytes, 4);
+    const int pulseIndex = getInt(firstBytes, 8);
+    if (Status s = checkIndices(scaleIndex, pulseIndex); !s)
+        return s;
+    header.scale = tables::rangeAt(scaleIndex);
+    header.pulse = tables::pulseAt(pulseIndex);
+    header.ku = getInt(firstBytes, 24) / 1000.0;
+    return Status::success();
+}
+
 Status readReflectogramHeader(const std::string& path, ReflectogramHeader& header)
 {
     std::string bytes;
     FileFacts facts;
-    if (Status s = readFileBytes(path, kHeaderFieldsRead * kFieldBytes, bytes, facts); !s)
+    if (Status s = readFileBytes(path, kReflectogramListedBytes, bytes, facts); !s)
         return s;
-    if (Status s = checkLength(static_cast<std::size_t>(facts.size)); !s)
-        return withPath(path, s);
-    if (bytes.size() < kHeaderFieldsRead * kFieldBytes)   // the file shrank while it was read
-        return withPath(path, checkLength(bytes.size()));
-    const int scaleIndex = getInt(bytes, 4);
-    const int pulseIndex = getInt(bytes, 8);
-    if (Status s = checkIndices(scaleIndex, pulseIndex); !s)
-        return withPath(path, s);
-    header.scale = tables::rangeAt(scaleIndex);
-    header.pulse = tables::pulseAt(pulseIndex);
-    header.ku = getInt(bytes, 24) / 1000.0;
-    return Status::success();
+    return withPath(path, decodeReflectogramHeader(bytes, facts.size, header));
 }
 
 Status readReflectogramFile(const std::string& path, ReflectogramRecord& record, LocalTime& lastWrite)

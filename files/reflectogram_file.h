@@ -50,6 +50,12 @@ Status decodeReflectogram(std::string_view bytes, ReflectogramRecord& record);
 // then, so a failure (full disk, read-only folder) leaves an existing file as it was.
 Status writeReflectogram(const std::string& path, const ReflectogramRecord& record);
 
+// The bytes of the header that the library list reads: count, range, pulse, averaging, gain, status, KU.
+inline constexpr std::size_t kReflectogramListedBytes = 28;
+
+// The range, pulse and KU from the first bytes of a file of `fileSize` bytes, refused on the same
+// grounds as a whole read; `header` is left untouched then.
+Status decodeReflectogramHeader(std::string_view firstBytes, std::uint64_t fileSize, ReflectogramHeader& header);
 // The range, pulse and KU of a file, refused on the same grounds as a whole read.
 Status readReflectogramHeader(const std::string& path, ReflectogramHeader& header);
 // The record and the file's last-write time in local time.

@@ -61,6 +61,13 @@ Status openSection(const std::string& path, int number, CIniFile& ini)
     return checkNumber(path, number, n);
 }
 
+std::string oneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
 Status checkKu(const std::string& path, int thousandths)
 {
     if (thousandths <= 0)
@@ -81,9 +88,18 @@ Status createSectionFile(const std::string& path, double scale)
 
 Status addSection(const std::string& path, double ku)
 {
-    const int kuThousandths = numtext::truncThousandths(ku);
+    NewSection section;
+    section.ku = ku;
+    return addSection(path, section);
+}
+
+Status addSection(const std::string& path, const NewSection& section)
+{
+    const int kuThousandths = numtext::truncThousandths(section.ku);
     if (Status s = checkKu(path, kuThousandths); !s)
         return s;
+    if (section.lengthThousandths < 0)
+        return Status::failure(path + ": a section cannot be shorter than 0");
     CIniFile ini(path, IniEncoding::Windows1251);
     if (Status s = openForEdit(path, ini); !s)
         return s;
@@ -94,8 +110,8 @@ Status addSection(const std::string& path, double ku)
         return Status::failure(path + ": the file already has " + std::to_string(n) + " sections");
     const int m = n + 1;
     ini.setInt(kPiece, "AMOUNT", m);
-    ini.setString(site(m), key("NAME", m), "");
-    ini.setString(site(m), key("LENGTH", m), "1000");
+    ini.setString(site(m), key("NAME", m), oneLine(section.name));
+    ini.setInt(site(m), key("LENGTH", m), section.lengthThousandths);
     ini.setInt(site(m), key("VFACTOR", m), kuThousandths);
     return ini.save();
 }
@@ -136,16 +152,31 @@ Status deleteSection(const std::string& path, int row)
     return ini.save();
 }
 
-Status writeSectionName(const std::string& path, int number, std::string_view name)
+Status changeSection(const std::string& path, int number, const SectionChange& change)
 {
+    std::optional<int> kuThousandths;
+    if (change.kuValue) {
+        const double value = *change.kuValue;
+        const double ku = change.speedMode ? kuOfSpeed(value) : value;
+        kuThousandths = (value > 0 && std::isfinite(ku)) ? numtext::truncThousandths(ku) : 0;
+        if (Status s = checkKu(path, *kuThousandths); !s)
+            return s;
+    }
     CIniFile ini(path, IniEncoding::Windows1251);
     if (Status s = openSection(path, number, ini); !s)
         return s;
-    std::string text(name);
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    ini.setString(site(number), key("NAME", number), text);
+    if (change.name)
+        ini.setString(site(number), key("NAME", number), oneLine(*change.name));
+    if (kuThousandths)
+        ini.setInt(site(number), key("VFACTOR", number), *kuThousandths);
     return ini.save();
+}
+
+Status writeSectionName(const std::string& path, int number, std::string_view name)
+{
+    SectionChange change;
+    change.name = std::string(name);
+    return changeSection(path, number, change);
 }
 
 Status writeSectionLength(const std::string& path, int number, double nominalStart, double nominalEnd)
@@ -164,13 +195,8 @@ Status writeSectionLength(const std::string& path, int number, double nominalSta
 
 Status writeSectionKu(const std::string& path, int number, double value, bool speedMode)
 {
-    const double ku = speedMode ? kuOfSpeed(value) : value;
-    const int kuThousandths = (value > 0 && std::isfinite(ku)) ? numtext::truncThousandths(ku) : 0;
-    if (Status s = checkKu(path, kuThousandths); !s)
-        return s;
-    CIniFile ini(path, IniEncoding::Windows1251);
-    if (Status s = openSection(path, number, ini); !s)
-        return s;
-    ini.setInt(site(number), key("VFACTOR", number), kuThousandths);
-    return ini.save();
+    SectionChange change;
+    change.kuValue = value;
+    change.speedMode = speedMode;
+    return changeSection(path, number, change);
 }

@@ -2,6 +2,7 @@
 
 #include "document/status.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,13 +14,30 @@
 // A new, empty section file: AMOUNT "0" and SCALE the range index of `scale` (11 if it is none).
 Status createSectionFile(const std::string& path, double scale);
 
+// What a section appended to a file holds; the defaults are those of the list's add command.
+struct NewSection {
+    std::string name;               // line breaks become blanks
+    int lengthThousandths = 1000;   // one nominal metre; not below 0
+    double ku = 1.5;                // stored as trunc(ku x 1000), at least 0.001
+};
+
 // Appends section n + 1: AMOUNT n + 1, an empty NAME, LENGTH "1000" (one nominal metre) and VFACTOR
 // trunc(ku x 1000). A negative AMOUNT counts as 0.
 Status addSection(const std::string& path, double ku);
+Status addSection(const std::string& path, const NewSection& section);
 
 // Deletes the section of list row `row` (0-based, below AMOUNT) and renumbers the following ones; the
 // NAME, LENGTH and VFACTOR texts are kept unchanged, and a key missing before stays missing.
 Status deleteSection(const std::string& path, int row);
+
+// Changes to section `number` (1..AMOUNT) written in one go: all of them, or none when one is refused.
+// The KU is typed as KU, or as V/2 with `speedMode`.
+struct SectionChange {
+    std::optional<std::string> name;
+    std::optional<double> kuValue;
+    bool speedMode = false;
+};
+Status changeSection(const std::string& path, int number, const SectionChange& change);
 
 // The in-place edits of section `number` (1..AMOUNT).
 // NAME: line breaks become blanks, a character without a Windows-1251 byte becomes '?'.

@@ -37,12 +37,19 @@ bool inTable(double value, const auto& table)
 int fuzzReflectogramFile(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes = bytesOf(data, size);
+    // The library list reads only the head of a file: it accepts exactly what a whole read accepts.
+    ReflectogramHeader header;
+    header.ku = -77;
+    const bool headerRead = decodeReflectogramHeader(bytes.substr(0, kReflectogramListedBytes), size, header).ok();
+    check(headerRead || header.ku == -77);
     ReflectogramRecord record;
     record.gain = -77;
     if (!decodeReflectogram(bytes, record)) {
         check(record.gain == -77);   // refused: untouched
+        check(!headerRead);
         return 0;
     }
+    check(headerRead && header.scale == record.scale() && header.pulse == record.pulse() && header.ku == record.ku());
     check(size >= kReflectogramFileBytes);
     check(record.scaleIndex >= 0 && record.scaleIndex < tables::kRangeCount);
     check(record.pulseIndex >= 0 && record.pulseIndex < tables::kPulseCount);

@@ -42,6 +42,10 @@ TEST(Program, TerminationSignalsEndCleanlyAndWriteTheSettings)
         EXPECT_EQ(ini.getInt("VARNEL", "TWOSCREEN", -1), 0);
         // The KU table panel puts its path back: at first start, the Save folder.
         EXPECT_EQ(ini.getString("VARNEL", "OPEN_KU", ""), dir.file("Save") + "/");
+        // The library's folders default to the Save folder.
+        EXPECT_EQ(ini.getString("VARNEL", "OPEN", ""), dir.file("Save") + "/");
+        EXPECT_EQ(ini.getString("VARNEL", "OPEN_PIECE", ""), dir.file("Save") + "/");
+        EXPECT_TRUE(ini.has("VARNEL", "SAVE_PIECE"));
         EXPECT_TRUE(std::filesystem::is_directory(dir.file("Save")));
     }
 }

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "document/status.h"
+#include "files/grid_file_list.h"
+#include "files/section_file.h"
+
+#include <string>
+#include <vector>
+
+class CVarnelDoc;
+
+// The in-place editor a cell of the section list opens.
+enum class SectionEditor { None, Name, End, Speed };
+
+// How a numeric in-place editor is set up (its limits, value, step, decimals and unit).
+struct SpinSetup {
+    double minimum = 0.0;
+    double maximum = 0.0;
+    double value = 0.0;
+    double step = 0.0;
+    int decimals = 0;
+    std::string unit;
+    friend bool operator==(const SpinSetup&, const SpinSetup&) = default;
+};
+
+// What a delete did.
+enum class DeleteOutcome { Deleted, Refreshed, Failed };
+
+// The scale-grid tab without its widgets: the section files of a folder, the sections of the selected
+// file, the grid switch, the file changes and the in-place editing rules, all on the document. The
+// caller shows the lists, opens the editors and broadcasts the updates (hint 0 after every operation
+// that changes the document).
+class CSectionGrid {
+public:
+    static constexpr int kNameColumn = 1;
+    static constexpr int kStartColumn = 2;
+    static constexpr int kEndColumn = 3;
+    static constexpr int kSpeedColumn = 5;
+
+    explicit CSectionGrid(CVarnelDoc& doc);
+
+    std::string sectionFolder;      // ends with '/'
+    std::string newGridFile;        // full path of the file created last
+    std::string selectedGridFile;   // name without ".pie" of the file selected in the file list
+    std::string activeGridFile;     // name of the file last handed to the document; empty while the grid is off
+    int editRow = -1;
+    int editColumn = -1;
+
+    const std::vector<GridFileEntry>& files() const { return fileEntries; }
+    const std::vector<SectionRow>& rows() const { return sectionRows; }
+    std::string selectedPath() const;
+
+    // Lists the section files of the folder; whether there is any.
+    bool fillGridFileList();
+    // Lists the sections of the selected file; a missing file lists none, one that cannot be read
+    // keeps the rows shown.
+    void fillSectionList();
+    // Hands the sections of the active file to the document (none without one).
+    Status applyActiveGrid();
+
+    // The selection of the file list changed to file `name`, or to no file (nullptr).
+    void selectFile(const std::string* name);
+    // 33012: the grid off (the document keeps its sections), or on with the selected file.
+    Status toggleGrid();
+    // 33011: a new file at `path` with no sections and the range of the document.
+    Status createFile(const std::string& path);
+    // 33016: a section appended to the selected file: empty name, 1 nominal metre, the document's KU.
+    Status addSection();
+    // 33018: deletes list row `row` of the selected file and renumbers the rest. When the file no
+    // longer holds what the list shows (changed elsewhere) nothing is deleted and the lists are
+    // refreshed, so that a delete always removes the row the user sees.
+    DeleteOutcome deleteSection(int row, Status& status);
+
+    // A double click on a cell: the editor it opens. An end or a KU also hands the selected file's
+    // sections to the document, as the editor works on the screen with them.
+    SectionEditor startEditing(int row, int column);
+    SectionEditor editor() const { return open; }
+    // The end editor: the window's edges and cursor 1 in real metres, 2 decimals, "м".
+    SpinSetup endEditorSetup() const;
+    // The KU editor: 1.000..3.000 by 0.001, or as V/2 50.0..150.0 by 0.1.
+    SpinSetup speedEditorSetup() const;
+    // The end editor's value changed: cursor 1 goes to the sample nearest that real distance.
+    void endValueChanged(double real);
+    // The KU editor's value changed: the document's KU and the section's VFACTOR follow at once.
+    Status speedValueChanged(double value);
+    // Enter or 33017: the editor's text is written into the file and the lists refilled.
+    Status finishEditing(const std::string& editorText);
+
+private:
+    CVarnelDoc& doc;
+    std::vector<GridFileEntry> fileEntries;
+    std::vector<SectionRow> sectionRows;
+    SectionEditor open = SectionEditor::None;
+};

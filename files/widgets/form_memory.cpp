@@ -1,0 +1,366 @@
+// The library panel: construction, settings, commands, the two tabs, layout and the update dispatch.
+#include "files/widgets/form_memory.h"
+
+#include "display/preview_series.h"
+#include "display/widgets/screen_wnd.h"
+#include "document/command_ids.h"
+#include "document/command_table.h"
+#include "document/settings.h"
+#include "document/varnel_doc.h"
+#include "files/library/library_texts.h"
+#include "files/widgets/library_icons.h"
+#include "panels/controls/edit_text.h"
+#include "panels/controls/h_spin.h"
+#include "panels/controls/report_ctrl.h"
+#include "panels/controls/tool_tip_text.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr const char* kOpenKey = "OPEN";
+constexpr const char* kOpenPieceKey = "OPEN_PIECE";
+constexpr const char* kSavePieceKey = "SAVE_PIECE";
+constexpr int kReflectogramListId = 157;
+constexpr int kPreviewId = 160;
+constexpr int kGridFileListId = 173;
+constexpr int kSectionListId = 174;
+constexpr int kSeparator = 0;
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+std::string asFolder(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+} // namespace
+
+CFormMemory::CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, LibrarySetup setup,
+                         QWidget* parent)
+    : QWidget(parent), grid(doc), doc(doc), commands(commands), settings(settings), setup(std::move(setup)),
+      reflectogramMarks([this](int row, int column) { return reflectogramColors(row, column); }),
+      gridFileMarks([this](int row, int column) { return gridFileColors(row, column); })
+{
+    const std::string saveDir = asFolder(this->setup.saveDir);
+    reflectogramFolder = asFolder(settings.getString(kOpenKey, saveDir));
+    grid.sectionFolder = asFolder(settings.getString(kOpenPieceKey, saveDir));
+    grid.newGridFile = settings.getString(kSavePieceKey, "");
+
+    preview.shown = true;
+    preview.color = Rgb{0, 200, 255};
+
+    setFocusPolicy(Qt::ClickFocus);
+    registerCommands();
+    createControls();
+    doc.addView(this);
+    fillReflectogramList();
+    grid.fillGridFileList();
+    showGridFiles();
+    selectTab(0);
+}
+
+CFormMemory::~CFormMemory()
+{
+    listingJob.cancel();
+    unregisterCommands();
+    doc.removeView(this);
+    settings.setString(kOpenKey, reflectogramFolder);
+    settings.setString(kOpenPieceKey, grid.sectionFolder);
+    settings.setString(kSavePieceKey, grid.newGridFile);
+    // The lists ask their colours of this panel while they go.
+    reflectograms->setColors(nullptr);
+    gridFiles->setColors(nullptr);
+}
+
+void CFormMemory::createControls()
+{
+    reflectograms = new CReportCtrl(this);
+    reflectograms->create(this, QRect(), kReflectogramListId);
+    reflectograms->setAccessibleName(QString::fromUtf8(libtext::kReflectogramsTab));
+    for (const std::string& title : libtext::reflectogramColumnTitles(doc.speedMode))
+        reflectograms->insertColumn(qs(title));
+    reflectograms->setColors(&reflectogramMarks);
+    connect(reflectograms, &CReportCtrl::rowSelectionChanged, this, [this] { commands.stateChanged(); });
+    connect(reflectograms->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && !restoringSelection)
+                    showPreviewOf(current.row());
+            });
+
+    previewWnd = new CScreenWnd(this, kPreviewId);
+    previewWnd->setAccessibleName(QStringLiteral("Предварительный просмотр"));
+    preview_screen::configure(*previewWnd);
+    previewWnd->setStraightLines(doc.approximation);
+    previewWnd->hide();
+
+    gridFiles = new CReportCtrl(this);
+    gridFiles->create(this, QRect(), kGridFileListId);
+    gridFiles->setAccessibleName(QStringLiteral("Файлы сеток масштабов"));
+    gridFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (const std::string& title : libtext::gridFileColumnTitles())
+        gridFiles->insertColumn(qs(title));
+    gridFiles->setColors(&gridFileMarks);
+    connect(gridFiles, &CReportCtrl::rowSelectionChanged, this, &CFormMemory::onGridFileSelection);
+
+    sections = new CReportCtrl(this);
+    sections->create(this, QRect(), kSectionListId);
+    sections->setAccessibleName(QStringLiteral("Участки"));
+    for (const std::string& title : libtext::sectionColumnTitles(doc.speedMode))
+        sections->insertColumn(qs(title));
+    connect(sections, &CReportCtrl::rowSelectionChanged, this, [this] { commands.stateChanged(); });
+    connect(sections, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { startEditing(index.row(), index.column()); });
+
+    memoryBar = makeToolBar({cmd::kOpenReflectograms, kSeparator, cmd::kMemoryP1, cmd::kMemoryP2, cmd::kMemoryP3,
+                             kSeparator, cmd::kPreview});
+    memoryBar->setWindowTitle(QString::fromUtf8(libtext::kReflectogramsTab));
+    gridBar = makeToolBar({cmd::kOpenGrids, kSeparator, cmd::kUseGrid, kSeparator, cmd::kNewGrid});
+    gridBar->setWindowTitle(QStringLiteral("Сетки масштабов"));
+    sectionBar = makeToolBar({cmd::kAddSection, cmd::kFinishEditing, cmd::kDeleteSection});
+    sectionBar->setWindowTitle(QStringLiteral("Участки"));
+
+    tabBar = new QTabBar(this);
+    tabBar->setShape(QTabBar::RoundedSouth);
+    tabBar->setDrawBase(false);
+    tabBar->setExpanding(false);
+    tabBar->setAccessibleName(QStringLiteral("Библиотека"));
+    tabBar->addTab(QString::fromUtf8(libtext::kReflectogramsTab));
+    tabBar->addTab(QString::fromUtf8(libtext::kGridsTab));
+    connect(tabBar, &QTabBar::currentChanged, this, &CFormMemory::selectTab);
+}
+
+QToolBar* CFormMemory::makeToolBar(std::initializer_list<int> ids)
+{
+    auto* bar = new QToolBar(this);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(20, 20));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The button that shows what does not fit is named too.
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        setToolTipText(*more, QStringLiteral("Остальные кнопки"));
+    for (int id : ids) {
+        if (id == kSeparator) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* a = setup.action ? setup.action(id) : nullptr;
+        if (!a)
+            continue;
+        if (a->icon().isNull())
+            a->setIcon(libraryIcon(id));
+        bar->addAction(a);
+        // Reachable with Tab and pressed with Space, as the panel's commands are in no menu.
+        if (QWidget* button = bar->widgetForAction(a)) {
+            setToolTipText(*button, a->toolTip());
+            button->setFocusPolicy(Qt::TabFocus);
+        }
+    }
+    return bar;
+}
+
+void CFormMemory::registerCommands()
+{
+    const auto rowSelected = [](const CReportCtrl* list) { return list && list->getFirstSelected() >= 0; };
+    commands.add(cmd::kOpenReflectograms, [this] { chooseReflectogramFolder(); }, {}, false);
+    const int memoryIds[] = {cmd::kMemoryP1, cmd::kMemoryP2, cmd::kMemoryP3};
+    for (int i = 0; i < 3; ++i) {
+        const int trace = P1 + i;
+        commands.add(memoryIds[i], [this, trace] { toggleMemory(trace); }, [this, trace, rowSelected] {
+            return CommandState{rowSelected(reflectograms), doc.traces[static_cast<std::size_t>(trace)].shown};
+        });
+    }
+    // The preview can always be switched off again, also when no row is selected any more.
+    commands.add(cmd::kPreview, [this] { togglePreview(); },
+                 [this, rowSelected] { return CommandState{rowSelected(reflectograms) || previewOn, previewOn}; });
+
+    // The folder and the file must not change under an open editor: it writes into the selected file.
+    const auto notEditing = [this] { return CommandState{openEditor() == nullptr, false}; };
+    commands.add(cmd::kOpenGrids, [this] { chooseSectionFolder(); }, notEditing, false);
+    commands.add(cmd::kNewGrid, [this] { createGridFile(); }, notEditing, false);
+    commands.add(cmd::kUseGrid, [this] { toggleGrid(); },
+                 [this] { return CommandState{doc.sectionsLoaded, doc.gridMode}; });
+    commands.add(cmd::kAddSection, [this] { addSection(); }, [this, rowSelected] {
+        return CommandState{rowSelected(gridFiles) && openEditor() == nullptr, false};
+    }, false);
+    commands.add(cmd::kFinishEditing, [this] { finishEditing(); },
+                 [this] { return CommandState{openEditor() != nullptr, false}; }, false);
+    commands.add(cmd::kDeleteSection, [this] { deleteSection(); }, [this, rowSelected] {
+        return CommandState{rowSelected(sections) && openEditor() == nullptr, false};
+    }, false);
+}
+
+void CFormMemory::unregisterCommands()
+{
+    for (int id : {cmd::kOpenReflectograms, cmd::kMemoryP1, cmd::kMemoryP2, cmd::kMemoryP3, cmd::kPreview,
+                   cmd::kOpenGrids, cmd::kNewGrid, cmd::kUseGrid, cmd::kAddSection, cmd::kFinishEditing,
+                   cmd::kDeleteSection})
+        commands.add(id, {}, [] { return CommandState{false, false}; });
+}
+
+QWidget* CFormMemory::openEditor() const
+{
+    if (nameEditor)
+        return nameEditor;
+    if (speedEditor)
+        return speedEditor;
+    if (endEditor)
+        return endEditor;
+    return nullptr;
+}
+
+void CFormMemory::selectTab(int tab)
+{
+    if (tab != tabBar->currentIndex()) {
+        const QSignalBlocker blocker(tabBar);
+        tabBar->setCurrentIndex(tab);
+    }
+    currentTab = tab;
+    const bool first = tab == 0;
+    reflectograms->setVisible(first);
+    memoryBar->setVisible(first);
+    previewWnd->setVisible(first && previewOn);
+    gridFiles->setVisible(!first);
+    sections->setVisible(!first);
+    gridBar->setVisible(!first);
+    sectionBar->setVisible(!first);
+    if (nameEditor)
+        nameEditor->setVisible(!first);
+    for (CHSpin* spin : {speedEditor.data(), endEditor.data()})
+        if (spin)
+            spin->showControls(!first);
+    layout();
+    update();
+}
+
+int CFormMemory::listWidthLess(const CReportCtrl& list, int width) const
+{
+    width -= 2 * list.frameWidth();
+    if (list.getCountPerPage() < list.getItemCount())
+        width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return width;
+}
+
+void CFormMemory::layoutTab0()
+{
+    const int W = width(), H = height();
+    const int T = memoryBar->sizeHint().height();
+    memoryBar->setGeometry(0, 0, W, T);
+    if (previewOn) {
+        previewWnd->resizeScreen(0, T, W, kPreviewHeight);
+        reflectograms->setGeometry(0, T + kPreviewHeight, W, std::max(0, H - T - kPreviewHeight - kTabHeight));
+    } else {
+        previewWnd->resizeScreen(0, T, 0, 0);
+        reflectograms->setGeometry(0, T, W, std::max(0, H - T - kTabHeight));
+    }
+    sizeReflectogramColumns();
+}
+
+void CFormMemory::sizeReflectogramColumns()
+{
+    const int w = listWidthLess(*reflectograms, reflectograms->width());
+    reflectograms->setColumnWidth(0, 20);
+    reflectograms->setColumnWidth(1, w / 7 * 2 - 20);
+    for (int c = 2; c < 7; ++c)
+        reflectograms->setColumnWidth(c, w / 7);
+}
+
+void CFormMemory::layoutTab1()
+{
+    const int W = width(), H = height();
+    const int T = std::max(gridBar->sizeHint().height(), sectionBar->sizeHint().height());
+    const int left = W / 12 * 5;
+    gridBar->setGeometry(0, 0, left, T);
+    sectionBar->setGeometry(left + 5, 0, std::max(0, W - left - 5), T);
+    gridFiles->setGeometry(0, T, left, std::max(0, H - T - kTabHeight));
+    sections->setGeometry(left + 5, T, W / 12 * 7, std::max(0, (H - T) / 3 * 2));
+    sizeGridColumns();
+    placeEditor();
+}
+
+void CFormMemory::sizeGridColumns()
+{
+    const int w1 = listWidthLess(*gridFiles, width() / 12 * 5);
+    const int widths1[] = {15, w1 / 12 * 5 - 15, w1 / 10, w1 / 6, w1 / 6, w1 / 8};
+    for (int c = 0; c < 6; ++c)
+        gridFiles->setColumnWidth(c, widths1[c]);
+    const int w2 = listWidthLess(*sections, width() / 12 * 7 + 5);
+    sections->setColumnWidth(0, 30);
+    sections->setColumnWidth(1, w2 / 10 * 3 - 30);
+    for (int c = 2; c < 6; ++c)
+        sections->setColumnWidth(c, w2 / 6);
+}
+
+void CFormMemory::layout()
+{
+    tabBar->setGeometry(0, height() - kTabHeight, width(), kTabHeight);
+    if (currentTab == 0)
+        layoutTab0();
+    else
+        layoutTab1();
+}
+
+void CFormMemory::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layout();
+    if (currentTab == 0 && previewOn)
+        previewWnd->draw();
+}
+
+void CFormMemory::keyPressEvent(QKeyEvent* event)
+{
+    // Enter anywhere in the panel finishes an open editor: on the grid tab any of them, on the
+    // reflectogram tab only the end editor (it follows cursor 1 on the screen).
+    if (isEnter(event->key())) {
+        const bool finishes = currentTab == 1 ? openEditor() != nullptr : endEditor != nullptr;
+        if (finishes) {
+            finishEditing();
+            event->accept();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CFormMemory::showMessage(bool error, const QString& caption, const QString& text)
+{
+    if (setup.dialogs.message)
+        setup.dialogs.message(this, error ? QMessageBox::Critical : QMessageBox::Information, caption, text);
+}
+
+void CFormMemory::onDocumentUpdate(CDocView*, UpdateHint hint)
+{
+    const bool straightBefore = (previewWnd->CScreenState::style & CScreenState::kStyleStraightLines) != 0;
+    previewWnd->setStraightLines(doc.approximation);
+    if (hint == kHintSpeedMode) {
+        reflectograms->setColumnTitle(4, QString::fromUtf8(reflectogramSpeedTitle(doc.speedMode)));
+        sections->setColumnTitle(5, qs(libtext::sectionSpeedTitle(doc.speedMode)));
+        fillReflectogramList();
+        grid.fillSectionList();
+        showSections();
+    } else if (hint == kHintSaved) {
+        fillReflectogramList();
+    }
+    // Nothing here changes with the live samples: a running acquisition repaints none of it.
+    if (previewOn && currentTab == 0 && straightBefore != doc.approximation)
+        previewWnd->draw();
+    if (hint == kHintRedraw || hint == kHintLines) {
+        // Memories switched elsewhere change the marks; the grid switch changes the red mark.
+        reflectograms->redrawItems();
+        gridFiles->redrawItems();
+    }
+    // The editors follow what they edit, but never while their number is being typed.
+    if (hint == kHintRedraw || hint == kHintAcqParams || hint == kHintLines || hint == kHintSpeedMode)
+        configureEditors();
+}

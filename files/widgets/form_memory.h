@@ -1,0 +1,147 @@
+#pragma once
+
+#include "document/doc_view.h"
+#include "document/trace.h"
+#include "files/library/background_listing.h"
+#include "files/library/section_grid.h"
+#include "files/widgets/cell_colors.h"
+#include "files/widgets/library_dialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CCommandTable;
+class CEditText;
+class CHSpin;
+class CReportCtrl;
+class CScreenWnd;
+class CSettings;
+class CVarnelDoc;
+class QAction;
+class QTabBar;
+class QToolBar;
+
+// How the program sets the library panel up.
+struct LibrarySetup {
+    std::string saveDir;                          // the Save folder, the default of OPEN and OPEN_PIECE
+    std::function<QAction*(int commandId)> action;   // the one action of a command, shared with the frame
+    std::function<void(bool previewOn)> relayout;    // the frame lays the library row out again
+    LibraryDialogs dialogs = qtLibraryDialogs();
+};
+
+// The library panel along the bottom of the main window. Tab "Рефлектограммы": the reflectogram files
+// of a folder with their range, pulse, KU, date and time, a preview of the selected one, and the
+// memories P1..P3 loaded from it. Tab "Сетки масштабов с разным КУ": the section files of a folder,
+// the sections of the selected one with in-place editing, and the scale grid switch (33012). It keeps
+// the settings keys OPEN, OPEN_PIECE and SAVE_PIECE.
+class CFormMemory : public QWidget, public CDocView {
+    Q_OBJECT
+public:
+    static constexpr int kTabHeight = 23;
+    static constexpr int kPreviewHeight = 250;
+
+    CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, LibrarySetup setup,
+                QWidget* parent = nullptr);
+    ~CFormMemory() override;
+
+    void onDocumentUpdate(CDocView* sender, UpdateHint hint) override;
+
+    std::string reflectogramFolder;   // ends with '/'
+    bool previewOn = false;
+    Trace preview;                    // the file of the selected row
+    int currentTab = 0;
+    CSectionGrid grid;                // the second tab's files, sections, grid switch and editing rules
+
+    CReportCtrl& reflectogramList() const { return *reflectograms; }
+    CReportCtrl& gridFileList() const { return *gridFiles; }
+    CReportCtrl& sectionList() const { return *sections; }
+    CScreenWnd& previewScreen() const { return *previewWnd; }
+    QTabBar& tabs() const { return *tabBar; }
+    QToolBar& memoryToolBar() const { return *memoryBar; }
+    QToolBar& gridToolBar() const { return *gridBar; }
+    QToolBar& sectionToolBar() const { return *sectionBar; }
+    // The open in-place editor, or nullptr.
+    QWidget* openEditor() const;
+
+    // Lists the folder again; a listing that takes longer than a moment finishes in the background
+    // and reaches the list through the event loop (reflectogramsListed).
+    void fillReflectogramList();
+    bool listing() const { return listingJob.running(); }
+    void selectTab(int tab);
+
+signals:
+    void reflectogramsListed();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // --- Construction, commands, layout (form_memory.cpp) ---
+    void createControls();
+    void registerCommands();
+    void unregisterCommands();
+    QToolBar* makeToolBar(std::initializer_list<int> ids);
+    void layoutTab0();
+    void layoutTab1();
+    void layout();
+    int listWidthLess(const CReportCtrl& list, int width) const;
+    void showMessage(bool error, const QString& caption, const QString& text);
+
+    // --- Tab "Рефлектограммы" (form_memory_reflectograms.cpp) ---
+    void takeListing(int generation);
+    void showListedRows();
+    void showPreviewOf(int row);
+    void toggleMemory(int trace);
+    void togglePreview();
+    void chooseReflectogramFolder();
+    ReportCellColors reflectogramColors(int row, int column) const;
+    void sizeReflectogramColumns();
+
+    // --- Tab "Сетки масштабов с разным КУ" (form_memory_grids.cpp) ---
+    void showGridFiles();
+    void showSections();
+    void selectGridFileRow(const std::string& name);
+    void onGridFileSelection();
+    void toggleGrid();
+    void chooseSectionFolder();
+    void createGridFile();
+    void addSection();
+    void deleteSection();
+    void startEditing(int row, int column);
+    void configureEditors();
+    void placeEditor();
+    void finishEditing();
+    void closeEditor();
+    void reportSectionFailure(const std::string& path, const Status& status);
+    ReportCellColors gridFileColors(int row, int column) const;
+    void sizeGridColumns();
+
+    CVarnelDoc& doc;
+    CCommandTable& commands;
+    CSettings& settings;
+    LibrarySetup setup;
+
+    CReportCtrl* reflectograms = nullptr;
+    CReportCtrl* gridFiles = nullptr;
+    CReportCtrl* sections = nullptr;
+    CScreenWnd* previewWnd = nullptr;
+    QTabBar* tabBar = nullptr;
+    QToolBar* memoryBar = nullptr;
+    QToolBar* gridBar = nullptr;
+    QToolBar* sectionBar = nullptr;
+    QPointer<CEditText> nameEditor;
+    QPointer<CHSpin> speedEditor;
+    QPointer<CHSpin> endEditor;
+    CCellColors reflectogramMarks;
+    CCellColors gridFileMarks;
+
+    CBackgroundListing listingJob;
+    int listingGeneration = 0;
+    std::vector<ReflectogramEntry> listed;
+    bool restoringSelection = false;
+};

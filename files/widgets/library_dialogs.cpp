@@ -1,0 +1,40 @@
+#include "files/widgets/library_dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+std::optional<std::string> runFileDialog(QWidget* parent, const QString& title, const QString& filter,
+                                         const std::string& folder, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setDefaultSuffix(QStringLiteral("pie"));
+    const QFileInfo start(QString::fromStdString(folder));
+    dialog.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+} // namespace
+
+LibraryDialogs qtLibraryDialogs()
+{
+    LibraryDialogs d;
+    d.openFile = [](QWidget* parent, const QString& title, const QString& filter, const std::string& folder) {
+        return runFileDialog(parent, title, filter, folder, QFileDialog::AcceptOpen);
+    };
+    d.saveFile = [](QWidget* parent, const QString& title, const QString& filter, const std::string& folder) {
+        return runFileDialog(parent, title, filter, folder, QFileDialog::AcceptSave);
+    };
+    d.message = [](QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
+        QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+        box.exec();
+    };
+    return d;
+}

@@ -1,0 +1,64 @@
+#include "files/widgets/library_icons.h"
+
+#include "document/command_ids.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+QPixmap blank()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QIcon drawFolder(const QColor& color)
+{
+    QPixmap pixmap = blank();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(color.darker(160), 1.5));
+    p.setBrush(color);
+    p.drawPolygon(QPolygonF({QPointF(3, 8), QPointF(12, 8), QPointF(15, 11), QPointF(29, 11), QPointF(29, 26),
+                             QPointF(3, 26)}));
+    return QIcon(pixmap);
+}
+
+QIcon drawText(const QString& text, const QColor& color)
+{
+    QPixmap pixmap = blank();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(text.size() > 2 ? 11 : 15);
+    p.setFont(font);
+    p.setPen(QPen(color.darker(130), 1.5));
+    p.setBrush(color.lighter(185));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 5, 5);
+    p.setPen(color.darker(160));
+    p.drawText(pixmap.rect(), Qt::AlignCenter, text);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon libraryIcon(int id)
+{
+    switch (id) {
+    case cmd::kOpenReflectograms: return drawFolder(QColor(230, 190, 80));
+    case cmd::kOpenGrids: return drawFolder(QColor(200, 120, 100));
+    case cmd::kMemoryP1: return drawText(QStringLiteral("П1"), QColor(200, 0, 0));
+    case cmd::kMemoryP2: return drawText(QStringLiteral("П2"), QColor(255, 153, 0));
+    case cmd::kMemoryP3: return drawText(QStringLiteral("П3"), QColor(200, 0, 200));
+    case cmd::kPreview: return drawText(QStringLiteral("Px"), QColor(0, 150, 200));
+    case cmd::kNewGrid: return drawText(QStringLiteral("Нов"), QColor(60, 60, 60));
+    case cmd::kAddSection: return drawText(QStringLiteral("+"), QColor(0, 130, 0));
+    case cmd::kFinishEditing: return drawText(QStringLiteral("OK"), QColor(0, 90, 160));
+    case cmd::kDeleteSection: return drawText(QStringLiteral("−"), QColor(170, 0, 0));
+    default: return {};
+    }
+}

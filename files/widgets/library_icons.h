@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The toolbar pictures of the library panel's commands, drawn at run time; a null icon for any other id.
+QIcon libraryIcon(int commandId);
