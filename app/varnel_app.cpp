@@ -11,6 +11,7 @@
 #include "document/varnel_doc.h"
 #include "files/widgets/form_memory.h"
 #include "measurement/acquisition_controller.h"
+#include "measurement/analysis/forms/analysis_commands.h"
 #include "measurement/device_chain.h"
 #include "measurement/forms/form_draw.h"
 #include "measurement/forms/qt_acquisition_host.h"
@@ -22,6 +23,8 @@
 
 #include <QAction>
 #include <QCommandLineParser>
+#include <QLabel>
+#include <QStatusBar>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -158,6 +161,12 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
         kuBar.push_back(a);
     }
     kuPanel->setToolBarActions(kuBar);
+
+    // The analysis tools: the event list, KU from a known length (into the KU table), the fault watch.
+    auto* analysis = new CAnalysisCommands(*doc, commands, frame.get(), appPaths.saveDir);
+    analysis->setTableAdd([kuPanel](const std::string& name, double ku, std::string& error) {
+        return kuPanel->addValue(name, ku, error);
+    });
     // The library shares the frame's actions (its 33012 also stands on the toolbar and in the menu) and
     // asks the frame for the taller row when its preview is switched on.
     LibrarySetup library;
@@ -169,6 +178,15 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     frame->panes().setPanel(Pane::Library, new CFormMemory(*doc, commands, *settings, std::move(library)));
 
     frame->createBars();
+    // The running watch's count of saved changes, in the status bar beside the message pane.
+    auto* watchCount = new QLabel(frame.get());
+    watchCount->setAccessibleName(QStringLiteral("Наблюдение"));
+    watchCount->hide();
+    frame->statusBar()->addWidget(watchCount);
+    connect(analysis, &CAnalysisCommands::watchChangesSaved, watchCount, [watchCount](int count) {
+        watchCount->setVisible(count >= 0);
+        watchCount->setText(QStringLiteral("Наблюдение: сохранено изменений %1").arg(count));
+    });
     // Without a window manager a maximise request is not honoured: start with the screen's size anyway.
     frame->setGeometry(frame->screen()->availableGeometry());
     frame->showMaximized();

@@ -3,7 +3,9 @@
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/settings.h"
+#include "document/units.h"
 #include "document/varnel_doc.h"
+#include "files/number_text.h"
 #include "panels/controls/report_ctrl.h"
 #include "panels/forms/table_ku.h"
 
@@ -224,6 +226,21 @@ void CFormKU::addEntry()
     list->scrollToBottom();
     if (!s && keep)
         reportSaveFailure(s);
+}
+
+bool CFormKU::addValue(const std::string& name, double ku, std::string& error)
+{
+    if (!chooseFileToSave()) {
+        error = "no table file was chosen";
+        return false;
+    }
+    const std::string value = doc.speedMode ? numtext::fixed(speedOfKu(ku), 1) : numtext::fixed(ku, 3);
+    const Status s = entries.add(name, value);
+    fillList();
+    list->scrollToBottom();
+    if (!s)
+        error = s.reason();
+    return static_cast<bool>(s);
 }
 
 void CFormKU::deleteSelected()

@@ -40,6 +40,9 @@ public:
     void useSelected();      // 32954
     void addEntry();         // 32955
     void deleteSelected();   // 32956
+    // Appends a named KU found elsewhere (the KU calibration), shown in the current unit, and saves the
+    // table; false with the reason when it could not be written (the row stays on show).
+    bool addValue(const std::string& name, double ku, std::string& error);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

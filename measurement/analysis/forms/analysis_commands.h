@@ -1,15 +1,15 @@
 #pragma once
 
 #include "measurement/analysis/forms/calibration_dlg.h"
+#include "measurement/analysis/forms/events_dlg.h"
+#include "measurement/analysis/forms/watch_dlg.h"
 
 #include <QObject>
 #include <QPointer>
 #include <string>
 
 class CCommandTable;
-class CEventsDlg;
 class CVarnelDoc;
-class CWatchDlg;
 class QWidget;
 
 // The analysis tools as commands of the window: "Найти события" (the event list), "Калибровка КУ..."
