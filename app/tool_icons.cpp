@@ -1,6 +1,7 @@
 #include "app/tool_icons.h"
 
 #include "document/command_ids.h"
+#include "panels/controls/text_icon.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -12,25 +13,6 @@ struct Glyph {
     const char* text;
     QColor color;
 };
-
-QIcon drawText(const QString& text, const QColor& color)
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(text.size() > 2 ? 11 : 15);
-    p.setFont(font);
-    p.setPen(QPen(color.darker(130), 1.5));
-    p.setBrush(color.lighter(185));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 5, 5);
-    p.setPen(color.darker(160));
-    p.drawText(pixmap.rect(), Qt::AlignCenter, text);
-    return QIcon(pixmap);
-}
 
 QIcon drawStart()
 {
@@ -120,6 +102,6 @@ QIcon toolIcon(int id)
         return drawTableCommand(id);
     for (const Glyph& g : glyphs)
         if (g.id == id)
-            return drawText(QString::fromUtf8(g.text), g.color);
+            return textIcon(QString::fromUtf8(g.text), g.color);
     return {};
 }

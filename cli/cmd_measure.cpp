@@ -1,18 +1,11 @@
 #include "cli/acquisition_options.h"
+#include "cli/acquisition_run.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
 #include "device/port_choice.h"
-#include "document/doc_view.h"
-#include "document/update_hint.h"
 #include "document/varnel_doc.h"
-#include "measurement/acquisition_controller.h"
-#include "measurement/acquisition_texts.h"
-#include "measurement/device_chain.h"
-#include "measurement/event_loop.h"
-#include "measurement/loop_host.h"
-#include "measurement/loop_notify_sink.h"
 
 #include <ostream>
 
@@ -84,13 +77,11 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
 }
 
 // Prints every reflectogram the controller stores and decides when the run is over.
-class CMeasureRun : public CDocView {
+class CMeasureRun : public CAcquisitionRun {
 public:
     CMeasureRun(CVarnelDoc& doc, const MeasureOptions& o, std::ostream& out, std::ostream& err)
-        : doc(doc), options(o), out(out), err(err), host(loop), controller(doc, host, this),
-          sink(loop, [this](const DeviceNotification& n) { controller.onDeviceNotify(n); })
+        : CAcquisitionRun(doc, "measure", err), options(o), out(out)
     {
-        host.attach(controller);
         host.overviewShown = o.twoScreen;
         host.savePathAnswer = o.out;
         host.onSaved = [this](const std::string& path) {
@@ -100,44 +91,22 @@ public:
             this->out.flush();
             finish(kExitOk);
         };
-        host.onMessage = [this](const std::string& caption, const std::string& text) {
-            fail(caption.empty() || caption == acqtext::kErrorCaption ? text : caption + ": " + text);
-        };
-        host.onReconnect = [this](LinkProblem problem, const std::string& port) {
-            // No reconnect without a user: the run ends here.
-            if (problem == LinkProblem::PortBusy)
-                fail("measure: port " + port + " is busy: another program is using it");
-            else
-                fail(acqtext::kReconnectCaption);
-            return false;
-        };
-        doc.addView(this);
-    }
-    ~CMeasureRun() override
-    {
-        controller.onDestroy();
-        doc.removeView(this);
     }
 
     int run()
     {
-        controller.onInitialUpdate(makeDeviceWorker(options.port), &sink);
-        if (exitCode >= 0)
-            return exitCode;
-        controller.start();
-        if (exitCode >= 0)
+        if (!begin(options.port))
             return exitCode;
         if (options.saveLine != 0 && !doc.traces[options.saveLine == 2 ? L2 : L1].active)
             return failWith(err, "measure: line " + std::to_string(options.saveLine) + " is not measured", kExitUsage);
         if (options.cycles == 0)
             loop.post([this] { controller.saveChannel(options.saveLine); });
-        loop.run();
-        return exitCode < 0 ? kExitOk : exitCode;
+        return runLoop();
     }
 
     void onDocumentUpdate(CDocView*, UpdateHint hint) override
     {
-        if (hint != kHintNewSamples || exitCode >= 0 || printed >= options.cycles)
+        if (hint != kHintNewSamples || over() || printed >= options.cycles)
             return;
         nlohmann::ordered_json j;
         j["cycle"] = printed;
@@ -160,30 +129,9 @@ public:
     }
 
 private:
-    void finish(int code)
-    {
-        if (exitCode < 0)
-            exitCode = code;
-        controller.stop();
-        loop.quit();
-    }
-    void fail(const std::string& message)
-    {
-        if (exitCode < 0)
-            failWith(err, message, kExitBadFile);
-        finish(kExitBadFile);
-    }
-
-    CVarnelDoc& doc;
     const MeasureOptions& options;
     std::ostream& out;
-    std::ostream& err;
-    CEventLoop loop;
-    CLoopHost host;
-    CAcquisitionController controller;
-    CLoopNotifySink sink;
     int printed = 0;
-    int exitCode = -1;
 };
 
 } // namespace

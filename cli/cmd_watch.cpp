@@ -1,21 +1,16 @@
 // "watch" keeps measuring one line unattended and records every change against the first reflectogram,
 // for a laptop left at a cabinet: the fault watch of the analysis core on the program's device chain.
 #include "cli/acquisition_options.h"
+#include "cli/acquisition_run.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
 #include "device/port_choice.h"
-#include "document/doc_view.h"
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
-#include "measurement/acquisition_controller.h"
 #include "measurement/acquisition_texts.h"
 #include "measurement/analysis/fault_watch.h"
-#include "measurement/device_chain.h"
-#include "measurement/event_loop.h"
-#include "measurement/loop_host.h"
-#include "measurement/loop_notify_sink.h"
 
 #include <atomic>
 #include <chrono>
@@ -81,17 +76,12 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, WatchOptions& o)
 }
 
 // Runs acquisition, feeds every reflectogram of the line to the watch and reports its changes.
-class CWatchRun : public CDocView {
+class CWatchRun : public CAcquisitionRun {
 public:
     CWatchRun(CVarnelDoc& doc, const WatchOptions& o, std::ostream& out, std::ostream& err)
-        : doc(doc), options(o), out(out), err(err), watch(o.settings, o.dir), host(loop),
-          controller(doc, host, this),
-          sink(loop, [this](const DeviceNotification& n) { controller.onDeviceNotify(n); })
+        : CAcquisitionRun(doc, "watch", err), options(o), out(out), watch(o.settings, o.dir)
     {
-        host.attach(controller);
-        host.onMessage = [this](const std::string& caption, const std::string& text) {
-            fail(caption.empty() ? text : caption + ": " + text);
-        };
+        // Unattended: a silent instrument is reconnected by itself; a busy port still ends the run.
         host.onReconnect = [this](LinkProblem problem, const std::string& port) {
             if (problem == LinkProblem::PortBusy) {
                 fail("watch: port " + port + " is busy: another program is using it");
@@ -106,39 +96,29 @@ public:
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
             return !stopRequested;
         };
-        doc.addView(this);
-    }
-    ~CWatchRun() override
-    {
-        controller.onDestroy();
-        doc.removeView(this);
     }
 
     int run()
     {
-        controller.onInitialUpdate(makeDeviceWorker(options.port), &sink);
-        if (exitCode >= 0)
-            return exitCode;
-        controller.start();
-        if (exitCode >= 0)
+        if (!begin(options.port))
             return exitCode;
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(options.durationS);
         loop.startTimer(100, [this, end](int) {
             if (stopRequested || (options.durationS > 0 && std::chrono::steady_clock::now() >= end))
                 finish(kExitOk);
         });
-        loop.run();
+        const int code = runLoop();
         nlohmann::ordered_json summary;
         summary["frames"] = watch.frames();
         summary["changes"] = watch.changes();
         summary["saved"] = watch.saved();
         writeJson(out, summary);
-        return exitCode < 0 ? kExitOk : exitCode;
+        return code;
     }
 
     void onDocumentUpdate(CDocView*, UpdateHint hint) override
     {
-        if (hint != kHintNewSamples || exitCode >= 0)
+        if (hint != kHintNewSamples || over())
             return;
         const WatchFrame frame = liveWatchFrame(doc, options.line == 2 ? L2 : L1, std::chrono::system_clock::now());
         const WatchStep step = watch.feed(frame, doc);
@@ -157,30 +137,9 @@ public:
     }
 
 private:
-    void finish(int code)
-    {
-        if (exitCode < 0)
-            exitCode = code;
-        controller.stop();
-        loop.quit();
-    }
-    void fail(const std::string& message)
-    {
-        if (exitCode < 0)
-            failWith(err, message, kExitBadFile);
-        finish(kExitBadFile);
-    }
-
-    CVarnelDoc& doc;
     const WatchOptions& options;
     std::ostream& out;
-    std::ostream& err;
     CFaultWatch watch;
-    CEventLoop loop;
-    CLoopHost host;
-    CAcquisitionController controller;
-    CLoopNotifySink sink;
-    int exitCode = -1;
 };
 
 } // namespace

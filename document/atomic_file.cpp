@@ -7,6 +7,28 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+Status failure(const std::string& path, int err) { return Status::failure(path + ": " + std::strerror(err)); }
+
+// Writes all of `content` to `fd`, going on after interrupted or partial writes; 0 or the errno.
+int writeAll(int fd, std::string_view content)
+{
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+} // namespace
+
 Status writeFileAtomically(const std::string& path, std::string_view content)
 {
     std::string temp = path + ".XXXXXX";
@@ -25,16 +47,8 @@ Status writeFileAtomically(const std::string& path, std::string_view content)
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     ::fchmod(fd, mode);
 
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    if (const int err = writeAll(fd, content))
+        return fail(err);
     if (::fsync(fd) != 0)
         return fail(errno);
     if (::close(fd) != 0) {
@@ -47,5 +61,37 @@ Status writeFileAtomically(const std::string& path, std::string_view content)
         ::unlink(temp.c_str());
         return Status::failure(path + ": " + std::strerror(err));
     }
+    return Status::success();
+}
+
+Status appendLineDurably(const std::string& path, const std::string& header, const std::string& line)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return failure(path, errno);
+    auto fail = [&](int err) {
+        ::close(fd);
+        return failure(path, err);
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return fail(errno);
+    std::string text;
+    if (st.st_size == 0) {
+        text = header + "\n";
+    } else {
+        char last = '\n';
+        if (::pread(fd, &last, 1, st.st_size - 1) != 1)
+            return fail(errno);
+        if (last != '\n')
+            text = "\n";
+    }
+    text += line + "\n";
+    if (const int err = writeAll(fd, text))
+        return fail(err);
+    if (::fsync(fd) != 0)
+        return fail(errno);
+    if (::close(fd) != 0)
+        return failure(path, errno);
     return Status::success();
 }

@@ -1,6 +1,7 @@
 #include "files/widgets/library_icons.h"
 
 #include "document/command_ids.h"
+#include "panels/controls/text_icon.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -26,24 +27,6 @@ QIcon drawFolder(const QColor& color)
     return QIcon(pixmap);
 }
 
-QIcon drawText(const QString& text, const QColor& color)
-{
-    QPixmap pixmap = blank();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(text.size() > 2 ? 11 : 15);
-    p.setFont(font);
-    p.setPen(QPen(color.darker(130), 1.5));
-    p.setBrush(color.lighter(185));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 5, 5);
-    p.setPen(color.darker(160));
-    p.drawText(pixmap.rect(), Qt::AlignCenter, text);
-    return QIcon(pixmap);
-}
-
 } // namespace
 
 QIcon libraryIcon(int id)
@@ -51,14 +34,14 @@ QIcon libraryIcon(int id)
     switch (id) {
     case cmd::kOpenReflectograms: return drawFolder(QColor(230, 190, 80));
     case cmd::kOpenGrids: return drawFolder(QColor(200, 120, 100));
-    case cmd::kMemoryP1: return drawText(QStringLiteral("П1"), QColor(200, 0, 0));
-    case cmd::kMemoryP2: return drawText(QStringLiteral("П2"), QColor(255, 153, 0));
-    case cmd::kMemoryP3: return drawText(QStringLiteral("П3"), QColor(200, 0, 200));
-    case cmd::kPreview: return drawText(QStringLiteral("Px"), QColor(0, 150, 200));
-    case cmd::kNewGrid: return drawText(QStringLiteral("Нов"), QColor(60, 60, 60));
-    case cmd::kAddSection: return drawText(QStringLiteral("+"), QColor(0, 130, 0));
-    case cmd::kFinishEditing: return drawText(QStringLiteral("OK"), QColor(0, 90, 160));
-    case cmd::kDeleteSection: return drawText(QStringLiteral("−"), QColor(170, 0, 0));
+    case cmd::kMemoryP1: return textIcon(QStringLiteral("П1"), QColor(200, 0, 0));
+    case cmd::kMemoryP2: return textIcon(QStringLiteral("П2"), QColor(255, 153, 0));
+    case cmd::kMemoryP3: return textIcon(QStringLiteral("П3"), QColor(200, 0, 200));
+    case cmd::kPreview: return textIcon(QStringLiteral("Px"), QColor(0, 150, 200));
+    case cmd::kNewGrid: return textIcon(QStringLiteral("Нов"), QColor(60, 60, 60));
+    case cmd::kAddSection: return textIcon(QStringLiteral("+"), QColor(0, 130, 0));
+    case cmd::kFinishEditing: return textIcon(QStringLiteral("OK"), QColor(0, 90, 160));
+    case cmd::kDeleteSection: return textIcon(QStringLiteral("−"), QColor(170, 0, 0));
     default: return {};
     }
 }

@@ -1,17 +1,13 @@
 #include "measurement/analysis/watch_recorder.h"
 
+#include "document/atomic_file.h"
 #include "document/local_time.h"
 #include "document/tables.h"
 #include "files/number_text.h"
 #include "measurement/analysis/sample_grid.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -43,50 +39,6 @@ std::string fileBase(const Stamp& s)
            "-" + twoDigits(s.t.minute) + "-" + twoDigits(s.t.second) + "-" + threeDigits(s.millisecond);
 }
 
-Status failure(const std::string& path, int err) { return Status::failure(path + ": " + std::strerror(err)); }
-
-// Appends `text` with one write: a crash leaves at most this text cut short. A log that does not end
-// in a line break (a line cut by an earlier crash) gets one first; a new or empty log gets `header`.
-Status appendLine(const std::string& path, const std::string& header, const std::string& line)
-{
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return failure(path, errno);
-    auto fail = [&](int err) {
-        ::close(fd);
-        return failure(path, err);
-    };
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return fail(errno);
-    std::string text;
-    if (st.st_size == 0) {
-        text = header + "\n";
-    } else {
-        char last = '\n';
-        if (::pread(fd, &last, 1, st.st_size - 1) != 1)
-            return fail(errno);
-        if (last != '\n')
-            text = "\n";
-    }
-    text += line + "\n";
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0)
-        return failure(path, errno);
-    return Status::success();
-}
-
 } // namespace
 
 CWatchRecorder::CWatchRecorder(std::string folder) : dir(std::move(folder)) {}
@@ -112,7 +64,7 @@ Status CWatchRecorder::record(const WatchChange& change, const ReflectogramRecor
                                   : writeReflectogram((std::filesystem::path(dir) / name).string(), file);
     if (written)
         savedName = name;
-    const Status logged = appendLine(logPath(), kWatchLogHeader, watchLogLine(change, savedName));
+    const Status logged = appendLineDurably(logPath(), kWatchLogHeader, watchLogLine(change, savedName));
     if (written && logged)
         ++savedCount;
     if (!written && !logged)
