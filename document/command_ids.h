@@ -40,6 +40,7 @@ inline constexpr int kMemoryP2 = 32962;
 inline constexpr int kMemoryP3 = 32964;
 inline constexpr int kPreview = 32975;             // the library's preview screen
 inline constexpr int kPrint = 32976;
+inline constexpr int kSaveReportPdf = 32977;   // the report as a PDF file
 inline constexpr int kSpeedMode = 33000;
 inline constexpr int kReturnLoss = 33002;
 inline constexpr int kOpenGrids = 33010;

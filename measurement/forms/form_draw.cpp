@@ -32,7 +32,8 @@ CFormDraw::CFormDraw(CVarnelDoc& doc, CCommandTable& commands, CAcquisitionContr
 CFormDraw::~CFormDraw()
 {
     unregisterAcquisitionCommands();
-    commands.add(cmd::kChannelParams, {}, [] { return CommandState{false, false}; });
+    for (int id : {cmd::kChannelParams, cmd::kPrint, cmd::kPrintPreview, cmd::kSaveReportPdf})
+        commands.add(id, {}, [] { return CommandState{false, false}; });
     doc.removeView(this);
     controller.setOwner(nullptr);
     settings.setString(kSaveKey, controller.savePath);

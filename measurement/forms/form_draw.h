@@ -10,6 +10,7 @@
 class CAcquisitionController;
 class CCommandTable;
 class CReportCtrl;
+class CReportPrinting;
 class CSettings;
 class CScreenWnd;
 class CVarnelDoc;
@@ -22,8 +23,8 @@ struct FormDrawSetup {
 
 // The measurement form: it hosts acquisition (the application's CAcquisitionController) and the saving
 // of live lines, and binds "Старт", "Стоп" and the two save commands in the command table. It shows the
-// main reflectogram screen over the channel table, one row per shown line or memory. It keeps the
-// settings key SAVE.
+// main reflectogram screen over the channel table, one row per shown line or memory, and prints the
+// measurement's one-page report. It keeps the settings key SAVE.
 class CFormDraw : public QWidget, public CDocView, public CReportColors {
     Q_OBJECT
 public:
@@ -37,6 +38,8 @@ public:
 
     CScreenWnd& mainScreen() { return *screen; }
     CReportCtrl& channels() { return *channelTable; }
+    // "Печать...", "Предварительный просмотр печати" and "Сохранить отчет в PDF...".
+    CReportPrinting& printing() { return *reportPrinting; }
     bool tableShown = true;
 
     ReportCellColors cellColors(int row, int column) const override;
@@ -77,5 +80,6 @@ private:
     bool updated = false;
     CScreenWnd* screen = nullptr;
     CReportCtrl* channelTable = nullptr;
+    CReportPrinting* reportPrinting = nullptr;
     CWheelNotches notches;
 };

@@ -11,6 +11,7 @@
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_controller.h"
 #include "measurement/channel_table.h"
+#include "measurement/forms/report_printing.h"
 #include "panels/controls/report_ctrl.h"
 #include "resources/command_text.h"
 
@@ -47,6 +48,12 @@ void CFormDraw::registerFormCommands()
         tableShown = !tableShown;
         doc.updateAllViews(nullptr, kHintLines);
     }, [this] { return CommandState{true, tableShown}; });
+
+    reportPrinting = new CReportPrinting(doc, controller, *screen, this);
+    const auto always = [] { return CommandState{true, false}; };
+    commands.add(cmd::kPrint, [this] { reportPrinting->print(); }, always, false);
+    commands.add(cmd::kPrintPreview, [this] { reportPrinting->preview(); }, always, false);
+    commands.add(cmd::kSaveReportPdf, [this] { reportPrinting->savePdf(); }, always, false);
 }
 
 ReportCellColors CFormDraw::cellColors(int row, int) const
