@@ -1,23 +1,54 @@
 #include "app/about_dlg.h"
 
+#include "app/tool_icons.h"
+#include "resources/contact_lines.h"
 #include "resources/version.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Рефлектометр импульсный VARNEL"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Рефлектометр импульсный VARNEL\n"
-                                                "Программа для работы с прибором через USB"), this));
+    const QString caption = QStringLiteral("Рефлектометр импульсный VARNEL");
+    setWindowTitle(caption);
+    setAccessibleName(caption);
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(programIcon().pixmap(64, 64));
+    icon->setAccessibleName(QStringLiteral("Значок программы"));
+    icon->setAlignment(Qt::AlignTop);
+
+    auto* lines = new QVBoxLayout;
+    auto* title = new QLabel(caption, this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    lines->addWidget(title);
+    for (std::string_view line : kContactLines) {
+        auto* label = new QLabel(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())), this);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        lines->addWidget(label);
+    }
     auto* version = new QLineEdit(QStringLiteral("v. ") + QString::fromLatin1(kVarnelVersion), this);
     version->setReadOnly(true);
     version->setObjectName(QStringLiteral("version"));
-    layout->addWidget(version);
+    version->setAccessibleName(QStringLiteral("Версия"));
+    lines->addWidget(version);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(icon);
+    body->addSpacing(12);
+    body->addLayout(lines, 1);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body);
     layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
 }

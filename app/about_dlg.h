@@ -2,7 +2,8 @@
 
 #include <QDialog>
 
-// The About box: the program's name, its maker and the version label.
+// The About box: the program's icon and name, its contact lines, and the version label "v. " with the
+// build's version in a read-only field (it can be selected and copied).
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:

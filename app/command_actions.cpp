@@ -40,6 +40,9 @@ void CCommandActions::refresh()
 {
     for (auto& [id, a] : actions) {
         const CommandState state = table.state(id);
+        // A command registered after its action was made (a panel built later) takes its own kind.
+        if (a->isCheckable() != table.isCheckable(id))
+            a->setCheckable(table.isCheckable(id));
         if (a->isEnabled() != state.enabled)
             a->setEnabled(state.enabled);
         if (a->isChecked() != state.checked)

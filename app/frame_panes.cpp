@@ -2,12 +2,18 @@
 
 #include "display/widgets/static_splitter.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
 int index(Pane pane) { return static_cast<int>(pane); }
+
+// The accessible names of the panes, as screen readers and test tools find them.
+const char* const kPaneNames[] = {"Курсоры", "Библиотека рефлектограмм", "Параметры каналов", "Таблица КУ",
+                                  "Обзорный экран", "Измерение"};
 
 } // namespace
 
@@ -18,6 +24,10 @@ CFramePanes::CFramePanes(QWidget* parent)
       rightSplitter(new CStaticSplitter(Qt::Vertical)),
       leftSplitter(new CStaticSplitter(Qt::Vertical))
 {
+    mainSplitter->setAccessibleName(QStringLiteral("Рабочая область"));
+    middleSplitter->setAccessibleName(QStringLiteral("Экраны и настройки каналов"));
+    rightSplitter->setAccessibleName(QStringLiteral("Настройки каналов"));
+    leftSplitter->setAccessibleName(QStringLiteral("Экраны"));
     for (CStaticSplitter* s : {mainSplitter, middleSplitter, rightSplitter, leftSplitter}) {
         s->setHandleWidth(0);
         s->setChildrenCollapsible(true);
@@ -25,7 +35,11 @@ CFramePanes::CFramePanes(QWidget* parent)
     auto holder = [this](Pane pane, CStaticSplitter* splitter) {
         auto* h = new QWidget;
         h->setObjectName(QStringLiteral("pane%1").arg(index(pane)));
+        h->setAccessibleName(QString::fromUtf8(kPaneNames[index(pane)]));
+        // The splitter gives the size; a panel larger than its pane is clipped, not the window enlarged.
+        h->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         auto* layout = new QVBoxLayout(h);
+        layout->setSizeConstraint(QLayout::SetNoConstraint);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
         h->hide();
@@ -41,24 +55,21 @@ CFramePanes::CFramePanes(QWidget* parent)
     holder(Pane::KuTable, rightSplitter);
     holder(Pane::Overview, leftSplitter);
     holder(Pane::MeasurementForm, leftSplitter);
+    for (CStaticSplitter* s : {middleSplitter, rightSplitter, leftSplitter})
+        s->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 
-    holders[index(Pane::CursorRow)]->setFixedHeight(kCursorRowHeight);
-    // A splitter works its own size limits out from its panes whenever it is shown, so the column's
-    // width is fixed on its panes. The KU table takes the column's height below the parameters, at
-    // least its own 195 pixels, so the column never limits the height of the measurement form.
-    holders[index(Pane::ChannelParams)]->setFixedSize(kRightColumnWidth, kRightPanelHeight);
-    holders[index(Pane::KuTable)]->setFixedWidth(kRightColumnWidth);
-    holders[index(Pane::KuTable)]->setMinimumHeight(kRightPanelHeight);
-    holders[index(Pane::Overview)]->setFixedHeight(kOverviewHeight);
-    holders[index(Pane::Library)]->setFixedHeight(kLibraryHeight);
     rightSplitter->hide();
     wanted.fill(true);
     wanted[index(Pane::Overview)] = false;
+    for (CStaticSplitter* s : {mainSplitter, middleSplitter, rightSplitter, leftSplitter})
+        s->installEventFilter(this);
 }
 
 QWidget* CFramePanes::root() const { return mainSplitter; }
 
 QWidget* CFramePanes::panel(Pane pane) const { return panels[index(pane)]; }
+
+QWidget* CFramePanes::area(Pane pane) const { return holders[index(pane)]; }
 
 void CFramePanes::setPanel(Pane pane, QWidget* panel)
 {
@@ -75,6 +86,8 @@ void CFramePanes::showPane(Pane pane, bool shown)
     const bool column = holders[index(Pane::ChannelParams)]->isVisibleTo(rightSplitter) ||
                         holders[index(Pane::KuTable)]->isVisibleTo(rightSplitter);
     rightSplitter->setVisible(column);
+    for (CStaticSplitter* s : {mainSplitter, middleSplitter, rightSplitter, leftSplitter})
+        layOut(s);
 }
 
 void CFramePanes::showOverview(bool shown) { showPane(Pane::Overview, shown); }
@@ -85,10 +98,12 @@ void CFramePanes::showRightColumn(bool shown)
     showPane(Pane::KuTable, shown);
 }
 
-void CFramePanes::showLibrary(bool shown, bool withPreview)
+void CFramePanes::showLibrary(bool shown) { showPane(Pane::Library, shown); }
+
+void CFramePanes::setLibraryPreview(bool on)
 {
-    holders[index(Pane::Library)]->setFixedHeight(withPreview ? 2 * kLibraryHeight : kLibraryHeight);
-    showPane(Pane::Library, shown);
+    preview = on;
+    layOut(mainSplitter);
 }
 
 bool CFramePanes::overviewShown() const { return wanted[index(Pane::Overview)]; }
@@ -96,3 +111,40 @@ bool CFramePanes::overviewShown() const { return wanted[index(Pane::Overview)]; 
 bool CFramePanes::rightColumnShown() const { return wanted[index(Pane::ChannelParams)]; }
 
 bool CFramePanes::libraryShown() const { return wanted[index(Pane::Library)]; }
+
+bool CFramePanes::eventFilter(QObject* watched, QEvent* event)
+{
+    // The splitter already has its new size here; its own resize handling then keeps the sizes given.
+    if (event->type() == QEvent::Resize)
+        layOut(static_cast<CStaticSplitter*>(watched));
+    return QObject::eventFilter(watched, event);
+}
+
+int CFramePanes::visibleHeight(Pane pane, int wanted, int room) const
+{
+    return holders[index(pane)]->isVisibleTo(holders[index(pane)]->parentWidget()) ? std::clamp(wanted, 0, room) : 0;
+}
+
+void CFramePanes::layOut(CStaticSplitter* splitter)
+{
+    if (splitter == mainSplitter) {
+        const int total = mainSplitter->height();
+        const int cursorRow = visibleHeight(Pane::CursorRow, kCursorRowHeight, total);
+        const int overview = visibleHeight(Pane::Overview, kOverviewHeight, kOverviewHeight);
+        const int room = std::max(0, total - cursorRow - overview - kMinMeasurementHeight);
+        const int library = visibleHeight(Pane::Library, preview ? 2 * kLibraryHeight : kLibraryHeight, room);
+        mainSplitter->setSizes({cursorRow, total - cursorRow - library, library});
+    } else if (splitter == middleSplitter) {
+        const int total = middleSplitter->width();
+        const int right = rightSplitter->isVisibleTo(middleSplitter) ? std::min(kRightColumnWidth, total) : 0;
+        middleSplitter->setSizes({total - right, right});
+    } else if (splitter == rightSplitter) {
+        const int total = rightSplitter->height();
+        const int params = visibleHeight(Pane::ChannelParams, kRightPanelHeight, total);
+        rightSplitter->setSizes({params, total - params});
+    } else if (splitter == leftSplitter) {
+        const int total = leftSplitter->height();
+        const int overview = visibleHeight(Pane::Overview, kOverviewHeight, total);
+        leftSplitter->setSizes({overview, total - overview});
+    }
+}

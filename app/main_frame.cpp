@@ -7,53 +7,113 @@
 #include "document/command_table.h"
 #include "document/settings.h"
 #include "document/varnel_doc.h"
+#include "resources/contact_lines.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 
 constexpr int kSeparator = 0;
 const char* const kCaption = "Рефлектометр импульсный VARNEL";
+constexpr int kRangeBar = 148;
+constexpr int kPulseBar = 150;
+constexpr int kFrameCommands[] = {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kHelp,
+                                  cmd::kWebSite,   cmd::kWriteUs,         cmd::kAbout};
+
+QSize screenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(CFrameLayout::kSmallScreenWidth, CFrameLayout::kSmallScreenHeight);
+}
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 } // namespace
 
 CMainFrame::CMainFrame(CVarnelDoc& document, CCommandTable& commands, CSettings& settings, QWidget* parent)
-    : QMainWindow(parent), doc(document), table(commands), settings(settings)
+    : QMainWindow(parent), doc(document), table(commands), settings(settings),
+      areas(screenSize().width(), screenSize().height(), settings.getInt("TWOSCREEN", 0) != 0)
 {
     setWindowTitle(QString::fromUtf8(kCaption));
-    setMinimumSize(640, 480);
+    setMinimumSize(kMinWidth, kMinHeight);
     actions = new CCommandActions(table, this);
-    twoScreen = settings.getInt("TWOSCREEN", 0) != 0;
     paneSet = new CFramePanes(this);
     setCentralWidget(paneSet->root());
-    paneSet->showOverview(twoScreen);
-    registerAreaCommands();
+    registerFrameCommands();
+    applyAreas();
+    areas.layoutReady = true;
     doc.addView(this);
-}
-
-void CMainFrame::registerAreaCommands()
-{
-    table.add(cmd::kTwoScreen, [this] {
-        twoScreen = !twoScreen;
-        paneSet->showOverview(twoScreen);
-    }, [this] { return CommandState{true, twoScreen}; });
-    table.add(cmd::kChannelSettings, [this] { paneSet->showRightColumn(!paneSet->rightColumnShown()); },
-              [this] { return CommandState{true, paneSet->rightColumnShown()}; });
-    table.add(cmd::kMemory, [this] { paneSet->showLibrary(!paneSet->libraryShown()); },
-              [this] { return CommandState{true, paneSet->libraryShown()}; });
 }
 
 CMainFrame::~CMainFrame()
 {
-    for (int id : {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory})
+    for (int id : kFrameCommands)
         table.add(id, {}, [] { return CommandState{false, false}; });
     doc.removeView(this);
-    settings.setInt("TWOSCREEN", twoScreen ? 1 : 0);
+    settings.setInt("TWOSCREEN", areas.twoScreen ? 1 : 0);
+}
+
+void CMainFrame::registerFrameCommands()
+{
+    auto area = [this](int id, FrameArea which, void (CFrameLayout::*toggle)()) {
+        table.add(id, [this, toggle] {
+            (areas.*toggle)();
+            applyAreas();
+        }, [this, which] { return CommandState{true, areas.checked(which)}; });
+    };
+    area(cmd::kTwoScreen, FrameArea::Overview, &CFrameLayout::toggleTwoScreen);
+    area(cmd::kChannelSettings, FrameArea::RightColumn, &CFrameLayout::toggleChannelSettings);
+    area(cmd::kMemory, FrameArea::Library, &CFrameLayout::toggleMemory);
+
+    const auto always = [] { return CommandState{true, false}; };
+    table.add(cmd::kHelp, [this] { openHelp(); }, always, false);
+    table.add(cmd::kWebSite, [this] { openLink(text(kWebAddress)); }, always, false);
+    table.add(cmd::kWriteUs, [this] { openLink(QStringLiteral("mailto:") + text(kMailAddress)); }, always, false);
+    table.add(cmd::kAbout, [this] { showAbout(); }, always, false);
+}
+
+void CMainFrame::applyAreas()
+{
+    paneSet->showOverview(areas.twoScreen);
+    paneSet->showRightColumn(areas.rightColumnShown);
+    paneSet->showLibrary(areas.libraryShown);
+}
+
+void CMainFrame::setLibraryPreview(bool on) { paneSet->setLibraryPreview(on); }
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isMinimized())
+        return;
+    const int menu = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    applyClientSize(event->size().width(), event->size().height() - menu);
+}
+
+void CMainFrame::applyClientSize(int cx, int cy)
+{
+    if (!areas.layoutReady)
+        return;
+    const bool wasCompact = areas.compact;
+    const FrameArea wasArea = areas.compactArea;
+    areas.resize(cx, cy);
+    QToolBar* ranges = toolBar(kRangeBar);
+    QToolBar* pulses = toolBar(kPulseBar);
+    if (ranges && pulses)
+        dockBottomBars(::bottomBarsSideBySide(cy, ranges->sizeHint().height(), pulses->sizeHint().height()));
+    applyAreas();
+    if (areas.compact != wasCompact || areas.compactArea != wasArea)
+        table.stateChanged();
 }
 
 void CMainFrame::onDocumentUpdate(CDocView*, UpdateHint) { actions->refresh(); }
@@ -69,6 +129,8 @@ QToolBar* CMainFrame::addCommandBar(int resourceId, const QString& title, std::i
 {
     auto* bar = new QToolBar(title, this);
     bar->setObjectName(QStringLiteral("toolbar%1").arg(resourceId));
+    bar->setAccessibleName(title);
+    bar->setAllowedAreas(area);
     bar->setToolButtonStyle(area == Qt::BottomToolBarArea ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
     bar->setIconSize(QSize(24, 24));
     bool pendingSeparator = false;
@@ -77,17 +139,15 @@ QToolBar* CMainFrame::addCommandBar(int resourceId, const QString& title, std::i
             pendingSeparator = !bar->actions().isEmpty();
             continue;
         }
-        if (!table.contains(id))
-            continue;   // a command no panel offers (yet) gets no button
         if (pendingSeparator)
             bar->addSeparator();
         pendingSeparator = false;
+        // A command whose panel registers it later gets its button now, disabled until then.
         QAction* a = actions->action(id);
         if (a->icon().isNull())
             a->setIcon(toolIcon(id));
         bar->addAction(a);
     }
-    addToolBar(area, bar);
     bars[resourceId] = bar;
     return bar;
 }
@@ -96,29 +156,59 @@ void CMainFrame::createBars()
 {
     createMenus();
 
-    addCommandBar(180, QStringLiteral("Каналы"), {cmd::kLine1, cmd::kSaveLine1, kSeparator, cmd::kLine2, cmd::kSaveLine2},
-                  Qt::TopToolBarArea);
-    addCommandBar(142, QStringLiteral("Режимы"), {cmd::kSplitPairs, cmd::kCapture, cmd::kDifference}, Qt::TopToolBarArea);
-    addCommandBar(144, QStringLiteral("Прибор"), {cmd::kStart, cmd::kStop}, Qt::TopToolBarArea);
-    addCommandBar(169, QStringLiteral("Курсоры"), {cmd::kFirstCursor, cmd::kSecondCursor}, Qt::TopToolBarArea);
-    addCommandBar(182, QStringLiteral("Представление"), {cmd::kSpeedMode, cmd::kReturnLoss}, Qt::TopToolBarArea);
-    addCommandBar(173, QStringLiteral("Вид"),
-                  {cmd::kApproximation, cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kChannelParams,
-                   kSeparator, cmd::kPrint, kSeparator, cmd::kUseGrid},
-                  Qt::TopToolBarArea);
+    // Along the top, each to the right of the one before.
+    for (QToolBar* bar :
+         {addCommandBar(180, QStringLiteral("Каналы"),
+                        {cmd::kLine1, cmd::kSaveLine1, kSeparator, cmd::kLine2, cmd::kSaveLine2}, Qt::TopToolBarArea),
+          addCommandBar(142, QStringLiteral("Режимы"), {cmd::kSplitPairs, cmd::kCapture, cmd::kDifference},
+                        Qt::TopToolBarArea),
+          addCommandBar(144, QStringLiteral("Прибор"), {cmd::kStart, cmd::kStop}, Qt::TopToolBarArea),
+          addCommandBar(169, QStringLiteral("Курсоры"), {cmd::kFirstCursor, cmd::kSecondCursor}, Qt::TopToolBarArea),
+          addCommandBar(182, QStringLiteral("Представление"), {cmd::kSpeedMode, cmd::kReturnLoss},
+                        Qt::TopToolBarArea),
+          addCommandBar(173, QStringLiteral("Вид"),
+                        {cmd::kApproximation, cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory,
+                         cmd::kChannelParams, kSeparator, cmd::kPrint, kSeparator, cmd::kUseGrid},
+                        Qt::TopToolBarArea)})
+        addToolBar(Qt::TopToolBarArea, bar);
 
-    // The pulse bar is added first: the bottom area stacks its lines upwards, and the range bar belongs
-    // above the pulse bar.
-    auto* pulses = addCommandBar(150, QStringLiteral("Импульс"), {}, Qt::BottomToolBarArea);
-    for (int id : cmd::kPulseIds)
-        pulses->addAction(actions->action(id));
-    addToolBarBreak(Qt::BottomToolBarArea);
-    auto* ranges = addCommandBar(148, QStringLiteral("Диапазон"), {}, Qt::BottomToolBarArea);
+    QToolBar* ranges = addCommandBar(kRangeBar, QStringLiteral("Диапазон"), {}, Qt::BottomToolBarArea);
     for (int id = cmd::kRangeFirst; id <= cmd::kRangeLast; ++id)
         ranges->addAction(actions->action(id));
+    QToolBar* pulses = addCommandBar(kPulseBar, QStringLiteral("Импульс"), {}, Qt::BottomToolBarArea);
+    for (int id : cmd::kPulseIds)
+        pulses->addAction(actions->action(id));
+    placeBottomBars(false);
 
     createStatusBar();
     actions->refresh();
+}
+
+void CMainFrame::dockBottomBars(bool sideBySide)
+{
+    if (sideBySide == barsSideBySide)
+        return;
+    removeToolBar(toolBar(kRangeBar));
+    removeToolBar(toolBar(kPulseBar));
+    placeBottomBars(sideBySide);
+}
+
+void CMainFrame::placeBottomBars(bool sideBySide)
+{
+    barsSideBySide = sideBySide;
+    QToolBar* ranges = toolBar(kRangeBar);
+    QToolBar* pulses = toolBar(kPulseBar);
+    if (sideBySide) {
+        addToolBar(Qt::BottomToolBarArea, ranges);
+        addToolBar(Qt::BottomToolBarArea, pulses);
+    } else {
+        // The bottom area stacks its lines upwards: the pulse bar's line first, so the range bar is above.
+        addToolBar(Qt::BottomToolBarArea, pulses);
+        addToolBarBreak(Qt::BottomToolBarArea);
+        addToolBar(Qt::BottomToolBarArea, ranges);
+    }
+    ranges->show();
+    pulses->show();
 }
 
 void CMainFrame::createMenus()
@@ -128,7 +218,7 @@ void CMainFrame::createMenus()
         for (int id : ids) {
             if (id == kSeparator) {
                 pendingSeparator = !menu->actions().isEmpty();
-            } else if (table.contains(id)) {
+            } else {
                 if (pendingSeparator)
                     menu->addSeparator();
                 pendingSeparator = false;
@@ -140,7 +230,7 @@ void CMainFrame::createMenus()
 
     QMenu* measure = menuBar()->addMenu(QStringLiteral("&Измерение"));
     addItems(measure, {cmd::kStart, cmd::kStop, kSeparator, cmd::kLine1, cmd::kLine2, kSeparator, cmd::kSaveLine1,
-                       cmd::kSaveLine2, kSeparator, cmd::kPrint});
+                       cmd::kSaveLine2, kSeparator, cmd::kPrint, cmd::kPrintPreview, cmd::kSaveReportPdf});
     measure->addSeparator();
     measure->addAction(QStringLiteral("Выход"), this, &QWidget::close);
 
@@ -166,11 +256,9 @@ void CMainFrame::createMenus()
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
     addItems(view, {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kChannelParams});
-    if (view->actions().isEmpty())
-        menuBar()->removeAction(view->menuAction());
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Справка"));
-    help->addAction(QStringLiteral("О программе..."), this, &CMainFrame::showAbout);
+    addItems(help, {cmd::kHelp, cmd::kWebSite, cmd::kWriteUs, kSeparator, cmd::kAbout});
 }
 
 void CMainFrame::createStatusBar()
@@ -183,6 +271,18 @@ void CMainFrame::createStatusBar()
     }
     statusBar()->showMessage(QStringLiteral("Готово"));
 }
+
+void CMainFrame::openHelp()
+{
+    if (helpFile.isEmpty() || !QFileInfo(helpFile).isReadable()) {
+        statusBar()->showMessage(QStringLiteral("Описание программы не найдено: %1").arg(helpFile));
+        return;
+    }
+    // Without a browser the desktop opens nothing, and nothing is reported.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+}
+
+void CMainFrame::openLink(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
 void CMainFrame::showAbout()
 {

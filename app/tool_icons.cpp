@@ -70,7 +70,39 @@ QIcon drawTableCommand(int id)
     return QIcon(pixmap);
 }
 
+QPixmap drawProgramIcon(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size / 64.0;
+    p.scale(s, s);
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 8, 8);
+    p.setPen(QPen(QColor(70, 70, 70), 1));
+    for (int x = 14; x < 62; x += 12)
+        p.drawLine(QPointF(x, 4), QPointF(x, 60));
+    for (int y = 14; y < 62; y += 12)
+        p.drawLine(QPointF(4, y), QPointF(60, y));
+    // The probe pulse, a joint and the line's open end, in the colour of line 1.
+    p.setPen(QPen(QColor(0, 200, 255), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(6, 40), QPointF(10, 12), QPointF(15, 38), QPointF(26, 38), QPointF(29, 32),
+                              QPointF(32, 42), QPointF(35, 38), QPointF(46, 38), QPointF(50, 20), QPointF(55, 38),
+                              QPointF(58, 38)}));
+    return pixmap;
+}
+
 } // namespace
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addPixmap(drawProgramIcon(size));
+    return icon;
+}
 
 QIcon toolIcon(int id)
 {
@@ -92,6 +124,7 @@ QIcon toolIcon(int id)
         {cmd::kMemory, "ПМ", QColor(60, 60, 60)},
         {cmd::kChannelParams, "ПК", QColor(60, 60, 60)},
         {cmd::kPrint, "ПЧ", QColor(60, 60, 60)},
+        {cmd::kPrintPreview, "ПП", QColor(60, 60, 60)},
         {cmd::kUseGrid, "СМ", QColor(180, 0, 0)},
     };
     if (id == cmd::kStart)

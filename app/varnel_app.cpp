@@ -16,6 +16,7 @@
 #include "measurement/forms/form_draw.h"
 #include "measurement/forms/qt_acquisition_host.h"
 #include "measurement/forms/qt_notify_sink.h"
+#include "panels/forms/form.h"
 #include "panels/forms/form_ku.h"
 #include "panels/forms/form_params.h"
 #include "panels/forms/form_set.h"
@@ -35,6 +36,7 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("varnel"));
     setApplicationVersion(QString::fromLatin1(kVarnelVersion));
+    setWindowIcon(programIcon());
     // The program speaks Russian: Qt's own dialogs and standard buttons ("ОК", "Отмена") do too.
     auto* translator = new QTranslator(this);
     if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -125,6 +127,7 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     doc = std::make_unique<CVarnelDoc>(*settings);
     registerDocumentCommands(commands, *doc);
     frame = std::make_unique<CMainFrame>(*doc, commands, *settings);
+    frame->setHelpFile(QString::fromStdString(appPaths.helpFile));
 
     // The device chain: the port of the command line, else the settings' PORT (one the program cannot
     // use falls back to "auto", as every bad setting does), the worker with the protocol, the controller.
@@ -136,7 +139,7 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     acquisition = std::make_unique<CAcquisitionController>(*doc, *host);
     host->attach(*acquisition);
     CMainFrame* mainWindow = frame.get();
-    host->setTwoScreenQuery([mainWindow] { return mainWindow->twoScreen; });
+    host->setTwoScreenQuery([mainWindow] { return mainWindow->twoScreen(); });
     host->setStateListener([this] { commands.stateChanged(); });
     sink = std::make_unique<CQtNotifySink>(this, [this](const DeviceNotification& n) { acquisition->onDeviceNotify(n); });
 
@@ -146,6 +149,7 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     setup.startOnShow = options.start;
     frame->panes().setPanel(Pane::MeasurementForm,
                             new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup)));
+    frame->panes().setPanel(Pane::Overview, new CForm(*doc));
     acquisition->onInitialUpdate(makeDeviceWorker(port), sink.get());
 
     // The side panels: the cursor row on top, the channel parameters over the KU table on the right.

@@ -55,7 +55,11 @@ AppPaths appPathsFor(const std::string& programDir)
 {
     AppPaths paths;
     paths.programDir = withSlash(programDir);
-    paths.helpFile = paths.programDir + "help.chm";
+    // The help pages lie beside the program; an installed program keeps them with its shared data.
+    paths.helpFile = paths.programDir + "help/index.html";
+    if (const std::string shared = paths.programDir + "../share/varnel/help/index.html";
+        ::access(paths.helpFile.c_str(), R_OK) != 0 && ::access(shared.c_str(), R_OK) == 0)
+        paths.helpFile = shared;
     if (::access(paths.programDir.c_str(), W_OK) == 0) {
         paths.settingsFile = paths.programDir + "param.ini";
         paths.saveDir = paths.programDir + "Save/";

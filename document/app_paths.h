@@ -9,7 +9,7 @@ struct AppPaths {
     std::string programDir;
     std::string settingsFile;
     std::string saveDir;
-    std::string helpFile;
+    std::string helpFile;   // the program's description, "help/index.html"
 };
 
 // Works the paths out for the running executable and creates the Save folder when it is missing.

@@ -9,3 +9,7 @@ inline constexpr std::array<std::string_view, 3> kContactLines = {
     "Сайт: https://varnel.example.org",
     "Почта: support@varnel.example.org",
 };
+
+// The addresses behind them: "Сайт программы" opens the first, "Напишите нам" a letter to the second.
+inline constexpr std::string_view kWebAddress = "https://varnel.example.org";
+inline constexpr std::string_view kMailAddress = "support@varnel.example.org";

@@ -142,7 +142,12 @@ TEST(AppPaths, BesideTheProgramOrPerUserWhenNotWritable)
     const AppPaths here = appPathsFor(dir.path().string());
     EXPECT_EQ(here.settingsFile, dir.file("param.ini"));
     EXPECT_EQ(here.saveDir, dir.file("Save") + "/");
-    EXPECT_EQ(here.helpFile, dir.file("help.chm"));
+    EXPECT_EQ(here.helpFile, dir.file("help/index.html"));
+    // Installed, the help lies with the shared data when it is not beside the program.
+    std::filesystem::create_directories(dir.path() / "bin");
+    std::filesystem::create_directories(dir.path() / "share/varnel/help");
+    writeText(dir.file("share/varnel/help/index.html"), "<html></html>");
+    EXPECT_EQ(appPathsFor(dir.file("bin")).helpFile, dir.file("bin") + "/../share/varnel/help/index.html");
 
     if (geteuid() != 0) {
         chmod(dir.path().c_str(), 0500);
