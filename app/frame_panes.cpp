@@ -77,6 +77,7 @@ void CFramePanes::setPanel(Pane pane, QWidget* panel)
     panels[index(pane)] = panel;
     h->layout()->addWidget(panel);
     showPane(pane, wanted[index(pane)]);
+    layOutAll();
 }
 
 void CFramePanes::showPane(Pane pane, bool shown)
@@ -86,19 +87,22 @@ void CFramePanes::showPane(Pane pane, bool shown)
     const bool column = holders[index(Pane::ChannelParams)]->isVisibleTo(rightSplitter) ||
                         holders[index(Pane::KuTable)]->isVisibleTo(rightSplitter);
     rightSplitter->setVisible(column);
+}
+
+void CFramePanes::showAreas(bool overview, bool rightColumn, bool library)
+{
+    showPane(Pane::Overview, overview);
+    showPane(Pane::ChannelParams, rightColumn);
+    showPane(Pane::KuTable, rightColumn);
+    showPane(Pane::Library, library);
+    layOutAll();
+}
+
+void CFramePanes::layOutAll()
+{
     for (CStaticSplitter* s : {mainSplitter, middleSplitter, rightSplitter, leftSplitter})
         layOut(s);
 }
-
-void CFramePanes::showOverview(bool shown) { showPane(Pane::Overview, shown); }
-
-void CFramePanes::showRightColumn(bool shown)
-{
-    showPane(Pane::ChannelParams, shown);
-    showPane(Pane::KuTable, shown);
-}
-
-void CFramePanes::showLibrary(bool shown) { showPane(Pane::Library, shown); }
 
 void CFramePanes::setLibraryPreview(bool on)
 {

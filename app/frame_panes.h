@@ -38,9 +38,7 @@ public:
     QWidget* area(Pane pane) const;
 
     // The optional areas; each is shown only when it holds a panel.
-    void showOverview(bool shown);
-    void showRightColumn(bool shown);
-    void showLibrary(bool shown);
+    void showAreas(bool overview, bool rightColumn, bool library);
     // The library row is twice as high while the library's preview is on.
     void setLibraryPreview(bool on);
     bool overviewShown() const;
@@ -53,6 +51,7 @@ protected:
 
 private:
     void showPane(Pane pane, bool shown);
+    void layOutAll();
     void layOut(CStaticSplitter* splitter);
     int visibleHeight(Pane pane, int wanted, int room) const;
 

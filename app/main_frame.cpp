@@ -84,9 +84,7 @@ void CMainFrame::registerFrameCommands()
 
 void CMainFrame::applyAreas()
 {
-    paneSet->showOverview(areas.twoScreen);
-    paneSet->showRightColumn(areas.rightColumnShown);
-    paneSet->showLibrary(areas.libraryShown);
+    paneSet->showAreas(areas.twoScreen, areas.rightColumnShown, areas.libraryShown);
 }
 
 void CMainFrame::setLibraryPreview(bool on) { paneSet->setLibraryPreview(on); }

@@ -1,6 +1,7 @@
 #include "app/varnel_app.h"
 
 #include "app/command_actions.h"
+#include "app/first_paint_probe.h"
 #include "app/main_frame.h"
 #include "app/tool_icons.h"
 #include "app/unix_signal_bridge.h"
@@ -16,6 +17,7 @@
 #include "measurement/forms/form_draw.h"
 #include "measurement/forms/qt_acquisition_host.h"
 #include "measurement/forms/qt_notify_sink.h"
+#include "display/widgets/screen_wnd.h"
 #include "panels/forms/form.h"
 #include "panels/forms/form_ku.h"
 #include "panels/forms/form_params.h"
@@ -147,8 +149,9 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     FormDrawSetup setup;
     setup.saveDir = appPaths.saveDir;
     setup.startOnShow = options.start;
-    frame->panes().setPanel(Pane::MeasurementForm,
-                            new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup)));
+    auto* form = new CFormDraw(*doc, commands, *acquisition, *settings, std::move(setup));
+    frame->panes().setPanel(Pane::MeasurementForm, form);
+    CFirstPaintProbe::installIfAsked(&form->mainScreen());
     frame->panes().setPanel(Pane::Overview, new CForm(*doc));
     acquisition->onInitialUpdate(makeDeviceWorker(port), sink.get());
 

@@ -28,13 +28,16 @@ constexpr int kChannelTableId = 158;
 
 void CFormDraw::createScreenAndTable()
 {
+    setAccessibleName(QStringLiteral("Измерение"));
     screen = new CScreenWnd(this, kScreenId);
+    screen->setAccessibleName(QStringLiteral("Экран рефлектограмм"));
     main_screen::configure(*screen, doc);
     connect(screen, &CScreenWnd::leftClicked, this, &CFormDraw::onScreenClick);
     // A right click on the screen does nothing; the context menu comes from the form itself.
 
     channelTable = new CReportCtrl(this);
     channelTable->create(this, QRect(), kChannelTableId);
+    channelTable->setAccessibleName(QStringLiteral("Таблица каналов"));
     channelTable->setEnabled(false);   // it only displays
     for (const std::string& title : channelColumnTitles(doc.speedMode))
         channelTable->insertColumn(QString::fromStdString(title));

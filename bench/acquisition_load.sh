@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# CPU share and resident memory of the program while it acquires both lines at 1 km with the overview
+# screen on and the magnifier engaged (every window reply is followed by the full-range request), on the
+# paced simulated instrument, under a virtual X server of its own.
+#   bench/acquisition_load.sh [MINUTES=10] [PROGRAM=build/bin/varnel]
+# Prints one line per 30 s: the CPU share of one core over the interval and VmRSS; then the totals.
+set -eu
+minutes=${1:-10}
+program=${2:-build/bin/varnel}
+display=:97
+interval=30
+
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+config=$(mktemp -d)
+cleanup() {
+  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  rm -rf "$config"
+}
+trap cleanup EXIT
+sleep 1
+printf '[VARNEL]\nTWOSCREEN=1\nSCALE=4\nPORT=sim\n' >"$config/param.ini"
+DISPLAY=$display "$program" --port sim --start --config-dir "$config" >/dev/null 2>&1 &
+pid=$!
+sleep 3
+# The second line from its toolbar button, then one wheel notch over the main screen (mouse mode
+# "Лупа") engages the magnifier. The window is maximised to the 1024 x 768 screen.
+DISPLAY=$display xdotool mousemove 101 37 click 1
+sleep 1
+DISPLAY=$display xdotool mousemove 520 450 click 4
+sleep 2
+if [ -n "${SHOT:-}" ]; then DISPLAY=$display import -window root "$SHOT"; fi
+
+ticks=$(getconf CLK_TCK)
+cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+rss() { awk '/VmRSS/ {print $2}' "/proc/$pid/status"; }
+start_cpu=$(cpu)
+start_rss=$(rss)
+start_s=$(date +%s.%N)
+prev=$start_cpu
+echo "minute  cpu%_of_core  rss_kB"
+steps=$((minutes * 60 / interval))
+for ((i = 1; i <= steps; i++)); do
+  sleep "$interval"
+  now=$(cpu)
+  printf '%6.1f  %12.2f  %6d\n' "$(echo "$i * $interval / 60" | bc -l)" \
+    "$(echo "($now - $prev) * 100 / $ticks / $interval" | bc -l)" "$(rss)"
+  prev=$now
+done
+end_s=$(date +%s.%N)
+printf 'total: %.2f %% of one core over %.0f s; RSS %d kB -> %d kB\n' \
+  "$(echo "($prev - $start_cpu) * 100 / $ticks / ($end_s - $start_s)" | bc -l)" \
+  "$(echo "$end_s - $start_s" | bc -l)" "$start_rss" "$(rss)"
