@@ -43,11 +43,8 @@ private:
 
 CReportPrinting::CReportPrinting(CVarnelDoc& document, CAcquisitionController& acquisition, CScreenWnd& mainScreen,
                                  QWidget* owner)
-    : QObject(owner), doc(document), controller(acquisition), screen(mainScreen), window(owner),
-      printerPtr(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QObject(owner), doc(document), controller(acquisition), screen(mainScreen), window(owner)
 {
-    printerPtr->setDocName(QStringLiteral("Рефлектометр импульсный VARNEL"));
-    printerPtr->setFromTo(1, 1);
     choosePrinter = [this](QPrinter& p) { return runPrintDialog(p); };
     showPreview = [this](QPrinter& p, const std::function<void(QPrinter*)>& paint) { runPreviewDialog(p, paint); };
     choosePdfPath = [this](const QString& dir) { return askPdfPath(dir); };
@@ -55,6 +52,16 @@ CReportPrinting::CReportPrinting(CVarnelDoc& document, CAcquisitionController& a
 }
 
 CReportPrinting::~CReportPrinting() = default;
+
+QPrinter& CReportPrinting::printer()
+{
+    if (!printerPtr) {
+        printerPtr = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printerPtr->setDocName(QStringLiteral("Рефлектометр импульсный VARNEL"));
+        printerPtr->setFromTo(1, 1);
+    }
+    return *printerPtr;
+}
 
 QString CReportPrinting::printDialogTitle() { return QStringLiteral("Печать"); }
 
@@ -74,17 +81,17 @@ void CReportPrinting::print()
 {
     doc.capture = false;
     CAcquisitionPause pause(controller, doc);
-    if (!choosePrinter(*printerPtr))
+    if (!choosePrinter(printer()))
         return;
-    if (!printPage(*printerPtr))
-        reportFailure(QStringLiteral("Не удалось начать печать на принтере \"%1\".").arg(printerPtr->printerName()));
+    if (!printPage(printer()))
+        reportFailure(QStringLiteral("Не удалось начать печать на принтере \"%1\".").arg(printer().printerName()));
 }
 
 void CReportPrinting::preview()
 {
     doc.capture = false;
     CAcquisitionPause pause(controller, doc);
-    showPreview(*printerPtr, [this](QPrinter* target) { printPage(*target); });
+    showPreview(printer(), [this](QPrinter* target) { printPage(*target); });
 }
 
 void CReportPrinting::savePdf()

@@ -29,8 +29,9 @@ public:
 
     // Draws the one report page on `printer`; false when the printer could not be started.
     bool printPage(QPrinter& printer) const;
-    // The printer the dialogs configure; its choices are kept from one print to the next.
-    QPrinter& printer() { return *printerPtr; }
+    // The printer the dialogs configure; its choices are kept from one print to the next. Made on first
+    // use: asking the print system for its printers is left out of the program's start.
+    QPrinter& printer();
 
     // The dialog steps; tests replace them. Choose a printer (false: cancelled); show the preview, which
     // draws its pages with the given function; choose the PDF's path (empty: cancelled); tell the user
