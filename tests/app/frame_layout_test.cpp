@@ -69,14 +69,6 @@ TEST(FrameLayout, NormalAndCompactRules)
     }
 }
 
-TEST(FrameLayout, SizesAreIgnoredUntilTheLayoutIsReady)
-{
-    CFrameLayout l(1024, 768, true);
-    l.resize(700, 500);
-    EXPECT_FALSE(l.compact);
-    EXPECT_EQ(areas(l), "OOO vvv");
-}
-
 TEST(FrameLayout, PulseBarBesideTheRangeBarOnlyInALowWindow)
 {
     struct Case {

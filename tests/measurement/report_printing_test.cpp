@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -83,33 +82,21 @@ TEST(ReportPrinting, DialogsPauseAcquisitionWhichResumesOnlyIfItWasRunning)
     }
 }
 
-TEST(ReportPrinting, TheRealDialogsCarryTheirTitlesAndAFailedPdfIsReported)
+TEST(ReportPrinting, ThePrintDialogOffersAFileAndAFailedPdfIsReported)
 {
     FormRig rig;
     CReportPrinting& printing = rig.form->printing();
-    QString printTitle, previewTitle;
     bool toFile = false, pageRange = true;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        printTitle = dialog->windowTitle();
         toFile = dialog->testOption(QAbstractPrintDialog::PrintToFile);
         pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
         dialog->reject();
     });
     printing.print();
-    EXPECT_EQ(printTitle, QStringLiteral("Печать"));
     EXPECT_TRUE(toFile);
     EXPECT_FALSE(pageRange);
-
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        previewTitle = dialog->windowTitle();
-        dialog->reject();
-    });
-    printing.preview();
-    EXPECT_EQ(previewTitle, QStringLiteral("Предварительный просмотр печати"));
 
     TempDir dir;
     const std::string missing = dir.file("no-such-folder/report.pdf");
