@@ -179,9 +179,7 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     LibrarySetup library;
     library.saveDir = appPaths.saveDir;
     library.action = [mainWindow](int id) { return mainWindow->commandActions().action(id); };
-    library.relayout = [mainWindow](bool previewOn) {
-        mainWindow->panes().showLibrary(mainWindow->panes().libraryShown(), previewOn);
-    };
+    library.relayout = [mainWindow](bool previewOn) { mainWindow->setLibraryPreview(previewOn); };
     frame->panes().setPanel(Pane::Library, new CFormMemory(*doc, commands, *settings, std::move(library)));
 
     frame->createBars();

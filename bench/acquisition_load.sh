@@ -28,7 +28,7 @@ sleep 3
 # "Лупа") engages the magnifier. The window is maximised to the 1024 x 768 screen.
 DISPLAY=$display xdotool mousemove 101 37 click 1
 sleep 1
-DISPLAY=$display xdotool mousemove 520 450 click 4
+DISPLAY=$display xdotool mousemove 420 280 click 4
 sleep 2
 if [ -n "${SHOT:-}" ]; then DISPLAY=$display import -window root "$SHOT"; fi
 
