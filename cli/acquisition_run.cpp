@@ -17,6 +17,8 @@ CAcquisitionRun::CAcquisitionRun(CVarnelDoc& doc, std::string command, std::ostr
         // No reconnect without a user: the run ends here.
         if (problem == LinkProblem::PortBusy)
             fail(this->command + ": port " + port + " is busy: another program is using it");
+        else if (problem == LinkProblem::AccessDenied)
+            fail(this->command + ": " + acqtext::accessDeniedLine(port));
         else
             fail(acqtext::kReconnectCaption);
         return false;
@@ -30,9 +32,9 @@ CAcquisitionRun::~CAcquisitionRun()
     doc.removeView(this);
 }
 
-bool CAcquisitionRun::begin(const std::string& port)
+bool CAcquisitionRun::begin(const std::string& port, std::ostream* trace)
 {
-    controller.onInitialUpdate(makeDeviceWorker(port), &sink);
+    controller.onInitialUpdate(makeDeviceWorker(port, trace), &sink);
     if (!over())
         controller.start();
     return !over();

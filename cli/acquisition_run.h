@@ -21,8 +21,9 @@ public:
     ~CAcquisitionRun() override;
 
     // Creates the worker for `port` (which opens it) and starts acquisition; false when the run ended
-    // already (the port could not be used, no line to measure).
-    bool begin(const std::string& port);
+    // already (the port could not be used, no line to measure). With `trace`, the link's traffic goes
+    // there (CTracingTransport).
+    bool begin(const std::string& port, std::ostream* trace = nullptr);
     // Runs the loop until the run ends; the exit code.
     int runLoop();
     bool over() const { return exitCode >= 0; }
