@@ -1,7 +1,9 @@
 #pragma once
 
+#include "device/transport.h"
 #include "document/doc_view.h"
 #include "measurement/acquisition_controller.h"
+#include "measurement/acquisition_host.h"
 #include "measurement/event_loop.h"
 #include "measurement/loop_host.h"
 #include "measurement/loop_notify_sink.h"
@@ -27,6 +29,8 @@ public:
     // Runs the loop until the run ends; the exit code.
     int runLoop();
     bool over() const { return exitCode >= 0; }
+    // The one line for a port that cannot be used, naming it and what is wrong.
+    std::string portFailure(LinkProblem problem, const std::string& port, FtStatus status) const;
 
 protected:
     void finish(int code);
@@ -40,4 +44,7 @@ protected:
     CAcquisitionController controller;
     CLoopNotifySink sink;
     int exitCode = -1;
+    // Nobody can plug the instrument in and press "OK" for a command: a port that did not open ends the
+    // run at once, unless the command waits for the instrument (false).
+    bool endsWhenPortFails = true;
 };

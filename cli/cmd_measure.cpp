@@ -72,8 +72,11 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
         return "--save-line needs --out FILE";
     if (out && !save)
         return "--out needs --save-line 1|2";
-    if (out)
+    if (out) {
+        if (const std::string problem = outputPathProblem(*out); !problem.empty())
+            return problem;
         o.out = *out;
+    }
     if (const std::string* v = optionValue(a, "--cycles"); v && !parseIntIn(*v, o.saveLine ? 0 : 1, 1 << 30, o.cycles))
         return "bad --cycles " + *v + (o.saveLine ? " (0 or more)" : " (1 or more)");
     return {};

@@ -1,5 +1,7 @@
 #include "device/tracing_transport.h"
 
+#include "device/transport_status.h"
+
 #include <cstdio>
 #include <ctime>
 #include <ostream>
@@ -21,20 +23,6 @@ std::string timestamp()
 }
 
 } // namespace
-
-std::string statusText(FtStatus status)
-{
-    switch (status) {
-    case ft::kOk: return "ok";
-    case ft::kInvalidHandle: return "invalid handle";
-    case ft::kDeviceNotFound: return "device not found";
-    case ft::kDeviceNotOpened: return "device not opened";
-    case ft::kIoError: return "io error";
-    case ft::kPortBusy: return "port busy";
-    case ft::kAccessDenied: return "access denied";
-    default: return "status " + std::to_string(status);
-    }
-}
 
 CTracingTransport::CTracingTransport(std::unique_ptr<CTransport> inner, std::ostream& out)
     : inner(std::move(inner)), out(out)

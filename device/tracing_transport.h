@@ -39,6 +39,3 @@ private:
     std::ostream& out;
     std::mutex outLock;
 };
-
-// The status as a word for the trace: "ok", "io error", "access denied", ...
-std::string statusText(FtStatus status);

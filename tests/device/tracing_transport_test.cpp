@@ -53,10 +53,10 @@ TEST(TracingTransport, EveryRequestAndReplyInHexWithItsTime)
         "< 00",
         "> 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 14 15 16 17 18 19 1A 1B 1C 1D 1E 1F",
         "                  20 21 22 23 24 25 26 27",
-        "> (io error)",
+        "> (input/output error)",
         "close: ok",
-        "< (invalid handle)",
-        "baud rate: invalid handle",
+        "< (not open)",
+        "baud rate: not open",
     };
     ASSERT_EQ(lines.size(), expected.size()) << trace.str();
     for (std::size_t i = 0; i < lines.size(); ++i) {
