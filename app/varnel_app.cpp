@@ -36,7 +36,7 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("varnel"));
     setApplicationVersion(QString::fromLatin1(kVarnelVersion));
     // The desktop entry and the icon theme's "varnel" (both installed with the program) name the window.
-    setDesktopFileName(QStringLiteral("org.example.varnel.Varnel"));
+    setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("varnel")));
     // The program speaks Russian: Qt's own dialogs and standard buttons ("ОК", "Отмена") do too.
     auto* translator = new QTranslator(this);

@@ -8,11 +8,11 @@ set(CPACK_PACKAGE_VENDOR VARNEL)
 set(CPACK_PACKAGE_CONTACT "VARNEL <support@varnel.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "program of the VARNEL USB pulse reflectometer")
 set(CPACK_PACKAGE_DESCRIPTION
-    "The desktop program of the VARNEL pulse reflectometer, a time-domain reflectometer for copper\n"
-    "cable lines: live reflectograms of two lines, distances to joints and faults, stored\n"
-    "reflectograms, section files, KU tables and a printed report; varnel-cli reads the same\n"
-    "files and runs acquisition from the shell. A udev rule gives the logged-in user access to\n"
-    "the instrument's USB bridge.")
+    "The desktop program of the VARNEL pulse reflectometer, a time-domain reflectometer for\n\
+copper cable lines: live reflectograms of two lines, distances to joints and faults,\n\
+stored reflectograms, section files, KU tables and a printed report; varnel-cli reads\n\
+the same files and runs acquisition from the shell. A udev rule gives the logged-in user\n\
+access to the instrument's USB bridge.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
