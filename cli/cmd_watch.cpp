@@ -88,6 +88,10 @@ public:
                 fail("watch: port " + port + " is busy: another program is using it");
                 return false;
             }
+            if (problem == LinkProblem::AccessDenied) {
+                fail("watch: " + acqtext::accessDeniedLine(port));
+                return false;
+            }
             this->err << "varnel-cli: " << acqtext::kReconnectCaption << ": reconnecting in " << kCountdownSeconds
                       << " s\n";
             return !stopRequested;
