@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 PORT ?= sim
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test check soak bench install package clean
+.PHONY: all deps configure build run test check fuzz soak bench install package clean
 
 all: build
 
@@ -26,6 +26,10 @@ test: build
 # Every test under AddressSanitizer+UBSan, the Qt-free ones under ThreadSanitizer, each fuzz target 60 s.
 check: deps
 	scripts/check
+
+# The fuzz targets alone: FUZZ_SECONDS (60) each, or FUZZ_RUNS executions each for a long campaign.
+fuzz: deps
+	scripts/fuzz
 
 # Ten minutes of acquisition on the simulated instrument with faults on a schedule (not part of CI).
 soak: configure
