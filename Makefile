@@ -2,8 +2,9 @@
 PRESET ?= default
 JOBS ?= $(shell nproc)
 PORT ?= sim
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test check fuzz soak bench install package clean
 
 all: build
 
@@ -22,8 +23,28 @@ run: build
 test: build
 	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Every test under AddressSanitizer+UBSan, the Qt-free ones under ThreadSanitizer, each fuzz target 60 s.
+check: deps
+	scripts/check
+
+# The fuzz targets alone: FUZZ_SECONDS (60) each, or FUZZ_RUNS executions each for a long campaign.
+fuzz: deps
+	scripts/fuzz
+
+# Ten minutes of acquisition on the simulated instrument with faults on a schedule (not part of CI).
+soak: configure
+	cmake --build build --target varnel-soak -j $(JOBS)
+	build/bin/varnel-soak
+
+install: build
+	cmake --install build --prefix $(PREFIX)
+
+# A Debian package in build/: apt-get install ./build/varnel_*.deb
+package: build
+	cd build && cpack
+
 bench: build
 	@for b in build/bin/bench_*; do echo "== $$b"; $$b; done
 
 clean:
-	rm -rf build build-debug build-asan build-tsan
+	rm -rf build build-debug build-asan build-tsan build-fuzz

@@ -1,12 +1,12 @@
+#include "app/launch_options.h"
 #include "app/varnel_app.h"
 
 int main(int argc, char** argv)
 {
-    CVarnelApp app(argc, argv);
     LaunchOptions options;
-    int exitCode = 0;
-    if (!app.parseCommandLine(options, exitCode))
-        return exitCode;
+    if (const std::optional<int> exitCode = parseLaunchOptions(argc, argv, options))
+        return *exitCode;
+    CVarnelApp app(argc, argv);
     app.initInstance(options);
     const int code = app.exec();
     app.shutdown();

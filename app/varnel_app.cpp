@@ -25,7 +25,7 @@
 #include "resources/version.h"
 
 #include <QAction>
-#include <QCommandLineParser>
+#include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
 #include <QLibraryInfo>
@@ -38,7 +38,9 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("varnel"));
     setApplicationVersion(QString::fromLatin1(kVarnelVersion));
-    setWindowIcon(programIcon());
+    // The desktop entry and the icon theme's "varnel" (both installed with the program) name the window.
+    setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("varnel"), programIcon()));
     // The program speaks Russian: Qt's own dialogs and standard buttons ("ОК", "Отмена") do too.
     auto* translator = new QTranslator(this);
     if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -74,48 +76,6 @@ void CVarnelApp::shutdown()
             std::fprintf(stderr, "varnel: %s\n", s.reason().c_str());
         settings.reset();
     }
-}
-
-bool CVarnelApp::parseCommandLine(LaunchOptions& options, int& exitCode)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Рефлектометр импульсный VARNEL"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Instrument port: a device path, \"auto\" (first USB bridge) "
-                                                 "or \"sim\" (built-in simulated instrument)."),
-                                  QStringLiteral("PORT"));
-    const QCommandLineOption start(QStringLiteral("start"), QStringLiteral("Start acquisition once the window is up."));
-    const QCommandLineOption config(QStringLiteral("config-dir"),
-                                    QStringLiteral("Folder for param.ini and the Save folder instead of the "
-                                                   "program's own."),
-                                    QStringLiteral("DIR"));
-    parser.addOptions({port, start, config});
-    if (!parser.parse(arguments())) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
-        exitCode = 2;
-        return false;
-    }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
-        if (parser.isSet(QStringLiteral("version")))
-            std::printf("varnel %s\n", qPrintable(applicationVersion()));
-        else
-            std::printf("%s", qPrintable(parser.helpText()));
-        exitCode = 0;
-        return false;
-    }
-    options.port = parser.value(port);
-    if (parser.isSet(port)) {
-        if (const Status s = checkPortName(options.port.toStdString()); !s) {
-            std::fprintf(stderr, "--port %s: %s\n", qPrintable(options.port), s.reason().c_str());
-            exitCode = 2;
-            return false;
-        }
-    }
-    options.start = parser.isSet(start);
-    options.configDir = parser.value(config);
-    return true;
 }
 
 void CVarnelApp::initInstance(const LaunchOptions& options)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/launch_options.h"
 #include "document/app_paths.h"
 #include "document/command_table.h"
 
@@ -15,13 +16,6 @@ class CSettings;
 class CUnixSignalBridge;
 class CVarnelDoc;
 
-// How the program was started (command line).
-struct LaunchOptions {
-    QString port;         // instrument port: a device path, "auto" or "sim"; empty = the settings' choice
-    bool start = false;   // begin acquisition once the window is up
-    QString configDir;    // folder for "param.ini" and Save instead of the program's own
-};
-
 // The application object and the one place where the program is wired: the settings store, the
 // document, the command table, the device chain (port, worker, protocol) with the acquisition
 // controller, and the main window with its panels. shutdown() takes them down in a fixed order.
@@ -31,8 +25,6 @@ public:
     CVarnelApp(int& argc, char** argv);
     ~CVarnelApp() override;
 
-    // Parses the command line; false (with the message already printed) when the program should end.
-    bool parseCommandLine(LaunchOptions& options, int& exitCode);
     // Reads the settings, builds the document, the device chain and the main window, and shows it
     // maximised.
     void initInstance(const LaunchOptions& options);

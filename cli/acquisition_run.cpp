@@ -1,6 +1,8 @@
 #include "cli/acquisition_run.h"
 
 #include "cli/cli_args.h"
+#include "device/com_thread.h"
+#include "device/transport_status.h"
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_texts.h"
 #include "measurement/device_chain.h"
@@ -15,10 +17,7 @@ CAcquisitionRun::CAcquisitionRun(CVarnelDoc& doc, std::string command, std::ostr
     };
     host.onReconnect = [this](LinkProblem problem, const std::string& port) {
         // No reconnect without a user: the run ends here.
-        if (problem == LinkProblem::PortBusy)
-            fail(this->command + ": port " + port + " is busy: another program is using it");
-        else
-            fail(acqtext::kReconnectCaption);
+        fail(portFailure(problem, port, controller.device()->lastDeviceStatus()));
         return false;
     };
     doc.addView(this);
@@ -30,12 +29,32 @@ CAcquisitionRun::~CAcquisitionRun()
     doc.removeView(this);
 }
 
-bool CAcquisitionRun::begin(const std::string& port)
+bool CAcquisitionRun::begin(const std::string& port, std::ostream* trace)
 {
-    controller.onInitialUpdate(makeDeviceWorker(port), &sink);
+    controller.onInitialUpdate(makeDeviceWorker(port, trace), &sink);
+    if (const FtStatus s = controller.device() ? controller.device()->lastDeviceStatus() : ft::kOk;
+        !over() && endsWhenPortFails && s != ft::kOk) {
+        const LinkProblem problem = s == ft::kPortBusy       ? LinkProblem::PortBusy
+                                    : s == ft::kAccessDenied ? LinkProblem::AccessDenied
+                                                             : LinkProblem::Silent;
+        fail(portFailure(problem, controller.device()->portName(), s));
+    }
     if (!over())
         controller.start();
     return !over();
+}
+
+std::string CAcquisitionRun::portFailure(LinkProblem problem, const std::string& port, FtStatus status) const
+{
+    switch (problem) {
+    case LinkProblem::PortBusy: return command + ": port " + port + " is busy: another program is using it";
+    case LinkProblem::AccessDenied: return command + ": " + acqtext::accessDeniedLine(port);
+    case LinkProblem::Silent: break;
+    }
+    std::string line = std::string(acqtext::kReconnectCaption) + ": " + port;
+    if (status != ft::kOk)
+        line += " (" + statusText(status) + ")";
+    return line;
 }
 
 int CAcquisitionRun::runLoop()

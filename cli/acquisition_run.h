@@ -1,7 +1,9 @@
 #pragma once
 
+#include "device/transport.h"
 #include "document/doc_view.h"
 #include "measurement/acquisition_controller.h"
+#include "measurement/acquisition_host.h"
 #include "measurement/event_loop.h"
 #include "measurement/loop_host.h"
 #include "measurement/loop_notify_sink.h"
@@ -21,11 +23,14 @@ public:
     ~CAcquisitionRun() override;
 
     // Creates the worker for `port` (which opens it) and starts acquisition; false when the run ended
-    // already (the port could not be used, no line to measure).
-    bool begin(const std::string& port);
+    // already (the port could not be used, no line to measure). With `trace`, the link's traffic goes
+    // there (CTracingTransport).
+    bool begin(const std::string& port, std::ostream* trace = nullptr);
     // Runs the loop until the run ends; the exit code.
     int runLoop();
     bool over() const { return exitCode >= 0; }
+    // The one line for a port that cannot be used, naming it and what is wrong.
+    std::string portFailure(LinkProblem problem, const std::string& port, FtStatus status) const;
 
 protected:
     void finish(int code);
@@ -39,4 +44,7 @@ protected:
     CAcquisitionController controller;
     CLoopNotifySink sink;
     int exitCode = -1;
+    // Nobody can plug the instrument in and press "OK" for a command: a port that did not open ends the
+    // run at once, unless the command waits for the instrument (false).
+    bool endsWhenPortFails = true;
 };

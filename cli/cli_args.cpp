@@ -1,7 +1,10 @@
 #include "cli/cli_args.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -56,6 +59,31 @@ bool parseArgs(const CliArgs& args, const ArgRules& rules, ParsedArgs& parsed, s
         return false;
     }
     return true;
+}
+
+std::string outputPathProblem(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (path.empty())
+        return "empty output file name";
+    if (fs::is_directory(path, ec))
+        return path + ": is a folder";
+    const fs::path parent = fs::path(path).parent_path();
+    const std::string folder = parent.empty() ? std::string(".") : parent.string();
+    if (!fs::exists(folder, ec))
+        return path + ": no such folder " + folder;
+    if (!fs::is_directory(folder, ec))
+        return path + ": " + folder + " is not a folder";
+    // A file made and removed again is the only sure test: root passes every permission check, and
+    // still cannot create files in /proc or on a read-only mount.
+    std::string probe = (fs::path(folder) / ".varnel-cli-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return path + ": the folder " + folder + " may not be written to";
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return {};
 }
 
 int failWith(std::ostream& err, std::string_view message, int code)

@@ -31,6 +31,11 @@ struct ArgRules {
 // Parses `args` by `rules`; on a mistake returns false with `error` saying what is wrong.
 bool parseArgs(const CliArgs& args, const ArgRules& rules, ParsedArgs& parsed, std::string& error);
 
+// Whether a file can be written at `path` (its folder exists and may be written to, and the path is
+// not a folder); an empty string, or what stands in the way, naming the path. Checked before any
+// work, so a command that cannot deliver its output fails at once and leaves nothing behind.
+std::string outputPathProblem(const std::string& path);
+
 // Writes "varnel-cli: <message>" as one line to `err` and returns `code`.
 int failWith(std::ostream& err, std::string_view message, int code);
 

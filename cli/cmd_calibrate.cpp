@@ -44,6 +44,10 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
     double length = 0.0;
     if (!numtext::parseNumber(lengthOption->second, length))
         return failWith(err, "calibrate: --length must be a number, not \"" + lengthOption->second + "\"", kExitUsage);
+    // A length that can never calibrate is refused before the file is looked at.
+    if (KuCalibration unused; !(length > 0))
+        if (Status s = calibrateKu(1.0, length, unused); !s)
+            return failWith(err, "calibrate: " + s.reason(), kExitBadFile);
     std::optional<double> cursor;
     if (auto c = parsed.values.find("--cursor"); c != parsed.values.end()) {
         double v = 0.0;

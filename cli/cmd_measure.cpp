@@ -14,7 +14,7 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: varnel-cli measure --port PORT [--range METRES] [--pulse NS] [--gain N] [--average I]\n"
     "                          [--lines 1|2|1,2] [--zoom Z] [--center METRES] [--split-pairs]\n"
-    "                          [--two-screen] [--cycles N] [--save-line 1|2 --out FILE]\n"
+    "                          [--two-screen] [--cycles N] [--save-line 1|2 --out FILE] [--trace]\n"
     "\n"
     "Runs acquisition on the instrument as \"Старт\" does, without a window, and prints one JSON\n"
     "object per stored reflectogram: cycle, l1 and l2 (the 500 samples of each line, 0..255),\n"
@@ -33,14 +33,16 @@ constexpr std::string_view kUsage =
     "  --center METRES  centre of the magnified window, nominal metres\n"
     "  --split-pairs    split-pair mode: send on one pair, receive on the other\n"
     "  --two-screen     as if the overview screen were shown\n"
+    "  --trace          every request and reply in hex, with the local time, on standard error\n"
     "\n"
     "The settings file is neither read nor written; every setting not given is the program's default.\n"
     "When the instrument does not answer for 2 seconds, \"Нет связи с прибором VARNEL\" goes to\n"
-    "standard error and the exit code is 1.\n";
+    "standard error and the exit code is 1; a port this user may not open says what to do.\n";
 
 struct MeasureOptions {
     std::string port = kAutoPort;
     bool twoScreen = false;
+    bool trace = false;
     int cycles = 1;
     int saveLine = 0;
     std::string out;
@@ -61,6 +63,7 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
     if (a.flags.count("--split-pairs"))
         doc.toggleSplitPairs();
     o.twoScreen = a.flags.count("--two-screen") != 0;
+    o.trace = a.flags.count("--trace") != 0;
     const std::string* save = optionValue(a, "--save-line");
     const std::string* out = optionValue(a, "--out");
     if (save && !parseIntIn(*save, 1, 2, o.saveLine))
@@ -69,8 +72,11 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
         return "--save-line needs --out FILE";
     if (out && !save)
         return "--out needs --save-line 1|2";
-    if (out)
+    if (out) {
+        if (const std::string problem = outputPathProblem(*out); !problem.empty())
+            return problem;
         o.out = *out;
+    }
     if (const std::string* v = optionValue(a, "--cycles"); v && !parseIntIn(*v, o.saveLine ? 0 : 1, 1 << 30, o.cycles))
         return "bad --cycles " + *v + (o.saveLine ? " (0 or more)" : " (1 or more)");
     return {};
@@ -95,7 +101,7 @@ public:
 
     int run()
     {
-        if (!begin(options.port))
+        if (!begin(options.port, options.trace ? &err : nullptr))
             return exitCode;
         if (options.saveLine != 0 && !doc.traces[options.saveLine == 2 ? L2 : L1].active)
             return failWith(err, "measure: line " + std::to_string(options.saveLine) + " is not measured", kExitUsage);
@@ -142,7 +148,7 @@ int runMeasure(const CliArgs& args, std::ostream& out, std::ostream& err)
     int exitCode = kExitOk;
     const ArgRules rules{{"--port", "--range", "--pulse", "--gain", "--average", "--lines", "--zoom", "--center",
                           "--cycles", "--save-line", "--out"},
-                         {"--split-pairs", "--two-screen"},
+                         {"--split-pairs", "--two-screen", "--trace"},
                          0};
     if (!startCommand("measure", kUsage, args, rules, out, err, parsed, exitCode))
         return exitCode;

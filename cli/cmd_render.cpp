@@ -14,6 +14,9 @@
 #include "cli/offscreen_gui.h"
 #include "display/render/reflectogram_image.h"
 
+#include "document/atomic_file.h"
+
+#include <QBuffer>
 #include <QImageWriter>
 #endif
 
@@ -61,13 +64,22 @@ int runRender(const CliArgs& args, std::ostream& out, std::ostream& err)
     Trace file;
     if (Status s = readReflectogram(parsed.positional[0], file); !s)
         return failWith(err, s.reason(), kExitBadFile);
+    if (const std::string problem = outputPathProblem(output->second); !problem.empty())
+        return failWith(err, problem, kExitBadFile);
 
 #ifdef VARNEL_CLI_RENDER
     const auto app = startOffscreenGui();
     const QImage image = reflectogramImage(file, QSize(width, height));
-    QImageWriter writer(QString::fromStdString(output->second), "png");
+    // Encoded in memory and written whole, so a failed write never leaves half a picture.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image))
         return failWith(err, output->second + ": " + writer.errorString().toStdString(), kExitBadFile);
+    if (Status s = writeFileAtomically(output->second, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+        !s)
+        return failWith(err, s.reason(), kExitBadFile);
     return kExitOk;
 #else
     return failWith(err, "render is not available: this varnel-cli was built without Qt", kExitBadFile);

@@ -92,6 +92,8 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
     CVarnelDoc doc;
     if (Status s = showReflectogramForReport(doc, file, memoryName(path), options); !s)
         return failWith(err, path + ": " + s.reason(), kExitBadFile);
+    if (const std::string problem = outputPathProblem(output->second); !problem.empty())
+        return failWith(err, problem, kExitBadFile);
 
 #ifdef VARNEL_CLI_RENDER
     const auto app = startOffscreenGui();

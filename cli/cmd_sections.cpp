@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
+#include "document/ini_file.h"
 #include "document/tables.h"
 #include "document/units.h"
 #include "files/file_bytes.h"
@@ -14,6 +15,8 @@
 #include <ostream>
 
 namespace {
+
+constexpr std::size_t kSectionKindProbeBytes = 1 << 20;
 
 constexpr std::string_view kUsage =
     "Usage: varnel-cli sections FILE.pie\n"
@@ -170,6 +173,18 @@ int runSections(const CliArgs& args, std::ostream& out, std::ostream& err)
         return failWith(err, "sections: " + usageError, kExitUsage);
     if (!changes(parsed) && !parsed.values.empty())
         return failWith(err, "sections: " + parsed.values.begin()->first + " goes with a change only", kExitUsage);
+    // A section file always says how many sections it has; anything else (a reflectogram, a table)
+    // is the wrong file, not a file without sections, and is neither listed nor changed. An empty file
+    // is an empty list; --create makes a new file whatever was there.
+    if (std::string bytes; !parsed.flags.count("--create")) {
+        FileFacts facts;
+        CIniFile ini(path);
+        if (readFileBytes(path, kSectionKindProbeBytes, bytes, facts) && !bytes.empty()) {
+            ini.loadBytes(bytes);
+            if (!ini.has("PIECE", "AMOUNT"))
+                return failWith(err, path + ": not a section file (no AMOUNT in [PIECE])", kExitBadFile);
+        }
+    }
     if (changes(parsed)) {
         const Status s = change(parsed, path, usageError);
         if (!usageError.empty())

@@ -54,6 +54,21 @@ bool newEntry(const std::string& name, const std::string& valueText, bool speedM
     return true;
 }
 
+// A KU table is text: names and values on lines of their own, at least one value a KU. A reflectogram
+// or a section file read as one decodes into control characters or into names without a KU.
+std::string notATable(const std::vector<TableEntry>& entries, bool speedMode)
+{
+    bool anyKu = false;
+    for (const TableEntry& e : entries) {
+        for (const std::string* text : {&e.name, &e.value})
+            for (const char c : *text)
+                if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+                    return "control characters";
+        anyKu = anyKu || kuOfTableText(e.value, speedMode).has_value();
+    }
+    return entries.empty() || anyKu ? std::string() : std::string("no entry holds a KU");
+}
+
 } // namespace
 
 int runTable(const CliArgs& args, std::ostream& out, std::ostream& err)
@@ -79,6 +94,8 @@ int runTable(const CliArgs& args, std::ostream& out, std::ostream& err)
     std::vector<TableEntry> entries;
     if (Status s = loadTable(path, speedMode, entries); !s)
         return failWith(err, s.reason(), kExitBadFile);
+    if (const std::string wrong = notATable(entries, parsed.flags.count("--speed") > 0); !wrong.empty())
+        return failWith(err, path + ": not a KU table (" + wrong + ")", kExitBadFile);
 
     if (add || del != parsed.values.end()) {
         if (add) {

@@ -81,10 +81,15 @@ public:
     CWatchRun(CVarnelDoc& doc, const WatchOptions& o, std::ostream& out, std::ostream& err)
         : CAcquisitionRun(doc, "watch", err), options(o), out(out), watch(o.settings, o.dir)
     {
+        endsWhenPortFails = false;   // an instrument not plugged in yet is waited for
         // Unattended: a silent instrument is reconnected by itself; a busy port still ends the run.
         host.onReconnect = [this](LinkProblem problem, const std::string& port) {
             if (problem == LinkProblem::PortBusy) {
                 fail("watch: port " + port + " is busy: another program is using it");
+                return false;
+            }
+            if (problem == LinkProblem::AccessDenied) {
+                fail("watch: " + acqtext::accessDeniedLine(port));
                 return false;
             }
             this->err << "varnel-cli: " << acqtext::kReconnectCaption << ": reconnecting in " << kCountdownSeconds

@@ -127,6 +127,12 @@ CSerialTransport::CSerialTransport(std::string port, std::string sysRoot, std::s
 
 CSerialTransport::~CSerialTransport() { close(); }
 
+std::string CSerialTransport::portName() const
+{
+    std::lock_guard lock(portLock);
+    return attempted.empty() || attempted == port ? port : port + " (" + attempted + ")";
+}
+
 std::string CSerialTransport::openedPath() const
 {
     std::lock_guard lock(portLock);
@@ -151,10 +157,13 @@ FtStatus CSerialTransport::open()
         target = *found;
     }
 
+    attempted = target;
     const int d = ::open(target.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (d < 0) {
         if (errno == EBUSY)
             return ft::kPortBusy;   // held exclusively (TIOCEXCL) by another program
+        if (errno == EACCES || errno == EPERM)
+            return ft::kAccessDenied;   // the device's group or ACL leaves this user out
         return (errno == ENOENT || errno == ENODEV || errno == ENXIO) ? ft::kDeviceNotFound : ft::kDeviceNotOpened;
     }
     termios t{};

@@ -24,7 +24,8 @@ public:
     FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;
     // Sets the bridge's latency timer to `value` ms where the driver offers it; otherwise does nothing.
     FtStatus configure(std::uint32_t value) override;
-    std::string portName() const override { return port; }
+    // The port as named; for "auto", with the device path last tried: "auto (/dev/ttyUSB0)".
+    std::string portName() const override;
 
     // The device path of the open port (the bridge "auto" found), empty when closed.
     std::string openedPath() const;
@@ -40,6 +41,7 @@ private:
     mutable std::mutex portLock;   // guards fd and path: no call ever uses a descriptor being released
     int fd = -1;
     std::string path;
+    std::string attempted;   // the device path of the last open, successful or not
     std::atomic<int> controlPending{0};
     std::atomic<std::uint32_t> readTimeoutMs{10};
     std::atomic<std::uint32_t> writeTimeoutMs{10};

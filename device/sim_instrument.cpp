@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -55,6 +56,10 @@ Status parseSimOptions(std::string_view portName, SimOptions& options)
             parsed.fault = SimFault::Truncated;
         else if (item == "drop")
             parsed.fault = SimFault::Drop;
+        else if (item == "garbage")
+            parsed.fault = SimFault::Garbage;
+        else if (name == "schedule" && hasNumber && number > 0)
+            parsed.schedulePeriodMs = static_cast<int>(std::min<long long>(number, 1 << 30));
         else
             return Status::failure("unknown option of the simulated instrument: " + std::string(item));
     }
@@ -62,9 +67,24 @@ Status parseSimOptions(std::string_view portName, SimOptions& options)
     return Status::success();
 }
 
-CSimInstrument::CSimInstrument(const SimOptions& options) : options(options), scene(options.seed) {}
+CSimInstrument::CSimInstrument(const SimOptions& options)
+    : options(options), scene(options.seed), garbageRandom(static_cast<std::mt19937::result_type>(options.seed))
+{
+}
 
-void CSimInstrument::reset() { input.clear(); }
+void CSimInstrument::reset()
+{
+    input.clear();
+    silenced = false;
+}
+
+bool CSimInstrument::injectFault(SimFault fault)
+{
+    if (armed != SimFault::None)
+        return false;
+    armed = fault;
+    return true;
+}
 
 void CSimInstrument::receive(const std::uint8_t* data, std::size_t count, std::vector<SimReply>& out)
 {
@@ -106,6 +126,19 @@ bool CSimInstrument::faultNow(bool dataRequest)
     }
 }
 
+SimFault CSimInstrument::faultFor(bool dataRequest)
+{
+    if (silenced)
+        return SimFault::Silent;
+    if (dataRequest && armed != SimFault::None) {
+        const SimFault fault = std::exchange(armed, SimFault::None);
+        silenced = fault == SimFault::Silent;
+        ++injected;
+        return fault;
+    }
+    return faultNow(dataRequest) ? options.fault : SimFault::None;
+}
+
 void CSimInstrument::handle(const std::uint8_t* packet, std::vector<SimReply>& out)
 {
     const bool dataRequest = packet[0] == 'Z';
@@ -120,12 +153,12 @@ void CSimInstrument::handle(const std::uint8_t* packet, std::vector<SimReply>& o
         start = packet[11] | packet[12] << 8 | packet[13] << 16;
     }
 
-    const bool fault = faultNow(dataRequest);
+    const SimFault fault = faultFor(dataRequest);
     SimReply reply;
     reply.processingMs = 0.3;
-    if (fault && options.fault == SimFault::Silent)
+    if (fault == SimFault::Silent)
         return;
-    if (fault && options.fault == SimFault::Drop) {
+    if (fault == SimFault::Drop) {
         reply.drop = true;
         out.push_back(std::move(reply));
         return;
@@ -139,17 +172,22 @@ void CSimInstrument::handle(const std::uint8_t* packet, std::vector<SimReply>& o
     }
 
     reply.processingMs = acquisitionMs();
-    if (fault && options.fault == SimFault::Error) {
+    if (fault == SimFault::Error) {
         reply.bytes = {':', 'E', 0x02, 0x05};
-    } else if (fault && options.fault == SimFault::Question) {
+    } else if (fault == SimFault::Question) {
         reply.bytes = {0x00, '?'};
+    } else if (fault == SimFault::Garbage) {
+        // Too long for a short reply, too short for any data reply: only the watchdog ends the wait.
+        reply.bytes.resize(std::uniform_int_distribution<std::size_t>(5, 400)(garbageRandom));
+        for (std::uint8_t& b : reply.bytes)
+            b = static_cast<std::uint8_t>(garbageRandom());
     } else {
         dataReply(reply);
         if (reply.bytes.empty())
             return;   // no line selected: nothing to send
-        if (fault && options.fault == SimFault::Overlong)
+        if (fault == SimFault::Overlong)
             reply.bytes.insert(reply.bytes.end(), {0x55, 0x55, 0x55});
-        if (fault && options.fault == SimFault::Truncated)
+        if (fault == SimFault::Truncated)
             reply.bytes.resize(reply.bytes.size() - 10);
     }
     ++dataReplies;

@@ -4,6 +4,7 @@
 #include "document/status.h"
 
 #include <cstdint>
+#include <random>
 #include <string_view>
 #include <vector>
 
@@ -16,7 +17,12 @@ enum class SimFault {
     Overlong,    // data replies carry three bytes too many
     Truncated,   // data replies lack their last ten bytes
     Drop,        // the connection fails once (reads and writes fail) until it is closed and reopened
+    Garbage,     // data replies are random bytes of a length no reply has (5..400)
 };
+
+// The order in which scheduled faults come, one at a time (see SimOptions::schedulePeriodMs).
+inline constexpr SimFault kScheduledFaults[] = {SimFault::Silent, SimFault::Drop, SimFault::Garbage,
+                                                SimFault::Overlong, SimFault::Question};
 
 struct SimOptions {
     std::uint64_t seed = 1;
@@ -24,10 +30,13 @@ struct SimOptions {
     SimFault fault = SimFault::None;
     int faultAfter = 0;        // replies answered normally before the fault begins
     int faultEvery = 1;        // of the data requests after that, every n-th is answered wrongly
+    // > 0: every period (ms from the link's creation) the next data request gets the next fault of
+    // kScheduledFaults, once; a silent instrument answers again when the link is reopened.
+    int schedulePeriodMs = 0;
 };
 
 // Reads the options of a port name "sim" or "sim:opt,opt,...": seed=N, fast, silent, error, question,
-// overlong, truncated, drop, after=N, every=N.
+// overlong, truncated, drop, garbage, after=N, every=N, schedule=MS.
 Status parseSimOptions(std::string_view portName, SimOptions& options);
 
 // One reply of the instrument and how long it works on it before the first byte goes out.
@@ -46,8 +55,13 @@ public:
     // Takes bytes from the wire; each complete request adds its reply to `replies`. Bytes that do not
     // start a known request are skipped one at a time.
     void receive(const std::uint8_t* data, std::size_t count, std::vector<SimReply>& replies);
-    // A new connection: a request cut off by the old one is forgotten.
+    // A new connection: a request cut off by the old one is forgotten, and a silenced instrument
+    // answers again.
     void reset();
+    // The next data request is answered with `fault` (a silent instrument stays silent until reset);
+    // false, and nothing changes, while an earlier injected fault has not happened yet.
+    bool injectFault(SimFault fault);
+    int faultsInjected() const { return injected; }
 
     // Time to acquire one reflectogram with the current parameters; grows with averaging and range.
     double acquisitionMs() const;
@@ -57,6 +71,8 @@ private:
     void handle(const std::uint8_t* packet, std::vector<SimReply>& replies);
     void dataReply(SimReply& reply);
     bool faultNow(bool dataRequest);
+    // The fault this request meets, SimFault::None for a normal answer.
+    SimFault faultFor(bool dataRequest);
 
     SimOptions options;
     CSimScene scene;
@@ -75,4 +91,8 @@ private:
     int dataReplies = 0;
     int faultyCandidates = 0;
     bool dropped = false;
+    SimFault armed = SimFault::None;
+    bool silenced = false;
+    int injected = 0;
+    std::mt19937 garbageRandom;
 };

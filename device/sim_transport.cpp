@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 CSimTransport::CSimTransport(SimOptions options) : options(options), instrument(options) {}
 
@@ -85,6 +86,18 @@ FtStatus CSimTransport::read(std::uint8_t* destination, std::uint32_t room, std:
     }
 }
 
+// A fault falls due every schedule period; it waits for the instrument to take it (the next data
+// request), so none is lost while the link is down.
+void CSimTransport::scheduleFaultLocked(Clock::time_point now)
+{
+    if (options.schedulePeriodMs <= 0)
+        return;
+    const auto due = created + std::chrono::milliseconds(options.schedulePeriodMs) * (scheduled + 1);
+    constexpr int kKinds = static_cast<int>(std::size(kScheduledFaults));
+    if (now >= due && instrument.injectFault(kScheduledFaults[scheduled % kKinds]))
+        ++scheduled;
+}
+
 FtStatus CSimTransport::write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written)
 {
     written = 0;
@@ -97,6 +110,7 @@ FtStatus CSimTransport::write(const std::uint8_t* source, std::uint32_t count, s
     const auto now = Clock::now();
     const auto received = now + wireTime(count);   // the request's last byte reaches the instrument
     replies.clear();
+    scheduleFaultLocked(now);
     instrument.receive(source, count, replies);
     written = count;
 

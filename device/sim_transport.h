@@ -40,6 +40,7 @@ private:
     std::size_t arrivedLocked(const Segment& s, Clock::time_point now) const;
     std::uint32_t takeArrivedLocked(Clock::time_point now, std::uint8_t* destination, std::uint32_t room);
     Clock::duration wireTime(std::size_t bytes) const;
+    void scheduleFaultLocked(Clock::time_point now);
 
     const SimOptions options;
     std::mutex simLock;
@@ -51,4 +52,6 @@ private:
     bool dropped = false;
     std::uint32_t readTimeoutMs = 10;
     std::vector<SimReply> replies;
+    const Clock::time_point created = Clock::now();   // scheduled faults count from here, across reopens
+    int scheduled = 0;
 };

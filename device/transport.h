@@ -14,6 +14,8 @@ inline constexpr FtStatus kDeviceNotOpened = 3;
 inline constexpr FtStatus kIoError = 4;
 // Not a bridge library status: the port exists but another program holds it.
 inline constexpr FtStatus kPortBusy = 0x100;
+// Not a bridge library status: the port exists but this user may not open it (device permissions).
+inline constexpr FtStatus kAccessDenied = 0x101;
 } // namespace ft
 
 // The link to the instrument as the worker sees it: the calls of the USB bridge library, one object per
@@ -36,6 +38,6 @@ public:
     virtual FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) = 0;
     // The bridge's extra configuration call made last when the device is opened (with the value 1).
     virtual FtStatus configure(std::uint32_t value) = 0;
-    // The port as the user named it, for messages.
+    // The port for messages: as the user named it, or the device "auto" found.
     virtual std::string portName() const = 0;
 };

@@ -22,6 +22,15 @@ std::string userDir(const char* xdgVariable, const char* homeRelative)
     return withSlash(std::string(home && *home ? home : "/tmp") + homeRelative);
 }
 
+// Root may write anywhere: the desktop entry installed beside the bin folder tells an installed program.
+bool installed(const std::string& programDir)
+{
+    if (::access(programDir.c_str(), W_OK) != 0)
+        return true;
+    const std::string entry = programDir + "../share/applications/" + kDesktopEntryId + ".desktop";
+    return ::access(entry.c_str(), F_OK) == 0;
+}
+
 } // namespace
 
 bool ensureDirectory(const std::string& dir)
@@ -60,7 +69,7 @@ AppPaths appPathsFor(const std::string& programDir)
     if (const std::string shared = paths.programDir + "../share/varnel/help/index.html";
         ::access(paths.helpFile.c_str(), R_OK) != 0 && ::access(shared.c_str(), R_OK) == 0)
         paths.helpFile = shared;
-    if (::access(paths.programDir.c_str(), W_OK) == 0) {
+    if (!installed(paths.programDir)) {
         paths.settingsFile = paths.programDir + "param.ini";
         paths.saveDir = paths.programDir + "Save/";
     } else {

@@ -2,8 +2,12 @@
 
 #include <string>
 
-// Where the program keeps "param.ini" and its Save folder. Both live beside the executable; where the
-// program's folder is not writable (an installed program), the settings go to the per-user
+// The name of the program's desktop entry (share/applications/<id>.desktop) and AppStream component.
+inline constexpr const char* kDesktopEntryId = "org.example.varnel.Varnel";
+
+// Where the program keeps "param.ini" and its Save folder. Both live beside the executable; for an
+// installed program (its folder not writable, or a bin folder beside the share/applications/ that
+// holds its desktop entry, so also when root runs it from /usr/bin) the settings go to the per-user
 // configuration folder and Save to the per-user data folder. Folder paths end with '/'.
 struct AppPaths {
     std::string programDir;

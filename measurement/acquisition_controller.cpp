@@ -68,9 +68,11 @@ void CAcquisitionController::sendCommand(std::uint8_t code)
     cancelCommands();
     pending = code;
     worker->addCommand(DeviceCommand{code, cycle, params});
-    // A port held by another program cannot answer: ask at once instead of after the silence.
-    const bool busy = worker->lastDeviceStatus() == ft::kPortBusy;
-    watchdogTimer = host.startTimer(kWatchdogId, busy ? 0 : watchdogPeriodMs);
+    // A port held by another program or closed to this user cannot answer: ask at once instead of
+    // after the silence.
+    const FtStatus status = worker->lastDeviceStatus();
+    const bool unusable = status == ft::kPortBusy || status == ft::kAccessDenied;
+    watchdogTimer = host.startTimer(kWatchdogId, unusable ? 0 : watchdogPeriodMs);
 }
 
 void CAcquisitionController::cancelCommands()
@@ -333,8 +335,10 @@ bool CAcquisitionController::onTimer(int identifier)
     // watchdog or dialog while the user is asked.
     cancelCommands();
     for (;;) {
-        const LinkProblem problem =
-            worker->lastDeviceStatus() == ft::kPortBusy ? LinkProblem::PortBusy : LinkProblem::Silent;
+        const FtStatus status = worker->lastDeviceStatus();
+        const LinkProblem problem = status == ft::kPortBusy       ? LinkProblem::PortBusy
+                                    : status == ft::kAccessDenied ? LinkProblem::AccessDenied
+                                                                  : LinkProblem::Silent;
         if (!host.askReconnect(problem, worker->portName())) {
             inReconnect = false;
             stop();

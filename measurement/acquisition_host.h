@@ -7,6 +7,7 @@
 enum class LinkProblem {
     Silent,     // no answer within the watchdog period
     PortBusy,   // another program holds the port
+    AccessDenied,   // the port exists but this user may not open it (udev rule or dialout group)
 };
 
 // What the acquisition controller needs from the window system: a timer, the questions and reports of

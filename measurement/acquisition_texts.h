@@ -16,6 +16,10 @@ inline constexpr const char* kErrorCaption = "Ошибка";
 
 // The reconnect question when another program holds the port.
 std::string portBusy(const std::string& port);
+// The reconnect question when the port exists but this user may not open it: what to do about it.
+std::string accessDenied(const std::string& port);
+// The same in one English line, for varnel-cli.
+std::string accessDeniedLine(const std::string& port);
 // The error message of a failed save: the file and the reason, without the file twice.
 std::string saveFailed(const std::string& path, const std::string& reason);
 } // namespace acqtext

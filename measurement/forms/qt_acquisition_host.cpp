@@ -60,7 +60,9 @@ void CQtAcquisitionHost::reportNoLineSelected()
 
 bool CQtAcquisitionHost::askReconnect(LinkProblem problem, const std::string& port)
 {
-    const std::string text = problem == LinkProblem::PortBusy ? acqtext::portBusy(port) : acqtext::kReconnect;
+    const std::string text = problem == LinkProblem::PortBusy       ? acqtext::portBusy(port)
+                             : problem == LinkProblem::AccessDenied ? acqtext::accessDenied(port)
+                                                                    : std::string(acqtext::kReconnect);
     QMessageBox box(QMessageBox::NoIcon, qs(acqtext::kReconnectCaption), qs(text), QMessageBox::Ok | QMessageBox::Cancel,
                     window);
     return box.exec() == QMessageBox::Ok;

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -110,6 +112,8 @@ TEST(SimOptions, PortNames)
         {"sim:seed=42,question,every=2,after=3", true, 42, true, SimFault::Question, 3, 2},
         {"sim:drop,after=7,fast", true, 1, false, SimFault::Drop, 7, 1},
         {"sim:silent", true, 1, true, SimFault::Silent, 0, 1},
+        {"sim:garbage,every=3", true, 1, true, SimFault::Garbage, 0, 3},
+        {"sim:schedule=0", false, 0, false, SimFault::None, 0, 0},
         {"sim:bogus", false, 0, false, SimFault::None, 0, 0},
         {"sim:seed=x", false, 0, false, SimFault::None, 0, 0},
         {"sim:every=0", false, 0, false, SimFault::None, 0, 0},
@@ -310,6 +314,59 @@ TEST(SimInstrument, FaultyDataReplies)
             }
         }
     }
+}
+
+TEST(SimInstrument, GarbageRepliesMatchNoReplyLength)
+{
+    SimOptions o = fast(3);
+    o.fault = SimFault::Garbage;
+    CSimTransport sim(o);
+    sim.open();
+    EXPECT_EQ(ask(sim, {'A', 3, 1}).size(), 5u);
+    for (int i = 0; i < 20; ++i) {
+        const std::size_t length = acquire(sim, Window{}).size();
+        EXPECT_GE(length, 5u);
+        EXPECT_LE(length, 400u);
+    }
+}
+
+// The soak's schedule: one fault per period in the fixed order, each on one data request; silence and a
+// dropped link last until the link is reopened, and nothing is lost while it is down.
+TEST(SimInstrument, ScheduledFaultsComeInTurnOncePerPeriod)
+{
+    SimOptions o = fast();
+    o.schedulePeriodMs = 1;
+    EXPECT_TRUE(parseSimOptions("sim:schedule=1,fast", o));
+    EXPECT_EQ(o.schedulePeriodMs, 1);
+    CSimTransport sim(o);
+    sim.open();
+    auto afterPeriod = [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        return acquire(sim, Window{});
+    };
+    auto reopen = [&] {
+        sim.close();
+        sim.open();
+    };
+    EXPECT_TRUE(afterPeriod().empty());          // silent
+    EXPECT_TRUE(ask(sim, {'Z', 2}).empty());     // and stays so
+    reopen();
+    std::uint32_t n = 0;
+    EXPECT_EQ(sim.write(packet(Window{}).data(), 16, n), ft::kOk);   // the drop is due: the link fails
+    std::uint8_t buffer[16];
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    EXPECT_EQ(sim.write(packet(Window{}).data(), 16, n), ft::kOk);
+    const Bytes z = {'Z', 2};
+    EXPECT_EQ(sim.write(z.data(), 2, n), ft::kOk);
+    EXPECT_EQ(sim.read(buffer, sizeof buffer, n), ft::kIoError);
+    reopen();
+    const std::size_t garbage = afterPeriod().size();
+    EXPECT_TRUE(garbage >= 5 && garbage <= 400) << garbage;
+    EXPECT_EQ(afterPeriod().size(), 1005u);      // overlong
+    const Bytes question = afterPeriod();
+    ASSERT_EQ(question.size(), 2u);
+    EXPECT_EQ(question[1], '?');
+    EXPECT_TRUE(afterPeriod().empty());          // silent again: the turn starts over
 }
 
 TEST(SimInstrument, SilentAfterSomeReplies)

@@ -160,6 +160,18 @@ TEST(AppPaths, BesideTheProgramOrPerUserWhenNotWritable)
     }
     EXPECT_TRUE(ensureDirectory(dir.file("a/b/c")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("a/b/c")));
+
+    // Installed under a prefix (bin/ beside share/applications/ with the desktop entry): the user's
+    // folders, even for root, who could write to the program's folder.
+    ASSERT_TRUE(ensureDirectory(dir.file("usr/bin")) && ensureDirectory(dir.file("usr/share/applications")));
+    writeText(dir.file("usr/share/applications/") + kDesktopEntryId + ".desktop", "[Desktop Entry]\n");
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    setenv("XDG_DATA_HOME", "/data", 1);
+    const AppPaths system = appPathsFor(dir.file("usr/bin"));
+    EXPECT_EQ(system.settingsFile, "/cfg/varnel/param.ini");
+    EXPECT_EQ(system.saveDir, "/data/varnel/Save/");
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DATA_HOME");
 }
 
 } // namespace

@@ -662,15 +662,19 @@ TEST(AcquisitionController, LateAnswersChangeNothing)
     }
 }
 
-TEST(AcquisitionController, BusyPortIsReportedAtOnce)
+TEST(AcquisitionController, UnusablePortIsReportedAtOnceWithItsProblem)
 {
-    Fixture f(true, ft::kPortBusy);
-    f.controller.start();
-    ASSERT_EQ(f.host.timerRequests.size(), 1u);
-    EXPECT_EQ(f.host.timerRequests[0].second, 0);   // no two seconds of silence to wait for
-    f.host.answers = {false};
-    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
-    ASSERT_EQ(f.host.questions.size(), 1u);
-    EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{LinkProblem::PortBusy, "fake"}));
-    EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
+    const std::pair<FtStatus, LinkProblem> cases[] = {{ft::kPortBusy, LinkProblem::PortBusy},
+                                                      {ft::kAccessDenied, LinkProblem::AccessDenied}};
+    for (const auto& [status, problem] : cases) {
+        Fixture f(true, status);
+        f.controller.start();
+        ASSERT_EQ(f.host.timerRequests.size(), 1u);
+        EXPECT_EQ(f.host.timerRequests[0].second, 0) << status;   // no two seconds of silence to wait for
+        f.host.answers = {false};
+        EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
+        ASSERT_EQ(f.host.questions.size(), 1u);
+        EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{problem, "fake"}));
+        EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
+    }
 }

@@ -169,3 +169,18 @@ TEST(MeasureCommand, PortHeldByAnotherProgramIsReportedAtOnce)
     ::close(master);
     ::close(slave);
 }
+
+// The trace goes to standard error only: the start, the parameter packet and the data request of a
+// cycle with their replies, each line stamped; standard output keeps its one JSON object per cycle.
+TEST(MeasureCommand, TraceShowsEveryRequestAndReplyOnStandardError)
+{
+    TempDir dir;
+    const CliRun run = measure(dir, {"--port", "sim:fast", "--cycles", "1", "--trace"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(lines(run.out).size(), 1u);
+    for (const char* event : {" open sim: ok\n", " > 41 03 01\n", " < 3A 4F 4B 01 00\n", " > 44 10 59 ", " > 5A 02\n"})
+        EXPECT_NE(run.err.find(event), std::string::npos) << event << " in\n" << run.err;
+    std::istringstream in(run.err);
+    for (std::string line; std::getline(in, line);)
+        EXPECT_TRUE(line.size() > 16 && (line[2] == ':' || line.find_first_not_of(' ') == 18)) << line;
+}
