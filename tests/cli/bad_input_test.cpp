@@ -122,7 +122,7 @@ TEST_F(BadInput, EveryFileCommandRefusesEveryKindOfBadFile)
 
 TEST_F(BadInput, OutputThatCannotBeWrittenIsRefusedBeforeAnyWork)
 {
-    for (const std::string& command : {"render", "report"}) {
+    for (const std::string command : {"render", "report"}) {
         expectRefused({command, tdr, "-o", dir.file("no/such/folder/out.file")}, "out.file");
         expectRefused({command, tdr, "-o", folder}, "folder");
         expectRefused({command, tdr, "-o", tdr + "/out.file"}, "out.file");   // a file taken for a folder

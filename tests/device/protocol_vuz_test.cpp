@@ -177,10 +177,12 @@ TEST(ProtocolVuz, WhatEachReplyCarries)
         EXPECT_EQ(n.code, c.notification) << c.what;
         EXPECT_EQ(n.line1.has_value(), c.line1From >= 0) << c.what;
         EXPECT_EQ(n.line2.has_value(), c.line2From >= 0) << c.what;
-        if (c.line1From >= 0)
+        if (c.line1From >= 0) {
             EXPECT_TRUE(sameBytes(n.line1, c.reply, static_cast<std::size_t>(c.line1From))) << c.what;
-        if (c.line2From >= 0)
+        }
+        if (c.line2From >= 0) {
             EXPECT_TRUE(sameBytes(n.line2, c.reply, static_cast<std::size_t>(c.line2From))) << c.what;
+        }
         ASSERT_EQ(n.status.has_value(), c.statusAt >= 0) << c.what;
         if (c.statusAt >= 0) {
             EXPECT_EQ((*n.status)[0], c.reply[static_cast<std::size_t>(c.statusAt)]) << c.what;
@@ -252,10 +254,12 @@ TEST(ProtocolVuz, ShortLookingFirstPiecesOfDataReplies)
         Bytes all;
         for (const Bytes& piece : c.chunks)
             all.insert(all.end(), piece.begin(), piece.end());
-        if (c.notification == 5)
+        if (c.notification == 5) {
             EXPECT_TRUE(sameBytes(n.line1, all, 0)) << c.what;
-        if (c.notification == 8)
+        }
+        if (c.notification == 8) {
             EXPECT_EQ(n.longRecord, Bytes(all.begin(), all.begin() + 8000)) << c.what;
+        }
         EXPECT_EQ(f.fake->pendingBytes(), 0u) << c.what;   // nothing left to spoil the next reply
     }
 }
