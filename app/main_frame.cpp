@@ -27,6 +27,7 @@ constexpr int kSeparator = 0;
 const char* const kCaption = "Рефлектометр импульсный VARNEL";
 constexpr int kRangeBar = 148;
 constexpr int kPulseBar = 150;
+constexpr int kAnalysisBar = 190;   // the event list, the KU calibration and the fault watch
 constexpr int kFrameCommands[] = {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kHelp,
                                   cmd::kWebSite,   cmd::kWriteUs,         cmd::kAbout};
 
@@ -167,6 +168,8 @@ void CMainFrame::createBars()
           addCommandBar(173, QStringLiteral("Вид"),
                         {cmd::kApproximation, cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory,
                          cmd::kChannelParams, kSeparator, cmd::kPrint, kSeparator, cmd::kUseGrid},
+                        Qt::TopToolBarArea),
+          addCommandBar(kAnalysisBar, QStringLiteral("Анализ"), {cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch},
                         Qt::TopToolBarArea)})
         addToolBar(Qt::TopToolBarArea, bar);
 
@@ -250,7 +253,8 @@ void CMainFrame::createMenus()
 
     QMenu* modes = menuBar()->addMenu(QStringLiteral("&Режимы"));
     addItems(modes, {cmd::kSplitPairs, cmd::kCapture, cmd::kDifference, kSeparator, cmd::kApproximation,
-                     cmd::kSpeedMode, cmd::kReturnLoss, kSeparator, cmd::kUseGrid});
+                     cmd::kSpeedMode, cmd::kReturnLoss, kSeparator, cmd::kUseGrid, kSeparator,
+                     cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
     addItems(view, {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kChannelParams});

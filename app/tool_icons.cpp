@@ -126,6 +126,9 @@ QIcon toolIcon(int id)
         {cmd::kPrint, "ПЧ", QColor(60, 60, 60)},
         {cmd::kPrintPreview, "ПП", QColor(60, 60, 60)},
         {cmd::kUseGrid, "СМ", QColor(180, 0, 0)},
+        {cmd::kFindEvents, "СБ", QColor(0, 110, 60)},
+        {cmd::kCalibrateKu, "КУ", QColor(0, 110, 60)},
+        {cmd::kWatch, "НБ", QColor(0, 110, 60)},
     };
     if (id == cmd::kStart)
         return drawStart();

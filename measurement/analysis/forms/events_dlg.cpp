@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -47,8 +48,16 @@ CEventsDlg::CEventsDlg(CVarnelDoc& doc, QWidget* parent)
     row->addWidget(again);
     layout->addLayout(row);
 
-    for (const char* title : {"№", "Расстояние", "Тип", "Амплитуда", "Обратные потери"})
-        events->insertColumn(QString::fromUtf8(title));
+    // Each column wide enough for its title and its longest cell.
+    const QFontMetrics metrics = events->fontMetrics();
+    for (const auto& [title, widest] : {std::pair{"№", "999"}, {"Расстояние", "99999.99 м"},
+                                        {"Тип", "Отрицательное"}, {"Амплитуда", "-999"},
+                                        {"Обратные потери", "99.9 дБ"}}) {
+        const QString text = QString::fromUtf8(title);
+        const int column = events->insertColumn(text);
+        const int textWidth = std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(QString::fromUtf8(widest)));
+        events->setColumnWidth(column, textWidth + 24);
+    }
     events->setAccessibleName(QStringLiteral("События"));
     layout->addWidget(events, 1);
     layout->addWidget(summary);
