@@ -27,7 +27,6 @@ constexpr int kSeparator = 0;
 const char* const kCaption = "Рефлектометр импульсный VARNEL";
 constexpr int kRangeBar = 148;
 constexpr int kPulseBar = 150;
-constexpr int kAnalysisBar = 190;   // the event list, the KU calibration and the fault watch
 constexpr int kFrameCommands[] = {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kHelp,
                                   cmd::kWebSite,   cmd::kWriteUs,         cmd::kAbout};
 
@@ -167,9 +166,8 @@ void CMainFrame::createBars()
                         Qt::TopToolBarArea),
           addCommandBar(173, QStringLiteral("Вид"),
                         {cmd::kApproximation, cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory,
-                         cmd::kChannelParams, kSeparator, cmd::kPrint, kSeparator, cmd::kUseGrid},
-                        Qt::TopToolBarArea),
-          addCommandBar(kAnalysisBar, QStringLiteral("Анализ"), {cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch},
+                         cmd::kChannelParams, kSeparator, cmd::kPrint, kSeparator, cmd::kUseGrid, kSeparator,
+                         cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch},
                         Qt::TopToolBarArea)})
         addToolBar(Qt::TopToolBarArea, bar);
 

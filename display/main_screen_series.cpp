@@ -17,6 +17,34 @@ namespace {
 
 constexpr int kShownFlags = CArrPoints::kVisible | CArrPoints::kNamed;
 
+// The envelope in the watched line's colour at half its brightness, so the live trace stands out.
+Rgb envelopeColor(Rgb line)
+{
+    return {static_cast<std::uint8_t>(line.r / 2), static_cast<std::uint8_t>(line.g / 2),
+            static_cast<std::uint8_t>(line.b / 2)};
+}
+
+// The watch envelope follows its line's offset; it is left out where the line is not drawn as it is
+// (hidden, or drawn as a difference).
+void fillEnvelope(CScreenState& screen, const CVarnelDoc& doc, const Trace* base)
+{
+    const WatchEnvelope& e = doc.watchEnvelope;
+    const bool shown = (e.line == L1 || e.line == L2) && drawn(doc.traces[static_cast<std::size_t>(e.line)]) &&
+                       !base && e.low.size() == kWindowSamples && e.high.size() == kWindowSamples;
+    for (int series : {kEnvelopeLowSeries, kEnvelopeHighSeries})
+        screen.setSeriesFlags(series, shown ? CArrPoints::kVisible : 0);
+    if (!shown)
+        return;
+    const Trace& line = doc.traces[static_cast<std::size_t>(e.line)];
+    screen.getSeries(kEnvelopeLowSeries).color = envelopeColor(line.color);
+    screen.getSeries(kEnvelopeHighSeries).color = envelopeColor(line.color);
+    for (int j = 0; j < kWindowSamples; ++j) {
+        const auto at = static_cast<std::size_t>(j);
+        screen.setPoint(kEnvelopeLowSeries, j, j, screen.clampY(e.low[at] + line.yOffset));
+        screen.setPoint(kEnvelopeHighSeries, j, j, screen.clampY(e.high[at] + line.yOffset));
+    }
+}
+
 } // namespace
 
 void configure(CScreenState& screen, const CVarnelDoc& doc)
@@ -29,6 +57,8 @@ void configure(CScreenState& screen, const CVarnelDoc& doc)
                                            traceName(t));
         screen.setSeriesFlags(index, t == L1 ? kShownFlags : 0);
     }
+    screen.addSeries(envelopeColor(doc.traces[L1].color), kWindowSamples, "");
+    screen.addSeries(envelopeColor(doc.traces[L1].color), kWindowSamples, "");
 }
 
 void rebuild(CScreenState& screen, CVarnelDoc& doc)
@@ -64,6 +94,8 @@ void rebuild(CScreenState& screen, CVarnelDoc& doc)
         if (i2 >= 0 && i2 < kWindowSamples)
             trace.valueAtCursor2 = trace.samples[static_cast<std::size_t>(i2)];
     }
+
+    fillEnvelope(screen, doc, base);
 
     setVerticalLine(screen, kCursor1Series, cursorColumn(doc.cursor1, win.left, sample));
     setVerticalLine(screen, kCursor2Series, cursorColumn(doc.cursor2, win.left, sample));

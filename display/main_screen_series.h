@@ -4,12 +4,15 @@ class CScreenState;
 class CVarnelDoc;
 
 // Series building of the measurement form's main screen, which shows the visible (magnified) window.
-// Series: 0 cursor 1, 1 cursor 2, 2..6 the traces L1, L2, P1, P2, P3.
+// Series: 0 cursor 1, 1 cursor 2, 2..6 the traces L1, L2, P1, P2, P3, 7 and 8 the lowest and the
+// highest level of the watched line (only while a fault watch runs).
 namespace main_screen {
 
 inline constexpr int kFirstTraceSeries = 2;
+inline constexpr int kEnvelopeLowSeries = 7;
+inline constexpr int kEnvelopeHighSeries = 8;
 
-// Ranges, style and the seven series of a newly created main screen.
+// Ranges, style and the nine series of a newly created main screen.
 void configure(CScreenState& screen, const CVarnelDoc& doc);
 
 // The rebuild after a document update: x axis (one KU or axis sections), memories resampled into the

@@ -37,6 +37,14 @@ struct Span {
     double right = 0.0;
 };
 
+// The fault watch's envelope of one live line: the lowest and highest signed level of every window
+// sample since the watch (re)started. `line` is -1 when no watch runs.
+struct WatchEnvelope {
+    int line = -1;
+    std::vector<int> low;
+    std::vector<int> high;
+};
+
 struct CursorReadouts {
     double distance1 = 0.0;   // real metres of cursor 1
     double distance2 = 0.0;   // real metres of cursor 2
@@ -86,6 +94,7 @@ public:
     CursorId activeCursor = CursorId::First;
     double zoomCenter = 0.0;
     bool zoomed = false;
+    WatchEnvelope watchEnvelope;
 
     double& activeCursorPos() { return activeCursor == CursorId::First ? cursor1 : cursor2; }
     double activeCursorPos() const { return activeCursor == CursorId::First ? cursor1 : cursor2; }

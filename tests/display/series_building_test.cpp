@@ -76,7 +76,7 @@ TEST(Resampling, RangeOutsideTheTableShowsNothing)
     EXPECT_EQ(rawPerScreenSample(3), 0);
 }
 
-TEST(MainScreen, ConfiguredWithSevenSeries)
+TEST(MainScreen, ConfiguredWithTheTracesAndAHiddenWatchEnvelope)
 {
     CVarnelDoc doc;
     doc.scale = 1000;
@@ -88,10 +88,10 @@ TEST(MainScreen, ConfiguredWithSevenSeries)
     EXPECT_EQ(s.ySpan, 255);
     EXPECT_EQ(s.xSpan, 500);
     EXPECT_DOUBLE_EQ(s.xLabelRight, 1000);
-    ASSERT_EQ(s.seriesCount(), 7);
-    const char* names[] = {"1", "2", "Л1", "Л2", "П1", "П2", "П3"};
-    const int flags[] = {5, 5, 5, 0, 0, 0, 0};
-    for (int i = 0; i < 7; ++i) {
+    ASSERT_EQ(s.seriesCount(), 9);
+    const char* names[] = {"1", "2", "Л1", "Л2", "П1", "П2", "П3", "", ""};
+    const int flags[] = {5, 5, 5, 0, 0, 0, 0, 0, 0};
+    for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(s.getSeries(i).name, names[i]);
         EXPECT_EQ(s.getSeries(i).flags, flags[i]);
         EXPECT_EQ(s.getSeries(i).points.size(), i < 2 ? 2u : 500u);
@@ -130,6 +130,43 @@ TEST(MainScreen, SignedDrawingUnsignedReadingOffsetsAndClamp)
     EXPECT_EQ(y(s, 2, 6), 126);
     EXPECT_EQ(y(s, 2, 3), 127);
     EXPECT_EQ(y(s, 2, 0), 127);
+}
+
+TEST(MainScreen, WatchEnvelopeFollowsItsLineOnlyWhereTheLineIsDrawnAsItIs)
+{
+    struct Case {
+        const char* what;
+        int line;
+        bool l2Shown, difference;
+        std::size_t size;
+        bool visible;
+    } cases[] = {
+        {"no watch", -1, true, false, 500, false},
+        {"L1 watched", L1, true, false, 500, true},
+        {"L2 watched and shown", L2, true, false, 500, true},
+        {"L2 watched but hidden", L2, false, false, 500, false},
+        {"difference mode", L1, true, true, 500, false},
+        {"a window of another size", L1, true, false, 499, false},
+        {"a memory is never watched", P1, true, false, 500, false},
+    };
+    for (const Case& c : cases) {
+        CVarnelDoc doc;
+        doc.traces[L2].shown = c.l2Shown;
+        doc.traces[L1].yOffset = 100;
+        doc.difference = c.difference;
+        doc.selectedTrace = P1;
+        doc.traces[P1].shown = true;
+        doc.watchEnvelope = {c.line, std::vector<int>(c.size, -20), std::vector<int>(c.size, 50)};
+        CScreenState s;
+        main_screen::configure(s, doc);
+        main_screen::rebuild(s, doc);
+        for (int series : {main_screen::kEnvelopeLowSeries, main_screen::kEnvelopeHighSeries})
+            EXPECT_EQ(s.getSeries(series).visible(), c.visible) << c.what;
+        if (c.visible && c.line == L1) {   // the line's offset applies, clamped to the screen
+            EXPECT_EQ(y(s, main_screen::kEnvelopeLowSeries, 7), 80) << c.what;
+            EXPECT_EQ(y(s, main_screen::kEnvelopeHighSeries, 499), 127) << c.what;
+        }
+    }
 }
 
 TEST(MainScreen, DifferenceAgainstTheBaseTrace)

@@ -127,6 +127,13 @@ TEST(WatchDlg, SavesChangesOfTheLiveLineInTheChosenFolder)
     EXPECT_EQ(saved, 2);
     EXPECT_EQ(dialog.current()->changes(), 2);
     EXPECT_TRUE(std::filesystem::exists(dir.file("watch/watch.csv")));
+    // The screens get the envelope of every level seen, and lose it when the watch stops.
+    ASSERT_EQ(doc.watchEnvelope.line, L1);
+    ASSERT_EQ(doc.watchEnvelope.high.size(), 500u);
+    EXPECT_EQ(doc.watchEnvelope.high[205], 40);
+    EXPECT_EQ(doc.watchEnvelope.low[205], 0);
     dialog.stopWatch();
     EXPECT_EQ(saved, -1);
+    EXPECT_EQ(doc.watchEnvelope.line, -1);
+    EXPECT_TRUE(doc.watchEnvelope.high.empty());
 }

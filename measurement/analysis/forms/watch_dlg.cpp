@@ -67,7 +67,11 @@ CWatchDlg::CWatchDlg(CVarnelDoc& doc, std::string defaultFolder, QWidget* parent
     showState();
 }
 
-CWatchDlg::~CWatchDlg() { doc.removeView(this); }
+CWatchDlg::~CWatchDlg()
+{
+    doc.removeView(this);
+    doc.watchEnvelope = {};   // the window is closing: nothing is drawn any more
+}
 
 bool CWatchDlg::startWatch(QString& error)
 {
@@ -87,7 +91,22 @@ bool CWatchDlg::startWatch(QString& error)
 void CWatchDlg::stopWatch()
 {
     watch.reset();
+    showEnvelope(-1);
     showState();
+}
+
+void CWatchDlg::showEnvelope(int trace)
+{
+    WatchEnvelope shown;
+    if (watch && trace >= 0)
+        shown = {trace, watch->envelopeLow(), watch->envelopeHigh()};
+    if (shown.line == doc.watchEnvelope.line && shown.low == doc.watchEnvelope.low &&
+        shown.high == doc.watchEnvelope.high)
+        return;
+    // The screens drew this reflectogram before the watch saw it; they draw again only when the
+    // envelope grew, so the live trace never pokes out of it.
+    doc.watchEnvelope = std::move(shown);
+    doc.updateAllViews(this, kHintRedraw);
 }
 
 void CWatchDlg::showState()
@@ -116,6 +135,7 @@ void CWatchDlg::onDocumentUpdate(CDocView*, UpdateHint hint)
     if (!doc.traces[static_cast<std::size_t>(trace)].active)
         return;
     const WatchStep step = watch->feed(liveWatchFrame(doc, trace, std::chrono::system_clock::now()), doc);
+    showEnvelope(trace);
     showState();
     if (step.change && !step.saved)
         state->setText(state->text() + QStringLiteral("\nНе удалось сохранить: ") +

@@ -39,6 +39,8 @@ signals:
 
 private:
     void showState();
+    // Puts the watch's envelope of `trace` (none for -1) into the document for the screens.
+    void showEnvelope(int trace);
 
     CVarnelDoc& doc;
     std::unique_ptr<CFaultWatch> watch;
