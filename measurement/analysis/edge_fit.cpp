@@ -13,6 +13,11 @@ constexpr double kLeastRise = 0.5;
 // Beyond this rise the steps grow with it: a slow edge's rise is not known to half a sample anyway.
 constexpr double kFineRise = 8.0;
 constexpr double kRiseShare = 0.05;
+// The finest step of the pulse fit's start and rise.
+constexpr double kFineStep = 1.0 / 16;
+// Samples, beyond half the rise, by which the two edges may disagree on where the pulse starts before
+// they are taken for the edges of two different echoes.
+constexpr double kAgreement = 2.0;
 
 // Sums over index ranges in constant time, for ramps g(k) = clamp((k - knee) / rise, 0, 1) over
 // samples y(k), k = 0..n-1: the fit's level is sum(y g) / sum(g^2) and it explains sum(y g)^2 / sum(g^2).
@@ -73,23 +78,170 @@ RampFit bestRamp(const CRampScorer& scorer, double rise)
     return best;
 }
 
+double nextRise(double rise) { return rise + (rise < kFineRise ? kRiseStep : rise * kRiseShare); }
+
+// Fits the probe pulse - a straight ramp up, a flat top `width` samples long, the same ramp down - to
+// one window of samples y(k), k = from..from+n-1, with the window's own level and height, in time
+// linear in the rise: the flat parts of the pulse come from prefix sums.
+class CPulseScorer {
+public:
+    CPulseScorer(std::span<const double> y, int from, double width)
+        : y(y), from(from), n(static_cast<int>(y.size())), width(width), prefix(y.size() + 1)
+    {
+        for (std::size_t k = 0; k < y.size(); ++k)
+            prefix[k + 1] = prefix[k] + y[k];
+    }
+
+    bool empty() const { return n == 0; }
+
+    // What the pulse starting at `start` explains of the window beyond its mean; 0 when it would have
+    // to be upside down.
+    double explained(double start, double rise) const
+    {
+        const int a = static_cast<int>(std::floor(start)) + 1;            // first sample on the leading edge
+        const int b = static_cast<int>(std::ceil(start + rise));          // first on the top
+        const int c = static_cast<int>(std::floor(start + width)) + 1;    // first on the trailing edge
+        const int d = static_cast<int>(std::ceil(start + width + rise));  // first after the pulse
+        Sums s;
+        if (b <= c) {
+            addEdges(s, a, b, start, rise);
+            const int lo = clip(b), hi = clip(c);
+            s.g += hi - lo;
+            s.gg += hi - lo;
+            s.gy += prefix[static_cast<std::size_t>(hi)] - prefix[static_cast<std::size_t>(lo)];
+            addEdges(s, c, d, start, rise);
+        } else {
+            addEdges(s, a, d, start, rise);
+        }
+        if (n == 0)
+            return 0.0;
+        const double cov = s.gy - s.g * prefix.back() / n;
+        const double var = s.gg - s.g * s.g / n;
+        return cov > 0 && var > 1e-9 ? cov * cov / var : 0.0;
+    }
+
+private:
+    struct Sums {
+        double g = 0.0, gg = 0.0, gy = 0.0;
+    };
+
+    int clip(int k) const { return std::clamp(k - from, 0, n); }
+
+    // Samples first..end-1, on an edge of the pulse.
+    void addEdges(Sums& s, int first, int end, double start, double rise) const
+    {
+        for (int i = clip(first), last = clip(end); i < last; ++i) {
+            const double u = from + i - start;
+            const double g = std::clamp(u / rise, 0.0, 1.0) - std::clamp((u - width) / rise, 0.0, 1.0);
+            s.g += g;
+            s.gg += g * g;
+            s.gy += g * y[static_cast<std::size_t>(i)];
+        }
+    }
+
+    std::span<const double> y;
+    int from, n;
+    double width;
+    std::vector<double> prefix;
+};
+
+// A pulse fitted to the edges: what it explains, its rise and start, and where the trailing edge,
+// placed on its own, puts the start.
+struct PulseFit {
+    double explained = 0.0;
+    double rise = 1.0;
+    double start = 0.0;
+    double trailStart = 0.0;
+};
+
 } // namespace
 
-double fitEchoStart(std::span<const double> lead, int leadFrom, std::span<const double> trail)
+EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
 {
-    const CRampScorer leading(lead);
+    const CRampScorer leading(echo.lead);
     // Read backwards, the trailing edge is a rising ramp of the same rise.
-    const std::vector<double> reversed(trail.rbegin(), trail.rend());
+    const std::vector<double> reversed(echo.trail.rbegin(), echo.trail.rend());
     const CRampScorer trailing(reversed);
-    double best = 0.0, knee = 0.0;
-    const double longest = std::max<double>(static_cast<double>(lead.size()), kLeastRise);
-    for (double rise = kLeastRise; rise <= longest; rise += rise < kFineRise ? kRiseStep : rise * kRiseShare) {
+    double best = 0.0, knee = 0.0, rough = kLeastRise;
+    const double longest = std::max<double>(static_cast<double>(echo.lead.size()), kLeastRise);
+    for (double rise = kLeastRise; rise <= longest; rise = nextRise(rise)) {
         const RampFit l = bestRamp(leading, rise);
-        const RampFit t = trail.empty() ? RampFit{} : bestRamp(trailing, rise);
+        const RampFit t = echo.trail.empty() ? RampFit{} : bestRamp(trailing, rise);
         if (l.explained > 0 && l.explained + t.explained > best) {
             best = l.explained + t.explained;
             knee = l.knee;
+            rough = rise;
         }
     }
-    return leadFrom + knee;
+    const double roughStart = echo.leadFrom + knee;
+    if (!(best > 0))
+        return {roughStart, rough};
+
+    // The ramps have found the edge and about its rise; the pulse is sought around them.
+    const CPulseScorer lead(echo.lead, echo.leadFrom, echo.width);
+    const CPulseScorer trail(echo.trail, echo.trailFrom, echo.width);
+    const double step = std::max(kRiseStep, rough * kKneeShare);
+    const double from = roughStart - rough - 3, to = roughStart + rough + 3;
+    const double leastRise = std::max({kLeastRise, rough / 2 - 1, std::min(hint.leastRise, 2 * rough + 3)});
+    const double mostRise = std::max(leastRise, std::min(2 * rough + 3, hint.mostRise));
+    const std::size_t count = static_cast<std::size_t>((to - from) / step) + 1;
+    auto at = [&](std::size_t i) { return from + static_cast<double>(i) * step; };
+    std::vector<double> ofLead(count), ofTrail(count);
+    PulseFit together, apart;   // both edges a pulse width apart; each edge where it fits best
+    for (double rise = leastRise; rise <= mostRise; rise = nextRise(rise)) {
+        for (std::size_t i = 0; i < count; ++i) {
+            ofLead[i] = lead.explained(at(i), rise);
+            ofTrail[i] = trail.explained(at(i), rise);
+        }
+        std::size_t both = 0, l = 0, t = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (ofLead[i] > 0 && ofLead[i] + ofTrail[i] > ofLead[both] + ofTrail[both])
+                both = i;
+            if (ofLead[i] > ofLead[l])
+                l = i;
+            if (ofTrail[i] > ofTrail[t])
+                t = i;
+        }
+        if (ofLead[both] > 0 && ofLead[both] + ofTrail[both] > together.explained)
+            together = {ofLead[both] + ofTrail[both], rise, at(both), at(both)};
+        if (ofLead[l] > 0 && ofLead[l] + ofTrail[t] > apart.explained)
+            apart = {ofLead[l] + ofTrail[t], rise, at(l), at(t)};
+    }
+    if (!(apart.explained > 0))
+        return {roughStart, rough};
+
+    const bool agree = !trail.empty() && std::abs(apart.trailStart - apart.start) <= kAgreement + apart.rise / 2;
+    if (!agree) {
+        // Echoes run into each other: the leading edge alone places the start, at the rise the ramps
+        // found with each edge on its own.
+        PulseFit result;
+        for (double start = from; start <= to; start += kFineStep) {
+            const double v = lead.explained(start, rough);
+            if (v > result.explained)
+                result = {v, rough, start, start};
+        }
+        return result.explained > 0 ? EdgeFit{result.start, rough} : EdgeFit{roughStart, rough};
+    }
+    // A pattern search from the best on the coarse steps: the best of the 3 x 3 starts and rises
+    // around it until none is better, then again with half the steps.
+    auto score = [&](double start, double rise) {
+        const bool inside = rise >= leastRise && rise <= mostRise && start >= from && start <= to;
+        const double l = inside ? lead.explained(start, rise) : 0.0;
+        return l > 0 ? l + trail.explained(start, rise) : 0.0;
+    };
+    PulseFit f = together;
+    for (double d = step / 2; d >= kFineStep; d /= 2)
+        for (bool moved = true; moved;) {
+            moved = false;
+            const PulseFit centre = f;
+            for (int i = -1; i <= 1; ++i)
+                for (int j = -1; j <= 1; ++j) {
+                    const double v = score(centre.start + i * d, centre.rise + j * d);
+                    if (v > f.explained + 1e-12) {
+                        f = {v, centre.rise + j * d, centre.start + i * d, centre.start + i * d};
+                        moved = true;
+                    }
+                }
+        }
+    return {f.start, f.rise};
 }

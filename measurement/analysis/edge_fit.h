@@ -1,12 +1,34 @@
 #pragma once
 
+#include <limits>
 #include <span>
 
-// Where the leading edge of an echo begins. `lead` holds the samples from `leadFrom` on: the quiet line
-// before the echo, its leading edge and the start of its top; `trail` (may be empty) the end of its top
-// and its trailing edge, back to the quiet line. Values are counts away from the baseline, in the
-// echo's direction. Both edges are modelled as ramps of one rise time - the echo is the probe pulse,
-// so both of its edges take as long - and fitted by least squares, each with its own level: the
-// trailing edge pins down the rise, which makes the knee of a faint leading edge steadier. Returns
-// the knee of the leading ramp, in fractional samples.
-double fitEchoStart(std::span<const double> lead, int leadFrom, std::span<const double> trail);
+// The samples around one echo, as counts away from the baseline in the echo's direction.
+struct EchoEdges {
+    std::span<const double> lead;    // the quiet line before the echo, its leading edge, the start of its top
+    int leadFrom = 0;                // the sample of lead[0]
+    std::span<const double> trail;   // the end of its top, its trailing edge, the quiet line; may be empty
+    int trailFrom = 0;               // the sample of trail[0]
+    double width = 0.0;              // the probe pulse's width in samples: the trailing edge starts this much later
+};
+
+// What the other echoes of the line tell of a faint one's rise: the line's dispersion only lengthens
+// the edges along the line.
+struct EdgeHint {
+    double leastRise = 0.0;
+    double mostRise = std::numeric_limits<double>::infinity();
+};
+
+struct EdgeFit {
+    double start = 0.0;   // where the leading edge begins, fractional samples
+    double rise = 0.0;    // samples both edges take
+};
+
+// Where the leading edge of an echo begins: the start of the change, not its peak. The echo is the probe
+// pulse, so both of its edges take one rise and lie one pulse width apart. Straight ramps fitted to
+// each edge by least squares find the edge and about its rise; then the pulse is fitted to both edges
+// at once, each edge with its own level and height, so that the trailing edge's samples steady the
+// start of a faint leading edge - a noise spike just before it no longer drags the start early. Where
+// the edges do not lie a pulse width apart (echoes that run into each other) the leading edge alone
+// places the start, at the rise both share.
+EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint = {});

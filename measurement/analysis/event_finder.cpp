@@ -27,6 +27,8 @@ constexpr double kTopLevel = 0.9;
 constexpr int kTopTrim = 2;
 constexpr std::size_t kLeastTop = 3;
 constexpr double kLargeEvent = 0.5;
+// An echo this many times as high as another bounds its rise.
+constexpr double kStrongerEcho = 2.0;
 constexpr int kLeastRecoveryBlock = 8;
 // An integer trace is never quieter than its rounding, 1/sqrt(12) counts.
 constexpr double kLeastSigma = 0.29;
@@ -217,20 +219,37 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
             e.amplitude = e.peak;
         return e;
     };
-    auto startOf = [&](const Departure& d, const Echo& e, int quietFrom) {
-        const int from = std::max(quietFrom, d.start - scales.quiet);
-        const int to = std::min(e.end, e.top + kEdgeTop);
+    // The samples around an echo's edges, away from its baseline.
+    struct EdgeSamples {
         std::vector<double> lead, trail;
-        for (int k = from; k < to; ++k)
-            lead.push_back(d.sign * (level[static_cast<std::size_t>(k)] - d.base));
+        int leadFrom = 0, trailFrom = 0, latest = 0;
+    };
+    auto edgesOf = [&](const Departure& d, const Echo& e, int quietFrom) {
+        EdgeSamples s;
+        s.leadFrom = std::max(quietFrom, d.start - scales.quiet);
+        const int to = std::min(e.end, e.top + kEdgeTop);
+        for (int k = s.leadFrom; k < to; ++k)
+            s.lead.push_back(d.sign * (level[static_cast<std::size_t>(k)] - d.base));
+        s.trailFrom = std::max(to, e.lastTop - kEdgeTop);
+        // The quiet line after the trailing edge ends where the next echo begins.
+        int trailEnd = e.end;
+        while (trailEnd < std::min(n, e.end + scales.quiet) && std::abs(away(d, trailEnd)) <= d.threshold)
+            ++trailEnd;
         // A trailing edge cut off by the end of the trace or by a level shift says nothing of the rise.
         if (!e.shift && e.end + scales.quiet <= n)
-            for (int k = std::max(to, e.lastTop - kEdgeTop); k < e.end + scales.quiet; ++k)
-                trail.push_back(d.sign * (level[static_cast<std::size_t>(k)] - d.base));
-        const double knee = fitEchoStart(lead, from, trail);
+            for (int k = s.trailFrom; k < trailEnd; ++k)
+                s.trail.push_back(d.sign * (level[static_cast<std::size_t>(k)] - d.base));
         // The averaged trace may depart half its width before the raw one does.
-        return std::clamp(static_cast<int>(std::lround(knee)), from, d.start + smoothing / 2);
+        s.latest = d.start + smoothing / 2;
+        return s;
     };
+    auto fitStart = [&](const EdgeSamples& s, const EdgeHint& hint) {
+        return fitEchoStart({s.lead, s.leadFrom, s.trail, s.trailFrom, echoSamples}, hint);
+    };
+    auto sampleOf = [&](const EdgeSamples& s, double start) {
+        return std::clamp(static_cast<int>(std::lround(start)), s.leadFrom, s.latest);
+    };
+    std::vector<EdgeSamples> edges;
 
     CBaselineWindow window(level);
     int quietFrom = first;
@@ -268,9 +287,7 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
 
         const Echo echo = follow(run);
         ReflectionEvent event;
-        event.sample = startOf(run, echo, quietFrom);
-        event.position = grid.position(event.sample);
-        event.distance = distances.toReal(event.position);
+        edges.push_back(edgesOf(run, echo, quietFrom));
         event.polarity = run.sign;
         event.amplitude = echo.amplitude;
         report.events.push_back(event);
@@ -288,9 +305,28 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
         runLength = 0;
     }
 
+    // Every echo is the probe pulse, its edges lengthened by the line's dispersion, which only grows
+    // along the line: the rise of an echo far stronger than another, well known, bounds the rise of
+    // the weaker one - from above when that lies nearer, from below when it lies farther.
     double largest = 0.0;
-    for (const ReflectionEvent& e : report.events)
-        largest = std::max(largest, e.amplitude);
+    std::size_t strongest = 0;
+    for (std::size_t i = 0; i < report.events.size(); ++i)
+        if (report.events[i].amplitude > largest) {
+            largest = report.events[i].amplitude;
+            strongest = i;
+        }
+    const EdgeFit reference = edges.empty() ? EdgeFit{} : fitStart(edges[strongest], {});
+    for (std::size_t i = 0; i < report.events.size(); ++i) {
+        ReflectionEvent& event = report.events[i];
+        EdgeHint hint;
+        if (event.amplitude * kStrongerEcho <= largest)
+            (i < strongest ? hint.mostRise : hint.leastRise) = reference.rise;
+        const EdgeFit fit = i == strongest ? reference : fitStart(edges[i], hint);
+        event.sample = sampleOf(edges[i], fit.start);
+        event.position = grid.position(event.sample);
+        event.distance = distances.toReal(event.position);
+    }
+
     for (auto it = report.events.rbegin(); it != report.events.rend(); ++it)
         if (it->polarity > 0 && it->amplitude >= kLargeEvent * largest) {
             it->end = true;

@@ -59,8 +59,11 @@ struct EventReport {
 //   not come back after 1.5 W (longer while its trailing edge is still coming back, up to 4 W) is a
 //   level shift: the baseline starts afresh after it. Reflections whose echoes overlap without the
 //   trace coming back between them merge into the first (the event dead zone).
-// - The start is the knee of the leading edge (fitEchoStart), rounded to the nearest sample; the
-//   amplitude is the median level of the echo's top, not its noisy peak.
+// - The start is the knee of the leading edge (fitEchoStart: the pulse fitted to both edges), rounded
+//   to the nearest sample; the amplitude is the median level of the echo's top, not its noisy peak.
+//   The rise of an echo at least twice as high as another bounds the other's rise - from above when
+//   the other lies nearer, from below when farther - since dispersion only lengthens edges along the
+//   line.
 // - The end of the line is the last positive event at least half as large as the largest event; a
 //   line without one (a shorted end) has no end event.
 class CEventFinder {
