@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numeric>
 
 namespace {
 
@@ -29,6 +31,9 @@ constexpr std::size_t kLeastTop = 3;
 constexpr double kLargeEvent = 0.5;
 // An echo this many times as high as another bounds its rise.
 constexpr double kStrongerEcho = 2.0;
+// Samples by which an echo's rise may stray from the rise law of the other echoes, while those
+// together are at least twice as strong as it; more as they are weaker.
+constexpr double kLawTolerance = 0.75;
 constexpr int kLeastRecoveryBlock = 8;
 // An integer trace is never quieter than its rounding, 1/sqrt(12) counts.
 constexpr double kLeastSigma = 0.29;
@@ -137,6 +142,37 @@ struct Echo {
     int top = 0;          // first sample of the leading edge at 90 % of the amplitude
     int lastTop = 0;      // last sample of the echo at 90 % of the amplitude
 };
+
+// An echo's rise where it lies on the line (x samples from the echo weighed), and its height.
+struct RiseSample {
+    double x = 0.0;
+    double rise = 0.0;
+    double amplitude = 0.0;
+};
+
+// The rise law at x = 0 from the other echoes: the straight line through their rises weighted by the
+// square of their heights, never falling along the line, held within the rises it comes from. None
+// when they are together weaker than an echo of `amplitude`.
+std::optional<double> riseLaw(const std::vector<RiseSample>& others, double amplitude)
+{
+    double w = 0, wx = 0, wr = 0, wxx = 0, wxr = 0;
+    double lo = std::numeric_limits<double>::infinity(), hi = 0.0;
+    for (const RiseSample& o : others) {
+        const double a = o.amplitude * o.amplitude;
+        w += a;
+        wx += a * o.x;
+        wr += a * o.rise;
+        wxx += a * o.x * o.x;
+        wxr += a * o.x * o.rise;
+        lo = std::min(lo, o.rise);
+        hi = std::max(hi, o.rise);
+    }
+    if (others.empty() || w < amplitude * amplitude)
+        return std::nullopt;
+    const double det = w * wxx - wx * wx;
+    const double growth = det > 1e-9 * w * w ? std::max(0.0, (w * wxr - wx * wr) / det) : 0.0;
+    return std::clamp((wr - growth * wx) / w, lo, hi);
+}
 
 } // namespace
 
@@ -307,7 +343,10 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
 
     // Every echo is the probe pulse, its edges lengthened by the line's dispersion, which only grows
     // along the line: the rise of an echo far stronger than another, well known, bounds the rise of
-    // the weaker one - from above when that lies nearer, from below when it lies farther.
+    // the weaker one - from above when that lies nearer, from below when it lies farther. And the
+    // rises of the other echoes, a straight line along the line weighted by their strength (growing,
+    // held within their own rises), keep a faint echo's rise near that law: a few adjacent noisy
+    // samples otherwise fit a long rise better and pull the start early, or a short one and push it late.
     double largest = 0.0;
     std::size_t strongest = 0;
     for (std::size_t i = 0; i < report.events.size(); ++i)
@@ -315,13 +354,28 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
             largest = report.events[i].amplitude;
             strongest = i;
         }
-    const EdgeFit reference = edges.empty() ? EdgeFit{} : fitStart(edges[strongest], {});
+    std::vector<EdgeFit> own;
+    for (const EdgeSamples& s : edges)
+        own.push_back(fitStart(s, {}));
     for (std::size_t i = 0; i < report.events.size(); ++i) {
         ReflectionEvent& event = report.events[i];
         EdgeHint hint;
         if (event.amplitude * kStrongerEcho <= largest)
-            (i < strongest ? hint.mostRise : hint.leastRise) = reference.rise;
-        const EdgeFit fit = i == strongest ? reference : fitStart(edges[i], hint);
+            (i < strongest ? hint.mostRise : hint.leastRise) = own[strongest].rise;
+        std::vector<RiseSample> others;
+        for (std::size_t j = 0; j < own.size(); ++j)
+            if (j != i)
+                others.push_back({own[j].start - own[i].start, own[j].rise, report.events[j].amplitude});
+        if (const std::optional<double> law = riseLaw(others, event.amplitude)) {
+            const double total = std::sqrt(std::accumulate(others.begin(), others.end(), 0.0, [](double t, const RiseSample& o) {
+                return t + o.amplitude * o.amplitude;
+            }));
+            const double tolerance = kLawTolerance * std::max(1.0, 2 * event.amplitude / total);
+            hint.leastRise = std::max(hint.leastRise, *law - tolerance);
+            hint.mostRise = std::max(hint.leastRise, std::min(hint.mostRise, *law + tolerance));
+        }
+        const bool outside = own[i].rise < hint.leastRise || own[i].rise > hint.mostRise;
+        const EdgeFit fit = outside ? fitStart(edges[i], hint) : own[i];
         event.sample = sampleOf(edges[i], fit.start);
         event.position = grid.position(event.sample);
         event.distance = distances.toReal(event.position);

@@ -63,7 +63,9 @@ struct EventReport {
 //   to the nearest sample; the amplitude is the median level of the echo's top, not its noisy peak.
 //   The rise of an echo at least twice as high as another bounds the other's rise - from above when
 //   the other lies nearer, from below when farther - since dispersion only lengthens edges along the
-//   line.
+//   line. The other echoes' rises, a straight line along the line weighted by their strength, keep
+//   the rise of an echo weaker than all of them together within 0.75 samples of that law (more as
+//   they are weaker).
 // - The end of the line is the last positive event at least half as large as the largest event; a
 //   line without one (a shorted end) has no end event.
 class CEventFinder {
