@@ -38,6 +38,8 @@ CWatchDlg::CWatchDlg(CVarnelDoc& doc, std::string defaultFolder, QWidget* parent
     auto* browse = new QPushButton(QStringLiteral("Обзор..."), this);
     setToolTipText(*browse, QStringLiteral("Выбрать папку"));
     auto* folderRow = new QHBoxLayout;
+    // Wide enough for a usual folder path to be read whole.
+    folder->setMinimumWidth(folder->fontMetrics().averageCharWidth() * 40);
     folderRow->addWidget(folder, 1);
     folderRow->addWidget(browse);
     form->addRow(QStringLiteral("Линия"), line);
