@@ -11,13 +11,13 @@ namespace {
 // The program started on the offscreen platform with its settings in `dir`.
 class RunningProgram {
 public:
-    explicit RunningProgram(const TempDir& dir)
+    explicit RunningProgram(const TempDir& dir, const QStringList& more = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(VARNEL_BIN),
-                      {QStringLiteral("--config-dir"), QString::fromStdString(dir.path().string())});
+                      QStringList{QStringLiteral("--config-dir"), QString::fromStdString(dir.path().string())} + more);
         process.waitForStarted();
     }
     QProcess process;
@@ -48,6 +48,19 @@ TEST(Program, TerminationSignalsEndCleanlyAndWriteTheSettings)
         EXPECT_TRUE(ini.has("VARNEL", "SAVE_PIECE"));
         EXPECT_TRUE(std::filesystem::is_directory(dir.file("Save")));
     }
+}
+
+TEST(Program, TerminationEndsTheProgramAlsoWhileTheReconnectQuestionIsOpen)
+{
+    TempDir dir;
+    // The instrument falls silent after three replies; the watchdog then asks whether to reconnect.
+    RunningProgram program(dir, {QStringLiteral("--port"), QStringLiteral("sim:silent,after=3"),
+                                 QStringLiteral("--start")});
+    QThread::msleep(5000);
+    ::kill(static_cast<pid_t>(program.process.processId()), SIGTERM);
+    ASSERT_TRUE(program.process.waitForFinished(10000));
+    EXPECT_EQ(program.process.exitCode(), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("param.ini")));
 }
 
 TEST(Program, UnknownOptionIsRefused)
