@@ -99,15 +99,16 @@ void CWatchDlg::stopWatch()
 
 void CWatchDlg::showEnvelope(int trace)
 {
-    WatchEnvelope shown;
-    if (watch && trace >= 0)
-        shown = {trace, watch->envelopeLow(), watch->envelopeHigh()};
-    if (shown.line == doc.watchEnvelope.line && shown.low == doc.watchEnvelope.low &&
-        shown.high == doc.watchEnvelope.high)
+    static const std::vector<int> none;
+    const bool on = watch && trace >= 0;
+    const std::vector<int>& low = on ? watch->envelopeLow() : none;
+    const std::vector<int>& high = on ? watch->envelopeHigh() : none;
+    WatchEnvelope& shown = doc.watchEnvelope;
+    if (shown.line == (on ? trace : -1) && shown.low == low && shown.high == high)
         return;
     // The screens drew this reflectogram before the watch saw it; they draw again only when the
-    // envelope grew, so the live trace never pokes out of it.
-    doc.watchEnvelope = std::move(shown);
+    // envelope grew, so the live trace never pokes out of it. Copied only then, not every frame.
+    shown = {on ? trace : -1, low, high};
     doc.updateAllViews(this, kHintRedraw);
 }
 
