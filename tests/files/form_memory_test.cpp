@@ -323,6 +323,7 @@ TEST_F(Library, NewFilesSectionsAndFailuresThatAreReported)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Ошибка|Не удалось записать файл участков\n") +
                                        QString::fromStdString(folder + "cable.pie")));
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("\nнет такого файла или папки"))) << messages[0].toStdString();
 }
 
 TEST_F(Library, EveryControlIsNamedForScreenReaders)
