@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include "document/atomic_file.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
@@ -67,9 +69,12 @@ std::string outputPathProblem(const std::string& path)
     std::error_code ec;
     if (path.empty())
         return "empty output file name";
-    if (fs::is_directory(path, ec))
-        return path + ": is a folder";
-    const fs::path parent = fs::path(path).parent_path();
+    // The file the output replaces: where a link leads, and only a regular file one may write.
+    std::string target;
+    bool replacing = false;
+    if (Status s = resolveWriteTarget(path, target, replacing); !s)
+        return s.reason();
+    const fs::path parent = fs::path(target).parent_path();
     const std::string folder = parent.empty() ? std::string(".") : parent.string();
     if (!fs::exists(folder, ec))
         return path + ": no such folder " + folder;

@@ -5,7 +5,7 @@
 #include "document/ini_file.h"
 #include "document/tables.h"
 #include "document/units.h"
-#include "files/file_bytes.h"
+#include "document/file_bytes.h"
 #include "files/number_text.h"
 #include "files/section_edit.h"
 #include "files/section_file.h"

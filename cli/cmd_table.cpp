@@ -3,7 +3,7 @@
 #include "cli/json_output.h"
 
 #include "document/units.h"
-#include "files/file_bytes.h"
+#include "document/file_bytes.h"
 #include "files/number_text.h"
 #include "files/table_file.h"
 

@@ -1,15 +1,11 @@
 #include "document/ini_file.h"
 
 #include "document/atomic_file.h"
+#include "document/file_bytes.h"
 #include "document/text_codec.h"
 
 #include <cctype>
-#include <cerrno>
 #include <climits>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -78,20 +74,13 @@ CIniFile::CIniFile(std::string path, IniEncoding enc) : filePath(std::move(path)
 Status CIniFile::load()
 {
     lines.clear();
-    std::error_code ec;
-    if (std::filesystem::is_directory(filePath, ec))
-        return Status::failure(filePath + ": is a folder, not a file");
-    std::ifstream in(filePath, std::ios::binary);
-    if (!in) {
-        if (errno == ENOENT)
-            return Status::success();
-        return Status::failure(filePath + ": " + std::strerror(errno));
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        return Status::failure(filePath + ": read error");
-    loadBytes(buffer.str());
+    if (nothingAt(filePath))
+        return Status::success();
+    std::string bytes;
+    FileFacts facts;
+    if (Status s = readWholeFile(filePath, kMaxFileBytes, bytes, facts); !s)
+        return s;
+    loadBytes(bytes);
     return Status::success();
 }
 

@@ -17,10 +17,13 @@ enum class IniEncoding { Utf8, Windows1251 };
 class CIniFile {
 public:
     static constexpr std::size_t kMaxStringChars = 259;
+    // Settings and section files are a few kilobytes; a larger file is refused rather than read whole.
+    static constexpr std::size_t kMaxFileBytes = 4u << 20;
 
     explicit CIniFile(std::string path, IniEncoding encoding = IniEncoding::Utf8);
 
-    // Reads the file; a missing file reads as empty and succeeds.
+    // Reads the file; a missing file reads as empty and succeeds. Anything but a regular file (a folder,
+    // a device, a pipe) and a file above kMaxFileBytes are refused without waiting or reading them.
     Status load();
     // Takes `bytes` as the content of the file, as load() would have read it.
     void loadBytes(std::string_view bytes);

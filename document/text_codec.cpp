@@ -95,6 +95,34 @@ std::string cp1251ToUtf8(std::string_view bytes)
     });
 }
 
+bool isUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t n = sequenceLength(lead);
+        if (n == 0 || i + n > bytes.size())
+            return false;
+        std::uint32_t cp = n == 1 ? lead : lead & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto c = static_cast<unsigned char>(bytes[i + k]);
+            if ((c & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF are no UTF-8.
+        static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < smallest[n] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string fileNameText(std::string_view bytes)
+{
+    return isUtf8(bytes) ? std::string(bytes) : cp1251ToUtf8(bytes);
+}
+
 std::string utf8ToCp1251(std::string_view text)
 {
     return convert("CP1251", "UTF-8", text, [](std::string_view rest, std::string& out) {

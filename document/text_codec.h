@@ -14,6 +14,12 @@ std::string cp1251ToUtf8(std::string_view bytes);
 // these files come from; U+0098 becomes 0x98 again. Malformed UTF-8 bytes also become '?'.
 std::string utf8ToCp1251(std::string_view text);
 
+// Whether `bytes` are well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
+bool isUtf8(std::string_view bytes);
+// A file name as the directory gave it, as text to show: UTF-8 names as they are, any other name taken
+// as Windows-1251 (files copied from a Windows PC). The name to open the file by stays the bytes.
+std::string fileNameText(std::string_view bytes);
+
 // UTF-16 little-endian code units (no byte-order mark) to UTF-8; an odd trailing byte and unpaired
 // surrogates become U+FFFD.
 std::string utf16leToUtf8(std::string_view bytes);

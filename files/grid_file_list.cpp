@@ -1,7 +1,9 @@
 #include "files/grid_file_list.h"
 
+#include "document/file_reasons.h"
 #include "document/ini_file.h"
 #include "document/tables.h"
+#include "document/text_codec.h"
 #include "files/number_text.h"
 #include "files/section_file.h"
 
@@ -30,7 +32,7 @@ Status listSectionFiles(const std::string& folder, std::vector<GridFileEntry>& e
     entries.clear();
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
-        return Status::failure(folder + ": " + std::strerror(errno));
+        return filereason::system(folder, errno);
     std::vector<std::string> names;
     while (const dirent* d = ::readdir(dir))
         if (isSectionFileName(d->d_name))
@@ -68,7 +70,7 @@ std::array<std::string, 6> gridFileCells(const GridFileEntry& e)
     using numtext::twoDigits;
     const LocalTime& t = e.lastWrite;
     return {" ",
-            e.name,
+            codec::fileNameText(e.name),
             e.amountText,
             numtext::fixed(rangeOfScaleText(e.scaleText), 1),
             twoDigits(t.day) + "." + twoDigits(t.month) + "." + twoDigits(t.year),

@@ -9,7 +9,7 @@
 
 // One section file of a folder as the list of scale grids shows it.
 struct GridFileEntry {
-    std::string name;                // file name without ".pie"
+    std::string name;                // file name without ".pie", the directory's bytes
     std::string amountText = "0";    // AMOUNT as stored
     std::string scaleText = "0";     // SCALE as stored
     LocalTime lastWrite;             // local time

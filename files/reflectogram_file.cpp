@@ -2,7 +2,7 @@
 
 #include "document/atomic_file.h"
 #include "document/tables.h"
-#include "files/file_bytes.h"
+#include "document/file_bytes.h"
 
 #include <cstring>
 
@@ -28,15 +28,17 @@ std::int32_t getInt(std::string_view in, std::size_t offset)
 
 Status withPath(const std::string& path, const Status& s)
 {
-    return s ? s : Status::failure(path + ": " + s.reason());
+    return s.prefixed(path + ": ");
 }
 
 Status checkIndices(int scaleIndex, int pulseIndex)
 {
     if (scaleIndex < 0 || scaleIndex >= tables::kRangeCount)
-        return Status::failure("range index " + std::to_string(scaleIndex) + " is outside 0..10");
+        return Status::failure("range index " + std::to_string(scaleIndex) + " is outside 0..10",
+                               "номер диапазона " + std::to_string(scaleIndex) + " вне 0..10");
     if (pulseIndex < 0 || pulseIndex >= tables::kPulseCount)
-        return Status::failure("pulse index " + std::to_string(pulseIndex) + " is outside 0..11");
+        return Status::failure("pulse index " + std::to_string(pulseIndex) + " is outside 0..11",
+                               "номер импульса " + std::to_string(pulseIndex) + " вне 0..11");
     return Status::success();
 }
 
@@ -44,7 +46,9 @@ Status checkLength(std::size_t length)
 {
     if (length < kReflectogramFileBytes)
         return Status::failure("too short for a reflectogram (" + std::to_string(length) + " bytes, " +
-                               std::to_string(kReflectogramFileBytes) + " expected)");
+                                   std::to_string(kReflectogramFileBytes) + " expected)",
+                               "слишком короткий для рефлектограммы (" + std::to_string(length) + " байт вместо " +
+                                   std::to_string(kReflectogramFileBytes) + ")");
     return Status::success();
 }
 

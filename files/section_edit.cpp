@@ -25,9 +25,6 @@ std::string key(const char* name, int i) { return name + std::to_string(i); }
 // Loads the file for a change; a missing file is an empty one, as the profile functions treat it.
 Status openForEdit(const std::string& path, CIniFile& ini)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return Status::failure(path + ": is a folder");
     ini.setNewFileLineEnd(kNewFileLineEnd);
     return ini.load();
 }
@@ -38,7 +35,9 @@ Status sectionCount(const std::string& path, const CIniFile& ini, int& n)
     n = std::max(0, ini.getInt(kPiece, "AMOUNT", 0));
     if (n > kMaxSections)
         return Status::failure(path + ": AMOUNT=" + std::to_string(n) + " is more than " +
-                               std::to_string(kMaxSections) + " sections");
+                                   std::to_string(kMaxSections) + " sections",
+                               path + ": AMOUNT=" + std::to_string(n) + ": больше " + std::to_string(kMaxSections) +
+                                   " участков");
     return Status::success();
 }
 
@@ -46,7 +45,9 @@ Status checkNumber(const std::string& path, int number, int n)
 {
     if (number < 1 || number > n)
         return Status::failure(path + ": there is no section " + std::to_string(number) + " (the file has " +
-                               std::to_string(n) + ")");
+                                   std::to_string(n) + ")",
+                               path + ": нет участка " + std::to_string(number) + " (в файле их " + std::to_string(n) +
+                                   ")");
     return Status::success();
 }
 
@@ -71,7 +72,7 @@ std::string oneLine(std::string text)
 Status checkKu(const std::string& path, int thousandths)
 {
     if (thousandths <= 0)
-        return Status::failure(path + ": a KU must be at least 0.001");
+        return Status::failure(path + ": a KU must be at least 0.001", path + ": КУ должен быть не меньше 0.001");
     return Status::success();
 }
 
@@ -99,7 +100,8 @@ Status addSection(const std::string& path, const NewSection& section)
     if (Status s = checkKu(path, kuThousandths); !s)
         return s;
     if (section.lengthThousandths < 0)
-        return Status::failure(path + ": a section cannot be shorter than 0");
+        return Status::failure(path + ": a section cannot be shorter than 0",
+                               path + ": длина участка не может быть меньше 0");
     CIniFile ini(path, IniEncoding::Windows1251);
     if (Status s = openForEdit(path, ini); !s)
         return s;
@@ -107,7 +109,8 @@ Status addSection(const std::string& path, const NewSection& section)
     if (Status s = sectionCount(path, ini, n); !s)
         return s;
     if (n == kMaxSections)
-        return Status::failure(path + ": the file already has " + std::to_string(n) + " sections");
+        return Status::failure(path + ": the file already has " + std::to_string(n) + " sections",
+                               path + ": в файле уже " + std::to_string(n) + " участков");
     const int m = n + 1;
     ini.setInt(kPiece, "AMOUNT", m);
     ini.setString(site(m), key("NAME", m), oneLine(section.name));
@@ -182,10 +185,12 @@ Status writeSectionName(const std::string& path, int number, std::string_view na
 Status writeSectionLength(const std::string& path, int number, double nominalStart, double nominalEnd)
 {
     if (!std::isfinite(nominalStart) || !std::isfinite(nominalEnd))
-        return Status::failure(path + ": the start or end of the section is not a number");
+        return Status::failure(path + ": the start or end of the section is not a number",
+                               path + ": начало или конец участка не число");
     const double nominal = nominalEnd - nominalStart;
     if (nominal < 0)
-        return Status::failure(path + ": the end of a section cannot lie before its start");
+        return Status::failure(path + ": the end of a section cannot lie before its start",
+                               path + ": конец участка не может лежать до его начала");
     CIniFile ini(path, IniEncoding::Windows1251);
     if (Status s = openSection(path, number, ini); !s)
         return s;

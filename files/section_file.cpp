@@ -2,37 +2,26 @@
 
 #include "document/ini_file.h"
 #include "document/units.h"
-#include "files/file_bytes.h"
+#include "document/file_bytes.h"
+#include "document/file_reasons.h"
 #include "files/number_text.h"
 
 #include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
 
 namespace {
 
-
 std::string siteHeading(int i) { return "SITE" + std::to_string(i); }
 
-Status checkReadable(const std::string& path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return Status::failure(path + ": " + std::strerror(errno));
-    if (S_ISDIR(st.st_mode))
-        return Status::failure(path + ": is a folder");
-    return Status::success();
-}
-
+// The loader reads only a regular file of a few megabytes, without waiting on a pipe.
 Status loadSectionFile(const std::string& path, SectionFileData& data)
 {
-    if (Status s = checkReadable(path); !s)
-        return s;
+    if (nothingAt(path))
+        return filereason::system(path, ENOENT);
     CIniFile ini(path, IniEncoding::Windows1251);
     if (Status s = ini.load(); !s)
         return s;
     if (Status s = readSectionFile(ini, data); !s)
-        return Status::failure(path + ": " + s.reason());
+        return s.prefixed(path + ": ");
     return Status::success();
 }
 
@@ -59,7 +48,8 @@ Status readSectionFile(const CIniFile& ini, SectionFileData& data)
     const int n = ini.getInt("PIECE", "AMOUNT", 0);
     if (n > kMaxSections)
         return Status::failure("AMOUNT=" + std::to_string(n) + " is more than " + std::to_string(kMaxSections) +
-                               " sections");
+                                   " sections",
+                               "AMOUNT=" + std::to_string(n) + ": больше " + std::to_string(kMaxSections) + " участков");
     for (int i = 1; i <= n; ++i) {
         const std::string site = siteHeading(i), number = std::to_string(i);
         SectionEntry e;

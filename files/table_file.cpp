@@ -3,7 +3,7 @@
 #include "document/atomic_file.h"
 #include "document/text_codec.h"
 #include "document/units.h"
-#include "files/file_bytes.h"
+#include "document/file_bytes.h"
 #include "files/number_text.h"
 
 #include <algorithm>
@@ -86,10 +86,8 @@ Status loadTable(const std::string& path, bool speedMode, std::vector<TableEntry
         return Status::success();
     std::string bytes;
     FileFacts facts;
-    if (Status s = readFileBytes(path, kMaxTableBytes + 1, bytes, facts); !s)
+    if (Status s = readWholeFile(path, kMaxTableBytes, bytes, facts); !s)
         return s;
-    if (bytes.size() > kMaxTableBytes)
-        return Status::failure(path + ": too large for a table file");
     std::vector<TableEntry> entries = decodeTable(bytes);
     showTableIn(entries, speedMode);
     list = std::move(entries);

@@ -254,7 +254,7 @@ void CAcquisitionController::saveLongRecord()
 {
     const int line = saveLine == 2 ? L2 : L1;
     showWaitCursor(false);
-    Status written = Status::failure("incomplete long record");
+    Status written = Status::failure("incomplete long record", "рефлектограмма получена не полностью");
     std::array<std::uint8_t, kRawSamples> samples{};
     if (longTrace.size() == samples.size()) {
         std::copy(longTrace.begin(), longTrace.end(), samples.begin());
@@ -264,7 +264,7 @@ void CAcquisitionController::saveLongRecord()
         host.reportSaved(savePath);
         doc.updateAllViews(owner, kHintSaved);
     } else {
-        host.reportSaveFailed(savePath, written.reason());
+        host.reportSaveFailed(savePath, written.userReason());
     }
     recordMode = 'Y';
     applyParameters();

@@ -47,9 +47,10 @@ void CKuTableList::saveAs(const std::string& file)
 Status CKuTableList::save()
 {
     if (unreadable)
-        return Status::failure(path + ": the file could not be read, so it is not written over");
+        return Status::failure(path + ": the file could not be read, so it is not written over",
+                               path + ": файл не удалось прочитать, поэтому он не перезаписан");
     if (needsFileName())
-        return Status::failure(path + ": no table file chosen");
+        return Status::failure(path + ": no table file chosen", path + ": файл таблицы не выбран");
     return saveTable(path, speed, list);
 }
 

@@ -1,5 +1,6 @@
 #include "files/library/library_texts.h"
 
+#include "document/text_codec.h"
 #include "files/library/reflectogram_listing.h"
 
 namespace libtext {
@@ -26,7 +27,7 @@ std::string sectionFileMessage(const char* headline, const std::string& path, co
     std::string why = reason;
     if (why.rfind(path + ": ", 0) == 0)
         why = why.substr(path.size() + 2);
-    return std::string(headline) + "\n" + path + "\n" + why;
+    return std::string(headline) + "\n" + codec::fileNameText(path) + "\n" + codec::fileNameText(why);
 }
 
 } // namespace libtext

@@ -17,9 +17,7 @@ inline constexpr const char* kSectionFileChanged =
     "Файл участков был изменен другой программой.\nСписок участков обновлен, выберите участок еще раз.";
 
 inline constexpr const char* kChooseReflectograms = "Выбрать рефлектограммы";
-inline constexpr const char* kReflectogramFilter = "Рефлектограммы (*.tdr)";
 inline constexpr const char* kChooseSectionFolder = "Выбрать папку с участками";
-inline constexpr const char* kSectionFolderFilter = "Участки (*.pie)";
 inline constexpr const char* kNewSectionFile = "Введите имя сохраняемого файла";
 inline constexpr const char* kNewSectionFilter = "Участок (*.pie)";
 

@@ -1,5 +1,6 @@
 #include "files/library/memory_slots.h"
 
+#include "document/text_codec.h"
 #include "document/varnel_doc.h"
 #include "files/library/memory_file.h"
 #include "files/library/reflectogram_listing.h"
@@ -20,7 +21,7 @@ Status toggle(CVarnelDoc& doc, int trace, const std::string& folder, const std::
     Trace loaded = memory;
     if (Status s = readReflectogram(reflectogramPath(folder, *name), loaded); !s)
         return s;
-    loaded.name = *name;
+    loaded.name = codec::fileNameText(*name);
     loaded.shown = true;
     memory = std::move(loaded);
     return Status::success();
@@ -28,9 +29,10 @@ Status toggle(CVarnelDoc& doc, int trace, const std::string& folder, const std::
 
 int markOf(const CVarnelDoc& doc, const std::string& name)
 {
+    const std::string shownName = codec::fileNameText(name);
     for (int t = P1; t <= P3; ++t) {
         const Trace& memory = doc.traces[static_cast<std::size_t>(t)];
-        if (memory.shown && memory.name == name)
+        if (memory.shown && memory.name == shownName)
             return t;
     }
     return -1;

@@ -11,7 +11,7 @@ class CVarnelDoc;
 namespace memory_slots {
 
 // Switches memory `trace` (P1, P2 or P3) off, keeping its data, or on with file `name` of `folder` read
-// into it. A memory that cannot be loaded (no row chosen, the file gone or unreadable) stays off and
+// into it. `name` is the file's name as the directory gave it; the memory is named with it as text. A memory that cannot be loaded (no row chosen, the file gone or unreadable) stays off and
 // exactly as it was, name included, and the reason is given.
 Status toggle(CVarnelDoc& doc, int trace, const std::string& folder, const std::optional<std::string>& name);
 

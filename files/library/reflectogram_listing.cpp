@@ -1,7 +1,9 @@
 #include "files/library/reflectogram_listing.h"
 
+#include "document/file_reasons.h"
+#include "document/text_codec.h"
 #include "document/units.h"
-#include "files/file_bytes.h"
+#include "document/file_bytes.h"
 #include "files/number_text.h"
 
 #include <algorithm>
@@ -63,7 +65,7 @@ Status listReflectograms(const std::string& folder, std::vector<ReflectogramEntr
     entries.clear();
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
-        return Status::failure(folder + ": " + std::strerror(errno));
+        return filereason::system(folder, errno);
     std::vector<std::string> names;
     while (const dirent* d = ::readdir(dir)) {
         if (d->d_type == DT_DIR || !isReflectogramName(d->d_name))
@@ -95,7 +97,7 @@ ReflectogramCells reflectogramCells(const ReflectogramEntry& e, bool speedMode)
 {
     using numtext::fixed;
     using numtext::twoDigits;
-    ReflectogramCells cells{" ", e.name, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown};
+    ReflectogramCells cells{" ", codec::fileNameText(e.name), kUnknown, kUnknown, kUnknown, kUnknown, kUnknown};
     if (e.header) {
         const ReflectogramHeader& h = *e.header;
         cells[2] = fixed(h.scale, 1);

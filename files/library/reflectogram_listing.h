@@ -14,7 +14,7 @@
 // (too short, an index outside the tables, no permission) still has its entry, without a header; it
 // is never loaded into a memory.
 struct ReflectogramEntry {
-    std::string name;                        // file name without ".tdr"
+    std::string name;                        // file name without ".tdr", the directory's bytes
     std::optional<ReflectogramHeader> header;
     std::optional<LocalTime> lastWrite;      // local time
 };

@@ -2,7 +2,7 @@
 
 #include "document/units.h"
 #include "document/varnel_doc.h"
-#include "files/file_bytes.h"
+#include "document/file_bytes.h"
 #include "files/number_text.h"
 #include "files/section_edit.h"
 

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QToolBar>
@@ -96,6 +97,11 @@ void CFormMemory::createControls()
                 if (current.isValid() && !restoringSelection)
                     showPreviewOf(current.row());
             });
+    // A click on the row already selected reads its file again: it may have been saved over.
+    connect(reflectograms, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid() && index.row() == reflectograms->currentIndex().row())
+            showPreviewOf(index.row());
+    });
 
     previewWnd = new CScreenWnd(this, kPreviewId);
     previewWnd->setAccessibleName(QStringLiteral("Предварительный просмотр"));
@@ -243,12 +249,16 @@ void CFormMemory::selectTab(int tab)
     update();
 }
 
-int CFormMemory::listWidthLess(const CReportCtrl& list, int width) const
+int CFormMemory::listWidthLess(const CReportCtrl& list) const
 {
-    width -= 2 * list.frameWidth();
-    if (list.getCountPerPage() < list.getItemCount())
-        width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return width;
+    // The room the rows get without scroll bars (the list less its frame and header), less the vertical
+    // bar when the rows are taller than that room. Columns that fit it never bring a horizontal bar,
+    // whose height would otherwise take a row and call for the vertical one in turn.
+    const QSize room = list.maximumViewportSize();
+    int width = room.width();
+    if (static_cast<long long>(list.getItemCount()) * list.getItemHeight() > room.height())
+        width -= list.verticalScrollBar()->sizeHint().width();
+    return std::max(0, width);
 }
 
 void CFormMemory::layoutTab0()
@@ -268,7 +278,7 @@ void CFormMemory::layoutTab0()
 
 void CFormMemory::sizeReflectogramColumns()
 {
-    const int w = listWidthLess(*reflectograms, reflectograms->width());
+    const int w = listWidthLess(*reflectograms);
     reflectograms->setColumnWidth(0, 20);
     reflectograms->setColumnWidth(1, w / 7 * 2 - 20);
     for (int c = 2; c < 7; ++c)
@@ -290,11 +300,11 @@ void CFormMemory::layoutTab1()
 
 void CFormMemory::sizeGridColumns()
 {
-    const int w1 = listWidthLess(*gridFiles, width() / 12 * 5);
+    const int w1 = listWidthLess(*gridFiles);
     const int widths1[] = {15, w1 / 12 * 5 - 15, w1 / 10, w1 / 6, w1 / 6, w1 / 8};
     for (int c = 0; c < 6; ++c)
         gridFiles->setColumnWidth(c, widths1[c]);
-    const int w2 = listWidthLess(*sections, width() / 12 * 7 + 5);
+    const int w2 = listWidthLess(*sections);
     sections->setColumnWidth(0, 30);
     sections->setColumnWidth(1, w2 / 10 * 3 - 30);
     for (int c = 2; c < 6; ++c)

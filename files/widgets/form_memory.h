@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,12 +90,15 @@ private:
     void layoutTab0();
     void layoutTab1();
     void layout();
-    int listWidthLess(const CReportCtrl& list, int width) const;
+    // The width the columns of `list` share.
+    int listWidthLess(const CReportCtrl& list) const;
     void showMessage(bool error, const QString& caption, const QString& text);
 
     // --- Tab "Рефлектограммы" (form_memory_reflectograms.cpp) ---
     void takeListing(int generation);
-    void showListedRows();
+    void showListedRows(std::vector<ReflectogramEntry> taken);
+    // The file name (the directory's bytes) of a row of the list.
+    std::optional<std::string> fileNameOfRow(int row) const;
     void showPreviewOf(int row);
     void toggleMemory(int trace);
     void togglePreview();

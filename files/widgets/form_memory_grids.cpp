@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kNameColumn = 1;
 constexpr int kNameEditorId = 177;
 constexpr int kSpeedEditorId = 175;
 constexpr int kEndEditorId = 176;
@@ -82,8 +81,8 @@ void CFormMemory::onGridFileSelection()
     if (restoringSelection)
         return;
     const int row = gridFiles->getFirstSelected();
-    if (row >= 0) {
-        const std::string name = gridFiles->getCell(row, kNameColumn).toStdString();
+    if (row >= 0 && row < static_cast<int>(grid.files().size())) {
+        const std::string name = grid.files()[static_cast<std::size_t>(row)].name;
         grid.selectFile(&name);
     } else {
         grid.selectFile(nullptr);
@@ -98,21 +97,20 @@ void CFormMemory::toggleGrid()
 {
     if (const Status s = grid.toggleGrid(); !s)
         showMessage(true, QString::fromUtf8(libtext::kErrorCaption),
-                    qs(libtext::sectionFileMessage(libtext::kSectionFileNotRead, grid.selectedPath(), s.reason())));
+                    qs(libtext::sectionFileMessage(libtext::kSectionFileNotRead, grid.selectedPath(), s.userReason())));
     gridFiles->redrawItems();
     doc.updateAllViews(this, kHintRedraw);
 }
 
 void CFormMemory::chooseSectionFolder()
 {
-    if (!setup.dialogs.openFile)
+    if (!setup.dialogs.chooseFolder)
         return;
-    const std::optional<std::string> file =
-        setup.dialogs.openFile(this, QString::fromUtf8(libtext::kChooseSectionFolder),
-                               QString::fromUtf8(libtext::kSectionFolderFilter), grid.sectionFolder);
-    if (!file)
+    const std::optional<std::string> folder =
+        setup.dialogs.chooseFolder(this, QString::fromUtf8(libtext::kChooseSectionFolder), grid.sectionFolder);
+    if (!folder)
         return;
-    grid.sectionFolder = file->substr(0, file->rfind('/') + 1);
+    grid.sectionFolder = *folder;
     if (grid.fillGridFileList())
         grid.fillSectionList();
     showGridFiles();
@@ -287,14 +285,15 @@ void CFormMemory::finishEditing()
 void CFormMemory::reportSectionFailure(const std::string& path, const Status& status)
 {
     showMessage(true, QString::fromUtf8(libtext::kErrorCaption),
-                qs(libtext::sectionFileMessage(libtext::kSectionFileNotWritten, path, status.reason())));
+                qs(libtext::sectionFileMessage(libtext::kSectionFileNotWritten, path, status.userReason())));
 }
 
 ReportCellColors CFormMemory::gridFileColors(int row, int column) const
 {
     ReportCellColors colors;
-    if (column == 0 && doc.gridMode && !grid.activeGridFile.empty() &&
-        gridFiles->getCell(row, kNameColumn).toStdString() == grid.activeGridFile)
+    if (column == 0 && doc.gridMode && !grid.activeGridFile.empty() && row >= 0 &&
+        row < static_cast<int>(grid.files().size()) &&
+        grid.files()[static_cast<std::size_t>(row)].name == grid.activeGridFile)
         colors.background = QColor(255, 0, 0);
     return colors;
 }

@@ -4,6 +4,7 @@
 #include "display/preview_series.h"
 #include "display/widgets/screen_wnd.h"
 #include "document/command_table.h"
+#include "document/text_codec.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "files/library/library_texts.h"
@@ -40,17 +41,18 @@ void CFormMemory::takeListing(int generation)
     if (generation != listingGeneration)
         return;
     Status status = Status::success();
-    if (!listingJob.take(listed, status))
+    std::vector<ReflectogramEntry> taken;
+    if (!listingJob.take(taken, status))
         return;   // delivered already, or a newer listing runs
-    showListedRows();
+    showListedRows(std::move(taken));
     emit reflectogramsListed();
 }
 
-void CFormMemory::showListedRows()
+void CFormMemory::showListedRows(std::vector<ReflectogramEntry> taken)
 {
     // The row the user was on stays selected when it is still listed.
-    const int selected = reflectograms->getFirstSelected();
-    const QString selectedName = selected >= 0 ? reflectograms->getCell(selected, kNameColumn) : QString();
+    const std::optional<std::string> selectedName = fileNameOfRow(reflectograms->getFirstSelected());
+    listed = std::move(taken);
 
     reflectograms->clear();
     for (const ReflectogramEntry& e : listed) {
@@ -60,15 +62,16 @@ void CFormMemory::showListedRows()
     }
     reflectograms->updateCount();
 
-    if (!selectedName.isEmpty()) {
+    if (selectedName) {
         for (int row = 0; row < static_cast<int>(listed.size()); ++row) {
-            if (qs(listed[static_cast<std::size_t>(row)].name) != selectedName)
+            if (listed[static_cast<std::size_t>(row)].name != *selectedName)
                 continue;
             restoringSelection = true;
             const QModelIndex index = reflectograms->model()->index(row, 0);
             reflectograms->selectionModel()->setCurrentIndex(
                 index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             restoringSelection = false;
+            showPreviewOf(row);   // the file may have changed since it was last shown
             break;
         }
     }
@@ -77,23 +80,32 @@ void CFormMemory::showListedRows()
     commands.stateChanged();
 }
 
+std::optional<std::string> CFormMemory::fileNameOfRow(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(listed.size()) || row >= reflectograms->getItemCount())
+        return std::nullopt;
+    return listed[static_cast<std::size_t>(row)].name;
+}
+
 void CFormMemory::showPreviewOf(int row)
 {
-    const std::string name = reflectograms->getCell(row, kNameColumn).toStdString();
-    preview.name = name;
-    // A file that has gone or cannot be read leaves the preview as it was.
-    if (!readReflectogram(reflectogramPath(reflectogramFolder, name), preview))
+    const std::optional<std::string> name = fileNameOfRow(row);
+    if (!name)
         return;
-    preview_screen::fill(*previewWnd, preview);
+    preview.name = codec::fileNameText(*name);
+    // The file is read again every time, so the preview shows what is on the disk now; a file that has
+    // gone or cannot be read any more shows no trace rather than the picture of its old contents.
+    const bool read = static_cast<bool>(readReflectogram(reflectogramPath(reflectogramFolder, *name), preview));
+    previewWnd->setSeriesFlags(preview_screen::kTraceSeries, read ? CArrPoints::kVisible : 0);
+    if (read)
+        preview_screen::fill(*previewWnd, preview);
     if (previewOn && currentTab == 0)
         previewWnd->draw();
 }
 
 void CFormMemory::toggleMemory(int trace)
 {
-    std::optional<std::string> name;
-    if (const int row = reflectograms->getFirstSelected(); row >= 0)
-        name = reflectograms->getCell(row, kNameColumn).toStdString();
+    const std::optional<std::string> name = fileNameOfRow(reflectograms->getFirstSelected());
     if (!memory_slots::toggle(doc, trace, reflectogramFolder, name))
         showMessage(true, QString::fromUtf8(libtext::kErrorCaption), QString::fromUtf8(libtext::kMemoryNotFound));
     reflectograms->redrawItems();
@@ -114,15 +126,14 @@ void CFormMemory::togglePreview()
 
 void CFormMemory::chooseReflectogramFolder()
 {
-    if (!setup.dialogs.openFile)
+    if (!setup.dialogs.chooseFolder)
         return;
-    const std::optional<std::string> file =
-        setup.dialogs.openFile(this, QString::fromUtf8(libtext::kChooseReflectograms),
-                               QString::fromUtf8(libtext::kReflectogramFilter), reflectogramFolder);
-    if (!file)
+    const std::optional<std::string> folder =
+        setup.dialogs.chooseFolder(this, QString::fromUtf8(libtext::kChooseReflectograms), reflectogramFolder);
+    if (!folder)
         return;
     memory_slots::switchAllOff(doc);
-    reflectogramFolder = file->substr(0, file->rfind('/') + 1);
+    reflectogramFolder = *folder;
     fillReflectogramList();
     // The memories just switched off leave the screens and the channel table now, not at some later update.
     doc.updateAllViews(this, kHintLines);
@@ -133,7 +144,8 @@ ReportCellColors CFormMemory::reflectogramColors(int row, int column) const
     ReportCellColors colors;
     if (column != 0)
         return colors;
-    const int trace = memory_slots::markOf(doc, reflectograms->getCell(row, kNameColumn).toStdString());
+    const std::optional<std::string> name = fileNameOfRow(row);
+    const int trace = name ? memory_slots::markOf(doc, *name) : -1;
     if (trace >= 0) {
         const Rgb c = doc.traces[static_cast<std::size_t>(trace)].color;
         colors.background = QColor(c.r, c.g, c.b);

@@ -11,10 +11,10 @@ class QWidget;
 
 // The dialogs of the library panel, replaceable so that tests answer them.
 struct LibraryDialogs {
-    // A file chosen in an open-file dialog (title, filter, initial folder), or nothing when cancelled.
-    std::function<std::optional<std::string>(QWidget* parent, const QString& title, const QString& filter,
-                                             const std::string& folder)>
-        openFile;
+    // A folder chosen in a folder chooser (title, initial folder), ending in '/', or nothing when
+    // cancelled. A folder without any file can be chosen: a new job starts in an empty folder.
+    std::function<std::optional<std::string>(QWidget* parent, const QString& title, const std::string& folder)>
+        chooseFolder;
     // A file name chosen in a save dialog, ".pie" added when typed without it; nothing when cancelled.
     std::function<std::optional<std::string>(QWidget* parent, const QString& title, const QString& filter,
                                              const std::string& folder)>

@@ -1,6 +1,7 @@
 #include "measurement/analysis/watch_recorder.h"
 
 #include "document/atomic_file.h"
+#include "document/file_reasons.h"
 #include "document/local_time.h"
 #include "document/tables.h"
 #include "files/number_text.h"
@@ -51,7 +52,7 @@ Status CWatchRecorder::record(const WatchChange& change, const ReflectogramRecor
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec)
-        return Status::failure(dir + ": " + ec.message());
+        return filereason::system(dir, ec.value());
 
     const std::string base = fileBase(stampOf(change.time));
     std::string name;
@@ -60,7 +61,8 @@ Status CWatchRecorder::record(const WatchChange& change, const ReflectogramRecor
         if (!std::filesystem::exists(std::filesystem::path(dir) / candidate, ec))
             name = candidate;
     }
-    Status written = name.empty() ? Status::failure(dir + ": no free file name for " + base)
+    Status written = name.empty() ? Status::failure(dir + ": no free file name for " + base,
+                                                    dir + ": нет свободного имени файла для " + base)
                                   : writeReflectogram((std::filesystem::path(dir) / name).string(), file);
     if (written)
         savedName = name;
@@ -68,7 +70,8 @@ Status CWatchRecorder::record(const WatchChange& change, const ReflectogramRecor
     if (written && logged)
         ++savedCount;
     if (!written && !logged)
-        return Status::failure(written.reason() + "; " + logged.reason());
+        return Status::failure(written.reason() + "; " + logged.reason(),
+                               written.userReason() + "; " + logged.userReason());
     return written ? logged : written;
 }
 

@@ -104,7 +104,7 @@ void CReportPrinting::savePdf()
         return;
     screen.captureMode = doc.capture;
     if (const Status s = writeReportPdf(path.toStdString(), doc, buildChannelTable(doc), screen); !s) {
-        QString why = QString::fromStdString(s.reason());
+        QString why = QString::fromStdString(s.userReason());
         if (why.startsWith(path + QStringLiteral(": ")))
             why = why.mid(path.size() + 2);
         reportFailure(QStringLiteral("Отчет не сохранен.\n%1\n%2").arg(path, why));

@@ -49,6 +49,6 @@ Status writeReportPdf(const std::string& path, const CVarnelDoc& doc, const Chan
 {
     const QByteArray pdf = reportPdf(doc, table, screen);
     if (pdf.isEmpty())
-        return Status::failure(path + ": the report could not be drawn");
+        return Status::failure(path + ": the report could not be drawn", path + ": не удалось построить отчет");
     return writeFileAtomically(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }

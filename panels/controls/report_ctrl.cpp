@@ -27,6 +27,9 @@ CReportCtrl::CReportCtrl(QWidget* parent) : QTableView(parent)
     header->setDefaultAlignment(Qt::AlignCenter);
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
+    // The owners' layouts give narrow columns (a 15-pixel colour mark); the style's minimum, wider than
+    // that, would push the columns past the list's edge and bring a horizontal scroll bar.
+    header->setMinimumSectionSize(1);
 
     // One fixed row height keeps a list of thousands of rows cheap to lay out and to scroll.
     QHeaderView* rowHeader = verticalHeader();

@@ -231,7 +231,7 @@ void CFormKU::addEntry()
 bool CFormKU::addValue(const std::string& name, double ku, std::string& error)
 {
     if (!chooseFileToSave()) {
-        error = "no table file was chosen";
+        error = "файл таблицы не выбран";
         return false;
     }
     const std::string value = doc.speedMode ? numtext::fixed(speedOfKu(ku), 1) : numtext::fixed(ku, 3);
@@ -239,7 +239,7 @@ bool CFormKU::addValue(const std::string& name, double ku, std::string& error)
     fillList();
     list->scrollToBottom();
     if (!s)
-        error = s.reason();
+        error = s.userReason();
     return static_cast<bool>(s);
 }
 
@@ -278,13 +278,13 @@ void CFormKU::reportReadFailure(const Status& status)
 {
     QMessageBox::critical(this, QStringLiteral("Ошибка"),
                           QStringLiteral("Не удалось прочитать таблицу из файла\n") +
-                              QString::fromStdString(status.reason()));
+                              QString::fromStdString(status.userReason()));
 }
 
 void CFormKU::reportSaveFailure(const Status& status)
 {
     QMessageBox::critical(this, QStringLiteral("Ошибка"),
                           QStringLiteral("Не удалось сохранить таблицу в файл\n") +
-                              QString::fromStdString(status.reason()) +
+                              QString::fromStdString(status.userReason()) +
                               QStringLiteral("\nИзменение осталось в списке, но в файл не записано."));
 }

@@ -42,6 +42,9 @@ protected:
         writeText(tku, codec::utf8ToUtf16le("Кабель\r\n1.52\r\n"));
         fs::create_directory(folder);
         writeText(out, "old");
+        ::mkfifo(fifo.c_str(), 0644);
+        writeText(readOnly, "shared");
+        ::chmod(readOnly.c_str(), 0444);   // no write bit for anyone: refused also to root
         // Root reads every file it may open; a write-only kernel setting is unreadable even to it.
         if (::geteuid() == 0) {
             unreadable = "/proc/sys/vm/compact_memory";
@@ -80,6 +83,7 @@ protected:
     const std::string folder = dir.file("folder"), out = dir.file("out.file"), missing = dir.file("missing.tdr");
     std::string unreadable = dir.file("unreadable.tdr");
     std::string lockedOut = dir.file("locked/out.file");
+    const std::string fifo = dir.file("fifo.out"), readOnly = dir.file("shared.out");
 };
 
 TEST_F(BadInput, EveryFileCommandRefusesEveryKindOfBadFile)
@@ -127,8 +131,11 @@ TEST_F(BadInput, OutputThatCannotBeWrittenIsRefusedBeforeAnyWork)
         expectRefused({command, tdr, "-o", folder}, "folder");
         expectRefused({command, tdr, "-o", tdr + "/out.file"}, "out.file");   // a file taken for a folder
         expectRefused({command, tdr, "-o", lockedOut}, "out");
+        expectRefused({command, tdr, "-o", "/dev/null"}, "device");
+        expectRefused({command, tdr, "-o", fifo}, "pipe");
+        expectRefused({command, tdr, "-o", readOnly}, "read-only");
     }
-    for (const std::string& target : {dir.file("no/such/out.tdr"), folder, lockedOut})
+    for (const std::string& target : {dir.file("no/such/out.tdr"), folder, lockedOut, fifo, readOnly})
         expectRefused({"measure", "--port", "sim:fast", "--save-line", "1", "--out", target}, target);
 }
 

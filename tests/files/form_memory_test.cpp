@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QBrush>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
@@ -65,7 +67,7 @@ protected:
         setup.saveDir = folder;
         setup.action = [this](int id) { return actions.action(id); };
         setup.relayout = [this](bool on) { relayouts.push_back(on); };
-        setup.dialogs.openFile = [this](QWidget*, const QString& title, const QString&, const std::string&) {
+        setup.dialogs.chooseFolder = [this](QWidget*, const QString& title, const std::string&) {
             titles.push_back(title);
             return openAnswer;
         };
@@ -185,7 +187,7 @@ TEST_F(Library, ListsPreviewsAndLoadsTheMemories)
     // A new folder switches every memory off and tells the screens.
     std::filesystem::create_directory(dir.file("other"));
     writeReflectogramFile(dir.file("other") + "/short.tdr", 1, 1500);
-    openAnswer = dir.file("other") + "/short.tdr";
+    openAnswer = dir.file("other") + "/";
     recorder.hints.clear();
     ASSERT_TRUE(run(cmd::kOpenReflectograms));
     EXPECT_EQ(titles.back(), QStringLiteral("Выбрать рефлектограммы"));
@@ -196,6 +198,16 @@ TEST_F(Library, ListsPreviewsAndLoadsTheMemories)
     openAnswer.reset();
     ASSERT_TRUE(run(cmd::kOpenReflectograms));
     EXPECT_EQ(panel->reflectogramFolder, dir.file("other") + "/");
+    // A folder without any file can be chosen, for reflectograms and for section files alike.
+    std::filesystem::create_directory(dir.file("empty"));
+    openAnswer = dir.file("empty") + "/";
+    ASSERT_TRUE(run(cmd::kOpenReflectograms));
+    EXPECT_EQ(panel->reflectogramFolder, openAnswer);
+    EXPECT_EQ(list().getItemCount(), 0);
+    ASSERT_TRUE(run(cmd::kOpenGrids));
+    EXPECT_EQ(titles.back(), QStringLiteral("Выбрать папку с участками"));
+    EXPECT_EQ(panel->grid.sectionFolder, openAnswer);
+    EXPECT_EQ(panel->gridFileList().getItemCount(), 0);
 }
 
 TEST_F(Library, RefillsOnSavesRetitlesForSpeedAndLaysThePreviewOut)
@@ -311,6 +323,7 @@ TEST_F(Library, NewFilesSectionsAndFailuresThatAreReported)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Ошибка|Не удалось записать файл участков\n") +
                                        QString::fromStdString(folder + "cable.pie")));
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("\nнет такого файла или папки"))) << messages[0].toStdString();
 }
 
 TEST_F(Library, EveryControlIsNamedForScreenReaders)
@@ -330,6 +343,69 @@ TEST_F(Library, EveryControlIsNamedForScreenReaders)
     for (CReportCtrl* l : {&list(), &panel->gridFileList(), &panel->sectionList()})
         EXPECT_FALSE(l->accessibleName().isEmpty());
     EXPECT_EQ(panel->sectionList().getColumnTitle(4), QStringLiteral("Длинна участка"));
+}
+
+TEST_F(Library, WindowsNamesPreviewThatFollowsTheFileAndAScrollBarOnlyWhenNeeded)
+{
+    // A file copied from a Windows PC: listed, previewed and loaded by its cp1251 name.
+    const std::string windowsName = "\xCB\xE8\xED\xE8\xFF";   // "Линия"
+    writeReflectogramFile(folder + windowsName + ".tdr", 0, 1500);
+    writeText(folder + windowsName + ".pie", "[PIECE]\r\nAMOUNT=1\r\n[SITE1]\r\nLENGTH1=1000\r\n");
+    doc.updateAllViews(nullptr, kHintSaved);
+    select(list(), QStringLiteral("Линия"));
+    EXPECT_EQ(panel->previewScreen().getSeries(2).points[10].y, 10);
+    ASSERT_TRUE(run(cmd::kMemoryP1));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(doc.traces[P1].shown);
+    EXPECT_EQ(doc.traces[P1].name, "Линия");
+    EXPECT_EQ(markOf(list(), QStringLiteral("Линия")), QColor(200, 0, 0));
+    panel->selectTab(1);
+    openAnswer = folder;
+    ASSERT_TRUE(run(cmd::kOpenGrids));
+    select(panel->gridFileList(), QStringLiteral("Линия"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(panel->sectionList().getItemCount(), 1);
+    panel->selectTab(0);
+
+    // Saved over while selected: the row and the preview show the new contents at the next refresh,
+    // and at a click on the row; a file that can no longer be read shows no trace beside its "?" row.
+    select(list(), QStringLiteral("short"));
+    const CArrPoints& trace = panel->previewScreen().getSeries(2);
+    EXPECT_EQ(panel->previewScreen().xLabelRight, 62.5);
+    writeReflectogramFile(folder + "short.tdr", 7, 1500);   // now 8000 m
+    doc.updateAllViews(nullptr, kHintSaved);
+    EXPECT_EQ(list().getCell(list().getFirstSelected(), 2), QStringLiteral("8000.0"));
+    EXPECT_EQ(panel->previewScreen().xLabelRight, 8000);
+    EXPECT_EQ(trace.points[10].y, 160 % 100);
+    writeReflectogramFile(folder + "short.tdr", 0, 1500);
+    const int row = list().getFirstSelected();
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, list().visualRect(list().model()->index(row, 2)).center());
+    EXPECT_EQ(panel->previewScreen().xLabelRight, 62.5);
+    writeText(folder + "short.tdr", "cut short");
+    doc.updateAllViews(nullptr, kHintSaved);
+    EXPECT_EQ(list().getCell(list().getFirstSelected(), 2), QStringLiteral("?"));
+    EXPECT_FALSE(trace.flags & CArrPoints::kVisible);
+
+    // The columns fill the list's width with or without a vertical scroll bar: no horizontal one until
+    // a column is widened past the list's edge.
+    for (int i = 0; i < 40; ++i)
+        writeReflectogramFile(folder + "more" + std::to_string(i) + ".tdr", 0, 1500);
+    for (bool many : {false, true}) {
+        if (many)
+            doc.updateAllViews(nullptr, kHintSaved);
+        for (CReportCtrl* l : {&list(), &panel->gridFileList(), &panel->sectionList()}) {
+            panel->selectTab(l == &list() ? 0 : 1);
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(l->horizontalScrollBar()->isVisible()) << l->accessibleName().toStdString() << many;
+            EXPECT_LE(l->horizontalHeader()->length(), l->viewport()->width());
+        }
+    }
+    panel->selectTab(0);
+    EXPECT_TRUE(list().verticalScrollBar()->isVisible());
+    list().setColumnWidth(1, list().getColumnWidth(1) + 600);
+    for (int i = 0; i < 3; ++i)   // the view lays itself out on a zero timer
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(list().horizontalScrollBar()->isVisible());
 }
 
 } // namespace

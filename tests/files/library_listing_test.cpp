@@ -3,10 +3,14 @@
 #include "files/library/reflectogram_listing.h"
 
 #include "document/varnel_doc.h"
+#include "files/grid_file_list.h"
+#include "files/section_edit.h"
+#include "files/section_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <unistd.h>
 #include <utime.h>
@@ -163,6 +167,51 @@ TEST(MemorySlots, ToggleLoadsOrKeepsTheMemoryAndTheFirstShownMatchMarksTheRow)
     memory_slots::switchAllOff(doc);
     EXPECT_EQ(memory_slots::markOf(doc, "line"), -1);
     EXPECT_FALSE(memory_slots::toggle(doc, L1, folder, std::string("line")).ok());
+}
+
+// Names as the directory gives them: UTF-8 from this system, Windows-1251 from files copied off a
+// Windows PC, and bytes that are neither. Each is listed by its bytes, shown as text and opened again.
+TEST(FileNames, ListedShownAndOpenedByTheDirectorysBytes)
+{
+    struct Name {
+        std::string bytes;
+        std::string shown;
+    };
+    const std::vector<Name> names = {
+        {"Линия 1", "Линия 1"},
+        {"\xCB\xE8\xED\xE8\xFF 2", "Линия 2"},      // cp1251
+        {"\xFF\x98\x80", "я\xC2\x98Ђ"},            // no UTF-8; 0x98 has no cp1251 character
+    };
+    TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    for (const Name& n : names) {
+        writeReflectogramFile(reflectogramPath(folder, n.bytes), 4, 3, 1500);
+        ASSERT_TRUE(createSectionFile(sectionFilePath(folder, n.bytes), 1000));
+    }
+    std::vector<ReflectogramEntry> listed;
+    ASSERT_TRUE(listReflectograms(folder, listed));
+    std::vector<GridFileEntry> grids;
+    ASSERT_TRUE(listSectionFiles(folder, grids));
+    ASSERT_EQ(listed.size(), names.size());
+    ASSERT_EQ(grids.size(), names.size());
+    CVarnelDoc doc;
+    for (const Name& n : names) {
+        SCOPED_TRACE(n.shown);
+        auto e = std::find_if(listed.begin(), listed.end(), [&](const auto& x) { return x.name == n.bytes; });
+        ASSERT_NE(e, listed.end());
+        ASSERT_TRUE(e->header.has_value());
+        EXPECT_EQ(reflectogramCells(*e, false)[1], n.shown);
+        auto g = std::find_if(grids.begin(), grids.end(), [&](const auto& x) { return x.name == n.bytes; });
+        ASSERT_NE(g, grids.end());
+        EXPECT_EQ(gridFileCells(*g)[1], n.shown);
+        SectionFileData data;
+        EXPECT_TRUE(readSectionFile(sectionFilePath(folder, g->name), data));
+
+        ASSERT_TRUE(memory_slots::toggle(doc, P1, folder, e->name));
+        EXPECT_EQ(doc.traces[P1].name, n.shown);
+        EXPECT_EQ(memory_slots::markOf(doc, e->name), P1);
+        memory_slots::toggle(doc, P1, folder, e->name);
+    }
 }
 
 } // namespace

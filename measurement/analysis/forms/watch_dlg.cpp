@@ -142,5 +142,5 @@ void CWatchDlg::onDocumentUpdate(CDocView*, UpdateHint hint)
     showState();
     if (step.change && !step.saved)
         state->setText(state->text() + QStringLiteral("\nНе удалось сохранить: ") +
-                       QString::fromStdString(step.saved.reason()));
+                       QString::fromStdString(step.saved.userReason()));
 }

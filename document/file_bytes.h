@@ -13,9 +13,13 @@ struct FileFacts {
     std::time_t lastWrite = 0;   // universal time
 };
 
-// Reads up to `limit` bytes from the start of a regular file; a folder, a device or a pipe is refused.
-// The reason names the file.
+// Reads up to `limit` bytes from the start of a regular file; a folder, a device or a pipe is refused
+// without waiting for it. The reason names the file.
 Status readFileBytes(const std::string& path, std::size_t limit, std::string& bytes, FileFacts& facts);
+
+// Reads a whole regular file of at most `maxBytes`; a larger one is refused before any of it is read,
+// as are folders, devices and pipes.
+Status readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes, FileFacts& facts);
 
 // Whether nothing at all exists at `path` (a missing file, or a path through a missing folder).
 bool nothingAt(const std::string& path);
