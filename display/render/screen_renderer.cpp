@@ -228,9 +228,9 @@ void CScreenRenderer::restoreStrip(const QImage& strip, int x)
         std::memcpy(back.scanLine(y) + from * 4, strip.constScanLine(y) + (from - x) * 4, bytes);
 }
 
-void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int deviceWidthMm) const
+void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int deviceWidthMm, int pageHeight) const
 {
-    const PixelRect page{0, 0, deviceWidthMm * 4 - 120, 400};
+    const PixelRect page{0, 0, deviceWidthMm * 4 - 120, pageHeight};
     const PixelRect plot = plotRect(state, page, true);
     if (page.empty() || plot.width() < 1 || plot.height() < 1)
         return;
