@@ -95,6 +95,8 @@ QSize CFormDraw::minimumSizeHint() const
 {
     // A usable main screen (a plot of kMinPlotHeight with its labels around it) over the whole table;
     // the frame gives up the library's room before it goes below this.
+    if (!screen || !channelTable)
+        return QWidget::minimumSizeHint();
     constexpr int probe = 1000;
     const PixelRect plot = screen->renderer().plotRect(*screen, {0, 0, probe, probe}, false);
     const int screenHeight = kMinPlotHeight + probe - plot.height();
