@@ -1,5 +1,4 @@
 #include "app/lock_indicators.h"
-#include "app/lock_key_state.h"
 
 #include <QApplication>
 #include <QEvent>
