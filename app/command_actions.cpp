@@ -23,17 +23,41 @@ QAction* CCommandActions::action(int id)
         a->setToolTip(QString::fromUtf8(*text->tooltip ? text->tooltip : text->menu));
     }
     a->setCheckable(table.isCheckable(id));
-    connect(a, &QAction::triggered, this, [this, a, id] {
-        if (table.run(id))
-            emit commandRan(id);
-        // A checkable action flips itself when clicked; the table decides what it shows.
-        a->setChecked(table.state(id).checked);
+    connect(a, &QAction::triggered, this, [this, id] {
+        untriggered.erase(id);
+        run(id);
+    });
+    // A button toggled without a click (a screen reader's "Toggle") checks the action without triggering
+    // it. A trigger toggles first and then reports itself at once, so a toggle still unreported once
+    // the event loop runs again came from elsewhere: the command runs as a click would run it.
+    connect(a, &QAction::toggled, this, [this, id] {
+        if (settingState || !untriggered.insert(id).second)
+            return;
+        QMetaObject::invokeMethod(this, [this, id] {
+            if (untriggered.erase(id))
+                run(id);
+        }, Qt::QueuedConnection);
     });
     actions[id] = a;
     const CommandState state = table.state(id);
     a->setEnabled(state.enabled);
-    a->setChecked(state.checked);
+    setChecked(a, state.checked);
     return a;
+}
+
+void CCommandActions::run(int id)
+{
+    if (table.run(id))
+        emit commandRan(id);
+    // A checkable action flips itself when clicked; the table decides what it shows.
+    setChecked(actions[id], table.state(id).checked);
+}
+
+void CCommandActions::setChecked(QAction* a, bool checked)
+{
+    settingState = true;
+    a->setChecked(checked);
+    settingState = false;
 }
 
 void CCommandActions::refresh()
@@ -41,11 +65,14 @@ void CCommandActions::refresh()
     for (auto& [id, a] : actions) {
         const CommandState state = table.state(id);
         // A command registered after its action was made (a panel built later) takes its own kind.
-        if (a->isCheckable() != table.isCheckable(id))
+        if (a->isCheckable() != table.isCheckable(id)) {
+            settingState = true;
             a->setCheckable(table.isCheckable(id));
+            settingState = false;
+        }
         if (a->isEnabled() != state.enabled)
             a->setEnabled(state.enabled);
         if (a->isChecked() != state.checked)
-            a->setChecked(state.checked);
+            setChecked(a, state.checked);
     }
 }

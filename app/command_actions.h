@@ -2,12 +2,14 @@
 
 #include <QObject>
 #include <map>
+#include <set>
 
 class CCommandTable;
 class QAction;
 
 // One QAction per command id, shared by every menu and toolbar that shows the command, so check marks
-// and enabling come from the command table alone and can never disagree.
+// and enabling come from the command table alone and can never disagree. However an action is switched
+// (a click, a menu, a screen reader toggling its button), its command runs.
 class CCommandActions : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +27,11 @@ signals:
     void commandRan(int id);
 
 private:
+    void run(int id);
+    void setChecked(QAction* a, bool checked);
+
     CCommandTable& table;
     std::map<int, QAction*> actions;
+    std::set<int> untriggered;   // toggled, and not by a trigger so far
+    bool settingState = false;   // the table's state is being shown: no toggle to answer
 };

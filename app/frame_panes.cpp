@@ -63,6 +63,7 @@ CFramePanes::CFramePanes(QWidget* parent)
     wanted[index(Pane::Overview)] = false;
     for (CStaticSplitter* s : {mainSplitter, middleSplitter, rightSplitter, leftSplitter})
         s->installEventFilter(this);
+    holders[index(Pane::MeasurementForm)]->installEventFilter(this);
 }
 
 QWidget* CFramePanes::root() const { return mainSplitter; }
@@ -119,8 +120,11 @@ bool CFramePanes::libraryShown() const { return wanted[index(Pane::Library)]; }
 bool CFramePanes::eventFilter(QObject* watched, QEvent* event)
 {
     // The splitter already has its new size here; its own resize handling then keeps the sizes given.
-    if (event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize && watched != holders[index(Pane::MeasurementForm)])
         layOut(static_cast<CStaticSplitter*>(watched));
+    // The measurement form asks for another minimum (its table grew or shrank).
+    if (event->type() == QEvent::LayoutRequest && watched == holders[index(Pane::MeasurementForm)])
+        layOut(mainSplitter);
     return QObject::eventFilter(watched, event);
 }
 
@@ -135,7 +139,11 @@ void CFramePanes::layOut(CStaticSplitter* splitter)
         const int total = mainSplitter->height();
         const int cursorRow = visibleHeight(Pane::CursorRow, kCursorRowHeight, total);
         const int overview = visibleHeight(Pane::Overview, kOverviewHeight, kOverviewHeight);
-        const int room = std::max(0, total - cursorRow - overview - kMinMeasurementHeight);
+        // The library row gives way to the measurement form's minimum: with the preview on, the
+        // preview's share goes first, then the list's.
+        const QWidget* form = panels[index(Pane::MeasurementForm)];
+        const int measurement = std::max(kMinMeasurementHeight, form ? form->minimumSizeHint().height() : 0);
+        const int room = std::max(0, total - cursorRow - overview - measurement);
         const int library = visibleHeight(Pane::Library, preview ? 2 * kLibraryHeight : kLibraryHeight, room);
         mainSplitter->setSizes({cursorRow, total - cursorRow - library, library});
     } else if (splitter == middleSplitter) {

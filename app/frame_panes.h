@@ -25,7 +25,8 @@ public:
     static constexpr int kRightPanelHeight = 195;
     static constexpr int kOverviewHeight = 120;
     static constexpr int kLibraryHeight = 250;
-    // The library row (with its preview) gives up height rather than leave the measurement less.
+    // The library row (with its preview) gives up height rather than leave the measurement less than
+    // this or than its panel's minimum size hint.
     static constexpr int kMinMeasurementHeight = 100;
 
     explicit CFramePanes(QWidget* parent);

@@ -2,6 +2,7 @@
 
 #include "app/about_dlg.h"
 #include "app/command_actions.h"
+#include "app/lock_indicators.h"
 #include "app/tool_icons.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
@@ -13,11 +14,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QUrl>
 
@@ -25,6 +26,7 @@ namespace {
 
 constexpr int kSeparator = 0;
 const char* const kCaption = "Рефлектометр импульсный VARNEL";
+const QString kReady = QStringLiteral("Готово");
 constexpr int kRangeBar = 148;
 constexpr int kPulseBar = 150;
 constexpr int kFrameCommands[] = {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kHelp,
@@ -221,7 +223,11 @@ void CMainFrame::createMenus()
                 if (pendingSeparator)
                     menu->addSeparator();
                 pendingSeparator = false;
-                menu->addAction(actions->action(id));
+                QAction* a = actions->action(id);
+                // A menu draws an item's icon in place of its check mark: a switch shows the mark.
+                if (table.isCheckable(id))
+                    a->setIconVisibleInMenu(false);
+                menu->addAction(a);
             }
         }
         connect(menu, &QMenu::aboutToShow, actions, &CCommandActions::refresh);
@@ -264,12 +270,18 @@ void CMainFrame::createMenus()
 void CMainFrame::createStatusBar()
 {
     // The message pane, then the caps-lock, num-lock and scroll-lock indicators.
-    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(QString::fromLatin1(indicator), this);
-        label->setEnabled(false);
-        statusBar()->addPermanentWidget(label);
+    new CLockIndicators(*statusBar());
+    statusBar()->showMessage(kReady);
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    // The pointer leaving a command clears its prompt: the idle message comes back instead of a blank.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        statusBar()->showMessage(kReady);
+        return true;
     }
-    statusBar()->showMessage(QStringLiteral("Готово"));
+    return QMainWindow::event(event);
 }
 
 void CMainFrame::openHelp()

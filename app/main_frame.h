@@ -56,6 +56,7 @@ public slots:
     void setLibraryPreview(bool on);
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -195,6 +195,32 @@ GridLayout gridLayout(const CScreenState& s, const PixelRect& plot, bool printin
     return grid;
 }
 
+std::vector<std::optional<int>> xLabelLefts(const std::vector<GridLine>& vertical, const std::vector<int>& widths,
+                                            int plotRight)
+{
+    std::vector<std::optional<int>> lefts(vertical.size());
+    std::size_t last = vertical.size();
+    for (std::size_t i = 0; i < vertical.size() && i < widths.size(); ++i) {
+        if (!vertical[i].labelled)
+            continue;
+        lefts[i] = vertical[i].pos - widths[i] / 2;
+        last = i;
+    }
+    if (last == vertical.size())
+        return lefts;
+    int& lastLeft = *lefts[last];
+    lastLeft = std::min(lastLeft, plotRight - widths[last]);
+    for (std::size_t i = last; i-- > 0;) {
+        if (!lefts[i])
+            continue;
+        if (*lefts[i] + widths[i] >= lastLeft)
+            lefts[i].reset();
+        else
+            break;
+    }
+    return lefts;
+}
+
 void seriesPath(const CArrPoints& series, const DataMapping& map, bool straight, SeriesPath& out)
 {
     out.kind = PathKind::Nothing;

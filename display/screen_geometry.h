@@ -65,6 +65,12 @@ struct GridLayout {
 // Grid lines and labels of the screen (printing uses ceil for the section ticks and edges).
 GridLayout gridLayout(const CScreenState& state, const PixelRect& plot, bool printing);
 
+// Left edges of the x labels of the labelled lines, given each label's text width: centred on its line,
+// except that the last one is shifted left so that it ends at the plot's right edge rather than being
+// cut off by the screen's border. A label the shifted one would then touch is left out (none).
+std::vector<std::optional<int>> xLabelLefts(const std::vector<GridLine>& vertical, const std::vector<int>& widths,
+                                            int plotRight);
+
 enum class PathKind { Nothing, Pixel, Lines };
 
 // The pixel path of one series: leading points out of range are skipped, the rest are joined by

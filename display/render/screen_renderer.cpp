@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -54,11 +55,6 @@ void drawYLabel(QPainter& p, const QFontMetrics& m, int plotLeft, int y, int val
     p.drawText(QPoint(plotLeft - m.horizontalAdvance(text), top + m.ascent()), text);
 }
 
-void drawXLabel(QPainter& p, const QFontMetrics& m, int x, int plotBottom, int value)
-{
-    const QString text = QString::number(value);
-    p.drawText(QPoint(x - m.horizontalAdvance(text) / 2, plotBottom + m.ascent()), text);
-}
 
 void drawGridLayout(QPainter& p, const QFont& font, const GridLayout& layout, const PixelRect& plot, int style,
                     const QPen& linePen, const QColor& textColor)
@@ -75,10 +71,16 @@ void drawGridLayout(QPainter& p, const QFont& font, const GridLayout& layout, co
     if (style & CScreenState::kStyleYLabels)
         for (const GridLine& h : layout.horizontal)
             drawYLabel(p, m, plot.left, h.pos, h.value);
-    if (style & CScreenState::kStyleXLabels)
+    if (style & CScreenState::kStyleXLabels) {
+        std::vector<int> widths;
+        widths.reserve(layout.vertical.size());
         for (const GridLine& v : layout.vertical)
-            if (v.labelled)
-                drawXLabel(p, m, v.pos, plot.bottom, v.value);
+            widths.push_back(v.labelled ? m.horizontalAdvance(QString::number(v.value)) : 0);
+        const auto lefts = xLabelLefts(layout.vertical, widths, plot.right);
+        for (std::size_t i = 0; i < lefts.size(); ++i)
+            if (lefts[i])
+                p.drawText(QPoint(*lefts[i], plot.bottom + m.ascent()), QString::number(layout.vertical[i].value));
+    }
 }
 
 // The name box: left edge half the text width before the point, top a third of the text height above it.
@@ -228,9 +230,9 @@ void CScreenRenderer::restoreStrip(const QImage& strip, int x)
         std::memcpy(back.scanLine(y) + from * 4, strip.constScanLine(y) + (from - x) * 4, bytes);
 }
 
-void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int deviceWidthMm) const
+void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int deviceWidthMm, int pageHeight) const
 {
-    const PixelRect page{0, 0, deviceWidthMm * 4 - 120, 400};
+    const PixelRect page{0, 0, deviceWidthMm * 4 - 120, pageHeight};
     const PixelRect plot = plotRect(state, page, true);
     if (page.empty() || plot.width() < 1 || plot.height() < 1)
         return;

@@ -29,10 +29,12 @@ public:
     // nothing was drawn.
     bool draw(CScreenState& state);
 
-    // The print drawing on the page 0, 0 .. deviceWidthMm x 4 - 120, 400 in the painter's logical
-    // units, with every y used negated (the caller maps 0.01 inch units with y pointing up). Colours are
-    // ignored: black lines, white names on dark grey.
-    void print(const CScreenState& state, QPainter& painter, int deviceWidthMm) const;
+    static constexpr int kPrintHeight = 400;
+
+    // The print drawing on the page 0, 0 .. deviceWidthMm x 4 - 120, pageHeight (400 on a page with
+    // room for it) in the painter's logical units, with every y used negated (the caller maps 0.01 inch
+    // units with y pointing up). Colours are ignored: black lines, white names on dark grey.
+    void print(const CScreenState& state, QPainter& painter, int deviceWidthMm, int pageHeight = kPrintHeight) const;
 
     // The plot rectangle inside `start` with the axis font (screen) or the print font.
     PixelRect plotRect(const CScreenState& state, const PixelRect& start, bool printing) const;

@@ -44,6 +44,11 @@ public:
 
     ReportCellColors cellColors(int row, int column) const override;
 
+    // The main screen's plot is never lower than this while the frame can help it.
+    static constexpr int kMinPlotHeight = 150;
+    // The main screen with a plot kMinPlotHeight high and its labels, over the channel table as shown.
+    QSize minimumSizeHint() const override;
+
 public slots:
     // The first fill of the screen; done on the first show if not called before.
     void initialUpdate();
@@ -67,6 +72,7 @@ private:
     void registerFormCommands();
     void fillChannelTable();
     void layoutTable();
+    int tableItemHeight() const;
     void sizeColumns();
     void retitleSpeedColumn();
     void drawScreen();

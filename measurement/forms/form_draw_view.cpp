@@ -86,11 +86,30 @@ void CFormDraw::sizeColumns()
         channelTable->setColumnWidth(i, widths[i]);
 }
 
+int CFormDraw::tableItemHeight() const
+{
+    return channelTable->getItemCount() > 0 ? channelTable->getItemRect(0).height() : kEmptyTableItemHeight;
+}
+
+QSize CFormDraw::minimumSizeHint() const
+{
+    // A usable main screen (a plot of kMinPlotHeight with its labels around it) over the whole table;
+    // the frame gives up the library's room before it goes below this.
+    if (!screen || !channelTable)
+        return QWidget::minimumSizeHint();
+    constexpr int probe = 1000;
+    const PixelRect plot = screen->renderer().plotRect(*screen, {0, 0, probe, probe}, false);
+    const int screenHeight = kMinPlotHeight + probe - plot.height();
+    const int table =
+        tableShown ? probe - layoutChannelTable(probe, probe, tableItemHeight(), channelTable->getItemCount()).screenHeight
+                   : 0;
+    return {plot.left + kMinPlotHeight, screenHeight + table};
+}
+
 void CFormDraw::layoutTable()
 {
     const int rows = channelTable->getItemCount();
-    const int itemHeight = rows > 0 ? channelTable->getItemRect(0).height() : kEmptyTableItemHeight;
-    const ChannelTableLayout l = layoutChannelTable(width(), height(), itemHeight, rows);
+    const ChannelTableLayout l = layoutChannelTable(width(), height(), tableItemHeight(), rows);
     channelTable->setGeometry(l.tableX, l.tableY, l.tableWidth, l.tableHeight);
     screen->resizeScreen(0, 0, l.screenWidth, l.screenHeight);
 }
@@ -128,6 +147,8 @@ void CFormDraw::onDocumentUpdate(CDocView*, UpdateHint hint)
     main_screen::rebuild(*screen, doc);
     fillChannelTable();
     if (hint == kHintLines) {
+        // The rows (or the table) came or went: the frame lays its rows out for the new minimum.
+        updateGeometry();
         if (tableShown) {
             sizeColumns();
             layoutTable();

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -54,7 +55,11 @@ void CReportPage::draw(QPainter& painter, const CVarnelDoc& doc, const ChannelTa
     painter.setPen(QPen(Qt::black, 0));
 
     drawHeader(painter);
-    drawReadouts(painter, doc);
+    const ReportReadouts readouts = reportReadouts(doc, device.widthMm, device.heightMm);
+    drawReadouts(painter, readouts);
+    int readoutTop = std::numeric_limits<int>::min();
+    for (const ReportReadout& r : readouts)
+        readoutTop = std::max(readoutTop, r.y);
 
     painter.save();
     painter.translate(kContentLeft, -kTableTop);
@@ -63,7 +68,7 @@ void CReportPage::draw(QPainter& painter, const CVarnelDoc& doc, const ChannelTa
 
     painter.save();
     painter.translate(kContentLeft, -kScreenTop);
-    screenPrinter.print(screen, painter, device.widthMm);
+    screenPrinter.print(screen, painter, device.widthMm, screenHeight(readoutTop));
     painter.restore();
 
     painter.restore();
@@ -92,11 +97,16 @@ void CReportPage::drawHeader(QPainter& painter) const
     painter.restore();
 }
 
-void CReportPage::drawReadouts(QPainter& painter, const CVarnelDoc& doc) const
+int CReportPage::screenHeight(int readoutTop)
+{
+    return std::clamp(-readoutTop - kScreenTop - kReadoutGap, 0, CScreenRenderer::kPrintHeight);
+}
+
+void CReportPage::drawReadouts(QPainter& painter, const ReportReadouts& readouts) const
 {
     painter.save();
     painter.setFont(reportprint::printFont());
-    for (const ReportReadout& r : reportReadouts(doc, device.widthMm, device.heightMm))
+    for (const ReportReadout& r : readouts)
         drawTextAt(painter, r.x, r.y, QString::fromStdString(r.text));
     painter.restore();
 }
@@ -108,12 +118,9 @@ void CReportPage::drawTable(QPainter& painter, const CVarnelDoc& doc, const Chan
     std::vector<QString> titles;
     for (const std::string& t : channelColumnTitles(doc.speedMode))
         titles.push_back(QString::fromStdString(t));
-    // Without a list on the screen, texts are fitted in the font they are printed in.
-    const QFontMetrics fit(reportprint::printFont(), painter.device());
-    reportprint::printTable(
-        painter, device.widthMm, titles, static_cast<int>(table.rows.size()),
-        [&table](int row, int column) {
-            return QString::fromStdString(table.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
-        },
-        [&fit](const QString& s) { return fit.horizontalAdvance(s); });
+    reportprint::printTable(painter, device.widthMm, titles, static_cast<int>(table.rows.size()),
+                            [&table](int row, int column) {
+                                return QString::fromStdString(
+                                    table.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
+                            });
 }

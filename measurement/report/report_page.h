@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/render/screen_renderer.h"
+#include "measurement/report_readouts.h"
 
 class CScreenState;
 class CVarnelDoc;
@@ -34,6 +35,8 @@ public:
     static constexpr int kContentLeft = 90;
     static constexpr int kTableTop = 120;
     static constexpr int kScreenTop = 240;
+    // Between the printed screen and the readouts below it.
+    static constexpr int kReadoutGap = 10;
 
     explicit CReportPage(const ReportPageDevice& device);
 
@@ -46,10 +49,13 @@ public:
     static int titleRuleY(int titleHeight) { return -(titleHeight + 82); }
     // The y of the rule at the foot of the page (negative).
     int bottomRuleY() const;
+    // The printed screen's height: 400 units, less on a page too low for the screen above the readouts
+    // whose top lies at `readoutTop` (negative), so that they never overlap.
+    static int screenHeight(int readoutTop);
 
 private:
     void drawHeader(QPainter& painter) const;
-    void drawReadouts(QPainter& painter, const CVarnelDoc& doc) const;
+    void drawReadouts(QPainter& painter, const ReportReadouts& readouts) const;
     void drawTable(QPainter& painter, const CVarnelDoc& doc, const ChannelTable& table) const;
 
     ReportPageDevice device;

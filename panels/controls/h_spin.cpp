@@ -14,10 +14,13 @@ namespace {
 constexpr SpinAction allActions[] = {SpinAction::ToMinimum, SpinAction::StepDown, SpinAction::StepUp,
                                      SpinAction::ToMaximum};
 
-// The leading decimal number of typed digits and points ("12.5.3" gives 12.5); 0 when there is none.
+// The leading decimal number of the typed text ("12.5.3" gives 12.5, "1,5" 1.5); 0 when there is none.
 double leadingNumber(const QString& typed)
 {
-    const QByteArray text = typed.toLatin1();
+    QByteArray text = typed.toLatin1().replace(',', '.');
+    const bool negative = text.startsWith('-');
+    if (negative)
+        text.remove(0, 1);
     double number = 0;
     const auto [end, error] =
         std::from_chars(text.constData(), text.constData() + text.size(), number, std::chars_format::fixed);
@@ -25,9 +28,16 @@ double leadingNumber(const QString& typed)
         // Hundreds of digits: beyond every limit when the whole part is not zero, else a vanishing fraction.
         const QByteArray whole = text.left(text.indexOf('.') < 0 ? text.size() : text.indexOf('.'));
         const bool huge = std::any_of(whole.begin(), whole.end(), [](char c) { return c != '0'; });
-        return huge ? std::numeric_limits<double>::infinity() : 0.0;
+        const double magnitude = huge ? std::numeric_limits<double>::infinity() : 0.0;
+        return negative ? -magnitude : magnitude;
     }
-    return error == std::errc() ? number : 0.0;
+    const double magnitude = error == std::errc() ? number : 0.0;
+    return negative ? -magnitude : magnitude;
+}
+
+bool hasDigit(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
 }
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
@@ -71,14 +81,16 @@ void CHSpin::configure(double minimum, double maximum, double current, double st
     step = stepSize;
     precision = decimals;
     unit = unitText;
-    setText(valueText());
+    showText();
     updateButtons();
 }
 
 void CHSpin::setValue(double v)
 {
     value = v < minValue ? minValue : (v > maxValue ? maxValue : v);
-    setText(valueText());
+    // A document update while a number is being typed keeps the typed text on screen: Enter commits
+    // what the user sees.
+    showText();
     updateButtons();
     if (userChange) {
         userChange = false;
@@ -88,6 +100,9 @@ void CHSpin::setValue(double v)
 
 void CHSpin::userSetValue(double v)
 {
+    // A step replaces the typed text on screen, so it also ends the typing: nothing unseen is committed.
+    typing = false;
+    typedText.clear();
     userChange = true;
     setValue(v);
 }
@@ -176,10 +191,19 @@ bool CHSpin::event(QEvent* event)
 
 void CHSpin::commitTyped()
 {
-    const double typed = leadingNumber(typedText);
+    // Enter without a digit ("", "." or "-") keeps the old value, as Escape does.
+    if (!hasDigit(typedText)) {
+        cancelTyping();
+        return;
+    }
+    userSetValue(leadingNumber(typedText));
+}
+
+void CHSpin::cancelTyping()
+{
     typing = false;
     typedText.clear();
-    userSetValue(typed);
+    showText();
 }
 
 void CHSpin::commitTyping()
@@ -190,10 +214,14 @@ void CHSpin::commitTyping()
 
 void CHSpin::typeCharacters(const QString& text)
 {
-    // Only digits and points are typed; every other character, the minus sign too, is dropped.
+    // Digits, the point and the comma (the decimal separator of a Russian keyboard) are typed, and a
+    // leading minus where the field goes below zero; every other character is dropped.
     bool typed = false;
     for (QChar c : text) {
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.')) {
+        const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        const bool separator = c == QLatin1Char('.') || c == QLatin1Char(',');
+        const bool sign = c == QLatin1Char('-') && minValue < 0 && typedText.isEmpty();
+        if (digit || separator || sign) {
             typedText += c;
             typed = true;
         }
@@ -209,9 +237,7 @@ void CHSpin::keyPressEvent(QKeyEvent* event)
     const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (key == Qt::Key_Escape && typing) {
-        typing = false;
-        typedText.clear();
-        setValue(value);
+        cancelTyping();
         return;
     }
     if (isEnter(key)) {
@@ -231,9 +257,9 @@ void CHSpin::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (modifiers & Qt::KeypadModifier) {
-        // The keypad's decimal key types the point also where the keyboard layout makes it a comma.
+        // The keypad's decimal key is a separator whichever character the keyboard layout gives it.
         if (key == Qt::Key_Comma || key == Qt::Key_Period) {
-            typeCharacters(QStringLiteral("."));
+            typeCharacters(key == Qt::Key_Comma ? QStringLiteral(",") : QStringLiteral("."));
             return;
         }
         if (key == Qt::Key_Minus) {

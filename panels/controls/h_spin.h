@@ -10,7 +10,8 @@
 // The numeric spin edit of the panels: the value with a fixed number of decimals and its unit, between
 // four step buttons (to the minimum, one step down, one step up, to the maximum). The buttons are
 // siblings of the edit in its parent and follow it when it moves to another parent; the spin owns them.
-// The value changes by typing digits and Enter, the keypad plus and minus, the wheel and the buttons.
+// The value changes by typing a number and Enter, the keypad plus and minus, the wheel and the buttons.
+// Typed text stays on screen until Enter or Escape, whatever the program sets meanwhile.
 // valueEdited reaches the owner once for each such user action and never for Configure or SetValue, so
 // a panel can put document values into its spins without feeding them back.
 class CHSpin : public QLineEdit {
@@ -55,6 +56,7 @@ protected:
 private:
     void userSetValue(double v);
     void commitTyped();
+    void cancelTyping();
     void typeCharacters(const QString& text);
     void showText();
     void updateButtons();

@@ -1,5 +1,6 @@
 #include "panels/controls/report_ctrl.h"
 
+#include "panels/controls/report_header.h"
 #include "panels/printing/report_print.h"
 
 #include <QFontMetrics>
@@ -10,6 +11,7 @@
 
 CReportCtrl::CReportCtrl(QWidget* parent) : QTableView(parent)
 {
+    setHorizontalHeader(new CReportHeader(this));
     setModel(&rows);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -80,12 +82,8 @@ void CReportCtrl::printTable(QPainter& painter) const
 
 void CReportCtrl::printTable(QPainter& painter, int pageWidthMm) const
 {
-    // Texts are fitted on the list's own font, as they are shown, then measured again on the page.
-    const QFontMetrics screen = fontMetrics();
-    reportprint::printTable(
-        painter, pageWidthMm, rows.columnTitles(), rows.itemCount(),
-        [this](int row, int column) { return rows.cell(row, column); },
-        [&screen](const QString& s) { return screen.horizontalAdvance(s); });
+    reportprint::printTable(painter, pageWidthMm, rows.columnTitles(), rows.itemCount(),
+                            [this](int row, int column) { return rows.cell(row, column); });
 }
 
 void CReportCtrl::fitText(int maxWidth, QString& text) const

@@ -42,15 +42,15 @@ QString fitText(int maxWidth, const QString& text, const TextWidth& width)
 {
     if (width(text) <= maxWidth)
         return text;
+    // The dots are measured with the text they end: what is drawn must fit its box.
+    const QString dots = QStringLiteral("...");
     QString s = text;
-    QString fitted = text;
     while (!s.isEmpty()) {
         chopCharacter(s);
-        fitted = s + QStringLiteral("...");
-        if (width(s) <= maxWidth)
-            break;
+        if (width(s + dots) <= maxWidth)
+            return s + dots;
     }
-    return fitted;
+    return width(dots) <= maxWidth ? dots : QString();
 }
 
 std::vector<PrintedCell> layoutTable(int pageWidthMm, const std::vector<QString>& titles, int rowCount,
@@ -91,14 +91,15 @@ QFont fontOfCellHeight(const QString& family, int cellHeight, bool italic)
 QFont printFont() { return fontOfCellHeight(QStringLiteral("Arial"), kFontHeight); }
 
 void printTable(QPainter& painter, int pageWidthMm, const std::vector<QString>& titles, int rowCount,
-                const CellText& cell, const TextWidth& fitWidth)
+                const CellText& cell)
 {
     painter.save();
     painter.setFont(printFont());
+    // Texts are fitted in the font and on the device they are drawn with, so that none runs into the
+    // next box.
     const QFontMetrics printer = painter.fontMetrics();
-    const std::vector<PrintedCell> cells =
-        layoutTable(pageWidthMm, titles, rowCount, cell, fitWidth,
-                    [&printer](const QString& s) { return printer.horizontalAdvance(s); });
+    const TextWidth printed = [&printer](const QString& s) { return printer.horizontalAdvance(s); };
+    const std::vector<PrintedCell> cells = layoutTable(pageWidthMm, titles, rowCount, cell, printed, printed);
 
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
     for (const PrintedCell& c : cells) {

@@ -31,8 +31,8 @@ QRect cellBox(int columnWidth, int column, int row);
 // Left edge of a text centred in a column; each half is truncated toward zero on its own.
 int centredTextX(int left, int columnWidth, int textWidth);
 
-// Shortens `text` until what is left is at most `maxWidth` wide, then ends it in "...". The dots
-// are not counted. A text that fits is returned unchanged.
+// Shortens `text` until what is left, ended in "...", is at most `maxWidth` wide. A text that fits is
+// returned unchanged; where not even the dots fit, nothing is left.
 QString fitText(int maxWidth, const QString& text, const TextWidth& width);
 
 struct PrintedCell {
@@ -54,9 +54,9 @@ QFont fontOfCellHeight(const QString& family, int cellHeight, bool italic = fals
 QFont printFont();
 
 // Draws the boxed table on `painter`, whose units must be 0.01 inch with y downwards from the table's
-// top-left corner, for a printable area `pageWidthMm` wide. Boxes take the painter's current pen;
-// `fitWidth` measures for FitText, the drawn texts are measured on the painter's device.
+// top-left corner, for a printable area `pageWidthMm` wide. Boxes take the painter's current pen; texts
+// are fitted and centred as measured on the painter's device in the printed font.
 void printTable(QPainter& painter, int pageWidthMm, const std::vector<QString>& titles, int rowCount,
-                const CellText& cell, const TextWidth& fitWidth);
+                const CellText& cell);
 
 } // namespace reportprint

@@ -1,5 +1,6 @@
 #include "app/about_dlg.h"
 #include "app/command_actions.h"
+#include "app/lock_indicators.h"
 #include "app/main_frame.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
@@ -10,7 +11,13 @@
 #include "resources/version.h"
 #include "support/temp_dir.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
 #include <QApplication>
 #include <QLayout>
 #include <QLineEdit>
@@ -122,14 +129,24 @@ TEST(MainFrame, RestartKeepsRangePulseAndTwoScreen)
     EXPECT_TRUE(again.frame.commandActions().action(cmd::kRangeFirst + 6)->isChecked());
 }
 
+// A stand-in measurement form asking for a minimum height, as the real one does for its screen and table.
+class CMinimumPanel : public QWidget {
+public:
+    int minimum = 0;
+    QSize minimumSizeHint() const override { return {0, minimum}; }
+};
+
 // A stand-in panel in every pane, and the frame shown at a size.
-void showWithPanels(CMainFrame& frame, int width, int height)
+CMinimumPanel* showWithPanels(CMainFrame& frame, int width, int height)
 {
+    auto* measurement = new CMinimumPanel;
     for (int i = 0; i < static_cast<int>(Pane::Count); ++i)
-        frame.panes().setPanel(static_cast<Pane>(i), new QWidget);
+        frame.panes().setPanel(static_cast<Pane>(i), i == static_cast<int>(Pane::MeasurementForm) ? measurement
+                                                                                                   : new QWidget);
     frame.resize(width, height);
     frame.show();
     QApplication::processEvents();
+    return measurement;
 }
 
 // A pane's height (or width) in the window; 0 when it is hidden.
@@ -146,7 +163,7 @@ TEST(MainFrame, NormalLayoutAt1024x768WithTheOverviewAsStored)
         TempDir dir;
         writeText(dir.file("param.ini"), std::string("[VARNEL]\n") + ini);
         Program p(dir.file("param.ini"));
-        showWithPanels(p.frame, 1024, 768);
+        CMinimumPanel* measurement = showWithPanels(p.frame, 1024, 768);
         const int middle = p.frame.centralWidget()->height() - 24 - 250;
         EXPECT_EQ(extent(p.frame, Pane::CursorRow), 24);
         EXPECT_EQ(extent(p.frame, Pane::Library), 250);
@@ -163,6 +180,18 @@ TEST(MainFrame, NormalLayoutAt1024x768WithTheOverviewAsStored)
         const int library = std::min(500, middle + 250 - overview - 100);
         EXPECT_EQ(extent(p.frame, Pane::Library), library);
         EXPECT_EQ(extent(p.frame, Pane::MeasurementForm), middle + 250 - library - overview);
+
+        // A form that needs more (a usable screen over its table) takes it from the library row, never
+        // from the overview; the preview's share goes first.
+        for (const int minimum : {330, 450, 2000}) {
+            measurement->minimum = minimum;
+            measurement->updateGeometry();
+            QApplication::processEvents();
+            const int room = std::max(0, middle + 250 - overview - minimum);
+            EXPECT_EQ(extent(p.frame, Pane::Library), std::min(500, room)) << minimum;
+            EXPECT_EQ(extent(p.frame, Pane::Overview), overview) << minimum;
+            EXPECT_EQ(extent(p.frame, Pane::MeasurementForm), middle + 250 - std::min(500, room) - overview);
+        }
     }
 }
 
@@ -201,6 +230,72 @@ TEST(MainFrame, AButtonRunsItsCommandWhicheverPanelRegisteredItAndWhen)
     EXPECT_TRUE(print->isEnabled());
     print->trigger();
     EXPECT_EQ(printed, 1);
+}
+
+TEST(MainFrame, AScreenReadersToggleOrPressRunsTheButtonsCommandAsAClickDoes)
+{
+    TempDir dir;
+    Program p(dir.file("param.ini"));
+    // П1 refuses without a memory; it sits on a panel's toolbar made after the frame's bars.
+    int memoryRuns = 0;
+    p.table.add(cmd::kMemoryP1, [&] { ++memoryRuns; }, [] { return CommandState{true, false}; });
+    p.table.stateChanged();
+    QToolBar panelBar;
+    panelBar.addAction(p.frame.commandActions().action(cmd::kMemoryP1));
+    const auto button = [&](QToolBar* bar, int id) {
+        return qobject_cast<QToolButton*>(bar->widgetForAction(p.frame.commandActions().action(id)));
+    };
+
+    struct Case { const char* what; QToolButton* button; QString action; bool checked; int memoryRuns; };
+    const QString toggle = QAccessibleActionInterface::toggleAction();
+    const QString press = QAccessibleActionInterface::pressAction();
+    const Case cases[] = {
+        {"П1 toggled", button(&panelBar, cmd::kMemoryP1), toggle, false, 1},
+        {"П1 pressed", button(&panelBar, cmd::kMemoryP1), press, false, 2},
+        {"capture toggled on", button(p.frame.toolBar(142), cmd::kCapture), toggle, true, 2},
+        {"capture pressed off", button(p.frame.toolBar(142), cmd::kCapture), press, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NE(c.button, nullptr);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(c.button);
+        ASSERT_TRUE(face && face->actionInterface());
+        ASSERT_TRUE(face->actionInterface()->actionNames().contains(c.action) || c.action == press);
+        face->actionInterface()->doAction(c.action);
+        QApplication::processEvents();
+        EXPECT_EQ(memoryRuns, c.memoryRuns);
+        EXPECT_EQ(c.button->isChecked(), c.checked);
+        EXPECT_EQ(c.button->defaultAction()->isChecked(), c.checked);
+        EXPECT_EQ(bool(face->state().checked), c.checked);
+    }
+    EXPECT_FALSE(p.doc.capture);
+}
+
+TEST(MainFrame, StatusBarSaysReadyOffACommandAndShowsOnlyKnownLockKeys)
+{
+    TempDir dir;
+    Program p(dir.file("param.ini"));
+    QStatusBar* bar = p.frame.statusBar();
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Готово"));
+    QStatusTipEvent over(QStringLiteral("Включение второго канала"));
+    QApplication::sendEvent(&p.frame, &over);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Включение второго канала"));
+    QStatusTipEvent left{QString()};
+    QApplication::sendEvent(&p.frame, &left);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Готово"));
+
+    // Without a keyboard that tells its lock keys (no X server here) the indicators are hidden.
+    auto* caps = bar->findChild<QLabel*>(QStringLiteral("CAP"));
+    auto* num = bar->findChild<QLabel*>(QStringLiteral("NUM"));
+    auto* scroll = bar->findChild<QLabel*>(QStringLiteral("SCRL"));
+    ASSERT_TRUE(caps && num && scroll);
+    for (QLabel* l : {caps, num, scroll})
+        EXPECT_TRUE(l->isHidden()) << l->text().toStdString();
+    bar->findChild<CLockIndicators*>()->show({true, false, std::nullopt});
+    EXPECT_TRUE(!caps->isHidden() && caps->isEnabled());
+    EXPECT_TRUE(!num->isHidden() && !num->isEnabled());
+    EXPECT_TRUE(scroll->isHidden());
+    EXPECT_EQ(caps->accessibleName(), QStringLiteral("Caps Lock"));
 }
 
 TEST(MainFrame, AboutBoxShowsTheBuildsVersion)

@@ -108,6 +108,26 @@ TEST(GridLayout, UniformTicksOfTheMeasurementScreen)
     EXPECT_EQ(g.vertical.back().value, 60);
 }
 
+TEST(XLabelLefts, TheLastLabelEndsInsideThePlot)
+{
+    // Lines as (pos, labelled); every label 24 pixels wide; the plot ends at 500.
+    struct Case { std::vector<GridLine> lines; std::vector<std::optional<int>> lefts; };
+    const std::optional<int> none;
+    const Case cases[] = {
+        {{{0, true}, {250, true}, {500, true}}, {-12, 238, 476}},   // 1000 at a 1 km range: shifted 12 left
+        {{{0, true}, {450, true}, {480, true}}, {-12, 438, 468}},   // ends inside by itself: centred
+        {{{0, true}, {468, true}, {500, true}}, {-12, none, 476}},   // the shifted label would touch 456..480
+        {{{0, true}, {450, true}, {470, true}, {500, true}}, {-12, 438, none, 476}},
+        {{{0, true}, {500, true}, {500, false}}, {-12, 476, none}},   // a section edge has no label
+        {{{500, false}}, {none}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines.size());
+        EXPECT_EQ(xLabelLefts(c.lines, std::vector<int>(c.lines.size(), 24), 500), c.lefts);
+    }
+}
+
 TEST(GridLayout, FirstXTickIsTheSmallestMultipleNotBelowTheLeftLabel)
 {
     CScreenState s;

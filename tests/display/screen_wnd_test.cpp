@@ -101,6 +101,31 @@ TEST(ScreenWnd, CursorAndGridLinesLieWhereTheGeometrySays)
     EXPECT_TRUE(labelInk);
 }
 
+TEST(ScreenWnd, TheLastDistanceLabelIsDrawnWholeInsideThePlot)
+{
+    MainScreen m;
+    m.doc.scale = 1000;
+    main_screen::configure(m.screen, m.doc);
+    m.set(20, 100, 300);
+    m.screen.draw();
+    const PixelRect plot = m.screen.plotRect();
+    const GridLayout grid = gridLayout(m.screen, plot, false);
+    ASSERT_EQ(grid.vertical.back().pos, plot.right);
+    ASSERT_EQ(grid.vertical.back().value, 1000);
+    const int width = QFontMetrics(m.screen.renderer().axisFont()).horizontalAdvance("1000");
+    // Ink under the plot: the label's columns ending at the plot's right edge, none beyond it.
+    const auto inkIn = [&](int x0, int x1) {
+        for (int y = plot.bottom + 1; y < m.screen.image().height(); ++y)
+            for (int x = x0; x < x1; ++x)
+                if (at(m.screen, x, y) != kBlack)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inkIn(plot.right - width, plot.right - width / 2));
+    EXPECT_TRUE(inkIn(plot.right - width / 2, plot.right + 1));
+    EXPECT_FALSE(inkIn(plot.right + 1, m.screen.image().width()));
+}
+
 TEST(ScreenWnd, AxisSectionEdgesAreGridLines)
 {
     MainScreen m;

@@ -7,6 +7,7 @@
 #include "measurement/form_rig.h"
 #include "panels/controls/report_ctrl.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -59,6 +60,37 @@ TEST_F(FormView, TableRowsFollowTheShownLinesAndTheScreenTakesTheRest)
     doc.toggleLine(L2);   // nothing shown: two empty 8-pixel rows at the bottom
     EXPECT_EQ(form->channels().getItemCount(), 0);
     EXPECT_EQ(form->mainScreen().height(), 600 - 16);
+}
+
+TEST_F(FormView, AtItsMinimumHeightTheScreenKeepsA150PixelPlotWithItsLabels)
+{
+    // Lines shown (L1 starts shown) and whether the table is; the minimum follows the rows.
+    struct Case { const char* what; int toggleL2, toggleL1; bool table; };
+    const Case cases[] = {
+        {"one line", 0, 0, true}, {"two lines", 1, 0, true}, {"none", 0, 1, true}, {"no table", 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.toggleL2)
+            doc.toggleLine(L2);
+        if (c.toggleL1)
+            doc.toggleLine(L1);
+        if (!c.table)
+            commands.run(cmd::kChannelParams);
+        const int minimum = form->minimumSizeHint().height();
+        form->resize(900, minimum);
+        QApplication::processEvents();
+        const PixelRect plot = form->mainScreen().plotRect();
+        EXPECT_EQ(plot.height(), CFormDraw::kMinPlotHeight);
+        EXPECT_GT(plot.left, 5);   // the y labels stay beside it
+        EXPECT_EQ(form->mainScreen().height() + (c.table ? form->height() - form->channels().y() : 0), minimum);
+        if (c.toggleL2)
+            doc.toggleLine(L2);
+        if (c.toggleL1)
+            doc.toggleLine(L1);
+        if (!c.table)
+            commands.run(cmd::kChannelParams);
+    }
 }
 
 TEST_F(FormView, ReturnLossShowsTheTenthColumn)

@@ -15,8 +15,9 @@
 
 namespace {
 
-// An A4 page less 5 mm margins (200 x 287 mm) at `dpi`, with a memory over 1000 m and both cursors.
-QImage drawnPage(int dpi)
+// A page of `widthMm` x `heightMm` (A4 less 5 mm margins unless told) at `dpi`, with a memory over
+// 1000 m and both cursors.
+QImage drawnPage(int dpi, int widthMm = 200, int heightMm = 287)
 {
     CVarnelDoc doc;
     Trace file;
@@ -29,8 +30,8 @@ QImage drawnPage(int dpi)
     main_screen::rebuild(screen, doc);
 
     const int dotsPerMetre = static_cast<int>(std::lround(dpi / 0.0254));
-    QImage page(static_cast<int>(std::lround(200 * dpi / 25.4)), static_cast<int>(std::lround(287 * dpi / 25.4)),
-                QImage::Format_RGB32);
+    QImage page(static_cast<int>(std::lround(widthMm * dpi / 25.4)),
+                static_cast<int>(std::lround(heightMm * dpi / 25.4)), QImage::Format_RGB32);
     page.setDotsPerMeterX(dotsPerMetre);
     page.setDotsPerMeterY(dotsPerMetre);
     page.fill(Qt::white);
@@ -81,6 +82,34 @@ TEST(ReportPage, OneTransformPutsThePartsWhereThePageUnitsSay)
         };
         for (const Box& b : boxes)
             EXPECT_EQ(inked(b), b.ink) << b.what << " at " << dpi << " dpi";
+    }
+}
+
+TEST(ReportPage, TheScreenLeavesTheReadoutsTheirRoomOnSmallPaper)
+{
+    // Readouts begin 60 units below trunc(H x 3); the screen's frame must end a gap above them.
+    struct Case { const char* paper; int widthMm, heightMm, screenBottom; };
+    const Case cases[] = {
+        {"A4 portrait", 200, 287, 640},            // the full 400 units
+        {"A5 landscape", 200, 138, 414 + 60 - 10},
+        {"A6 landscape", 138, 95, 285 + 60 - 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.paper);
+        const QImage page = drawnPage(100, c.widthMm, c.heightMm);
+        const auto inked = [&](int x0, int x1, int y0, int y1) {
+            for (int y = y0; y <= y1; ++y)
+                for (int x = x0; x <= x1; ++x)
+                    if (QColor(page.pixel(x, y)).lightness() < 128)
+                        return true;
+            return false;
+        };
+        const int readoutTop = static_cast<int>(std::trunc(c.heightMm * 3.0)) + 60;
+        EXPECT_EQ(CReportPage::screenHeight(-readoutTop), c.screenBottom - CReportPage::kScreenTop);
+        EXPECT_TRUE(inked(89, 91, c.screenBottom - 30, c.screenBottom));   // the frame's left edge
+        EXPECT_TRUE(inked(300, 310, c.screenBottom - 1, c.screenBottom + 1));   // its bottom edge
+        EXPECT_FALSE(inked(0, page.width() - 1, c.screenBottom + 2, readoutTop - 1));
+        EXPECT_TRUE(inked(100, 160, readoutTop, readoutTop + 12));
     }
 }
 

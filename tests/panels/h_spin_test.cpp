@@ -86,11 +86,11 @@ TEST(HSpin, EachUserActionReachesTheOwnerOnce)
         {10, "12.5E", "12.50 м", 12.5, 1, 1},
         {10, "12BE", "1.00 м", 1, 1, 1},
         {10, "123DI", "1", 10, 0, 0},
-        {10, "-1a2,+", "12", 10, 0, 0},   // only digits and points are typed
+        {10, "-1a2+", "12", 10, 0, 0},   // letters and signs are dropped (no minus below a zero minimum)
         {10, "99E", "62.50 м", 62.5, 1, 1},
         {10, "1.2.3E", "1.20 м", 1.2, 1, 1},
-        {10, ".E", "0.00 м", 0, 1, 1},
-        {10, "1BE", "0.00 м", 0, 1, 1},   // nothing left to commit: 0
+        {10, ".E", "10.00 м", 10, 0, 1},
+        {10, "1BE", "10.00 м", 10, 0, 1},   // nothing left to commit: the old value stays
         {10, "1C5E", "1.50 м", 1.5, 1, 1},
         {10, "7X", "10.00 м", 10, 0, 0},
         {10, "DBP", "10.00 м", 10, 0, 0},   // the shown value is not edited
@@ -106,8 +106,8 @@ TEST(HSpin, EachUserActionReachesTheOwnerOnce)
         {0.1, "{", "0.00 м", 0, 1, 0},
         {62.5, "K", "62.50 м", 62.5, 1, 0},   // at the limit: reported, unchanged
         {62.5, "}]", "62.50 м", 62.5, 0, 0},   // disabled buttons
-        {10, "12}3", "123", 10.125, 1, 0},   // a step while typing keeps the typed digits
-        {10, "12}3E", "62.50 м", 62.5, 2, 1},
+        {10, "12}3", "3", 10.125, 1, 0},   // a step replaces the typed digits and ends the typing
+        {10, "12}3E", "3.00 м", 3, 2, 1},
     };
     const char buttons[] = "[{}]", keys[] = "BDIEXPCKM";
     const Qt::Key codes[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Insert, Qt::Key_Return,
@@ -137,6 +137,57 @@ TEST(HSpin, EachUserActionReachesTheOwnerOnce)
         ASSERT_EQ(w.edits.count(), c.edits);
         EXPECT_EQ(w.edits.isEmpty() ? c.value : w.edits.last().at(0).toDouble(), c.value);
         EXPECT_EQ(w.enters.count(), c.enters);
+    }
+}
+
+TEST(HSpin, TypedNumbersAreReadAsPeopleTypeThem)
+{
+    // Characters are typed on the main keyboard; capitals: E Enter, X Escape, C and P the keypad's decimal
+    // key giving a comma or a point, U the program setting the value 5 (a document update), B Backspace.
+    struct Case { double min, max; const char* keys; const char* text; double value; int edits; };
+    const Case cases[] = {
+        {1, 3, "1,52E", "1.520", 1.52, 1},
+        {0, 62.5, "12,5E", "12.500", 12.5, 1},
+        {0, 62.5, "1C25E", "1.250", 1.25, 1},
+        {0, 62.5, "1P25E", "1.250", 1.25, 1},
+        {-50, 50, "-20E", "-20.000", -20, 1},
+        {-50, 50, "-2,5E", "-2.500", -2.5, 1},
+        {-50, 50, "2-0E", "20.000", 20, 1},   // the minus leads or is dropped
+        {-50, 50, "-99E", "-50.000", -50, 1},
+        {0, 62.5, "-20E", "20.000", 20, 1},   // no minus where the field cannot go below zero
+        {1, 3, "E", "1.620", 1.62, 0},   // Enter with nothing typed, or no digit, is Escape
+        {1, 3, ",E", "1.620", 1.62, 0},
+        {-50, 50, "-E", "1.620", 1.62, 0},
+        {-50, 50, "-.E", "1.620", 1.62, 0},
+        {0, 1000, "12U", "12", 5, 0},   // a document update leaves the typed text on screen
+        {0, 1000, "12U4E", "124.000", 124, 1},   // and Enter commits what was seen
+        {0, 1000, "12U4", "124", 5, 0},
+        {0, 62.5, "12UX", "5.000", 5, 0},
+        {0, 62.5, "1BUE", "5.000", 5, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        QWidget window;
+        auto* spin = new CHSpin(&window);
+        QSignalSpy edits(spin, &CHSpin::valueEdited);
+        spin->configure(c.min, c.max, 1.62, 0.1, 3, QString());
+        window.show();
+        for (const char* k = c.keys; *k; ++k) {
+            switch (*k) {
+            case 'E': QTest::keyClick(spin, Qt::Key_Return); break;
+            case 'X': QTest::keyClick(spin, Qt::Key_Escape); break;
+            case 'B': QTest::keyClick(spin, Qt::Key_Backspace); break;
+            case 'C': QTest::keyClick(spin, Qt::Key_Comma, Qt::KeypadModifier); break;
+            case 'P': QTest::keyClick(spin, Qt::Key_Period, Qt::KeypadModifier); break;
+            case 'U': spin->setValue(5); break;
+            default: QTest::keyClick(spin, *k);
+            }
+        }
+        EXPECT_EQ(spin->text(), QString::fromUtf8(c.text));
+        EXPECT_DOUBLE_EQ(spin->getValue(), c.value);
+        ASSERT_EQ(edits.count(), c.edits);
+        if (c.edits)
+            EXPECT_DOUBLE_EQ(edits.last().at(0).toDouble(), c.value);
     }
 }
 

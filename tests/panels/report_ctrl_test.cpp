@@ -1,6 +1,7 @@
 #include "panels/controls/report_ctrl.h"
 
 #include "panels/controls/report_colors.h"
+#include "panels/controls/report_header.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -8,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionHeader>
 
 #include <gtest/gtest.h>
 
@@ -270,6 +273,42 @@ TEST(ReportCtrl, ItemGeometryAndHitTests)
     EXPECT_EQ(below.column, -1);
 }
 
+// The header's drawing options, as the style gets them.
+struct HeaderProbe : CReportHeader {
+    QStyleOptionHeader option(int logicalIndex) const
+    {
+        QStyleOptionHeader o;
+        initStyleOption(&o);
+        if (logicalIndex >= 0)
+            initStyleOptionForIndex(&o, logicalIndex);
+        return o;
+    }
+};
+
+TEST(ReportCtrl, ATitleWiderThanItsColumnIsShownEndingInDots)
+{
+    CReportCtrl list;
+    fill(list, 1, {});
+    auto* header = new HeaderProbe;
+    list.setHorizontalHeader(header);
+    list.setColumnTitle(0, "Название канала");
+    const QStyleOptionHeader probe = header->option(-1);
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, &probe, header);
+    const QFontMetrics metrics(header->font());
+    const int whole = metrics.horizontalAdvance("Название канала");
+    struct Case { int width; const char* shown; };
+    const Case cases[] = {
+        {whole + margins, "Название канала"},
+        {metrics.horizontalAdvance("Название к...") + margins, "Название к..."},
+        {metrics.horizontalAdvance("Название к...") + margins - 1, "Название ..."},
+    };
+    for (const Case& c : cases) {
+        list.setColumnWidth(0, c.width);
+        EXPECT_EQ(header->option(0).text, QString::fromUtf8(c.shown)) << c.width;
+    }
+    EXPECT_EQ(list.getColumnTitle(0), QStringLiteral("Название канала"));   // printed and read whole
+}
+
 TEST(ReportCtrl, FitTextUsesTheListFont)
 {
     CReportCtrl list;
@@ -278,7 +317,7 @@ TEST(ReportCtrl, FitTextUsesTheListFont)
     list.fitText(metrics.horizontalAdvance(text), text);
     EXPECT_EQ(text, "короткий");
     text = "длинное название файла";
-    list.fitText(metrics.horizontalAdvance("длинное"), text);
+    list.fitText(metrics.horizontalAdvance("длинное..."), text);   // the dots are counted
     EXPECT_EQ(text, "длинное...");
 }
 

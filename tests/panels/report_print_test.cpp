@@ -28,7 +28,7 @@ TEST(ReportPrint, ColumnWidthSharesThePageLessMargins)
         EXPECT_EQ(reportprint::columnWidth(c.pageMm, c.columns), c.expected) << c.pageMm << " " << c.columns;
 }
 
-TEST(ReportPrint, FitTextEndsWhatDoesNotFitInDots)
+TEST(ReportPrint, FitTextEndsWhatDoesNotFitInDotsCountingThem)
 {
     struct Case {
         int maxWidth;
@@ -37,12 +37,13 @@ TEST(ReportPrint, FitTextEndsWhatDoesNotFitInDots)
     const Case cases[] = {
         {30, "abc", "abc"},          // fits exactly: unchanged, no dots
         {35, "abc", "abc"},
-        {29, "abc", "ab..."},        // the dots are not measured
-        {25, "abcdef", "ab..."},
-        {5, "abc", "..."},           // nothing fits: only the dots are left
-        {-1, "ab", "..."},
+        {50, "abcdef", "ab..."},     // the dots are measured with the text: 50 wide
+        {49, "abcdef", "a..."},
+        {35, "abcd", "..."},         // no character fits beside the dots
+        {29, "abcd", ""},            // not even the dots fit
+        {-1, "ab", ""},
         {0, "", ""},
-        {20, QString::fromUtf8("a😀😀"), QString::fromUtf8("a😀...")},   // never half a character
+        {55, QString::fromUtf8("a😀😀😀😀😀"), QString::fromUtf8("a😀...")},   // never half a character
     };
     for (const Case& c : cases)
         EXPECT_EQ(reportprint::fitText(c.maxWidth, c.text, tenPerChar), c.expected)
@@ -95,8 +96,8 @@ TEST(ReportPrint, HeaderFitsToOneUnitLessAndCellsToTwoLess)
         210, titles, 1, [&](int, int) { return long59; }, onePerChar, onePerChar);
     ASSERT_EQ(cells.size(), 24u);
     EXPECT_EQ(cells[0].text, titles[0]);
-    EXPECT_EQ(cells[1].text, QString(58, 'x') + "...");
-    EXPECT_EQ(cells[1].textTopLeft.x(), 30 - 61 / 2);
+    EXPECT_EQ(cells[1].text, QString(55, 'x') + "...");
+    EXPECT_EQ(cells[1].textTopLeft.x(), 30 - 58 / 2);
 }
 
 TEST(ReportPrint, NothingIsLaidOutWithoutColumnsOrRoom)

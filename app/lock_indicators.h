@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/lock_key_state.h"
+
+#include <QObject>
+
+#include <array>
+
+class QLabel;
+class QStatusBar;
+class QTimer;
+
+// The status bar's CAP, NUM and SCRL indicators: shown dark while the key is on and grey while it is
+// off; an indicator whose state cannot be known is hidden rather than always grey. The state is read
+// again after a lock key in the program, when the program becomes active, and once a second for keys
+// pressed in other programs.
+class CLockIndicators : public QObject {
+    Q_OBJECT
+public:
+    explicit CLockIndicators(QStatusBar& bar);
+
+    void show(const LockKeyState& state);
+    void refresh() { show(readLockKeys()); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::array<QLabel*, 3> labels{};
+    QTimer* poll = nullptr;
+};
