@@ -5,13 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStatusBar>
-#include <QTimer>
-
-namespace {
-
-constexpr int kPollMs = 1000;
-
-} // namespace
 
 CLockIndicators::CLockIndicators(QStatusBar& bar) : QObject(&bar)
 {
@@ -27,13 +20,11 @@ CLockIndicators::CLockIndicators(QStatusBar& bar) : QObject(&bar)
     }
     const LockKeyState state = readLockKeys();
     show(state);
-    // Where no key can be known there is nothing to ask again.
+    // Where no key can be known there is nothing to ask again. No timer polls the keys: an idle
+    // program must not wake up, and a key pressed in another program is read when this one is active again.
     if (!state.caps && !state.num && !state.scroll)
         return;
     qApp->installEventFilter(this);
-    poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, &CLockIndicators::refresh);
-    poll->start(kPollMs);
 }
 
 void CLockIndicators::show(const LockKeyState& state)

@@ -8,12 +8,10 @@
 
 class QLabel;
 class QStatusBar;
-class QTimer;
 
 // The status bar's CAP, NUM and SCRL indicators: shown dark while the key is on and grey while it is
 // off; an indicator whose state cannot be known is hidden rather than always grey. The state is read
-// again after a lock key in the program, when the program becomes active, and once a second for keys
-// pressed in other programs.
+// again after a lock key in the program and when the program becomes active.
 class CLockIndicators : public QObject {
     Q_OBJECT
 public:
@@ -27,5 +25,4 @@ protected:
 
 private:
     std::array<QLabel*, 3> labels{};
-    QTimer* poll = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "panels/controls/tool_tip_text.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -266,9 +267,15 @@ void CFormMemory::layoutTab0()
     const int W = width(), H = height();
     const int T = memoryBar->sizeHint().height();
     memoryBar->setGeometry(0, 0, W, T);
-    if (previewOn) {
-        previewWnd->resizeScreen(0, T, W, kPreviewHeight);
-        reflectograms->setGeometry(0, T + kPreviewHeight, W, std::max(0, H - T - kPreviewHeight - kTabHeight));
+    // In a low row the preview gives way to the list: the list keeps a few rows, the preview takes
+    // what is left up to its full height, and a preview too low to read is not drawn at all.
+    const int listMinimum = reflectograms->horizontalHeader()->sizeHint().height() + 3 * reflectograms->getItemHeight();
+    int preview = std::min(kPreviewHeight, H - T - kTabHeight - listMinimum);
+    if (preview < kPreviewMinimum)
+        preview = 0;
+    if (previewOn && preview > 0) {
+        previewWnd->resizeScreen(0, T, W, preview);
+        reflectograms->setGeometry(0, T + preview, W, std::max(0, H - T - preview - kTabHeight));
     } else {
         previewWnd->resizeScreen(0, T, 0, 0);
         reflectograms->setGeometry(0, T, W, std::max(0, H - T - kTabHeight));

@@ -44,6 +44,7 @@ class CFormMemory : public QWidget, public CDocView {
 public:
     static constexpr int kTabHeight = 23;
     static constexpr int kPreviewHeight = 250;
+    static constexpr int kPreviewMinimum = 80;
 
     CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, LibrarySetup setup,
                 QWidget* parent = nullptr);
