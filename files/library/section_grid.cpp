@@ -25,9 +25,6 @@ private:
     bool was;
 };
 
-// The KU editor's value as it shows it, for telling a changed value from the one it opened with.
-std::string speedText(double value, bool speedMode) { return numtext::fixed(value, speedMode ? 1 : 3); }
-
 } // namespace
 
 CSectionGrid::CSectionGrid(CVarnelDoc& doc) : doc(doc) {}
@@ -193,7 +190,7 @@ void CSectionGrid::endValueChanged(double real)
 
 Status CSectionGrid::speedValueChanged(double value)
 {
-    if (speedText(value, doc.speedMode) == speedText(doc.speedMode ? speedOfKu(editedKu) : editedKu, doc.speedMode))
+    if (isEditedKu(value))
         return Status::success();   // the section's own value: nothing to write
     const double ku = doc.speedMode ? kuOfSpeed(value) : value;
     const Status s = writeSectionKu(selectedPath(), editRow + 1, value, doc.speedMode);
@@ -203,6 +200,14 @@ Status CSectionGrid::speedValueChanged(double value)
     doc.vfactor = ku;
     applyActiveGrid();
     return s;
+}
+
+bool CSectionGrid::isEditedKu(double value) const
+{
+    // Compared as the editor shows them: V/2 98.7 of KU 1.52 would be written back as 1.519.
+    const int decimals = doc.speedMode ? 1 : 3;
+    const double own = doc.speedMode ? speedOfKu(editedKu) : editedKu;
+    return numtext::fixed(value, decimals) == numtext::fixed(own, decimals);
 }
 
 Status CSectionGrid::writeEnd(const std::string& path, int number)
@@ -236,10 +241,9 @@ Status CSectionGrid::finishEditing(const std::string& editorText)
         s = writeEnd(path, number);
         break;
     case SectionEditor::Speed: {
-        const double value = numtext::leadingNumber(editorText);
-        const double shown = doc.speedMode ? speedOfKu(editedKu) : editedKu;
         // Enter on the value the editor opened with is a glance, not an edit.
-        if (speedText(value, doc.speedMode) != speedText(shown, doc.speedMode))
+        const double value = numtext::leadingNumber(editorText);
+        if (!isEditedKu(value))
             s = writeSectionKu(path, number, value, doc.speedMode);
         break;
     }

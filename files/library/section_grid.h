@@ -101,6 +101,8 @@ private:
         double cursor;
     };
     Status writeEnd(const std::string& path, int number);
+    // Whether a value of the KU editor is the edited section's own KU, as the editor shows it.
+    bool isEditedKu(double value) const;
 
     CVarnelDoc& doc;
     double editedKu = 1.5;   // the edited section's KU as its file holds it
