@@ -8,6 +8,7 @@
 #include "files/number_text.h"
 #include "files/library/memory_file.h"
 #include "files/reflectogram_file.h"
+#include "files/section_file.h"
 #include "measurement/reflectogram_report.h"
 
 #include <filesystem>
@@ -26,6 +27,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: varnel-cli report FILE.tdr -o REPORT.pdf [--ku K] [--speed] [--cursor1 M] [--cursor2 M]\n"
+    "                         [--sections FILE.pie]\n"
     "\n"
     "Writes the one-page measurement report of a reflectogram file as an A4 PDF, as the program prints\n"
     "it: the title and contact lines, a channel table with the file's row, the reflectogram over the\n"
@@ -35,7 +37,9 @@ constexpr std::string_view kUsage =
     "  --ku K        measure with KU K (a positive number) instead of the file's\n"
     "  --speed       show the propagation factor as V/2 in m/us instead of KU\n"
     "  --cursor1 M   cursor 1 at M real metres from the start of the line (0 by default)\n"
-    "  --cursor2 M   cursor 2 likewise\n";
+    "  --cursor2 M   cursor 2 likewise\n"
+    "  --sections FILE.pie  the scale grid of a section file on, as in the window: every distance is\n"
+    "                section by section with the sections' own KU\n";
 
 // A number option that is present must be a number (and positive or not negative, as asked).
 bool numberOption(const ParsedArgs& parsed, const std::string& name, bool positive, double& value,
@@ -67,7 +71,7 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
 {
     ParsedArgs parsed;
     int exitCode = kExitOk;
-    if (!startCommand("report", kUsage, args, {{"-o", "--ku", "--cursor1", "--cursor2"}, {"--speed"}, 1}, out, err,
+    if (!startCommand("report", kUsage, args, {{"-o", "--ku", "--cursor1", "--cursor2", "--sections"}, {"--speed"}, 1}, out, err,
                       parsed, exitCode))
         return exitCode;
     const auto output = parsed.values.find("-o");
@@ -84,6 +88,14 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
     if (parsed.values.count("--ku"))
         options.ku = ku;
     options.speedMode = parsed.flags.count("--speed") > 0;
+    if (const auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
+        SectionFileData data;
+        if (Status s = readSectionFile(sections->second, data); !s)
+            return failWith(err, s.reason(), kExitBadFile);
+        options.sections = documentSections(data);
+        if (options.sections.empty())
+            return failWith(err, sections->second + ": the file has no sections", kExitBadFile);
+    }
 
     const std::string& path = parsed.positional[0];
     Trace file;

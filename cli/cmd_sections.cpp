@@ -6,6 +6,7 @@
 #include "document/tables.h"
 #include "document/units.h"
 #include "document/file_bytes.h"
+#include "files/ku_range.h"
 #include "files/number_text.h"
 #include "files/section_edit.h"
 #include "files/section_file.h"
@@ -35,7 +36,7 @@ constexpr std::string_view kUsage =
     "  --create        a new file without sections; --scale M is its range in nominal metres\n"
     "                  (62.5, 125, ... 64000; default 62.5). An existing file is not replaced.\n"
     "  --add           appends a section: --name N (default empty), --length M its real length in\n"
-    "                  metres at its KU (default 1 nominal metre), --ku K (default 1.5)\n"
+    "                  metres at its KU (default 1 nominal metre), --ku K (1..3, default 1.5)\n"
     "  --delete I      deletes section I (from 1) and renumbers the following ones\n"
     "  --set I         changes the name and/or the KU of section I\n"
     "Bad input changes nothing.\n";
@@ -67,10 +68,12 @@ bool sectionNumber(const std::string& option, const std::string& text, int& numb
     return true;
 }
 
-bool checkKu(double ku, std::string& error)
+// Only a KU the K.У. spin could hold, as in the window.
+bool checkKu(const ParsedArgs& p, double ku, std::string& error)
 {
-    if (!(ku >= 0.001)) {
-        error = "--ku " + numtext::fixed(ku, 3) + ": a KU must be at least 0.001";
+    if (const std::string problem = kuRangeProblem(ku, false); !problem.empty()) {
+        const auto given = p.values.find("--ku");
+        error = "--ku " + (given != p.values.end() ? given->second : numtext::fixed(ku, 3)) + ": " + problem;
         return false;
     }
     return true;
@@ -118,7 +121,7 @@ Status change(const ParsedArgs& p, const std::string& path, std::string& usageEr
     if (p.flags.count("--add")) {
         NewSection section;
         double length = -1;
-        if (!number(p, "--ku", section.ku, usageError) || !checkKu(section.ku, usageError) ||
+        if (!number(p, "--ku", section.ku, usageError) || !checkKu(p, section.ku, usageError) ||
             !number(p, "--length", length, usageError))
             return Status::success();
         if (p.values.count("--length")) {
@@ -146,7 +149,7 @@ Status change(const ParsedArgs& p, const std::string& path, std::string& usageEr
         c.name = it->second;
     if (p.values.count("--ku")) {
         double ku = 0;
-        if (!number(p, "--ku", ku, usageError) || !checkKu(ku, usageError))
+        if (!number(p, "--ku", ku, usageError) || !checkKu(p, ku, usageError))
             return Status::success();
         c.kuValue = ku;
     }

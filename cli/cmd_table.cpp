@@ -4,6 +4,7 @@
 
 #include "document/units.h"
 #include "document/file_bytes.h"
+#include "files/ku_range.h"
 #include "files/number_text.h"
 #include "files/table_file.h"
 
@@ -23,8 +24,8 @@ constexpr std::string_view kUsage =
     "value is the text the table list shows: the KU as stored.\n"
     "\n"
     "  --speed     show the values as V/2 in m/us, \"%.1f\" of 300 / (2 x KU); with --add, VALUE is a V/2\n"
-    "  --add       appends NAME with VALUE, a KU written with three decimals (or a V/2 converted to\n"
-    "              KU \"%.3f\"); a missing file is created\n"
+    "  --add       appends NAME with VALUE, a KU 1..3 written with three decimals (or a V/2 50..150\n"
+    "              converted to KU \"%.3f\"); a missing file is created\n"
     "  --delete I  deletes entry I (from 1)\n"
     "The file is changed as the KU table panel changes it, then printed. Bad input changes nothing.\n";
 
@@ -49,6 +50,11 @@ bool newEntry(const std::string& name, const std::string& valueText, bool speedM
     const double stored = numtext::leadingNumber(kuTextToSave(entry, speedMode));
     if (!(value > 0) || !(stored > 0) || !std::isfinite(stored)) {
         error = "VALUE " + valueText + (speedMode ? ": not a V/2 of a usable KU" : ": a KU must be at least 0.001");
+        return false;
+    }
+    // Only a KU the K.У. spin could hold, as the window's add dialog offers.
+    if (const std::string problem = kuRangeProblem(speedMode ? kuOfSpeed(value) : value, speedMode); !problem.empty()) {
+        error = "VALUE " + valueText + ": " + problem;
         return false;
     }
     return true;

@@ -14,7 +14,13 @@ namespace {
 // A section KU that is not positive must never reach a division; such a section reads as KU 1.5.
 double usableKu(double ku) { return ku > 0.0 ? ku : kReferenceKu; }
 
-int countOf(double value) { return static_cast<int>(std::trunc(value)); }
+// Samples a stretch of the axis occupies. No stretch occupies more than the whole axis (a section of a
+// hand-made file can be far longer than the range), and none less than nothing; NaN counts as nothing.
+int countOf(double value)
+{
+    const double t = std::trunc(value);
+    return t > 0 ? static_cast<int>(std::min(t, static_cast<double>(kWindowSamples))) : 0;
+}
 
 } // namespace
 
@@ -40,7 +46,8 @@ bool buildWindowAxis(CScreenState& screen, const CVarnelDoc& doc)
     screen.setAxisSectionCount(count);
     const double q = doc.windowWidth() * 100 / kWindowSamples;
     double R = 0.0, k = kReferenceKu, lastA = 0.0;
-    int m = 0, n = 0;
+    long long m = 0;   // a thousand sections of up to 500 samples each
+    int n = 0;
     for (const Section& s : doc.sections.all()) {
         const double a = s.start / 100, b = s.end / 100, len = s.length;
         k = usableKu(s.ku);
@@ -102,7 +109,7 @@ bool buildRangeAxis(CScreenState& screen, const CVarnelDoc& doc)
     screen.setAxisSectionCount(count);
     const double q = doc.scale * 100 / kWindowSamples;
     double acc = 0.0, first = -1.0, k = kReferenceKu, s = 0.0, a = 0.0, b = 0.0;
-    int used = 0;
+    long long used = 0;
     for (int i = 0; i < count; ++i) {
         const Section& sec = doc.sections.all()[static_cast<std::size_t>(i)];
         k = usableKu(sec.ku);

@@ -1,6 +1,7 @@
 // The document's keys of the settings store.
 #include "document/settings.h"
 #include "document/tables.h"
+#include "document/units.h"
 #include "document/varnel_doc.h"
 
 #include <algorithm>
@@ -18,8 +19,9 @@ double readThousandths(const CSettings& settings, const char* key, int fallback)
     return raw / 1000.0;
 }
 
-// Every cell is truncated toward zero: the stored files depend on it.
-int thousandths(double value) { return static_cast<int>(std::trunc(value * 1000)); }
+// Every cell is truncated toward zero: the stored files depend on it. Saturating: a KU no range check
+// let through must not become VFACTOR=-2147483648.
+int thousandths(double value) { return truncThousandths(value); }
 
 } // namespace
 
@@ -30,7 +32,7 @@ void CVarnelDoc::readSettings(const CSettings& ini)
     mouseMode = static_cast<MouseMode>(std::clamp(ini.getInt("MOUSE", 0), 0, kMouseModeCount - 1));
 
     const double ku = readThousandths(ini, "VFACTOR", 1500);
-    vfactor = (ku >= 1.0 && ku <= 3.0) ? ku : 1.5;
+    vfactor = kuInRange(ku) ? ku : kReferenceKu;
 
     gain = std::clamp(ini.getInt("GAIN", 0), 0, 255);
     average = std::clamp(ini.getInt("AVERAGE", 0), 0, 7);

@@ -19,6 +19,11 @@ double usableKu(double ku) { return ku > 0.0 ? ku : kReferenceKu; }
 
 bool isStepDown(int stepValue) { return static_cast<std::int16_t>(stepValue) == -120; }
 
+bool isSpinStep(double shown, double step, double real)
+{
+    return step > 0 && std::fabs(std::fabs(real - shown) - step) <= step * 1e-6;
+}
+
 const char* traceName(int index)
 {
     static const char* const names[kTraceCount] = {"Л1", "Л2", "П1", "П2", "П3"};
@@ -164,75 +169,63 @@ CursorReadouts CVarnelDoc::cursorReadouts() const
 
 Span CVarnelDoc::windowEdgesReal() const
 {
+    // Each edge by the rule of the cursor read-outs, so that a cursor on an edge reads the edge and no
+    // section boundary between the samples adds its rounding to the right edge.
     const Span win = window();
-    const double left = win.left, right = win.right;
-    if (!gridActive())
-        return {left / vfactor * kReferenceKu, right / vfactor * kReferenceKu};
+    return {toReal(win.left), toReal(win.right)};
+}
 
-    double L = -1.0, R = 0.0;
-    double m = 0.0;
-    double lastEnd = 0.0;
-    const double q = windowWidth() * 100 / kWindowSamples;
-    double k = kReferenceKu;
-    for (const Section& s : sections.all()) {
-        const double a = s.start / 100, b = s.end / 100, len = s.length;
-        k = usableKu(s.ku);
-        lastEnd = b;
-        if (b <= left) {
-            R += len / 100 / k * kReferenceKu;
-            L = R;
-        } else if (a < left && b <= right) {
-            L = R + (left - a) / k * kReferenceKu;
-            R += len / 100 / k * kReferenceKu;
-            m += std::trunc((b - left) * 100 / q);
-        } else if (a >= left && b <= right) {
-            if (L == -1.0)
-                L = R;
-            R += len / 100 / k * kReferenceKu;
-            m += std::trunc(len / q);
-        } else if (a >= left && b > right && a <= right) {
-            // The window begins in this section (the ordinary unzoomed view of a long first section).
-            if (L == -1.0)
-                L = R;
-            R += (right - a) / k * kReferenceKu;
-            m += std::trunc((right - a) * 100 / q);
-        } else if (a < left && b > right) {
-            L = R + (left - a) / k * kReferenceKu;
-            R += (right - a) / k * kReferenceKu;
-            m = kWindowSamples;
-        }
+double CVarnelDoc::sampleAt(int index) const
+{
+    const Span win = window();
+    // The last sample is the right edge itself, whatever the binary rounding of left + 500 samples.
+    return index >= kWindowSamples ? win.right : win.left + index * (windowWidth() / kWindowSamples);
+}
+
+bool CVarnelDoc::steppedPosition(double& position, bool down) const
+{
+    const Span win = window();
+    const double x = (position - win.left) / (windowWidth() / kWindowSamples);
+    // A position a hair below a sample stands on it, so that a step never stays where it was; one
+    // outside the window steps from the edge it lies beyond.
+    const double i = std::clamp(std::floor(x + 1e-6), 0.0, static_cast<double>(kWindowSamples));
+    const double j = down ? i - 1 : i + 1;
+    if (j < 0) {
+        position = win.left;
+        return false;
     }
-    if (m == 0) {
-        // The whole window lies beyond the last section: measure from that section's end with its KU,
-        // as the cursor read-outs do, instead of pinning the left edge to the end of the sections.
-        L = R + (left - lastEnd) / k * kReferenceKu;
-        R = L + kWindowSamples * q / k * kReferenceKu / 100;
-    } else if (m < kWindowSamples) {
-        R += (kWindowSamples - m) * q / k * kReferenceKu / 100;
+    if (j > kWindowSamples) {
+        position = win.right;
+        return false;
     }
-    return {L, R};
+    position = sampleAt(static_cast<int>(j));
+    return true;
 }
 
 bool CVarnelDoc::stepCursor(double& position, int stepValue)
 {
-    const Span win = window();
-    const double s = windowWidth() / kWindowSamples;
-    const double i = std::trunc((position - win.left) / s);
-    if (isStepDown(stepValue)) {
-        position = win.left + i * s - s;
-        if (position < win.left) {
-            position = win.left;
-            return false;
-        }
-    } else {
-        position = win.left + i * s + s;
-        if (position > win.right) {
-            position = win.right;
-            return false;
-        }
-    }
+    if (!steppedPosition(position, isStepDown(stepValue)))
+        return false;
     vfactor = kuAt(position);
     return true;
+}
+
+double CVarnelDoc::nearestSample(double position) const
+{
+    const Span win = window();
+    const double x = std::floor((position - win.left) / (windowWidth() / kWindowSamples) + 0.5);
+    if (!(x > 0))
+        return win.left;
+    return sampleAt(static_cast<int>(std::min(x, static_cast<double>(kWindowSamples))));
+}
+
+double CVarnelDoc::cursorFromSpin(double position, double shown, double step, double real) const
+{
+    if (isSpinStep(shown, step, real)) {
+        steppedPosition(position, real < shown);
+        return position;
+    }
+    return nearestSample(toNominal(real));
 }
 
 void CVarnelDoc::placeCursor(double& position, int sampleIndex)

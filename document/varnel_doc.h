@@ -54,6 +54,8 @@ struct CursorReadouts {
 
 // A 16-bit wheel delta of exactly -120 is one step down; any other value is one step up.
 bool isStepDown(int stepValue);
+// Whether a spin showing `shown` with the step `step` was set to `real` by one step (down or up).
+bool isSpinStep(double shown, double step, double real);
 
 // The single measurement document: every setting, the five traces, the cursors, the magnifier, the
 // line sections, and the distance arithmetic all displays share. Positions are nominal metres (KU 1.5).
@@ -118,6 +120,13 @@ public:
     CursorReadouts cursorReadouts() const;
     Span windowEdgesReal() const;
     bool stepCursor(double& position, int stepValue);
+    // The sample of the window nearest nominal `position`, never outside the window.
+    double nearestSample(double position) const;
+    // Where a cursor at `position` goes when a spin showing its read-out `shown` (real metres) with the
+    // step `step` is set to `real`: a change of exactly one step moves it one sample that way (a step
+    // measured at one section's KU may not leave the sample it started from at another's), any other
+    // change to the sample nearest `real`.
+    double cursorFromSpin(double position, double shown, double step, double real) const;
     void placeCursor(double& position, int sampleIndex);
     bool stepZoom(int stepValue);
     static bool stepOffset(int& offset, int stepValue);
@@ -142,6 +151,11 @@ public:
     void writeSettings(CSettings& settings) const;
 
 private:
+    // Sample `index` (0..500) of the window in nominal metres.
+    double sampleAt(int index) const;
+    // One window sample down or up from `position`; false, with `position` on the window's edge, when
+    // there is none left that way.
+    bool steppedPosition(double& position, bool down) const;
     // toReal, and the KU it measured the position's own stretch with.
     double realAt(double position, double& ku) const;
 

@@ -50,7 +50,11 @@ Status listSectionFiles(const std::string& folder, std::vector<GridFileEntry>& e
             continue;
         e.lastWrite = toLocalTime(st.st_mtime);
         CIniFile ini(path, IniEncoding::Windows1251);
-        ini.load();   // an unreadable file shows the defaults, as the profile functions give them
+        SectionFileData data;
+        if (Status s = ini.load(); !s)
+            e.problem = s.userReason();
+        else if (Status read = readSectionFile(ini, data); !read)
+            e.problem = read.userReason();
         e.amountText = ini.getString("PIECE", "AMOUNT", "0");
         e.scaleText = ini.getString("PIECE", "SCALE", "0");
         entries.push_back(std::move(e));
@@ -69,10 +73,11 @@ std::array<std::string, 6> gridFileCells(const GridFileEntry& e)
 {
     using numtext::twoDigits;
     const LocalTime& t = e.lastWrite;
+    const bool usable = e.problem.empty();
     return {" ",
             codec::fileNameText(e.name),
-            e.amountText,
-            numtext::fixed(rangeOfScaleText(e.scaleText), 1),
+            usable ? e.amountText : "?",
+            usable ? numtext::fixed(rangeOfScaleText(e.scaleText), 1) : "?",
             twoDigits(t.day) + "." + twoDigits(t.month) + "." + twoDigits(t.year),
             twoDigits(t.hour) + ":" + twoDigits(t.minute) + ":" + twoDigits(t.second)};
 }

@@ -1,5 +1,7 @@
 #include "files/number_text.h"
 
+#include "document/units.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -99,16 +101,6 @@ bool parseNumber(std::string_view text, double& value)
     return true;
 }
 
-int truncThousandths(double value)
-{
-    const double t = std::trunc(value * 1000);
-    if (std::isnan(t))
-        return 0;
-    if (t >= static_cast<double>(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (t <= static_cast<double>(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(t);
-}
+int truncThousandths(double value) { return ::truncThousandths(value); }
 
 } // namespace numtext

@@ -20,8 +20,7 @@ double leadingNumber(std::string_view text);
 // The whole of `text` (blanks around it allowed) as a number a double holds, or false.
 bool parseNumber(std::string_view text, double& value);
 
-// trunc(value x 1000) as stored in the files: toward zero, never rounded. Values beyond the 32-bit
-// range saturate and NaN gives 0, so no conversion is undefined.
+// trunc(value x 1000) as stored in the files (the document's truncThousandths).
 int truncThousandths(double value);
 
 } // namespace numtext

@@ -3,6 +3,7 @@
 #include "document/ini_file.h"
 #include "document/tables.h"
 #include "document/units.h"
+#include "files/ku_range.h"
 #include "files/number_text.h"
 #include "files/section_file.h"
 
@@ -69,10 +70,11 @@ std::string oneLine(std::string text)
     return text;
 }
 
-Status checkKu(const std::string& path, int thousandths)
+// Only a KU the K.У. spin could hold enters a file.
+Status checkKu(const std::string& path, double ku, bool speedMode)
 {
-    if (thousandths <= 0)
-        return Status::failure(path + ": a KU must be at least 0.001", path + ": КУ должен быть не меньше 0.001");
+    if (const std::string problem = kuRangeProblem(ku, speedMode); !problem.empty())
+        return Status::failure(path + ": " + problem);
     return Status::success();
 }
 
@@ -96,9 +98,9 @@ Status addSection(const std::string& path, double ku)
 
 Status addSection(const std::string& path, const NewSection& section)
 {
-    const int kuThousandths = numtext::truncThousandths(section.ku);
-    if (Status s = checkKu(path, kuThousandths); !s)
+    if (Status s = checkKu(path, section.ku, false); !s)
         return s;
+    const int kuThousandths = numtext::truncThousandths(section.ku);
     if (section.lengthThousandths < 0)
         return Status::failure(path + ": a section cannot be shorter than 0",
                                path + ": длина участка не может быть меньше 0");
@@ -161,9 +163,9 @@ Status changeSection(const std::string& path, int number, const SectionChange& c
     if (change.kuValue) {
         const double value = *change.kuValue;
         const double ku = change.speedMode ? kuOfSpeed(value) : value;
-        kuThousandths = (value > 0 && std::isfinite(ku)) ? numtext::truncThousandths(ku) : 0;
-        if (Status s = checkKu(path, *kuThousandths); !s)
+        if (Status s = checkKu(path, ku, change.speedMode); !s)
             return s;
+        kuThousandths = numtext::truncThousandths(ku);
     }
     CIniFile ini(path, IniEncoding::Windows1251);
     if (Status s = openSection(path, number, ini); !s)

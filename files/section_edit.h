@@ -18,7 +18,7 @@ Status createSectionFile(const std::string& path, double scale);
 struct NewSection {
     std::string name;               // line breaks become blanks
     int lengthThousandths = 1000;   // one nominal metre; not below 0
-    double ku = 1.5;                // stored as trunc(ku x 1000), at least 0.001
+    double ku = 1.5;                // stored as trunc(ku x 1000); within the K.У. spin's limits
 };
 
 // Appends section n + 1: AMOUNT n + 1, an empty NAME, LENGTH "1000" (one nominal metre) and VFACTOR
@@ -46,5 +46,5 @@ Status writeSectionName(const std::string& path, int number, std::string_view na
 // document's toNominal: trunc((nominalEnd - nominalStart) x 1000). An end before the start is refused.
 Status writeSectionLength(const std::string& path, int number, double nominalStart, double nominalEnd);
 // VFACTOR from a value typed as KU, or as V/2 with `speedMode`: trunc(KU x 1000). A value that gives
-// no KU of at least 0.001 is refused.
+// a KU outside the K.У. spin's limits (kuRangeProblem) is refused.
 Status writeSectionKu(const std::string& path, int number, double value, bool speedMode);

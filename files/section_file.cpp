@@ -7,10 +7,38 @@
 #include "files/number_text.h"
 
 #include <cerrno>
+#include <optional>
 
 namespace {
 
 std::string siteHeading(int i) { return "SITE" + std::to_string(i); }
+
+// A value the profile functions read a number from: blanks, an optional sign, then a digit (what
+// follows the digits is ignored, as they ignore it). An empty value is their 0.
+bool startsWithNumber(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    if (text.empty())
+        return true;
+    if (text.front() == '-' || text.front() == '+')
+        text.remove_prefix(1);
+    return !text.empty() && text.front() >= '0' && text.front() <= '9';
+}
+
+// A number key of a hand-edited file: a value that is no number is refused rather than read as 0.
+Status numberKey(const CIniFile& ini, const std::string& heading, const std::string& key, int fallback, int& value)
+{
+    const std::optional<std::string> text = ini.find(heading, key);
+    if (!text) {
+        value = fallback;
+        return Status::success();
+    }
+    if (!startsWithNumber(*text))
+        return Status::failure(key + "=" + *text + ": not a number", key + "=" + *text + ": не число");
+    value = leadingInt(*text);
+    return Status::success();
+}
 
 // The loader reads only a regular file of a few megabytes, without waiting on a pipe.
 Status loadSectionFile(const std::string& path, SectionFileData& data)
@@ -45,7 +73,9 @@ Status readSectionFile(const CIniFile& ini, SectionFileData& data)
     SectionFileData read;
     read.amountText = ini.getString("PIECE", "AMOUNT", "0");
     read.scaleText = ini.getString("PIECE", "SCALE", "0");
-    const int n = ini.getInt("PIECE", "AMOUNT", 0);
+    int n = 0;
+    if (Status s = numberKey(ini, "PIECE", "AMOUNT", 0, n); !s)
+        return s;
     if (n > kMaxSections)
         return Status::failure("AMOUNT=" + std::to_string(n) + " is more than " + std::to_string(kMaxSections) +
                                    " sections",
@@ -54,8 +84,15 @@ Status readSectionFile(const CIniFile& ini, SectionFileData& data)
         const std::string site = siteHeading(i), number = std::to_string(i);
         SectionEntry e;
         e.name = ini.getString(site, "NAME" + number, "Участок " + number);
-        e.lengthThousandths = ini.getInt(site, "LENGTH" + number, 0);
-        e.kuThousandths = ini.getInt(site, "VFACTOR" + number, 1500);
+        if (Status s = numberKey(ini, site, "LENGTH" + number, 0, e.lengthThousandths); !s)
+            return s;
+        if (e.lengthThousandths < 0)
+            return Status::failure("LENGTH" + number + "=" + std::to_string(e.lengthThousandths) +
+                                       ": a section cannot be shorter than 0",
+                                   "LENGTH" + number + "=" + std::to_string(e.lengthThousandths) +
+                                       ": длина участка не может быть отрицательной");
+        if (Status s = numberKey(ini, site, "VFACTOR" + number, 1500, e.kuThousandths); !s)
+            return s;
         read.sections.push_back(std::move(e));
     }
     data = std::move(read);

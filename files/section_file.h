@@ -48,8 +48,9 @@ struct SectionRow {
 // The path of section file `name` (without ".pie") in `folder`.
 std::string sectionFilePath(const std::string& folder, const std::string& name);
 
-// Reads a section file; a missing or unreadable file, or one whose AMOUNT exceeds kMaxSections, is
-// refused with a reason and leaves `data` untouched.
+// Reads a section file; a missing or unreadable file, one whose AMOUNT exceeds kMaxSections, or a
+// hand-edited one with a number key (AMOUNT, LENGTH<i>, VFACTOR<i>) that holds no number or a negative
+// LENGTH, is refused with a reason and leaves `data` untouched. An empty value reads as 0.
 Status readSectionFile(const std::string& path, SectionFileData& data);
 // The same for the bytes of a file, and for a file already loaded.
 Status decodeSectionFile(std::string_view bytes, SectionFileData& data);

@@ -17,15 +17,20 @@ int magnification(int zoom)
     return v >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(v);
 }
 
-std::string metres(double nominal, double vfactor) { return numtext::fixed(nominal / vfactor * kReferenceKu, 2); }
+std::string metres(double real) { return numtext::fixed(real, 2) + " м"; }
 
 } // namespace
 
 ReportReadouts reportReadouts(const CVarnelDoc& doc, int pageWidthMm, int pageHeightMm)
 {
     const double ku = doc.vfactor;
-    const Span win = doc.window();
-    const double w = doc.windowWidth();
+    // The distances of the cursor row: section by section while the scale grid is on, else at `ku`.
+    const CursorReadouts cursors = doc.cursorReadouts();
+    const double windowStart = doc.windowEdgesReal().left;
+    const bool grid = doc.gridActive();
+    const double resolution = grid ? cursors.step1 : doc.windowWidth() / ku * kReferenceKu / kWindowSamples;
+    const double between = grid ? std::fabs(cursors.distance1 - cursors.distance2)
+                                : std::fabs(doc.cursor1 - doc.cursor2) / ku * kReferenceKu;
 
     // The left column starts one inch in, the right one at the middle of the page; the rows are 0.2 inch
     // apart below three quarters of the page height.
@@ -37,10 +42,10 @@ ReportReadouts reportReadouts(const CVarnelDoc& doc, int pageWidthMm, int pageHe
          doc.speedMode ? "V/2              " + numtext::fixed(speedOfKu(ku), 1)
                        : "КУ               " + numtext::fixed(ku, 3)},
         {left, -y0 - 80, "Лупа           " + numtext::integer(magnification(doc.zoom))},
-        {left, -y0 - 100, "Разрешение   " + numtext::fixed(w / ku * kReferenceKu / kWindowSamples, 2) + " м"},
-        {left, -y0 - 120, "Начало микроплана " + metres(win.left, ku) + " м"},
-        {right, -y0 - 60, "К1               " + metres(doc.cursor1, ku) + " м"},
-        {right, -y0 - 80, "К2               " + metres(doc.cursor2, ku) + " м"},
-        {right, -y0 - 100, "L                 " + metres(std::fabs(doc.cursor1 - doc.cursor2), ku) + " м"},
+        {left, -y0 - 100, "Разрешение   " + metres(resolution)},
+        {left, -y0 - 120, "Начало микроплана " + metres(windowStart)},
+        {right, -y0 - 60, "К1               " + metres(cursors.distance1)},
+        {right, -y0 - 80, "К2               " + metres(cursors.distance2)},
+        {right, -y0 - 100, "L                 " + metres(between)},
     }};
 }

@@ -17,6 +17,7 @@ inline constexpr int kReportReadoutCount = 7;
 using ReportReadouts = std::array<ReportReadout, kReportReadoutCount>;
 
 // KU (or V/2), magnification, resolution, start of the visible window, then the two cursors and the
-// distance between them, for a printable area `pageWidthMm` x `pageHeightMm`. Every distance uses the
-// document's single KU, also while the scale grid of several KU is on.
+// distance between them, for a printable area `pageWidthMm` x `pageHeightMm`. The distances are those
+// of the cursor row: with the scale grid on each is measured section by section with the sections' own
+// KU (the resolution at cursor 1's), else with the document's single KU.
 ReportReadouts reportReadouts(const CVarnelDoc& doc, int pageWidthMm, int pageHeightMm);

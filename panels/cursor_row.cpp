@@ -21,14 +21,12 @@ std::string metresText(double metres) { return numtext::fixed(metres, kMetrePrec
 
 void writeCursor(CVarnelDoc& doc, CursorId cursor, double displayedMetres)
 {
-    const Span win = doc.window();
-    const double sample = doc.windowWidth() / kWindowSamples;
-    const double nominal = doc.toNominal(displayedMetres);
-    // Onto the window's own sample grid, which the wheel and the step commands use too; a magnified
-    // window need not start on a whole sample of the range.
-    double p = win.left + std::floor((nominal - win.left) / sample + 0.5) * sample;
-    p = std::clamp(p, win.left, win.right);
-    doc.cursorPos(cursor) = p;
+    // From the value the spin shows: a step moves one sample of the window (the wheel and the step
+    // commands use the same grid), also where the next sample lies in a section of another KU.
+    const CursorReadouts r = doc.cursorReadouts();
+    const bool first = cursor == CursorId::First;
+    double& p = doc.cursorPos(cursor);
+    p = doc.cursorFromSpin(p, first ? r.distance1 : r.distance2, first ? r.step1 : r.step2, displayedMetres);
     doc.vfactor = doc.kuAt(p);
 }
 

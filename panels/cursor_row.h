@@ -24,9 +24,10 @@ CursorRowValues cursorRowValues(const CVarnelDoc& doc);
 // "%.2f м"
 std::string metresText(double metres);
 
-// A cursor distance the user typed or stepped, written back: converted to nominal metres, put on the
-// nearest sample of the visible window (never outside it), and with an active grid `vfactor` becomes
-// the KU of the section there. The caller broadcasts hint 0.
+// A cursor distance the user typed or stepped, written back: a step moves the cursor one sample of the
+// visible window that way (while one is left), any other value is converted to nominal metres and put
+// on the nearest sample (never outside the window); with an active grid `vfactor` becomes the KU of the
+// section there. The caller broadcasts hint 0.
 void writeCursor(CVarnelDoc& doc, CursorId cursor, double displayedMetres);
 
 // The magnifier level chosen in the list. The window centres on the active cursor when the magnifier

@@ -4,6 +4,7 @@
 #include "files/grid_file_list.h"
 #include "files/section_file.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,12 +49,14 @@ public:
 
     const std::vector<GridFileEntry>& files() const { return fileEntries; }
     const std::vector<SectionRow>& rows() const { return sectionRows; }
+    // Why the selected file lists no sections (it cannot be read); empty when it can.
+    const std::string& sectionProblem() const { return problem; }
     std::string selectedPath() const;
 
     // Lists the section files of the folder; whether there is any.
     bool fillGridFileList();
-    // Lists the sections of the selected file; a missing file lists none, one that cannot be read
-    // keeps the rows shown.
+    // Lists the sections of the selected file; a missing file lists none, one that cannot be read none
+    // and the reason.
     void fillSectionList();
     // Hands the sections of the active file to the document (none without one).
     Status applyActiveGrid();
@@ -75,19 +78,36 @@ public:
     // sections to the document, as the editor works on the screen with them.
     SectionEditor startEditing(int row, int column);
     SectionEditor editor() const { return open; }
-    // The end editor: the window's edges and cursor 1 in real metres, 2 decimals, "м".
+    // The end editor: the window's edges and cursor 1 in real metres on the selected file's line (its
+    // sections, grid on or off), 2 decimals, "м".
     SpinSetup endEditorSetup() const;
-    // The KU editor: 1.000..3.000 by 0.001, or as V/2 50.0..150.0 by 0.1.
+    // The KU editor, opening with the section's own KU: 1.000..3.000 by 0.001, or as V/2 50.0..150.0 by 0.1.
     SpinSetup speedEditorSetup() const;
-    // The end editor's value changed: cursor 1 goes to the sample nearest that real distance.
+    // The end editor's value changed (real metres on the file's line): a step moves cursor 1 one sample,
+    // any other value puts it on the nearest sample.
     void endValueChanged(double real);
-    // The KU editor's value changed: the document's KU and the section's VFACTOR follow at once.
+    // The KU editor's value changed: the section's VFACTOR and the document's KU follow at once; the
+    // section's own value writes nothing.
     Status speedValueChanged(double value);
-    // Enter or 33017: the editor's text is written into the file and the lists refilled.
+    // Enter or 33017: the editor's text is written into the file and the lists refilled. A section's end
+    // is cursor 1's nominal position (or the length typed by hand): LENGTH = trunc((end - start) x 1000).
+    // A KU equal to the section's own is not written.
     Status finishEditing(const std::string& editorText);
 
 private:
+    // A section end typed between two samples, in nominal metres, and where cursor 1 was put for it.
+    struct TypedEnd {
+        double nominal;
+        double cursor;
+    };
+    Status writeEnd(const std::string& path, int number);
+    // Whether a value of the KU editor is the edited section's own KU, as the editor shows it.
+    bool isEditedKu(double value) const;
+
     CVarnelDoc& doc;
+    double editedKu = 1.5;   // the edited section's KU as its file holds it
+    std::optional<TypedEnd> typedEnd;
+    std::string problem;
     std::vector<GridFileEntry> fileEntries;
     std::vector<SectionRow> sectionRows;
     SectionEditor open = SectionEditor::None;

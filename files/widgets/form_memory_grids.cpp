@@ -61,6 +61,11 @@ void CFormMemory::showSections()
         for (int c = 0; c < static_cast<int>(cells.size()); ++c)
             sections->addCell(0, c, qs(cells[static_cast<std::size_t>(c)]));
     }
+    if (!grid.sectionProblem().empty()) {
+        // Like an unreadable reflectogram: "?" where the sections would be, and why.
+        sections->addCell(0, 0, QStringLiteral("?"));
+        sections->addCell(0, 1, qs(grid.sectionProblem()));
+    }
     sections->updateCount();
     if (currentTab == 1)
         sizeGridColumns();
@@ -268,6 +273,9 @@ void CFormMemory::finishEditing()
     QWidget* editor = openEditor();
     if (!editor)
         return;
+    // Digits typed without Enter count as Enter would (33017 from the toolbar).
+    if (auto* spin = qobject_cast<CHSpin*>(editor))
+        spin->commitTyping();
     const std::string text = static_cast<QLineEdit*>(editor)->text().toStdString();
     closeEditor();
     gridFiles->setEnabled(true);

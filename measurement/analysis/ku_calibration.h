@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/status.h"
+#include "document/units.h"
 
 // A KU found from a cable of known length.
 struct KuCalibration {
@@ -12,7 +13,3 @@ struct KuCalibration {
 // KU = nominal x 1.5 / length. A length that is not above 0, or a KU outside 1..3 (a wrong length or
 // the wrong reflection), is refused with the reason and `result` is left as it was.
 Status calibrateKu(double nominal, double length, KuCalibration& result);
-
-// The least and largest KU the program accepts anywhere (the KU editors' limits).
-inline constexpr double kLeastKu = 1.0;
-inline constexpr double kLargestKu = 3.0;

@@ -5,6 +5,7 @@
 #include "document/settings.h"
 #include "document/units.h"
 #include "document/varnel_doc.h"
+#include "files/ku_range.h"
 #include "files/number_text.h"
 #include "panels/controls/report_ctrl.h"
 #include "panels/forms/table_ku.h"
@@ -209,6 +210,11 @@ void CFormKU::useSelected()
         QMessageBox::critical(this, QStringLiteral("Ошибка"),
                               QStringLiteral("Значение «%1» нельзя использовать в расчетах")
                                   .arg(list->getCell(row, 1)));
+        return;
+    }
+    // A KU the K.У. spin cannot show would be reset at the next start without a word.
+    if (const std::string problem = kuRangeProblem(*ku, doc.speedMode); !problem.empty()) {
+        QMessageBox::critical(this, QStringLiteral("Ошибка"), QString::fromStdString(problem));
         return;
     }
     doc.vfactor = *ku;

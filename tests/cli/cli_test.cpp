@@ -71,8 +71,8 @@ TEST(Cli, ReportWritesAOnePagePdfWithEveryReadout)
 #endif
     TempDir dir;
     const std::string pdf = dir.file("report.pdf");
-    const CliRun run = runCli(dir, {"report", writeTdr(dir, "line.tdr", 4, 1520), "-o", pdf, "--speed", "--cursor1",
-                                    "100", "--cursor2=250"});
+    const std::string tdr = writeTdr(dir, "line.tdr", 4, 1520);
+    const CliRun run = runCli(dir, {"report", tdr, "-o", pdf, "--speed", "--cursor1", "100", "--cursor2=250"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out + run.err, "");
     const std::string bytes = readText(pdf);
@@ -89,6 +89,18 @@ TEST(Cli, ReportWritesAOnePagePdfWithEveryReadout)
                                  "Разрешение 1.97 м", "Начало микроплана 0.00 м", "К1 100.00 м", "К2 250.00 м",
                                  "L 150.00 м", "П1", "line"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
+
+    // With a section file the grid is on, as in the window: 100 nominal metres at KU 2.0 (75 m), then
+    // KU 1.5, so cursor 1 at 150 m stands at nominal 175 and reads 150.00 m, as the cursor row does.
+    const std::string pie = dir.file("line.pie");
+    writeText(pie, "[PIECE]\r\nAMOUNT=2\r\n[SITE1]\r\nLENGTH1=100000\r\nVFACTOR1=2000\r\n"
+                   "[SITE2]\r\nLENGTH2=900000\r\nVFACTOR2=1500\r\n");
+    const CliRun grid = runCli(dir, {"report", tdr, "-o", pdf, "--sections", pie, "--cursor1", "150", "--cursor2", "30"});
+    ASSERT_EQ(grid.exitCode, 0) << grid.err;
+    const std::string gridText = pdfText(pdf);
+    for (const char* expected : {"КУ 1.500", "Разрешение 2.00 м", "Начало микроплана 0.00 м", "К1 150.00 м",
+                                 "К2 30.00 м", "L 120.00 м"})
+        EXPECT_NE(gridText.find(expected), std::string::npos) << expected << " in " << gridText;
 }
 
 TEST(Cli, ReportRefusesBadInputAndWritesNothing)
@@ -106,6 +118,7 @@ TEST(Cli, ReportRefusesBadInputAndWritesNothing)
         {{"report", tdr, "-o", pdf, "--cursor2", "abc"}, "--cursor2"},
         {{"report", tdr, "-o", pdf, "--cursor1", "1000.5"}, "line.tdr"},   // past the range
         {{"report", dir.file("short.tdr"), "-o", pdf}, "short.tdr"},
+        {{"report", tdr, "-o", pdf, "--sections", dir.file("none.pie")}, "none.pie"},
         {{"report", tdr, "-o", dir.file("no/such/folder/report.pdf")}, "report.pdf"},
     };
     for (const auto& [args, mentions] : cases) {

@@ -69,6 +69,8 @@ TEST(LibraryCli, SectionsAreCreatedAddedChangedAndDeletedAsTheGridTabDoes)
         {"sections", f, "--set", "1", "--ku", "0"},
         {"sections", f, "--add", "--ku", "0"},
         {"sections", f, "--add", "--ku", "abc"},
+        {"sections", f, "--add", "--ku", "3.5"},          // outside the K.У. spin's 1..3
+        {"sections", f, "--set", "1", "--ku", "1e308"},
         {"sections", f, "--add", "--length", "-1"},
         {"sections", f, "--add", "--length", "1e300"},
         {"sections", f, "--add", "--scale", "125"},        // --scale goes with --create only
@@ -109,6 +111,10 @@ TEST(LibraryCli, TableEntriesAreAddedAndDeletedAsThePanelDoes)
              {"table", f, "--add", "A", "0.0004"},   // "0.000" would be stored
              {"table", f, "--add", "A", "abc"},
              {"table", f, "--add", "A", "-100", "--speed"},
+             {"table", f, "--add", "A", "5.0"},               // outside the K.У. spin's 1..3
+             {"table", f, "--add", "A", "1e308"},
+             {"table", f, "--add", "A", "1e-308"},
+             {"table", f, "--add", "A", "200", "--speed"},   // V/2 outside 50..150
              {"table", f, "--add", "A"},
              {"table", f, "--add", "A", "1.5", "--delete", "1"}})
         expectRefusedUnchanged(dir, args, f);

@@ -403,6 +403,20 @@ TEST(Overview, AxisSectionsStretchTheLastToTheEnd)
     EXPECT_EQ(s.axisSections[2].sampleCount, 500);
     EXPECT_DOUBLE_EQ(s.axisSections[2].realStart, 30);   // the end less the whole range
     EXPECT_DOUBLE_EQ(s.xLabelRight, 64030);
+
+    // A thousand sections each far longer than the range (LENGTH near the 32-bit limit): every one
+    // counts at most the whole axis, and nothing overflows on either screen.
+    doc.scale = 62.5;
+    doc.sections.clear();
+    for (int i = 0; i < 1000; ++i)
+        doc.sections.add({1.5, 214748364.7, i * 214748364.7, (i + 1) * 214748364.7});
+    overview_screen::rebuild(s, doc);
+    ASSERT_EQ(s.axisSections.size(), 1000u);
+    for (const AxisSection& a : s.axisSections)
+        ASSERT_TRUE(a.sampleCount >= 1 && a.sampleCount <= 500) << a.sampleCount;
+    EXPECT_TRUE(axis_sections::buildWindowAxis(s, doc));
+    EXPECT_EQ(s.axisSections[0].sampleCount, 500);
+    EXPECT_DOUBLE_EQ(s.xLabelRight, 62.5);
 }
 
 TEST(Overview, InitialFillTakesStoredSamples)

@@ -22,22 +22,28 @@ TEST(GridFileList, ListsTheSectionFilesOfAFolder)
     const LocalTime t = toLocalTime(when);
     ASSERT_TRUE(createSectionFile(dir.file("b.pie"), 1000));
     writeText(dir.file("a.pie"), "[PIECE]\r\nAMOUNT=2\r\n");
+    writeText(dir.file("bad.pie"), "[PIECE]\r\nAMOUNT=1\r\nSCALE=4\r\n[SITE1]\r\nLENGTH1=-5000\r\n");
     writeText(dir.file("c.txt"), "");
     writeText(dir.file("UPPER.PIE"), "");
     writeText(dir.file(".pie"), "");
     std::filesystem::create_directory(dir.file("folder.pie"));
     touch(dir.file("a.pie"), when);
     touch(dir.file("b.pie"), when);
+    touch(dir.file("bad.pie"), when);
 
     std::vector<GridFileEntry> entries;
     ASSERT_TRUE(listSectionFiles(dir.path().string() + "/", entries));
-    ASSERT_EQ(entries.size(), 2u);
+    ASSERT_EQ(entries.size(), 3u);
     auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
     const std::string date = two(t.day) + "." + two(t.month) + "." + std::to_string(t.year);
     const std::string time = two(t.hour) + ":" + two(t.minute) + ":" + two(t.second);
     using Cells = std::array<std::string, 6>;
     EXPECT_EQ(gridFileCells(entries[0]), (Cells{" ", "a", "2", "62.5", date, time}));
     EXPECT_EQ(gridFileCells(entries[1]), (Cells{" ", "b", "0", "1000.0", date, time}));
+    // A hand-edited file that cannot be a grid: "?" and why, like an unreadable reflectogram.
+    EXPECT_EQ(gridFileCells(entries[2]), (Cells{" ", "bad", "?", "?", date, time}));
+    EXPECT_EQ(entries[2].problem, "LENGTH1=-5000: длина участка не может быть отрицательной");
+    EXPECT_TRUE(entries[0].problem.empty());
 
     EXPECT_FALSE(listSectionFiles(dir.file("no-such-folder"), entries).ok());
     EXPECT_TRUE(entries.empty());

@@ -84,6 +84,12 @@ TEST(SectionFile, AmountBoundsAndUnreadableFiles)
         {"[PIECE]\nAMOUNT=1000\n", true, 1000},
         {"[PIECE]\nAMOUNT=1001\n", false, 0},
         {"[PIECE]\nAMOUNT=2147483647\n", false, 0},
+        // Hand-edited numbers: never a grid from a negative length or a value that is no number.
+        {"[PIECE]\nAMOUNT=1\n[SITE1]\nLENGTH1=\nVFACTOR1= 2000 \n", true, 1},
+        {"[PIECE]\nAMOUNT=2\n[SITE2]\nLENGTH2=-5000\n", false, 0},
+        {"[PIECE]\nAMOUNT=1\n[SITE1]\nLENGTH1=abc\n", false, 0},
+        {"[PIECE]\nAMOUNT=1\n[SITE1]\nVFACTOR1=x1500\n", false, 0},
+        {"[PIECE]\nAMOUNT=two\n", false, 0},
     };
     for (const Case& c : cases) {
         SectionFileData data;
@@ -109,6 +115,10 @@ TEST(SectionFile, AmountBoundsAndUnreadableFiles)
     list.add({2.0, 100, 0, 100});
     EXPECT_FALSE(applySectionFile(dir.path().string(), "folder", list).ok());
     EXPECT_FALSE(applySectionFile(dir.path().string(), "big", list).ok());
+    writeText(dir.file("negative.pie"), "[PIECE]\nAMOUNT=1\n[SITE1]\nLENGTH1=-100000\n");
+    const Status negative = applySectionFile(dir.path().string(), "negative", list);
+    EXPECT_NE(negative.userReason().find("LENGTH1=-100000: длина участка не может быть отрицательной"), std::string::npos)
+        << negative.reason();
     EXPECT_EQ(list.count(), 1);
 }
 
@@ -160,11 +170,22 @@ TEST(SectionFile, RefusedEditsLeaveTheFileAlone)
         deleteSection(path, 1),
         deleteSection(path, -1),
         addSection(path, 0.0),
+        // Outside the K.У. spin's 1..3 (V/2 50..150): never stored, as a KU of 5 or 1e308 would be.
+        writeSectionKu(path, 1, 3.001, false),
+        writeSectionKu(path, 1, 1e308, false),
+        writeSectionKu(path, 1, 200.0, true),
+        addSection(path, 5.0),
     };
     for (const Status& s : refused) {
         EXPECT_FALSE(s.ok());
         EXPECT_NE(s.reason().find(path), std::string::npos) << s.reason();
     }
+    EXPECT_EQ(writeSectionKu(path, 1, 0.5, false).reason(),
+              path + ": Значение КУ 0.500 вне допустимых пределов: от 1.000 до 3.000");
+    EXPECT_EQ(writeSectionKu(path, 1, 200, true).reason(),
+              path + ": Значение V/2 200.0 вне допустимых пределов: от 50.0 до 150.0");
+    EXPECT_EQ(writeSectionKu(path, 1, 1e308, false).reason(),
+              path + ": Значение КУ вне допустимых пределов: от 1.000 до 3.000");
     EXPECT_EQ(readText(path), content);
 }
 

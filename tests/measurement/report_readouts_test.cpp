@@ -30,9 +30,10 @@ TEST(ReportReadouts, TextsAndPlacesFollowTheDocumentAndPage)
         {"window cut at the end, KU 1.52, cursors reversed", false, false, 1.52, 1000, 1, 900, 250, 100,
          {"КУ               1.520", "Лупа           2", "Разрешение   0.99 м", "Начало микроплана 493.42 м",
           "К1               246.71 м", "К2               98.68 м", "L                 148.03 м"}},
-        {"one KU also over a grid of several", false, true, 1.5, 1000, 0, 0, 750, 250,
-         {"КУ               1.500", "Лупа           1", "Разрешение   2.00 м", "Начало микроплана 0.00 м",
-          "К1               750.00 м", "К2               250.00 м", "L                 500.00 м"}},
+        // 0..500 nominal metres at KU 1.0 (750 m), then KU 2.0: the distances of the cursor row.
+        {"section by section with the grid on", false, true, 1.5, 1000, 1, 750, 750, 250,
+         {"КУ               1.500", "Лупа           2", "Разрешение   0.75 м", "Начало микроплана 750.00 м",
+          "К1               937.50 м", "К2               375.00 м", "L                 562.50 м"}},
     };
     for (const Case& c : cases) {
         CVarnelDoc doc;
@@ -80,6 +81,11 @@ TEST(ReflectogramReport, FileBecomesTheOnlyShownMemory)
         {"a file without a KU", 0, {}, false, 0, 0, 0},
         {"a file without a KU, given one", 0, {3.0, false, 500, 0}, true, 3.0, 1000, 0},
         {"a KU that is no number", 1.5, {std::nan(""), false, 0, 0}, false, 0, 0, 0},
+        // The grid on: 100 nominal metres at KU 2.0 (75 m), then KU 1.5; the KU is cursor 1's section's.
+        {"real metres section by section", 0, {std::nullopt, false, 150, 30, {{2.0, 10000, 0, 10000}, {1.5, 90000, 10000, 100000}}},
+         true, 1.5, 175, 40},
+        {"the grid's range in real metres", 1.5, {std::nullopt, false, 0, 975.01, {{2.0, 10000, 0, 10000}, {1.5, 90000, 10000, 100000}}},
+         false, 0, 0, 0},
     };
     for (const Case& c : cases) {
         CVarnelDoc doc;
@@ -94,6 +100,7 @@ TEST(ReflectogramReport, FileBecomesTheOnlyShownMemory)
         EXPECT_NEAR(doc.cursor1, c.cursor1, 1e-3) << c.what;
         EXPECT_NEAR(doc.cursor2, c.cursor2, 1e-3) << c.what;
         EXPECT_EQ(doc.speedMode, c.options.speedMode) << c.what;
+        EXPECT_EQ(doc.gridActive(), !c.options.sections.empty()) << c.what;
         EXPECT_TRUE(doc.scale == 1000 && doc.pulse == 200 && doc.gain == 12 && doc.zoom == 0) << c.what;
         for (int t = 0; t < kTraceCount; ++t)
             EXPECT_EQ(doc.traces[t].shown, t == P1) << c.what << " trace " << t;

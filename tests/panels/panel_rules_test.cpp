@@ -44,7 +44,7 @@ TEST(CursorRow, AnEditLandsOnTheNearestSampleOfTheWindow)
 {
     // grid: sections KU 2.0 over 0..100 m and KU 1.0 over 100..200 m (nominal)
     struct Case { const char* what; double scale; int zoom; double center; bool grid; double typed;
-                  double cursor; double vfactor; };
+                  double cursor; double vfactor; double from = 0; };
     const Case cases[] = {
         {"62.5 m: samples of 0.125 m", 62.5, 0, 0, false, 12.34, 12.375, 1.5},
         {"rounds down below the half", 62.5, 0, 0, false, 12.31, 12.25, 1.5},
@@ -53,6 +53,8 @@ TEST(CursorRow, AnEditLandsOnTheNearestSampleOfTheWindow)
         {"never right of the window", 1000, 4, 100.05, false, 131.3, 131.3, 1.5},
         {"grid: first section", 250, 0, 0, true, 30, 40, 2.0},
         {"grid: second section takes its KU", 250, 0, 0, true, 100, 116.5, 1.0},   // 75 m, then 25 m at KU 1
+        // A step of the spin (0.75 m at KU 1.0) moves one sample, not to the nearest one at KU 2.0.
+        {"grid: a step down into the other section", 250, 0, 0, true, 75 - 0.75, 99.5, 2.0, 100},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -63,6 +65,7 @@ TEST(CursorRow, AnEditLandsOnTheNearestSampleOfTheWindow)
         doc.zoomed = c.zoom > 0;
         if (c.grid)
             setGrid(doc, {{2.0, 10000, 0, 10000}, {1.0, 10000, 10000, 20000}});
+        doc.cursor2 = c.from;
         writeCursor(doc, CursorId::Second, c.typed);
         EXPECT_NEAR(doc.cursor2, c.cursor, 1e-9);
         EXPECT_EQ(doc.cursor1, 0);
