@@ -243,6 +243,10 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
     int heldCount = scales.window;
     EchoSpan run;
     int runLength = 0;
+    // The threshold depends on the baseline's count alone, never above the window: worked out once.
+    std::vector<double> thresholds(static_cast<std::size_t>(scales.window) + 1);
+    for (int count = 1; count <= scales.window; ++count)
+        thresholds[static_cast<std::size_t>(count)] = rules.threshold(count);
     for (int i = first + scales.gap + scales.least; i < n; ++i) {
         const int hi = i - scales.gap;
         window.moveTo(std::max(quietFrom, hi - scales.window), hi);
@@ -257,7 +261,7 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
             runLength = 0;
             continue;
         }
-        const double threshold = rules.threshold(count);
+        const double threshold = thresholds[static_cast<std::size_t>(count)];
         const double d = trace[static_cast<std::size_t>(i)] - base;
         const int sign = d > threshold ? 1 : d < -threshold ? -1 : 0;
         if (sign == 0) {
