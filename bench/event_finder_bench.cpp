@@ -3,7 +3,6 @@
 // within 2 samples, events found on pure noise).
 #include "support/synthetic_reflectogram.h"
 
-#include "document/varnel_doc.h"
 #include "measurement/analysis/event_finder.h"
 
 #include <benchmark/benchmark.h>
@@ -21,10 +20,10 @@ void BM_FindEvents(benchmark::State& state)
     std::mt19937_64 rng(5);
     const SyntheticScene scene = randomScene(rng, static_cast<int>(state.range(0)), 4, 2.0, 5.0, true);
     const ReflectogramRecord record = renderScene(scene);
-    const CVarnelDoc doc;
+    const LineDistances distances;
     const CEventFinder finder;
     for (auto _ : state)
-        benchmark::DoNotOptimize(finder.find(record.samples, recordGrid(record), doc));
+        benchmark::DoNotOptimize(finder.find(record.samples, recordGrid(record), distances));
 }
 BENCHMARK(BM_FindEvents)->DenseRange(0, kRanges - 1)->Unit(benchmark::kMillisecond);
 
@@ -36,10 +35,10 @@ void BM_FindEventsLiveWindow(benchmark::State& state)
     std::vector<std::uint8_t> window;
     for (int j = 0; j < kWindowSamples; ++j)
         window.push_back(record.samples[static_cast<std::size_t>(16 * j)]);
-    const CVarnelDoc doc;
+    const LineDistances distances;
     const CEventFinder finder;
     for (auto _ : state)
-        benchmark::DoNotOptimize(finder.find(window, {0.0, 2.0, 200.0}, doc));
+        benchmark::DoNotOptimize(finder.find(window, {0.0, 2.0, 200.0}, distances));
 }
 BENCHMARK(BM_FindEventsLiveWindow)->Unit(benchmark::kMicrosecond);
 
@@ -47,7 +46,7 @@ BENCHMARK(BM_FindEventsLiveWindow)->Unit(benchmark::kMicrosecond);
 // 5 noise deviations, noise 1.5 to 4 counts, half of them with an open end) and 400 of pure noise.
 void BM_EventFinderAccuracy(benchmark::State& state)
 {
-    const CVarnelDoc doc;
+    const LineDistances distances;
     const CEventFinder finder;
     AccuracyTally total;
     int within2 = 0, noiseEvents = 0;
@@ -59,7 +58,7 @@ void BM_EventFinderAccuracy(benchmark::State& state)
             for (int trial = 0; trial < 200; ++trial) {
                 const bool withEnd = trial % 2 == 1;
                 const SyntheticScene s = randomScene(rng, range, 1 + trial % 5, kNoises[trial % 4], 5.0, withEnd);
-                const EventReport report = finder.find(renderScene(s).samples, recordGrid(renderScene(s)), doc);
+                const EventReport report = finder.find(renderScene(s).samples, recordGrid(renderScene(s)), distances);
                 const AccuracyTally t = tally(s, report, withEnd);
                 total.add(t);
                 for (const ReflectionEvent& e : report.events)
@@ -75,7 +74,7 @@ void BM_EventFinderAccuracy(benchmark::State& state)
             s.shape = static_cast<EdgeShape>(trial % 3);
             s.recovery = 2 + trial % 39;
             const ReflectogramRecord r = renderScene(s);
-            noiseEvents += static_cast<int>(finder.find(r.samples, recordGrid(r), doc).events.size());
+            noiseEvents += static_cast<int>(finder.find(r.samples, recordGrid(r), distances).events.size());
         }
     }
     state.counters["echoes"] = total.echoes;

@@ -73,8 +73,7 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
         nominal = *cursor;
         endSample = static_cast<int>(std::lround(*cursor / grid.spacing));
     } else {
-        const CVarnelDoc doc;
-        const EventReport report = CEventFinder().find(record.samples, grid, doc);
+        const EventReport report = CEventFinder().find(record.samples, grid, LineDistances{});
         const auto end = std::find_if(report.events.begin(), report.events.end(),
                                       [](const ReflectionEvent& e) { return e.end; });
         if (end == report.events.end())

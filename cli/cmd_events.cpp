@@ -2,7 +2,6 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
-#include "document/varnel_doc.h"
 #include "files/number_text.h"
 #include "files/reflectogram_file.h"
 #include "files/section_file.h"
@@ -47,14 +46,14 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
                       exitCode))
         return exitCode;
 
-    CVarnelDoc doc;
+    LineDistances distances;
     EventFinderSettings settings;
     if (auto t = parsed.values.find("--threshold"); t != parsed.values.end() &&
                                                    (!numtext::parseNumber(t->second, settings.thresholdSigma) ||
                                                     !(settings.thresholdSigma > 0)))
         return failWith(err, "events: --threshold must be a positive number, not \"" + t->second + "\"", kExitUsage);
     const auto kuOption = parsed.values.find("--ku");
-    if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, doc.vfactor) || !(doc.vfactor > 0)))
+    if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, distances.ku) || !(distances.ku > 0)))
         return failWith(err, "events: --ku must be a positive number, not \"" + kuOption->second + "\"", kExitUsage);
 
     const std::string& path = parsed.positional[0];
@@ -66,18 +65,16 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
         SectionFileData data;
         if (Status s = readSectionFile(sections->second, data); !s)
             return failWith(err, s.reason(), kExitBadFile);
-        for (const Section& section : documentSections(data))
-            doc.sections.add(section);
-        doc.gridMode = doc.sectionsLoaded = true;
+        distances.sections = documentSections(data);
     }
     if (kuOption == parsed.values.end()) {
-        doc.vfactor = record.ku();
-        if (!(doc.vfactor > 0) && !doc.gridActive())
-            return failWith(err, path + ": the file's KU is " + numtext::fixed(doc.vfactor, 3) + "; give one with --ku",
+        distances.ku = record.ku();
+        if (!(distances.ku > 0) && distances.sections.empty())
+            return failWith(err, path + ": the file's KU is " + numtext::fixed(distances.ku, 3) + "; give one with --ku",
                             kExitBadFile);
     }
 
-    const EventReport report = CEventFinder(settings).find(record.samples, recordGrid(record), doc);
+    const EventReport report = CEventFinder(settings).find(record.samples, recordGrid(record), distances);
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const ReflectionEvent& e : report.events) {
         nlohmann::ordered_json j;

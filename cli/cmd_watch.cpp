@@ -126,7 +126,7 @@ public:
         if (hint != kHintNewSamples || over())
             return;
         const WatchFrame frame = liveWatchFrame(doc, options.line == 2 ? L2 : L1, std::chrono::system_clock::now());
-        const WatchStep step = watch.feed(frame, doc);
+        const WatchStep step = watch.feed(frame, documentDistances(doc));
         if (!step.change)
             return;
         nlohmann::ordered_json j;

@@ -1,6 +1,7 @@
 #include "document/varnel_doc.h"
 
 #include "document/doc_view.h"
+#include "document/line_distances.h"
 #include "document/tables.h"
 #include "document/units.h"
 #include "document/update_hint.h"
@@ -8,14 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-
-namespace {
-
-
-// A section KU that is not positive must never reach a division; such a section reads as KU 1.5.
-double usableKu(double ku) { return ku > 0.0 ? ku : kReferenceKu; }
-
-} // namespace
 
 bool isStepDown(int stepValue) { return static_cast<std::int16_t>(stepValue) == -120; }
 
@@ -127,26 +120,8 @@ double CVarnelDoc::toNominal(double real) const
 
 double CVarnelDoc::realAt(double position, double& ku) const
 {
-    ku = vfactor;
-    double real = position / vfactor * kReferenceKu;
-    if (!gridActive())
-        return real;
-    double acc = 0.0, b = 0.0, k = kReferenceKu;
-    for (const Section& s : sections.all()) {
-        const double a = s.start / 100;
-        b = s.end / 100;
-        k = usableKu(s.ku);
-        if (a <= position && position < b) {
-            real = acc + (position - a) / k * kReferenceKu;
-            ku = k;
-        }
-        acc += (b - a) / k * kReferenceKu;
-    }
-    if (position >= b) {
-        real = acc + (position - b) / k * kReferenceKu;
-        ku = k;
-    }
-    return real;
+    static const std::vector<Section> noGrid;
+    return realDistanceAt(position, vfactor, gridActive() ? sections.all() : noGrid, ku);
 }
 
 double CVarnelDoc::toReal(double position) const

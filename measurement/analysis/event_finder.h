@@ -1,13 +1,12 @@
 #pragma once
 
+#include "document/line_distances.h"
 #include "measurement/analysis/sample_grid.h"
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
-
-class CVarnelDoc;
 
 struct EventFinderSettings {
     // A reflection departs from the local baseline by more than thresholdSigma noise deviations and
@@ -24,7 +23,7 @@ struct EventFinderSettings {
 struct ReflectionEvent {
     int sample = 0;            // where the leading edge starts (not the peak): distances are taken here
     double position = 0.0;     // nominal metres of that sample
-    double distance = 0.0;     // real metres, by the document's distance arithmetic (KU or section grid)
+    double distance = 0.0;     // real metres, by the line's distances (KU or section grid)
     int polarity = 1;          // +1 higher impedance (open, break), -1 lower (short, wet splice)
     double amplitude = 0.0;    // counts from the local baseline to the echo's peak, always positive
     // 20 log10(probe amplitude / amplitude). A probe clipped at the top of the 8-bit range (a high
@@ -42,7 +41,8 @@ struct EventReport {
 };
 
 // Finds the reflections of a reflectogram: the 8000 samples of a file or memory, or a 500-sample live
-// window, each placed on the line by its SampleGrid. Lengths below that follow the echo's width W,
+// window, each placed on the line by its SampleGrid and measured in real metres by LineDistances.
+// The stages it runs are in event_stages.h. Lengths below that follow the echo's width W,
 // the probe pulse's width in samples: what changes more slowly than an echo is drift, not an event.
 //
 // - Levels are the signed sample values (sampleLevel). The probe pulse and its trailing edge, up to
@@ -73,7 +73,7 @@ public:
     explicit CEventFinder(EventFinderSettings settings = {});
 
     EventReport find(std::span<const std::uint8_t> samples, const SampleGrid& grid,
-                     const CVarnelDoc& distances) const;
+                     const LineDistances& distances) const;
 
     const EventFinderSettings& settings() const { return config; }
 

@@ -49,7 +49,7 @@ std::optional<std::pair<int, int>> CFaultWatch::firstDifference(const std::vecto
     return std::nullopt;
 }
 
-WatchStep CFaultWatch::feed(const WatchFrame& frame, const CVarnelDoc& distances)
+WatchStep CFaultWatch::feed(const WatchFrame& frame, const LineDistances& distances)
 {
     WatchStep step;
     ++frameCount;

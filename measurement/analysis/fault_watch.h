@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/line_distances.h"
 #include "document/status.h"
 #include "files/reflectogram_file.h"
 #include "measurement/analysis/sample_grid.h"
@@ -57,7 +58,8 @@ public:
 
     // A reference other than the first reflectogram, for windows of `grid`.
     void setReference(std::vector<std::uint8_t> samples, const SampleGrid& grid);
-    WatchStep feed(const WatchFrame& frame, const CVarnelDoc& distances);
+    // `distances` measure where a change lies in real metres.
+    WatchStep feed(const WatchFrame& frame, const LineDistances& distances);
 
     bool hasReference() const { return !reference.empty(); }
     const std::vector<int>& envelopeLow() const { return low; }

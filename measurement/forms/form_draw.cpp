@@ -31,9 +31,6 @@ CFormDraw::CFormDraw(CVarnelDoc& doc, CCommandTable& commands, CAcquisitionContr
 
 CFormDraw::~CFormDraw()
 {
-    unregisterAcquisitionCommands();
-    for (int id : {cmd::kChannelParams, cmd::kPrint, cmd::kPrintPreview, cmd::kSaveReportPdf})
-        commands.add(id, {}, [] { return CommandState{false, false}; });
     doc.removeView(this);
     controller.setOwner(nullptr);
     settings.setString(kSaveKey, controller.savePath);
@@ -41,20 +38,18 @@ CFormDraw::~CFormDraw()
 
 void CFormDraw::registerAcquisitionCommands()
 {
-    commands.add(cmd::kStart, [this] { controller.start(); },
-                 [this] { return CommandState{doc.acqState == AcqState::Stopped, false}; }, false);
-    commands.add(cmd::kStop, [this] { controller.stop(); },
-                 [this] { return CommandState{doc.acqState == AcqState::Running, false}; }, false);
-    commands.add(cmd::kSaveLine1, [this] { controller.saveChannel(1); },
-                 [this] { return CommandState{doc.traces[L1].active, false}; }, false);
-    commands.add(cmd::kSaveLine2, [this] { controller.saveChannel(2); },
-                 [this] { return CommandState{doc.traces[L2].active, false}; }, false);
-}
-
-void CFormDraw::unregisterAcquisitionCommands()
-{
-    for (int id : {cmd::kStart, cmd::kStop, cmd::kSaveLine1, cmd::kSaveLine2})
-        commands.add(id, {}, [] { return CommandState{false, false}; });
+    registrations.push_back(commands.addScoped(
+        cmd::kStart, [this] { controller.start(); },
+        [this] { return CommandState{doc.acqState == AcqState::Stopped, false}; }, false));
+    registrations.push_back(commands.addScoped(
+        cmd::kStop, [this] { controller.stop(); },
+        [this] { return CommandState{doc.acqState == AcqState::Running, false}; }, false));
+    registrations.push_back(commands.addScoped(
+        cmd::kSaveLine1, [this] { controller.saveChannel(1); },
+        [this] { return CommandState{doc.traces[L1].active, false}; }, false));
+    registrations.push_back(commands.addScoped(
+        cmd::kSaveLine2, [this] { controller.saveChannel(2); },
+        [this] { return CommandState{doc.traces[L2].active, false}; }, false));
 }
 
 void CFormDraw::initialUpdate()

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "document/command_table.h"
 #include "document/doc_view.h"
 #include "display/wheel_notches.h"
 #include "panels/controls/report_colors.h"
 
 #include <QWidget>
 #include <string>
+#include <vector>
 
 class CAcquisitionController;
-class CCommandTable;
 class CReportCtrl;
 class CReportPrinting;
 class CSettings;
@@ -65,7 +66,6 @@ protected:
 private:
     // --- Acquisition commands ---
     void registerAcquisitionCommands();
-    void unregisterAcquisitionCommands();
 
     // --- Screen and channel table ---
     void createScreenAndTable();
@@ -88,4 +88,6 @@ private:
     CReportCtrl* channelTable = nullptr;
     CReportPrinting* reportPrinting = nullptr;
     CWheelNotches notches;
+    // Last, so the commands go first when the form does.
+    std::vector<CCommandRegistration> registrations;
 };

@@ -47,16 +47,16 @@ void CFormDraw::createScreenAndTable()
 
 void CFormDraw::registerFormCommands()
 {
-    commands.add(cmd::kChannelParams, [this] {
+    registrations.push_back(commands.addScoped(cmd::kChannelParams, [this] {
         tableShown = !tableShown;
         doc.updateAllViews(nullptr, kHintLines);
-    }, [this] { return CommandState{true, tableShown}; });
+    }, [this] { return CommandState{true, tableShown}; }));
 
     reportPrinting = new CReportPrinting(doc, controller, *screen, this);
     const auto always = [] { return CommandState{true, false}; };
-    commands.add(cmd::kPrint, [this] { reportPrinting->print(); }, always, false);
-    commands.add(cmd::kPrintPreview, [this] { reportPrinting->preview(); }, always, false);
-    commands.add(cmd::kSaveReportPdf, [this] { reportPrinting->savePdf(); }, always, false);
+    registrations.push_back(commands.addScoped(cmd::kPrint, [this] { reportPrinting->print(); }, always, false));
+    registrations.push_back(commands.addScoped(cmd::kPrintPreview, [this] { reportPrinting->preview(); }, always, false));
+    registrations.push_back(commands.addScoped(cmd::kSaveReportPdf, [this] { reportPrinting->savePdf(); }, always, false));
 }
 
 ReportCellColors CFormDraw::cellColors(int row, int) const

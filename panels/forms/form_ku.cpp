@@ -84,8 +84,6 @@ CFormKU::CFormKU(CVarnelDoc& document, CCommandTable& commandTable, CSettings& s
 
 CFormKU::~CFormKU()
 {
-    for (int id : {cmd::kOpenKuTable, cmd::kUseKu, cmd::kAddKu, cmd::kDeleteKu})
-        commands.add(id, {}, [] { return CommandState{false, false}; }, false);
     doc.removeView(this);
     settings.setString(kOpenKuKey, entries.tableFile());
 }
@@ -94,10 +92,10 @@ void CFormKU::registerCommands()
 {
     const auto always = [] { return CommandState{true, false}; };
     const auto withSelection = [this] { return CommandState{hasSelection(), false}; };
-    commands.add(cmd::kOpenKuTable, [this] { openFile(); }, always, false);
-    commands.add(cmd::kUseKu, [this] { useSelected(); }, withSelection, false);
-    commands.add(cmd::kAddKu, [this] { addEntry(); }, always, false);
-    commands.add(cmd::kDeleteKu, [this] { deleteSelected(); }, withSelection, false);
+    registrations.push_back(commands.addScoped(cmd::kOpenKuTable, [this] { openFile(); }, always, false));
+    registrations.push_back(commands.addScoped(cmd::kUseKu, [this] { useSelected(); }, withSelection, false));
+    registrations.push_back(commands.addScoped(cmd::kAddKu, [this] { addEntry(); }, always, false));
+    registrations.push_back(commands.addScoped(cmd::kDeleteKu, [this] { deleteSelected(); }, withSelection, false));
 }
 
 void CFormKU::setToolBarActions(const std::vector<QAction*>& actions)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/command_table.h"
 #include "document/doc_view.h"
 #include "panels/ku_table_list.h"
 
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-class CCommandTable;
 class CReportCtrl;
 class CSettings;
 class CVarnelDoc;
@@ -65,4 +65,6 @@ private:
     CKuTableList entries;
     QToolBar* bar = nullptr;
     CReportCtrl* list = nullptr;
+    // Last, so the commands go first when the panel does.
+    std::vector<CCommandRegistration> registrations;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 TEST(CommandTable, RunsOnlyKnownEnabledCommands)
 {
     CCommandTable table;
@@ -40,4 +42,44 @@ TEST(CommandTable, ActionsAreNotCheckable)
     EXPECT_TRUE(table.isCheckable(1));
     EXPECT_FALSE(table.isCheckable(2));
     EXPECT_FALSE(table.isCheckable(3));
+}
+
+// A scoped handler goes with its registration; a newer handler of the same id stays, and a
+// registration that outlives its table does nothing.
+TEST(CommandTable, ScopedRegistrationRemovesOnlyItsOwnHandler)
+{
+    struct Case { const char* what; bool replaced; bool moved; bool tableFirst; bool known; };
+    const Case cases[] = {
+        {"goes with its registration", false, false, false, false},
+        {"a newer handler stays", true, false, false, true},
+        {"moved: goes with the new holder", false, true, false, false},
+        {"the table went first", false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        auto table = std::make_unique<CCommandTable>();
+        int runs = 0;
+        {
+            CCommandRegistration kept;
+            {
+                CCommandRegistration r = table->addScoped(5, [&] { ++runs; }, {}, false);
+                EXPECT_TRUE(table->run(5)) << c.what;
+                if (c.replaced)
+                    table->add(5, [&] { runs += 10; });
+                if (c.moved)
+                    kept = std::move(r);
+                if (c.tableFirst)
+                    table.reset();
+            }
+            if (c.moved) {
+                EXPECT_TRUE(table->contains(5)) << c.what;
+                kept.reset();
+            }
+        }
+        if (c.tableFirst)
+            continue;
+        EXPECT_EQ(table->contains(5), c.known) << c.what;
+        EXPECT_EQ(table->run(5), c.known) << c.what;
+        EXPECT_EQ(table->state(5).enabled, c.known) << c.what;
+        EXPECT_EQ(runs, c.known ? 11 : 1) << c.what;
+    }
 }

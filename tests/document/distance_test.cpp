@@ -1,3 +1,4 @@
+#include "document/line_distances.h"
 #include "document/varnel_doc.h"
 
 #include <gtest/gtest.h>
@@ -221,6 +222,7 @@ TEST(Readouts, GridCases)
         EXPECT_NEAR(r.distance1, c.real, 1e-9) << c.cursor;
         EXPECT_NEAR(r.distance2, c.real, 1e-9) << c.cursor;
         EXPECT_NEAR(doc.toReal(c.cursor), c.real, 1e-9) << c.cursor;
+        EXPECT_NEAR(documentDistances(doc).toReal(c.cursor), c.real, 1e-9) << c.cursor;
         EXPECT_NEAR(r.step1, c.step, 1e-12) << c.cursor;
         EXPECT_NEAR(doc.toNominal(r.distance1), c.cursor, 1e-9) << c.cursor;
     }

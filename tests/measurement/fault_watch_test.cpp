@@ -31,12 +31,7 @@ WatchFrame frame(int second, int from = 0, int count = 0, int bump = 0, const Sa
     return f;
 }
 
-CVarnelDoc& kuTwo()
-{
-    static CVarnelDoc doc;
-    doc.vfactor = 2.0;
-    return doc;
-}
+LineDistances kuTwo() { return {2.0, {}}; }
 
 TEST(FaultWatch, ReportsEachChangeOnceAndKeepsTheEnvelope)
 {
@@ -115,7 +110,7 @@ TEST(FaultWatch, CatchesTheSimulatedIntermittentFault)
         f.grid = windowGrid(doc);
         f.samples.resize(kWindowSamples);
         sim.render(view, fault, f.samples.data());
-        const WatchStep step = watch.feed(f, doc);
+        const WatchStep step = watch.feed(f, documentDistances(doc));
         EXPECT_EQ(step.change.has_value(), fault && cycle % 10 == 7) << cycle;
         if (step.change) {
             ++changes;

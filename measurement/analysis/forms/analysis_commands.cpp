@@ -11,15 +11,10 @@ CAnalysisCommands::CAnalysisCommands(CVarnelDoc& doc, CCommandTable& commands, Q
                                      std::string saveFolder)
     : QObject(window), doc(doc), commands(commands), window(window), saveFolder(std::move(saveFolder))
 {
-    commands.add(cmd::kFindEvents, [this] { showEvents(); }, {}, false);
-    commands.add(cmd::kCalibrateKu, [this] { showCalibration(); }, {}, false);
-    commands.add(cmd::kWatch, [this] { showWatch(); }, [this] { return CommandState{true, watch && watch->watching()}; });
-}
-
-CAnalysisCommands::~CAnalysisCommands()
-{
-    for (int id : {cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch})
-        commands.add(id, {}, [] { return CommandState{false, false}; });
+    registrations.push_back(commands.addScoped(cmd::kFindEvents, [this] { showEvents(); }, {}, false));
+    registrations.push_back(commands.addScoped(cmd::kCalibrateKu, [this] { showCalibration(); }, {}, false));
+    registrations.push_back(commands.addScoped(cmd::kWatch, [this] { showWatch(); },
+                                               [this] { return CommandState{true, watch && watch->watching()}; }));
 }
 
 void CAnalysisCommands::showEvents()

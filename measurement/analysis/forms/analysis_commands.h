@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/command_table.h"
 #include "measurement/analysis/forms/calibration_dlg.h"
 #include "measurement/analysis/forms/events_dlg.h"
 #include "measurement/analysis/forms/watch_dlg.h"
@@ -7,8 +8,8 @@
 #include <QObject>
 #include <QPointer>
 #include <string>
+#include <vector>
 
-class CCommandTable;
 class CVarnelDoc;
 class QWidget;
 
@@ -19,7 +20,6 @@ class CAnalysisCommands : public QObject {
     Q_OBJECT
 public:
     CAnalysisCommands(CVarnelDoc& doc, CCommandTable& commands, QWidget* window, std::string saveFolder);
-    ~CAnalysisCommands() override;
 
     // Where "Добавить в таблицу" of the calibration puts a KU (the KU table panel); none: no button.
     void setTableAdd(CCalibrationDlg::AddToTable add) { tableAdd = std::move(add); }
@@ -42,4 +42,6 @@ private:
     CCalibrationDlg::AddToTable tableAdd;
     QPointer<CEventsDlg> events;
     QPointer<CWatchDlg> watch;
+    // Last, so the commands go first when the tools do.
+    std::vector<CCommandRegistration> registrations;
 };

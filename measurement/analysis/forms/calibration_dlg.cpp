@@ -75,7 +75,7 @@ std::optional<double> CCalibrationDlg::endPosition() const
     if (shown.empty())
         return std::nullopt;
     const TraceSamples source = traceSamples(doc, shown.front());
-    const EventReport report = CEventFinder().find(source.samples, source.grid, doc);
+    const EventReport report = CEventFinder().find(source.samples, source.grid, documentDistances(doc));
     for (const ReflectionEvent& e : report.events)
         if (e.end)
             return e.position;

@@ -105,7 +105,7 @@ void CEventsDlg::refresh()
         return;
     }
     const TraceSamples source = traceSamples(doc, trace);
-    found = finder.find(source.samples, source.grid, doc);
+    found = finder.find(source.samples, source.grid, documentDistances(doc));
     int row = 0;
     for (const ReflectionEvent& e : found.events) {
         events->addCell(row, 0, QString::number(row + 1));

@@ -137,7 +137,7 @@ void CWatchDlg::onDocumentUpdate(CDocView*, UpdateHint hint)
     const int trace = line->currentData().toInt();
     if (!doc.traces[static_cast<std::size_t>(trace)].active)
         return;
-    const WatchStep step = watch->feed(liveWatchFrame(doc, trace, std::chrono::system_clock::now()), doc);
+    const WatchStep step = watch->feed(liveWatchFrame(doc, trace, std::chrono::system_clock::now()), documentDistances(doc));
     showEnvelope(trace);
     showState();
     if (step.change && !step.saved)

@@ -1,0 +1,381 @@
+#include "measurement/analysis/event_stages.h"
+
+#include "measurement/analysis/event_finder.h"
+#include "measurement/analysis/level_median.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace {
+
+// A median of n samples scatters by about 1.2533 deviations / sqrt(n).
+constexpr double kMedianScatter = 1.2533;
+constexpr int kSmoothing = 3;
+constexpr double kSmoothingLeastEcho = 6.0;
+constexpr double kProbeSkipWidths = 1.5;
+constexpr double kProbeSkipMetres = 2.0;
+constexpr double kShiftWidths = 1.5;
+constexpr int kShiftTail = 16;
+constexpr double kLongestWidths = 4.0;
+// Samples of the echo's top after its leading edge that the edge fit sees.
+constexpr int kEdgeTop = 4;
+constexpr double kTopLevel = 0.9;
+// Samples left out at each end of an echo's half-height span when its top level is taken.
+constexpr int kTopTrim = 2;
+constexpr std::size_t kLeastTop = 3;
+constexpr double kLargeEvent = 0.5;
+// An echo this many times as high as another bounds its rise.
+constexpr double kStrongerEcho = 2.0;
+// Samples by which an echo's rise may stray from the rise law of the other echoes, while those
+// together are at least twice as strong as it; more as they are weaker.
+constexpr double kLawTolerance = 0.75;
+
+double medianOf(std::span<const double> values)
+{
+    CLevelMedian m;
+    for (const double v : values)
+        m.add(static_cast<int>(std::lround(v)));
+    return m.median();
+}
+
+// The level of an echo's top (samples first..end-1, `peak` the highest): the median of the samples
+// between its half-height crossings, two samples clear of each; a top too short for that gives the
+// peak. The peak of a noisy top lies above its level, the median does not.
+template <typename LevelAt>
+double topLevel(LevelAt at, int first, int end, double peak)
+{
+    int h1 = first, h2 = end - 1;
+    while (h1 < h2 && at(h1) < peak / 2)
+        ++h1;
+    while (h2 > h1 && at(h2) < peak / 2)
+        --h2;
+    std::vector<double> top;
+    for (int k = h1 + kTopTrim; k <= h2 - kTopTrim; ++k)
+        top.push_back(at(k));
+    if (top.size() < kLeastTop)
+        return peak;
+    std::nth_element(top.begin(), top.begin() + static_cast<std::ptrdiff_t>(top.size() / 2), top.end());
+    return top[top.size() / 2];
+}
+
+// The quiet samples before the tested one: [lo, hi) of the levels, kept in a sliding median.
+class CBaselineWindow {
+public:
+    explicit CBaselineWindow(std::span<const double> level) : level(level) {}
+
+    void moveTo(int newLo, int newHi)
+    {
+        if (newLo < lo || newLo > hi || newHi < hi) {
+            window.clear();
+            lo = hi = newLo;
+        }
+        for (; lo < newLo; ++lo)
+            window.remove(at(lo));
+        for (; hi < newHi; ++hi)
+            window.add(at(hi));
+    }
+    int count() const { return window.count(); }
+    double median() { return window.median(); }
+
+private:
+    int at(int k) const { return static_cast<int>(std::lround(level[static_cast<std::size_t>(k)])); }
+    std::span<const double> level;
+    CLevelMedian window;
+    int lo = 0, hi = 0;
+};
+
+// What follows a departure (start, sign, base, threshold set): where its echo ends and how high it rises.
+// Works on local copies: a store into the span's doubles could otherwise alias the trace.
+EchoSpan followEcho(EchoSpan e, std::span<const double> trace, const ScanRules& rules)
+{
+    const int n = static_cast<int>(trace.size());
+    const int minRun = rules.minRun;
+    const double echoSamples = rules.echoSamples;
+    const int sign = e.sign, start = e.start;
+    const double base = e.base, threshold = e.threshold;
+    auto away = [&](int k) { return sign * (trace[static_cast<std::size_t>(k)] - base); };
+    // An echo lasts about as long as the probe pulse; while its trailing edge is still coming
+    // back towards the baseline (a slow, dispersed edge), it lasts longer.
+    const int step = std::max(kShiftTail, static_cast<int>(echoSamples / 4));
+    const int longest = std::min(n, start + static_cast<int>(std::ceil(kLongestWidths * echoSamples)) + kShiftTail);
+    int limit = std::min(n, start + static_cast<int>(std::ceil(kShiftWidths * echoSamples)) + kShiftTail);
+    int end = -1;
+    for (int j = start + minRun, back = 0; j < limit && end < 0; ++j) {
+        back = away(j) <= threshold / 2 ? back + 1 : 0;
+        if (back == minRun)
+            end = j - minRun + 1;
+        else if (j == limit - 1 && limit < longest && away(j) < away(j - step) - threshold / 2)
+            limit = std::min(longest, limit + step);
+    }
+    e.shift = end < 0 && limit < n;
+    if (end < 0)
+        end = limit;
+    double peak = 0.0;
+    for (int k = start; k < end; ++k)
+        peak = std::max(peak, away(k));
+    int top = start;
+    while (top < end - 1 && away(top) < kTopLevel * peak)
+        ++top;
+    int lastTop = end - 1;
+    while (lastTop > top && away(lastTop) < kTopLevel * peak)
+        --lastTop;
+    const double amplitude = topLevel(away, start, end, peak);
+    // The quiet line after the trailing edge ends where the next echo begins.
+    int quietTo = end;
+    while (quietTo < std::min(n, end + rules.scales.quiet) && std::abs(away(quietTo)) <= threshold)
+        ++quietTo;
+    e.end = end;
+    e.peak = peak;
+    e.top = top;
+    e.lastTop = lastTop;
+    e.amplitude = amplitude > 0 ? amplitude : peak;
+    e.quietTo = quietTo;
+    return e;
+}
+
+// The samples around an echo's edges, away from its baseline.
+struct EdgeSamples {
+    std::vector<double> lead, trail;
+    int leadFrom = 0, trailFrom = 0, latest = 0;
+};
+
+EdgeSamples edgeSamples(std::span<const double> level, const EchoSpan& e, const ScanRules& rules)
+{
+    const int n = static_cast<int>(level.size());
+    EdgeSamples s;
+    s.leadFrom = std::max(e.quietFrom, e.start - rules.scales.quiet);
+    const int to = std::min(e.end, e.top + kEdgeTop);
+    for (int k = s.leadFrom; k < to; ++k)
+        s.lead.push_back(e.sign * (level[static_cast<std::size_t>(k)] - e.base));
+    s.trailFrom = std::max(to, e.lastTop - kEdgeTop);
+    // A trailing edge cut off by the end of the trace or by a level shift says nothing of the rise.
+    if (!e.shift && e.end + rules.scales.quiet <= n)
+        for (int k = s.trailFrom; k < e.quietTo; ++k)
+            s.trail.push_back(e.sign * (level[static_cast<std::size_t>(k)] - e.base));
+    // The averaged trace may depart half its width before the raw one does.
+    s.latest = e.start + rules.smoothing / 2;
+    return s;
+}
+
+EdgeFit fitStart(const EdgeSamples& s, const EdgeHint& hint, double echoSamples)
+{
+    return fitEchoStart({s.lead, s.leadFrom, s.trail, s.trailFrom, echoSamples}, hint);
+}
+
+} // namespace
+
+int firstAfterProbe(const SampleGrid& grid, int count)
+{
+    const double probeEnd = kProbeSkipWidths * grid.pulseWidth() + kProbeSkipMetres;
+    int first = 0;
+    while (first < count && grid.position(first) < probeEnd)
+        ++first;
+    return first;
+}
+
+std::optional<double> probePulseAmplitude(std::span<const double> level, int first)
+{
+    const int n = static_cast<int>(level.size());
+    if (first <= 0 || first >= n)
+        return std::nullopt;
+    const double quiet = medianOf(level.subspan(static_cast<std::size_t>(first)));
+    auto above = [&](int k) { return level[static_cast<std::size_t>(k)] - quiet; };
+    const double peak = above(static_cast<int>(std::max_element(level.begin(), level.begin() + first) - level.begin()));
+    if (!(peak > 0))
+        return std::nullopt;
+    return topLevel(above, 0, first, peak);
+}
+
+EchoScales echoScales(double echoSamples)
+{
+    auto part = [&](double share, int least, int most) {
+        return static_cast<int>(std::clamp(std::lround(echoSamples * share), static_cast<long>(least), static_cast<long>(most)));
+    };
+    return {part(1.0, 32, 256), part(0.25, 8, 64), part(0.25, 2, 64), part(0.5, 24, 128)};
+}
+
+double ScanRules::threshold(int baselineCount) const
+{
+    const double baselineScatter = kMedianScatter * sigma / std::sqrt(baselineCount);
+    const double deviation = std::sqrt(sigma * sigma / smoothing + baselineScatter * baselineScatter);
+    return std::max(std::max(thresholdSigma, 0.0) * deviation, minCounts);
+}
+
+ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings& settings)
+{
+    ScanRules r;
+    r.echoSamples = echoSamples;
+    r.scales = echoScales(echoSamples);
+    r.minRun = std::max(1, settings.minRun);
+    r.smoothing = echoSamples >= kSmoothingLeastEcho ? kSmoothing : 1;
+    r.sigma = sigma;
+    r.thresholdSigma = settings.thresholdSigma;
+    r.minCounts = settings.minCounts;
+    return r;
+}
+
+std::vector<double> smoothedTrace(std::span<const double> level, int width)
+{
+    const int n = static_cast<int>(level.size());
+    const int half = width / 2;
+    std::vector<double> out(level.size());
+    for (int i = 0; i < n; ++i) {
+        const int lo = std::max(0, i - half), hi = std::min(n - 1, i + half);
+        double sum = 0.0;
+        for (int k = lo; k <= hi; ++k)
+            sum += level[static_cast<std::size_t>(k)];
+        out[static_cast<std::size_t>(i)] = sum / (hi - lo + 1);
+    }
+    return out;
+}
+
+std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const double> trace, int first,
+                                 const ScanRules& rules)
+{
+    const int n = static_cast<int>(std::min(level.size(), trace.size()));
+    const EchoScales& scales = rules.scales;
+    std::vector<EchoSpan> echoes;
+    CBaselineWindow window(level);
+    int quietFrom = first;
+    std::optional<double> held;   // the baseline that holds until enough quiet samples follow an echo
+    int heldCount = scales.window;
+    EchoSpan run;
+    int runLength = 0;
+    // The threshold depends on the baseline's count alone, never above the window: worked out once.
+    std::vector<double> thresholds(static_cast<std::size_t>(scales.window) + 1);
+    for (int count = 1; count <= scales.window; ++count)
+        thresholds[static_cast<std::size_t>(count)] = rules.threshold(count);
+    for (int i = first + scales.gap + scales.least; i < n; ++i) {
+        const int hi = i - scales.gap;
+        window.moveTo(std::max(quietFrom, hi - scales.window), hi);
+        double base = 0.0;
+        int count = window.count();
+        if (count >= scales.least) {
+            base = window.median();
+        } else if (held) {
+            base = *held;
+            count = heldCount;
+        } else {
+            runLength = 0;
+            continue;
+        }
+        const double threshold = thresholds[static_cast<std::size_t>(count)];
+        const double d = trace[static_cast<std::size_t>(i)] - base;
+        const int sign = d > threshold ? 1 : d < -threshold ? -1 : 0;
+        if (sign == 0) {
+            runLength = 0;
+            continue;
+        }
+        if (runLength == 0 || sign != run.sign) {
+            run = {};
+            run.start = i;
+            run.sign = sign;
+            run.base = base;
+            run.baseCount = count;
+            run.threshold = threshold;
+            runLength = 0;
+        }
+        if (++runLength < rules.minRun)
+            continue;
+
+        run.quietFrom = quietFrom;
+        const EchoSpan& echo = echoes.emplace_back(followEcho(run, trace.first(static_cast<std::size_t>(n)), rules));
+
+        if (echo.shift) {
+            const int recent = std::min(scales.least, echo.end - echo.start);
+            held = medianOf(level.subspan(static_cast<std::size_t>(echo.end - recent), static_cast<std::size_t>(recent)));
+            heldCount = recent;
+        } else {
+            held = echo.base;
+            heldCount = echo.baseCount;
+        }
+        quietFrom = echo.end;
+        i = echo.end - 1;
+        runLength = 0;
+    }
+    return echoes;
+}
+
+std::optional<double> riseLaw(const std::vector<RiseSample>& others, double amplitude)
+{
+    double w = 0, wx = 0, wr = 0, wxx = 0, wxr = 0;
+    double lo = std::numeric_limits<double>::infinity(), hi = 0.0;
+    for (const RiseSample& o : others) {
+        const double a = o.amplitude * o.amplitude;
+        w += a;
+        wx += a * o.x;
+        wr += a * o.rise;
+        wxx += a * o.x * o.x;
+        wxr += a * o.x * o.rise;
+        lo = std::min(lo, o.rise);
+        hi = std::max(hi, o.rise);
+    }
+    if (others.empty() || w < amplitude * amplitude)
+        return std::nullopt;
+    const double det = w * wxx - wx * wx;
+    const double growth = det > 1e-9 * w * w ? std::max(0.0, (w * wxr - wx * wr) / det) : 0.0;
+    return std::clamp((wr - growth * wx) / w, lo, hi);
+}
+
+std::vector<int> echoStarts(std::span<const double> level, const std::vector<EchoSpan>& echoes, const ScanRules& rules)
+{
+    // Every echo is the probe pulse, its edges lengthened by the line's dispersion, which only grows
+    // along the line: the rise of an echo far stronger than another, well known, bounds the rise of
+    // the weaker one - from above when that lies nearer, from below when it lies farther. And the
+    // rises of the other echoes, a straight line along the line weighted by their strength (growing,
+    // held within their own rises), keep a faint echo's rise near that law: a few adjacent noisy
+    // samples otherwise fit a long rise better and pull the start early, or a short one and push it late.
+    double largest = 0.0;
+    std::size_t strongest = 0;
+    for (std::size_t i = 0; i < echoes.size(); ++i)
+        if (echoes[i].amplitude > largest) {
+            largest = echoes[i].amplitude;
+            strongest = i;
+        }
+    std::vector<EdgeSamples> edges;
+    std::vector<EdgeFit> own;
+    for (const EchoSpan& e : echoes) {
+        edges.push_back(edgeSamples(level, e, rules));
+        own.push_back(fitStart(edges.back(), {}, rules.echoSamples));
+    }
+    std::vector<int> starts;
+    for (std::size_t i = 0; i < echoes.size(); ++i) {
+        const double amplitude = echoes[i].amplitude;
+        EdgeHint hint;
+        if (amplitude * kStrongerEcho <= largest)
+            (i < strongest ? hint.mostRise : hint.leastRise) = own[strongest].rise;
+        std::vector<RiseSample> others;
+        for (std::size_t j = 0; j < own.size(); ++j)
+            if (j != i)
+                others.push_back({own[j].start - own[i].start, own[j].rise, echoes[j].amplitude});
+        if (const std::optional<double> law = riseLaw(others, amplitude)) {
+            const double total = std::sqrt(std::accumulate(others.begin(), others.end(), 0.0, [](double t, const RiseSample& o) {
+                return t + o.amplitude * o.amplitude;
+            }));
+            const double tolerance = kLawTolerance * std::max(1.0, 2 * amplitude / total);
+            hint.leastRise = std::max(hint.leastRise, *law - tolerance);
+            hint.mostRise = std::max(hint.leastRise, std::min(hint.mostRise, *law + tolerance));
+        }
+        const bool outside = own[i].rise < hint.leastRise || own[i].rise > hint.mostRise;
+        const EdgeFit fit = outside ? fitStart(edges[i], hint, rules.echoSamples) : own[i];
+        starts.push_back(std::clamp(static_cast<int>(std::lround(fit.start)), edges[i].leadFrom, edges[i].latest));
+    }
+    return starts;
+}
+
+void classifyEvents(std::vector<ReflectionEvent>& events, std::optional<double> probeAmplitude)
+{
+    double largest = 0.0;
+    for (const ReflectionEvent& e : events)
+        largest = std::max(largest, e.amplitude);
+    for (auto it = events.rbegin(); it != events.rend(); ++it)
+        if (it->polarity > 0 && it->amplitude >= kLargeEvent * largest) {
+            it->end = true;
+            break;
+        }
+    if (probeAmplitude)
+        for (ReflectionEvent& e : events)
+            e.returnLossDb = 20 * std::log10(*probeAmplitude / e.amplitude);
+}

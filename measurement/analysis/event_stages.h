@@ -1,0 +1,114 @@
+#pragma once
+
+#include "measurement/analysis/edge_fit.h"
+#include "measurement/analysis/sample_grid.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+struct EventFinderSettings;
+struct ReflectionEvent;
+
+// The stages of the event finder (CEventFinder), each a function of values so that each rule can be
+// tried alone: where the probe pulse ends and how high it is, the comparison's noise and threshold,
+// the baseline scan that finds the echoes, the starts of their leading edges, and what the events are.
+// The probe's slow tail is taken off by removeProbeRecovery and the noise measured by
+// estimateNoiseSigma before the scan. Levels are signed sample values (sampleLevel).
+
+// --- The probe pulse ---
+
+// The first sample after the probe pulse and its trailing edge: 1.5 pulse widths + 2 nominal metres
+// from the start of the line (count when all of the samples lie under it).
+int firstAfterProbe(const SampleGrid& grid, int count);
+// The probe pulse's amplitude: its top level (samples before `first`) over the median level of the
+// rest. None when it does not rise above that level or nothing follows it.
+std::optional<double> probePulseAmplitude(std::span<const double> level, int first);
+
+// --- Noise and threshold ---
+
+// Lengths in samples that follow the echo's width: what changes more slowly than an echo rises and
+// falls is drift of the baseline, what changes faster may be a reflection.
+struct EchoScales {
+    int window;   // the baseline: the median of up to this many quiet samples,
+    int least;    // of at least this many,
+    int gap;      // ending this far before the sample tested, so the foot of a slow edge stays out of it
+    int quiet;    // quiet line before a leading edge and after a trailing one that the edge fit sees
+};
+EchoScales echoScales(double echoSamples);
+
+// What the scan compares with what: the averaged trace against the median of quiet samples before it.
+struct ScanRules {
+    double echoSamples = 0.0;   // the probe pulse's width in samples
+    EchoScales scales{};
+    int minRun = 1;             // samples a departure lasts before it is an echo
+    int smoothing = 1;          // samples averaged: 3 for an echo at least 6 samples wide
+    double sigma = 0.0;         // noise deviation of one sample
+    double thresholdSigma = 0.0;
+    double minCounts = 0.0;
+
+    // Counts a sample must depart by from a baseline of `baselineCount` samples: thresholdSigma
+    // deviations of the averaged trace's noise and the median's scatter together, at least minCounts.
+    double threshold(int baselineCount) const;
+};
+ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings& settings);
+
+// The trace averaged over `width` samples (shorter at its ends).
+std::vector<double> smoothedTrace(std::span<const double> level, int width);
+
+// --- The baseline scan ---
+
+// One echo the scan found: where the trace departed from its baseline, and what followed.
+struct EchoSpan {
+    int start = 0;            // first sample of the departure of the averaged trace
+    int sign = 0;             // +1 above the baseline, -1 below
+    double base = 0.0;        // the baseline it departed from,
+    int baseCount = 0;        // a median of that many samples
+    double threshold = 0.0;
+    int quietFrom = 0;        // first sample of the quiet line before it
+    int end = 0;              // first sample after the echo
+    bool shift = false;       // the trace never came back: the baseline starts afresh after it
+    double peak = 0.0;
+    double amplitude = 0.0;   // the level of its top
+    int top = 0;              // first sample of the leading edge at 90 % of the amplitude
+    int lastTop = 0;          // last sample of the echo at 90 % of the amplitude
+    int quietTo = 0;          // end of the quiet line after it, where the next echo begins
+};
+
+// The echoes of a trace after the probe (from `first`), in order. `level` is the trace with the probe's
+// tail taken off, `trace` the same averaged over rules.smoothing samples.
+//
+// The local baseline of a sample is the median of the quiet samples before it (window of them, at
+// least `least`), ending `gap` samples before it: samples after the probe and after the last echo.
+// Until enough such samples follow an echo, the baseline from before that echo holds. An echo lasts
+// until the trace is back within half the threshold for minRun samples; one that has not come back
+// after 1.5 widths (longer while its trailing edge is still coming back, up to 4) is a level shift,
+// and the baseline after it starts from its last samples. Echoes that overlap without the trace
+// coming back between them are one (the event dead zone).
+std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const double> trace, int first,
+                                 const ScanRules& rules);
+
+// --- The edges ---
+
+// The start of every echo's leading edge, in samples: the knee of the pulse fitted to both edges,
+// rounded. The rise of an echo at least twice as high as another bounds the other's rise - from above
+// when the other lies nearer, from below when farther; the other echoes' rises, a straight line along
+// the line weighted by their strength, keep a weaker echo's rise near that law.
+std::vector<int> echoStarts(std::span<const double> level, const std::vector<EchoSpan>& echoes, const ScanRules& rules);
+
+// One echo's rise where it lies on the line (x samples from the echo weighed), and its height.
+struct RiseSample {
+    double x = 0.0;
+    double rise = 0.0;
+    double amplitude = 0.0;
+};
+// The rise law at x = 0 from the other echoes: the straight line through their rises weighted by the
+// square of their heights, never falling along the line, held within the rises it comes from. None
+// when they are together weaker than an echo of `amplitude`.
+std::optional<double> riseLaw(const std::vector<RiseSample>& others, double amplitude);
+
+// --- The events ---
+
+// Marks the end of the line (the last positive event at least half as large as the largest; none on a
+// shorted line) and, with the probe's amplitude, each event's return loss.
+void classifyEvents(std::vector<ReflectionEvent>& events, std::optional<double> probeAmplitude);
