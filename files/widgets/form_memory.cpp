@@ -74,7 +74,7 @@ CFormMemory::CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& se
 CFormMemory::~CFormMemory()
 {
     listingJob.cancel();
-    unregisterCommands();
+    registrations.clear();
     doc.removeView(this);
     settings.setString(kOpenKey, reflectogramFolder);
     settings.setString(kOpenPieceKey, grid.sectionFolder);
@@ -179,40 +179,34 @@ QToolBar* CFormMemory::makeToolBar(std::initializer_list<int> ids)
 void CFormMemory::registerCommands()
 {
     const auto rowSelected = [](const CReportCtrl* list) { return list && list->getFirstSelected() >= 0; };
-    commands.add(cmd::kOpenReflectograms, [this] { chooseReflectogramFolder(); }, {}, false);
+    const auto add = [this](int id, CCommandTable::Run run, CCommandTable::State state, bool checkable = true) {
+        registrations.push_back(commands.addScoped(id, std::move(run), std::move(state), checkable));
+    };
+    add(cmd::kOpenReflectograms, [this] { chooseReflectogramFolder(); }, {}, false);
     const int memoryIds[] = {cmd::kMemoryP1, cmd::kMemoryP2, cmd::kMemoryP3};
     for (int i = 0; i < 3; ++i) {
         const int trace = P1 + i;
-        commands.add(memoryIds[i], [this, trace] { toggleMemory(trace); }, [this, trace, rowSelected] {
+        add(memoryIds[i], [this, trace] { toggleMemory(trace); }, [this, trace, rowSelected] {
             return CommandState{rowSelected(reflectograms), doc.traces[static_cast<std::size_t>(trace)].shown};
         });
     }
     // The preview can always be switched off again, also when no row is selected any more.
-    commands.add(cmd::kPreview, [this] { togglePreview(); },
-                 [this, rowSelected] { return CommandState{rowSelected(reflectograms) || previewOn, previewOn}; });
+    add(cmd::kPreview, [this] { togglePreview(); },
+        [this, rowSelected] { return CommandState{rowSelected(reflectograms) || previewOn, previewOn}; });
 
     // The folder and the file must not change under an open editor: it writes into the selected file.
     const auto notEditing = [this] { return CommandState{openEditor() == nullptr, false}; };
-    commands.add(cmd::kOpenGrids, [this] { chooseSectionFolder(); }, notEditing, false);
-    commands.add(cmd::kNewGrid, [this] { createGridFile(); }, notEditing, false);
-    commands.add(cmd::kUseGrid, [this] { toggleGrid(); },
-                 [this] { return CommandState{doc.sectionsLoaded, doc.gridMode}; });
-    commands.add(cmd::kAddSection, [this] { addSection(); }, [this, rowSelected] {
+    add(cmd::kOpenGrids, [this] { chooseSectionFolder(); }, notEditing, false);
+    add(cmd::kNewGrid, [this] { createGridFile(); }, notEditing, false);
+    add(cmd::kUseGrid, [this] { toggleGrid(); }, [this] { return CommandState{doc.sectionsLoaded, doc.gridMode}; });
+    add(cmd::kAddSection, [this] { addSection(); }, [this, rowSelected] {
         return CommandState{rowSelected(gridFiles) && openEditor() == nullptr, false};
     }, false);
-    commands.add(cmd::kFinishEditing, [this] { finishEditing(); },
-                 [this] { return CommandState{openEditor() != nullptr, false}; }, false);
-    commands.add(cmd::kDeleteSection, [this] { deleteSection(); }, [this, rowSelected] {
+    add(cmd::kFinishEditing, [this] { finishEditing(); },
+        [this] { return CommandState{openEditor() != nullptr, false}; }, false);
+    add(cmd::kDeleteSection, [this] { deleteSection(); }, [this, rowSelected] {
         return CommandState{rowSelected(sections) && openEditor() == nullptr, false};
     }, false);
-}
-
-void CFormMemory::unregisterCommands()
-{
-    for (int id : {cmd::kOpenReflectograms, cmd::kMemoryP1, cmd::kMemoryP2, cmd::kMemoryP3, cmd::kPreview,
-                   cmd::kOpenGrids, cmd::kNewGrid, cmd::kUseGrid, cmd::kAddSection, cmd::kFinishEditing,
-                   cmd::kDeleteSection})
-        commands.add(id, {}, [] { return CommandState{false, false}; });
 }
 
 QWidget* CFormMemory::openEditor() const

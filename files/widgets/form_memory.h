@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/command_table.h"
 #include "document/doc_view.h"
 #include "document/trace.h"
 #include "files/library/background_listing.h"
@@ -15,7 +16,6 @@
 #include <string>
 #include <vector>
 
-class CCommandTable;
 class CEditText;
 class CHSpin;
 class CReportCtrl;
@@ -86,7 +86,6 @@ private:
     // --- Construction, commands, layout (form_memory.cpp) ---
     void createControls();
     void registerCommands();
-    void unregisterCommands();
     QToolBar* makeToolBar(std::initializer_list<int> ids);
     void layoutTab0();
     void layoutTab1();
@@ -128,6 +127,7 @@ private:
 
     CVarnelDoc& doc;
     CCommandTable& commands;
+    std::vector<CCommandRegistration> registrations;
     CSettings& settings;
     LibrarySetup setup;
 
