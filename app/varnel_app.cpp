@@ -22,6 +22,7 @@
 #include "panels/forms/form_ku.h"
 #include "panels/forms/form_params.h"
 #include "panels/forms/form_set.h"
+#include "panels/host/qt_panel_host.h"
 #include "resources/version.h"
 
 #include <QAction>
@@ -65,6 +66,7 @@ void CVarnelApp::shutdown()
         acquisition->onDestroy();
     }
     frame.reset();
+    panelHost.reset();
     acquisition.reset();
     sink.reset();
     host.reset();
@@ -118,7 +120,8 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     // The side panels: the cursor row on top, the channel parameters over the KU table on the right.
     frame->panes().setPanel(Pane::CursorRow, new CFormSet(*doc));
     frame->panes().setPanel(Pane::ChannelParams, new CFormParams(*doc));
-    auto* kuPanel = new CFormKU(*doc, commands, *settings, appPaths.saveDir);
+    panelHost = std::make_unique<CQtPanelHost>(frame.get());
+    auto* kuPanel = new CFormKU(*doc, commands, *settings, *panelHost, appPaths.saveDir);
     frame->panes().setPanel(Pane::KuTable, kuPanel);
     std::vector<QAction*> kuBar;
     for (int id : {cmd::kOpenKuTable, 0, cmd::kUseKu, 0, cmd::kAddKu, cmd::kDeleteKu}) {
@@ -140,7 +143,8 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     library.saveDir = appPaths.saveDir;
     library.action = [mainWindow](int id) { return mainWindow->commandActions().action(id); };
     library.relayout = [mainWindow](bool previewOn) { mainWindow->setLibraryPreview(previewOn); };
-    frame->panes().setPanel(Pane::Library, new CFormMemory(*doc, commands, *settings, std::move(library)));
+    frame->panes().setPanel(Pane::Library,
+                            new CFormMemory(*doc, commands, *settings, *panelHost, std::move(library)));
 
     frame->createBars();
     // The running watch's count of saved changes, in the status bar beside the message pane.

@@ -12,6 +12,7 @@ class CAcquisitionController;
 class CMainFrame;
 class CQtAcquisitionHost;
 class CQtNotifySink;
+class CQtPanelHost;
 class CSettings;
 class CUnixSignalBridge;
 class CVarnelDoc;
@@ -45,6 +46,8 @@ private:
     std::unique_ptr<CQtAcquisitionHost> host;
     std::unique_ptr<CQtNotifySink> sink;
     std::unique_ptr<CAcquisitionController> acquisition;
+    // The panels' questions to the user; it outlives the frame that holds the panels.
+    std::unique_ptr<CQtPanelHost> panelHost;
     std::unique_ptr<CMainFrame> frame;
     std::string portSetting;   // the PORT key as read, put back unchanged
     CUnixSignalBridge* signalBridge = nullptr;

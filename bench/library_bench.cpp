@@ -10,6 +10,7 @@
 #include "files/library/reflectogram_listing.h"
 #include "files/widgets/form_memory.h"
 #include "panels/controls/report_ctrl.h"
+#include "panels/host/qt_panel_host.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -101,7 +102,7 @@ struct Panel {
         ensureApplication();
         LibrarySetup setup;
         setup.saveDir = path;
-        form = std::make_unique<CFormMemory>(doc, commands, settings, std::move(setup));
+        form = std::make_unique<CFormMemory>(doc, commands, settings, host, std::move(setup));
         form->resize(1280, 500);
         form->show();
         waitListed();
@@ -115,6 +116,7 @@ struct Panel {
     CSettings settings;
     CVarnelDoc doc;
     CCommandTable commands;
+    CQtPanelHost host;
     std::unique_ptr<CFormMemory> form;
 };
 

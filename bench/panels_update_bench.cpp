@@ -6,6 +6,7 @@
 #include "panels/forms/form_ku.h"
 #include "panels/forms/form_params.h"
 #include "panels/forms/form_set.h"
+#include "panels/host/qt_panel_host.h"
 
 #include <QApplication>
 
@@ -36,11 +37,12 @@ void runUpdates(benchmark::State& state, bool repaint)
     CSettings settings;
     QWidget window;
     window.resize(1280, 800);
+    CQtPanelHost host(&window);
     auto* row = new CFormSet(doc, &window);
     row->setGeometry(0, 0, 1094, 24);
     auto* params = new CFormParams(doc, &window);
     params->setGeometry(1094, 24, 186, 195);
-    auto* ku = new CFormKU(doc, commands, settings, "/nonexistent/", &window);
+    auto* ku = new CFormKU(doc, commands, settings, host, "/nonexistent/", &window);
     ku->setGeometry(1094, 219, 186, 500);
     window.show();
     QApplication::processEvents();

@@ -13,6 +13,7 @@
 #include "panels/controls/h_spin.h"
 #include "panels/controls/report_ctrl.h"
 #include "panels/controls/tool_tip_text.h"
+#include "panels/host/panel_host.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -47,9 +48,9 @@ bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 } // namespace
 
-CFormMemory::CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, LibrarySetup setup,
-                         QWidget* parent)
-    : QWidget(parent), grid(doc), doc(doc), commands(commands), settings(settings), setup(std::move(setup)),
+CFormMemory::CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, CPanelHost& host,
+                         LibrarySetup setup, QWidget* parent)
+    : QWidget(parent), grid(doc), doc(doc), commands(commands), settings(settings), host(host), setup(std::move(setup)),
       reflectogramMarks([this](int row, int column) { return reflectogramColors(row, column); }),
       gridFileMarks([this](int row, int column) { return gridFileColors(row, column); })
 {
@@ -346,8 +347,7 @@ void CFormMemory::keyPressEvent(QKeyEvent* event)
 
 void CFormMemory::showMessage(bool error, const QString& caption, const QString& text)
 {
-    if (setup.dialogs.message)
-        setup.dialogs.message(this, error ? QMessageBox::Critical : QMessageBox::Information, caption, text);
+    host.tell(error ? CPanelHost::Message::Error : CPanelHost::Message::Information, caption, text);
 }
 
 void CFormMemory::onDocumentUpdate(CDocView*, UpdateHint hint)

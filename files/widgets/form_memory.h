@@ -6,7 +6,6 @@
 #include "files/library/background_listing.h"
 #include "files/library/section_grid.h"
 #include "files/widgets/cell_colors.h"
-#include "files/widgets/library_dialogs.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,6 +16,7 @@
 #include <vector>
 
 class CEditText;
+class CPanelHost;
 class CHSpin;
 class CReportCtrl;
 class CScreenWnd;
@@ -31,14 +31,14 @@ struct LibrarySetup {
     std::string saveDir;                          // the Save folder, the default of OPEN and OPEN_PIECE
     std::function<QAction*(int commandId)> action;   // the one action of a command, shared with the frame
     std::function<void(bool previewOn)> relayout;    // the frame lays the library row out again
-    LibraryDialogs dialogs = qtLibraryDialogs();
 };
 
 // The library panel along the bottom of the main window. Tab "Рефлектограммы": the reflectogram files
 // of a folder with their range, pulse, KU, date and time, a preview of the selected one, and the
 // memories P1..P3 loaded from it. Tab "Сетки масштабов с разным КУ": the section files of a folder,
 // the sections of the selected one with in-place editing, and the scale grid switch (33012). It keeps
-// the settings keys OPEN, OPEN_PIECE and SAVE_PIECE.
+// the settings keys OPEN, OPEN_PIECE and SAVE_PIECE. Its messages and folder and file choices go through
+// the host.
 class CFormMemory : public QWidget, public CDocView {
     Q_OBJECT
 public:
@@ -46,7 +46,7 @@ public:
     static constexpr int kPreviewHeight = 250;
     static constexpr int kPreviewMinimum = 80;
 
-    CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, LibrarySetup setup,
+    CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, CPanelHost& host, LibrarySetup setup,
                 QWidget* parent = nullptr);
     ~CFormMemory() override;
 
@@ -129,6 +129,7 @@ private:
     CCommandTable& commands;
     std::vector<CCommandRegistration> registrations;
     CSettings& settings;
+    CPanelHost& host;
     LibrarySetup setup;
 
     CReportCtrl* reflectograms = nullptr;

@@ -10,6 +10,7 @@
 #include "panels/controls/h_spin.h"
 #include "panels/controls/report_ctrl.h"
 #include "panels/controls/tool_tip_text.h"
+#include "panels/host/panel_host.h"
 
 #include <QItemSelectionModel>
 
@@ -109,10 +110,8 @@ void CFormMemory::toggleGrid()
 
 void CFormMemory::chooseSectionFolder()
 {
-    if (!setup.dialogs.chooseFolder)
-        return;
     const std::optional<std::string> folder =
-        setup.dialogs.chooseFolder(this, QString::fromUtf8(libtext::kChooseSectionFolder), grid.sectionFolder);
+        host.chooseFolder(QString::fromUtf8(libtext::kChooseSectionFolder), grid.sectionFolder);
     if (!folder)
         return;
     grid.sectionFolder = *folder;
@@ -124,11 +123,13 @@ void CFormMemory::chooseSectionFolder()
 
 void CFormMemory::createGridFile()
 {
-    if (!setup.dialogs.saveFile)
-        return;
-    std::optional<std::string> path =
-        setup.dialogs.saveFile(this, QString::fromUtf8(libtext::kNewSectionFile),
-                               QString::fromUtf8(libtext::kNewSectionFilter), grid.sectionFolder);
+    CPanelHost::FileChoice choice;
+    choice.title = QString::fromUtf8(libtext::kNewSectionFile);
+    choice.filter = QString::fromUtf8(libtext::kNewSectionFilter);
+    choice.start = grid.sectionFolder;
+    choice.suffix = QStringLiteral("pie");
+    choice.mode = CPanelHost::FileChoice::Mode::Save;
+    std::optional<std::string> path = host.chooseFile(choice);
     if (!path)
         return;
     // Only ".pie" files are listed: a name with any other ending gets ".pie" too.

@@ -11,6 +11,7 @@
 #include "files/library/memory_file.h"
 #include "files/library/memory_slots.h"
 #include "panels/controls/report_ctrl.h"
+#include "panels/host/panel_host.h"
 
 #include <QItemSelectionModel>
 
@@ -126,10 +127,8 @@ void CFormMemory::togglePreview()
 
 void CFormMemory::chooseReflectogramFolder()
 {
-    if (!setup.dialogs.chooseFolder)
-        return;
     const std::optional<std::string> folder =
-        setup.dialogs.chooseFolder(this, QString::fromUtf8(libtext::kChooseReflectograms), reflectogramFolder);
+        host.chooseFolder(QString::fromUtf8(libtext::kChooseReflectograms), reflectogramFolder);
     if (!folder)
         return;
     memory_slots::switchAllOff(doc);

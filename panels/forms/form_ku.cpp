@@ -9,12 +9,10 @@
 #include "files/number_text.h"
 #include "panels/controls/report_ctrl.h"
 #include "panels/forms/table_ku.h"
+#include "panels/host/panel_host.h"
 
 #include <QAction>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
@@ -33,17 +31,11 @@ QString fileFilter(bool speedMode)
     return speedMode ? QStringLiteral("Таблица V/2 (*.tku)") : QStringLiteral("Таблица КУ (*.tku)");
 }
 
-QString folderOf(const std::string& path)
-{
-    const QFileInfo info(QString::fromStdString(path));
-    return info.isDir() ? info.filePath() : info.path();
-}
-
 } // namespace
 
-CFormKU::CFormKU(CVarnelDoc& document, CCommandTable& commandTable, CSettings& store, const std::string& saveDir,
-                 QWidget* parent)
-    : QWidget(parent), doc(document), commands(commandTable), settings(store),
+CFormKU::CFormKU(CVarnelDoc& document, CCommandTable& commandTable, CSettings& store, CPanelHost& panelHost,
+                 const std::string& saveDir, QWidget* parent)
+    : QWidget(parent), doc(document), commands(commandTable), settings(store), host(panelHost),
       entries(store.getString(kOpenKuKey, saveDir), document.speedMode)
 {
     bar = new QToolBar(this);
@@ -180,15 +172,11 @@ bool CFormKU::hasSelection() const { return list->getFirstSelected() >= 0; }
 
 void CFormKU::openFile()
 {
-    QFileDialog dialog(this, QString::fromUtf8(kChooseTitle), folderOf(entries.tableFile()),
-                       fileFilter(doc.speedMode));
     // The file need not exist: the rows on show are written to a new one with the next change.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setDefaultSuffix(QStringLiteral("tku"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::optional<std::string> path = chooseFile(false);
+    if (!path)
         return;
-    if (const Status s = entries.open(dialog.selectedFiles().constFirst().toStdString()); !s) {
+    if (const Status s = entries.open(*path); !s) {
         reportReadFailure(s);
         return;
     }
@@ -198,21 +186,20 @@ void CFormKU::openFile()
 void CFormKU::useSelected()
 {
     if (!hasSelection()) {
-        QMessageBox::information(this, QStringLiteral(" "), QString::fromUtf8(kChooseValue));
+        host.tell(CPanelHost::Message::Information, QStringLiteral(" "), QString::fromUtf8(kChooseValue));
         return;
     }
     const int row = list->getFirstSelected();
     const std::optional<double> ku = entries.kuOf(row);
     if (!ku) {
         // A KU of 0 or a text would break every distance.
-        QMessageBox::critical(this, QStringLiteral("Ошибка"),
-                              QStringLiteral("Значение «%1» нельзя использовать в расчетах")
-                                  .arg(list->getCell(row, 1)));
+        host.tell(CPanelHost::Message::Error, QStringLiteral("Ошибка"),
+                  QStringLiteral("Значение «%1» нельзя использовать в расчетах").arg(list->getCell(row, 1)));
         return;
     }
     // A KU the K.У. spin cannot show would be reset at the next start without a word.
     if (const std::string problem = kuRangeProblem(*ku, doc.speedMode); !problem.empty()) {
-        QMessageBox::critical(this, QStringLiteral("Ошибка"), QString::fromStdString(problem));
+        host.tell(CPanelHost::Message::Error, QStringLiteral("Ошибка"), QString::fromStdString(problem));
         return;
     }
     doc.vfactor = *ku;
@@ -222,7 +209,7 @@ void CFormKU::useSelected()
 void CFormKU::addEntry()
 {
     CTableKU dialog(doc.speedMode, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!host.run(dialog))
         return;
     const bool keep = chooseFileToSave();
     const Status s = entries.add(dialog.entryName.toStdString(), dialog.entryValue.toStdString());
@@ -250,11 +237,10 @@ bool CFormKU::addValue(const std::string& name, double ku, std::string& error)
 void CFormKU::deleteSelected()
 {
     if (!hasSelection()) {
-        QMessageBox::information(this, QStringLiteral(" "), QString::fromUtf8(kChooseValue));
+        host.tell(CPanelHost::Message::Information, QStringLiteral(" "), QString::fromUtf8(kChooseValue));
         return;
     }
-    if (QMessageBox::question(this, QString(), QStringLiteral("Вы хотите удалить из списка выделенные значения?"),
-                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    if (!host.ask(QStringLiteral("Вы хотите удалить из списка выделенные значения?")))
         return;
     const bool keep = chooseFileToSave();
     const Status s = entries.remove(selectedRows());
@@ -267,28 +253,33 @@ bool CFormKU::chooseFileToSave()
 {
     if (!entries.needsFileName())
         return true;
-    QFileDialog dialog(this, QString::fromUtf8(kChooseTitle), folderOf(entries.tableFile()),
-                       fileFilter(doc.speedMode));
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("tku"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::optional<std::string> path = chooseFile(true);
+    if (!path)
         return false;
-    entries.saveAs(dialog.selectedFiles().constFirst().toStdString());
+    entries.saveAs(*path);
     return true;
+}
+
+std::optional<std::string> CFormKU::chooseFile(bool save)
+{
+    CPanelHost::FileChoice choice;
+    choice.title = QString::fromUtf8(kChooseTitle);
+    choice.filter = fileFilter(doc.speedMode);
+    choice.start = entries.tableFile();
+    choice.suffix = QStringLiteral("tku");
+    choice.mode = save ? CPanelHost::FileChoice::Mode::Save : CPanelHost::FileChoice::Mode::Open;
+    return host.chooseFile(choice);
 }
 
 void CFormKU::reportReadFailure(const Status& status)
 {
-    QMessageBox::critical(this, QStringLiteral("Ошибка"),
-                          QStringLiteral("Не удалось прочитать таблицу из файла\n") +
-                              QString::fromStdString(status.userReason()));
+    host.tell(CPanelHost::Message::Error, QStringLiteral("Ошибка"),
+              QStringLiteral("Не удалось прочитать таблицу из файла\n") + QString::fromStdString(status.userReason()));
 }
 
 void CFormKU::reportSaveFailure(const Status& status)
 {
-    QMessageBox::critical(this, QStringLiteral("Ошибка"),
-                          QStringLiteral("Не удалось сохранить таблицу в файл\n") +
-                              QString::fromStdString(status.userReason()) +
-                              QStringLiteral("\nИзменение осталось в списке, но в файл не записано."));
+    host.tell(CPanelHost::Message::Error, QStringLiteral("Ошибка"),
+              QStringLiteral("Не удалось сохранить таблицу в файл\n") + QString::fromStdString(status.userReason()) +
+                  QStringLiteral("\nИзменение осталось в списке, но в файл не записано."));
 }

@@ -5,9 +5,11 @@
 #include "panels/ku_table_list.h"
 
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
+class CPanelHost;
 class CReportCtrl;
 class CSettings;
 class CVarnelDoc;
@@ -19,12 +21,13 @@ class Status;
 // which the technician makes the document's KU with "Установить". It owns the commands 32953..32956
 // ("Открыть файл", "Установить", "Добавить КУ", "Удалить КУ") on its own toolbar, and keeps the table's
 // path in the settings key OPEN_KU (by default the Save folder). In the list, Enter or a double click
-// applies the row, Insert adds one and Delete removes the selected rows.
+// applies the row, Insert adds one and Delete removes the selected rows. Its messages, questions, file
+// choices and the add dialog go through the host.
 class CFormKU : public QWidget, public CDocView {
     Q_OBJECT
 public:
-    CFormKU(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, const std::string& saveDir,
-            QWidget* parent = nullptr);
+    CFormKU(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, CPanelHost& host,
+            const std::string& saveDir, QWidget* parent = nullptr);
     ~CFormKU() override;
 
     void onDocumentUpdate(CDocView* sender, UpdateHint hint) override;
@@ -56,12 +59,14 @@ private:
     bool hasSelection() const;
     // A table that has no file yet asks where to keep it; false when the user declined.
     bool chooseFileToSave();
+    std::optional<std::string> chooseFile(bool save);
     void reportReadFailure(const Status& status);
     void reportSaveFailure(const Status& status);
 
     CVarnelDoc& doc;
     CCommandTable& commands;
     CSettings& settings;
+    CPanelHost& host;
     CKuTableList entries;
     QToolBar* bar = nullptr;
     CReportCtrl* list = nullptr;

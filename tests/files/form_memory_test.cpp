@@ -10,6 +10,7 @@
 #include "files/section_file.h"
 #include "panels/controls/h_spin.h"
 #include "panels/controls/report_ctrl.h"
+#include "support/scripted_panel_host.h"
 #include "support/temp_dir.h"
 
 #include <QAction>
@@ -67,18 +68,7 @@ protected:
         setup.saveDir = folder;
         setup.action = [this](int id) { return actions.action(id); };
         setup.relayout = [this](bool on) { relayouts.push_back(on); };
-        setup.dialogs.chooseFolder = [this](QWidget*, const QString& title, const std::string&) {
-            titles.push_back(title);
-            return openAnswer;
-        };
-        setup.dialogs.saveFile = [this](QWidget*, const QString& title, const QString&, const std::string&) {
-            titles.push_back(title);
-            return saveAnswer;
-        };
-        setup.dialogs.message = [this](QWidget*, QMessageBox::Icon, const QString& caption, const QString& text) {
-            messages.push_back(caption + "|" + text);
-        };
-        panel = std::make_unique<CFormMemory>(doc, commands, settings, std::move(setup));
+        panel = std::make_unique<CFormMemory>(doc, commands, settings, host, std::move(setup));
         panel->resize(1000, 250);
         panel->show();
     }
@@ -102,6 +92,7 @@ protected:
         return brush.isValid() ? brush.value<QBrush>().color() : QColor();
     }
     bool run(int id) { return commands.run(id); }
+    QString message(std::size_t i) const { return host.told.at(i).caption + "|" + host.told.at(i).text; }
     // Double-clicks a cell of the section list.
     void doubleClick(int row, int column)
     {
@@ -120,8 +111,7 @@ protected:
     CCommandTable commands;
     CCommandActions actions{commands, nullptr};
     HintRecorder recorder;
-    std::optional<std::string> openAnswer, saveAnswer;
-    std::vector<QString> titles, messages;
+    CScriptedPanelHost host;
     std::vector<bool> relayouts;
     std::unique_ptr<CFormMemory> panel;
 };
@@ -174,39 +164,39 @@ TEST_F(Library, ListsPreviewsAndLoadsTheMemories)
     ASSERT_TRUE(run(cmd::kMemoryP1));
     EXPECT_FALSE(doc.traces[P1].shown);
     EXPECT_EQ(markOf(list(), QStringLiteral("short")), QColor(255, 153, 0));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(host.told.empty());
 
     // An unreadable file is never loaded.
     select(list(), QStringLiteral("broken"));
     ASSERT_TRUE(run(cmd::kMemoryP3));
     EXPECT_FALSE(doc.traces[P3].shown);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], QStringLiteral("Ошибка|Выбранная рефлектограмма не найдена.\n"
+    ASSERT_EQ(host.told.size(), 1u);
+    EXPECT_EQ(message(0), QStringLiteral("Ошибка|Выбранная рефлектограмма не найдена.\n"
                                           "Откройте новую папку с рефлектограммами."));
 
     // A new folder switches every memory off and tells the screens.
     std::filesystem::create_directory(dir.file("other"));
     writeReflectogramFile(dir.file("other") + "/short.tdr", 1, 1500);
-    openAnswer = dir.file("other") + "/";
+    host.folder = dir.file("other") + "/";
     recorder.hints.clear();
     ASSERT_TRUE(run(cmd::kOpenReflectograms));
-    EXPECT_EQ(titles.back(), QStringLiteral("Выбрать рефлектограммы"));
+    EXPECT_EQ(host.titles.back(), QStringLiteral("Выбрать рефлектограммы"));
     EXPECT_EQ(panel->reflectogramFolder, dir.file("other") + "/");
     EXPECT_FALSE(doc.traces[P2].shown);
     EXPECT_EQ(recorder.hints, std::vector<UpdateHint>{kHintLines});
     EXPECT_EQ(list().getItemCount(), 1);
-    openAnswer.reset();
+    host.folder.reset();
     ASSERT_TRUE(run(cmd::kOpenReflectograms));
     EXPECT_EQ(panel->reflectogramFolder, dir.file("other") + "/");
     // A folder without any file can be chosen, for reflectograms and for section files alike.
     std::filesystem::create_directory(dir.file("empty"));
-    openAnswer = dir.file("empty") + "/";
+    host.folder = dir.file("empty") + "/";
     ASSERT_TRUE(run(cmd::kOpenReflectograms));
-    EXPECT_EQ(panel->reflectogramFolder, openAnswer);
+    EXPECT_EQ(panel->reflectogramFolder, host.folder);
     EXPECT_EQ(list().getItemCount(), 0);
     ASSERT_TRUE(run(cmd::kOpenGrids));
-    EXPECT_EQ(titles.back(), QStringLiteral("Выбрать папку с участками"));
-    EXPECT_EQ(panel->grid.sectionFolder, openAnswer);
+    EXPECT_EQ(host.titles.back(), QStringLiteral("Выбрать папку с участками"));
+    EXPECT_EQ(panel->grid.sectionFolder, host.folder);
     EXPECT_EQ(panel->gridFileList().getItemCount(), 0);
 }
 
@@ -298,10 +288,10 @@ TEST_F(Library, GridTabSwitchesTheGridAndEditsSectionsInPlace)
 TEST_F(Library, NewFilesSectionsAndFailuresThatAreReported)
 {
     panel->selectTab(1);
-    saveAnswer = folder + "cable";   // typed without its extension
+    host.file = folder + "cable";   // typed without its extension
     doc.scale = 1000;
     ASSERT_TRUE(run(cmd::kNewGrid));
-    EXPECT_EQ(titles.back(), QStringLiteral("Введите имя сохраняемого файла"));
+    EXPECT_EQ(host.titles.back(), QStringLiteral("Введите имя сохраняемого файла"));
     EXPECT_EQ(panel->grid.newGridFile, folder + "cable.pie");
     ASSERT_EQ(panel->gridFileList().getItemCount(), 2);
     // The new file is selected, ready for its sections.
@@ -315,15 +305,15 @@ TEST_F(Library, NewFilesSectionsAndFailuresThatAreReported)
     panel->sectionList().setCurrentIndex(panel->sectionList().model()->index(0, 0));
     ASSERT_TRUE(run(cmd::kDeleteSection));
     EXPECT_EQ(panel->sectionList().getItemCount(), 1);
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(host.told.empty());
 
     // A file that cannot be written is reported, not lost silently.
     std::filesystem::remove_all(folder);
     ASSERT_TRUE(run(cmd::kAddSection));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Ошибка|Не удалось записать файл участков\n") +
+    ASSERT_EQ(host.told.size(), 1u);
+    EXPECT_TRUE(message(0).startsWith(QStringLiteral("Ошибка|Не удалось записать файл участков\n") +
                                        QString::fromStdString(folder + "cable.pie")));
-    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("\nнет такого файла или папки"))) << messages[0].toStdString();
+    EXPECT_TRUE(message(0).endsWith(QStringLiteral("\nнет такого файла или папки"))) << message(0).toStdString();
 }
 
 TEST_F(Library, EveryControlIsNamedForScreenReaders)
@@ -355,15 +345,15 @@ TEST_F(Library, WindowsNamesPreviewThatFollowsTheFileAndAScrollBarOnlyWhenNeeded
     select(list(), QStringLiteral("Линия"));
     EXPECT_EQ(panel->previewScreen().getSeries(2).points[10].y, 10);
     ASSERT_TRUE(run(cmd::kMemoryP1));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(host.told.empty());
     EXPECT_TRUE(doc.traces[P1].shown);
     EXPECT_EQ(doc.traces[P1].name, "Линия");
     EXPECT_EQ(markOf(list(), QStringLiteral("Линия")), QColor(200, 0, 0));
     panel->selectTab(1);
-    openAnswer = folder;
+    host.folder = folder;
     ASSERT_TRUE(run(cmd::kOpenGrids));
     select(panel->gridFileList(), QStringLiteral("Линия"));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(host.told.empty());
     EXPECT_EQ(panel->sectionList().getItemCount(), 1);
     panel->selectTab(0);
 

@@ -9,26 +9,22 @@
 #include "panels/forms/form_params.h"
 #include "panels/forms/form_set.h"
 #include "panels/forms/table_ku.h"
+#include "support/scripted_panel_host.h"
 #include "support/temp_dir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <ostream>
 
 void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -49,40 +45,6 @@ void typeInto(QWidget* w, const char* keys)
     QTest::keyClicks(w, keys);
     QTest::keyClick(w, Qt::Key_Return);
     QApplication::processEvents();
-}
-
-// Answers the next modal dialogs (message boxes, file dialogs, the add dialog) one after the other as
-// they come up, and records the title and text of the last one.
-struct ModalAnswer {
-    using Answer = std::function<void(QWidget*)>;
-    QString title, text;
-    bool seen = false;
-    explicit ModalAnswer(Answer answer) : ModalAnswer(std::vector<Answer>{std::move(answer)}) {}
-    explicit ModalAnswer(std::vector<Answer> answers) : pending(std::move(answers))
-    {
-        timer.setInterval(5);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal == answered || next >= pending.size())
-                return;
-            answered = modal;
-            seen = true;
-            title = modal->windowTitle();
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                text = box->text();
-            pending[next++](modal);
-        });
-        timer.start();
-    }
-    std::vector<Answer> pending;
-    std::size_t next = 0;
-    QPointer<QWidget> answered;
-    QTimer timer;
-};
-
-void pressButton(QWidget* modal, QMessageBox::StandardButton which)
-{
-    qobject_cast<QMessageBox*>(modal)->button(which)->click();
 }
 
 // ------------------------------------------------------------------------------------------------
@@ -292,6 +254,7 @@ struct KuRig {
     CCommandTable commands;
     CSettings settings;
     RecordingView others{doc};
+    CScriptedPanelHost host;
     std::unique_ptr<CFormKU> panel;
 
     explicit KuRig(const std::string& text, bool speed = false)
@@ -301,7 +264,7 @@ struct KuRig {
             writeText(path, codec::utf8ToUtf16le(text));
         doc.speedMode = speed;
         settings.setString("OPEN_KU", path);
-        panel = std::make_unique<CFormKU>(doc, commands, settings, dir.path().string() + "/");
+        panel = std::make_unique<CFormKU>(doc, commands, settings, host, dir.path().string() + "/");
         panel->resize(186, 195);
         panel->show();
     }
@@ -338,27 +301,27 @@ TEST(CFormKU, ApplyAddAndDeleteThroughTheirCommands)
     EXPECT_DOUBLE_EQ(r.doc.vfactor, 1.2);
 
     // Add with the dialog: 98.7 m/us is written as KU 1.520, the other rows as they were.
-    ModalAnswer add([](QWidget* modal) {
-        auto* dialog = qobject_cast<CTableKU*>(modal);
+    r.host.dialog = [](QDialog& modal) {
+        auto* dialog = qobject_cast<CTableKU*>(&modal);
         dialog->nameEdit().setText(QStringLiteral("Кабель"));
         QTest::keyClicks(&dialog->valueSpin(), "98.7");
         QTest::keyClick(&dialog->valueSpin(), Qt::Key_Return);
-    });
+        return dialog->result() == QDialog::Accepted;
+    };
     r.commands.run(cmd::kAddKu);
-    EXPECT_TRUE(add.seen);
-    EXPECT_EQ(add.title, QStringLiteral("Добавить значение в таблицу"));
+    EXPECT_EQ(r.host.titles, std::vector<QString>{QStringLiteral("Добавить значение в таблицу")});
     EXPECT_EQ(r.file(), "ТПП\n1.5\nd\n2.345\nx\n1.2\nКабель\n1.520\n");
 
     // Delete two selected rows after the question; the file is rewritten once.
     r.list().clearSelection();
     r.list().setRowSelected(1, true);
     r.list().setRowSelected(3, true);
-    ModalAnswer yes([](QWidget* m) { pressButton(m, QMessageBox::Yes); });
     r.panel->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(r.panel.get()));
     r.list().setFocus();
     QTest::keyClick(&r.list(), Qt::Key_Delete);
-    EXPECT_EQ(yes.text, QStringLiteral("Вы хотите удалить из списка выделенные значения?"));
+    EXPECT_EQ(r.host.questions, std::vector<QString>{QStringLiteral("Вы хотите удалить из списка выделенные значения?")});
+    EXPECT_TRUE(r.host.told.empty());
     EXPECT_EQ(r.rows(), QStringList({"ТПП=100.0", "x=125.0"}));
     EXPECT_EQ(r.file(), "ТПП\n1.5\nx\n1.2\n");
     EXPECT_FALSE(r.commands.state(cmd::kDeleteKu).enabled);
@@ -390,13 +353,15 @@ TEST(CFormKU, MessagesForNoSelectionAndForAFailedWrite)
         KuRig r(c.table);
         if (c.select)
             r.list().setRowSelected(0, true);
-        ModalAnswer ok([](QWidget* m) { pressButton(m, QMessageBox::Ok); });
         // Disabled commands are reached through the panel itself, as the frame would not run them.
         if (c.command == cmd::kUseKu)
             r.panel->useSelected();
         else
             r.panel->deleteSelected();
-        EXPECT_EQ(ok.text, QString::fromUtf8(c.text));
+        ASSERT_EQ(r.host.told.size(), 1u);
+        EXPECT_EQ(r.host.lastText(), QString::fromUtf8(c.text));
+        // A missing row is a hint, a row that cannot be used an error.
+        EXPECT_EQ(r.host.told[0].kind, c.select ? CPanelHost::Message::Error : CPanelHost::Message::Information);
         EXPECT_EQ(r.doc.vfactor, 1.5);
         EXPECT_EQ(r.rows().size(), 1);
     }
@@ -404,10 +369,13 @@ TEST(CFormKU, MessagesForNoSelectionAndForAFailedWrite)
     // The table's folder vanishes (a network share gone): the add stays in the list and is reported.
     KuRig r("a\n1.5\n");
     std::filesystem::rename(r.dir.file("tables"), r.dir.file("moved"));
-    ModalAnswer answers({[](QWidget* m) { qobject_cast<QDialog*>(m)->accept(); },
-                         [](QWidget* m) { pressButton(m, QMessageBox::Ok); }});
+    r.host.dialog = [](QDialog& d) {
+        d.accept();
+        return true;
+    };
     r.commands.run(cmd::kAddKu);
-    EXPECT_TRUE(answers.text.startsWith(QStringLiteral("Не удалось сохранить таблицу в файл\n"))) << answers.text.toStdString();
+    EXPECT_TRUE(r.host.lastText().startsWith(QStringLiteral("Не удалось сохранить таблицу в файл\n")))
+        << r.host.lastText().toStdString();
     EXPECT_EQ(r.rows(), QStringList({"a=1.5", "name=1.500"}));   // kept in the list
     EXPECT_EQ(codec::utf16leToUtf8(readText(r.dir.file("moved/cable.tku"))), "a\n1.5\n");
 }
@@ -417,14 +385,14 @@ TEST(CFormKU, OpensAChosenFileAndPutsItsPathBack)
     KuRig r("a\n1.5\n");
     const std::string other = r.dir.file("other.tku");
     writeText(other, codec::utf8ToUtf16le("b\n2.0\n"));
-    ModalAnswer choose([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Выбрать таблицу скорости распространения сигнала"));
-        dialog->selectFile(QString::fromStdString(other));
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    r.host.file = other;
     r.commands.run(cmd::kOpenKuTable);
+    ASSERT_EQ(r.host.fileChoices.size(), 1u);
+    const CPanelHost::FileChoice& asked = r.host.fileChoices[0];
+    EXPECT_EQ(asked.title, QStringLiteral("Выбрать таблицу скорости распространения сигнала"));
+    EXPECT_EQ(asked.filter, QStringLiteral("Таблица КУ (*.tku)"));
+    EXPECT_EQ(asked.start, r.path);   // its folder is where the dialog opens
+    EXPECT_EQ(asked.mode, CPanelHost::FileChoice::Mode::Open);
     EXPECT_EQ(r.rows(), QStringList({"b=2.0"}));
     r.panel.reset();
     EXPECT_EQ(r.settings.getString("OPEN_KU", ""), other);
