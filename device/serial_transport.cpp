@@ -109,17 +109,6 @@ std::optional<std::string> firstFtdiPort(const std::string& sysRoot, const std::
     return std::nullopt;
 }
 
-class CSerialTransport::ControlScope {
-public:
-    explicit ControlScope(std::atomic<int>& counter) : counter(counter) { ++counter; }
-    ~ControlScope() { --counter; }
-    ControlScope(const ControlScope&) = delete;
-    ControlScope& operator=(const ControlScope&) = delete;
-
-private:
-    std::atomic<int>& counter;
-};
-
 CSerialTransport::CSerialTransport(std::string port, std::string sysRoot, std::string devRoot)
     : port(std::move(port)), sysRoot(std::move(sysRoot)), devRoot(std::move(devRoot))
 {
@@ -129,20 +118,16 @@ CSerialTransport::~CSerialTransport() { close(); }
 
 std::string CSerialTransport::portName() const
 {
-    std::lock_guard lock(portLock);
     return attempted.empty() || attempted == port ? port : port + " (" + attempted + ")";
 }
 
 std::string CSerialTransport::openedPath() const
 {
-    std::lock_guard lock(portLock);
     return path;
 }
 
 FtStatus CSerialTransport::open()
 {
-    ControlScope control(controlPending);
-    std::lock_guard lock(portLock);
     if (fd >= 0) {
         ::close(fd);
         fd = -1;
@@ -194,8 +179,6 @@ FtStatus CSerialTransport::open()
 
 FtStatus CSerialTransport::close()
 {
-    ControlScope control(controlPending);
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     ::close(fd);
@@ -209,16 +192,11 @@ FtStatus CSerialTransport::close()
 FtStatus CSerialTransport::read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
 {
     count = 0;
-    if (controlPending.load() > 0)
-        return ft::kIoError;
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
 
-    const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs.load());
+    const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs);
     for (;;) {
-        if (controlPending.load() > 0)
-            return ft::kOk;   // a close or open waits for the port: hand back what arrived so far
         // With no room only a hang-up or an error is of interest.
         pollfd p{fd, static_cast<short>(count < room ? POLLIN : 0), 0};
         const int ready = ::poll(&p, 1, millisecondsLeft(deadline));
@@ -249,13 +227,10 @@ FtStatus CSerialTransport::read(std::uint8_t* destination, std::uint32_t room, s
 FtStatus CSerialTransport::write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written)
 {
     written = 0;
-    if (controlPending.load() > 0)
-        return ft::kIoError;
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
 
-    const auto deadline = Clock::now() + std::chrono::milliseconds(writeTimeoutMs.load());
+    const auto deadline = Clock::now() + std::chrono::milliseconds(writeTimeoutMs);
     while (written < count) {
         const ssize_t n = ::write(fd, source + written, count - written);
         if (n > 0) {
@@ -280,9 +255,15 @@ FtStatus CSerialTransport::write(const std::uint8_t* source, std::uint32_t count
     return ft::kOk;
 }
 
+FtStatus CSerialTransport::purge()
+{
+    if (fd < 0)
+        return ft::kInvalidHandle;
+    return ::tcflush(fd, TCIFLUSH) == 0 ? ft::kOk : ft::kIoError;
+}
+
 FtStatus CSerialTransport::setBaudRate(std::uint32_t baud)
 {
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     const speed_t speed = speedOf(baud);
@@ -296,7 +277,6 @@ FtStatus CSerialTransport::setBaudRate(std::uint32_t baud)
 
 FtStatus CSerialTransport::setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity)
 {
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     termios t{};
@@ -315,7 +295,6 @@ FtStatus CSerialTransport::setDataCharacteristics(std::uint8_t wordLength, std::
 
 FtStatus CSerialTransport::setTimeouts(std::uint32_t readMs, std::uint32_t writeMs)
 {
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     readTimeoutMs = readMs;
@@ -325,7 +304,6 @@ FtStatus CSerialTransport::setTimeouts(std::uint32_t readMs, std::uint32_t write
 
 FtStatus CSerialTransport::configure(std::uint32_t value)
 {
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     // The bridge holds received bytes up to its latency timer before it passes them on.

@@ -2,8 +2,6 @@
 
 #include "device/transport.h"
 
-#include <atomic>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -19,6 +17,7 @@ public:
     FtStatus close() override;
     FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override;
     FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) override;
+    FtStatus purge() override;
     FtStatus setBaudRate(std::uint32_t baud) override;
     FtStatus setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) override;
     FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;
@@ -31,20 +30,14 @@ public:
     std::string openedPath() const;
 
 private:
-    // Marks an open or close in progress: reads and writes that have not yet begun fail at once
-    // instead of holding the port lock, so the owner's close is never starved by the worker.
-    class ControlScope;
-
     std::string port;
     std::string sysRoot;
     std::string devRoot;
-    mutable std::mutex portLock;   // guards fd and path: no call ever uses a descriptor being released
     int fd = -1;
     std::string path;
     std::string attempted;   // the device path of the last open, successful or not
-    std::atomic<int> controlPending{0};
-    std::atomic<std::uint32_t> readTimeoutMs{10};
-    std::atomic<std::uint32_t> writeTimeoutMs{10};
+    std::uint32_t readTimeoutMs = 10;
+    std::uint32_t writeTimeoutMs = 10;
 };
 
 // The device path of the first USB serial port whose USB vendor id is 0403, in name order.
