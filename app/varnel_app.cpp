@@ -48,6 +48,8 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
         installTranslator(translator);
     signalBridge = new CUnixSignalBridge(this);
     connect(signalBridge, &CUnixSignalBridge::terminationRequested, this, [] { QApplication::quit(); });
+    // The platform ends the process as soon as this returns: shut down here, settings written last.
+    connect(signalBridge, &CUnixSignalBridge::displayLost, this, [this] { shutdown(); }, Qt::DirectConnection);
 }
 
 namespace {
