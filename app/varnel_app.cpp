@@ -3,6 +3,7 @@
 #include "app/command_actions.h"
 #include "app/first_paint_probe.h"
 #include "app/main_frame.h"
+#include "app/port_choice_dlg.h"
 #include "app/tool_icons.h"
 #include "app/unix_signal_bridge.h"
 #include "device/port_choice.h"
@@ -98,7 +99,12 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     portSetting = settings->getString(kPortKey, kAutoPort);
     if (portSetting.empty())
         portSetting = kAutoPort;
-    const std::string port = choosePort(options.port.toStdString(), portSetting);
+    std::string port = choosePort(options.port.toStdString(), portSetting);
+    // "auto" with several bridges attached does not guess: the user names the instrument's for this run.
+    // Cancelled, "auto" stays and opens none of them.
+    if (const std::vector<FtdiPort> candidates = ftdiPorts(); !checkAutoPort(port, candidates))
+        if (const std::optional<std::string> chosen = CPortChoiceDlg::ask(candidates))
+            port = *chosen;
     host = std::make_unique<CQtAcquisitionHost>(frame.get());
     acquisition = std::make_unique<CAcquisitionController>(*doc, *host);
     host->attach(*acquisition);

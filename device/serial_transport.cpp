@@ -48,14 +48,14 @@ std::string parentOf(const std::string& p)
     return slash == std::string::npos || slash == 0 ? std::string() : p.substr(0, slash);
 }
 
-// The USB vendor id of a terminal: the idVendor of the nearest USB device above it in sysfs.
-std::string usbVendorOf(const std::string& sysRoot, const std::string& name)
+// The sysfs folder of the nearest USB device above a terminal (the one with idVendor), or empty.
+std::string usbDeviceOf(const std::string& sysRoot, const std::string& name)
 {
     const std::string root = realPath(sysRoot);
     std::string dir = realPath(sysRoot + "/class/tty/" + name + "/device");
     while (!dir.empty() && dir.size() > root.size()) {
         if (::access((dir + "/idVendor").c_str(), R_OK) == 0)
-            return readLine(dir + "/idVendor");
+            return dir;
         dir = parentOf(dir);
     }
     return {};
@@ -91,7 +91,7 @@ void makeRaw(termios& t)
 
 } // namespace
 
-std::optional<std::string> firstFtdiPort(const std::string& sysRoot, const std::string& devRoot)
+std::vector<FtdiPort> ftdiPorts(const std::string& sysRoot, const std::string& devRoot)
 {
     std::vector<std::string> names;
     if (DIR* dir = ::opendir((sysRoot + "/class/tty").c_str())) {
@@ -103,10 +103,13 @@ std::optional<std::string> firstFtdiPort(const std::string& sysRoot, const std::
         ::closedir(dir);
     }
     std::sort(names.begin(), names.end());
-    for (const std::string& name : names)
-        if (usbVendorOf(sysRoot, name) == "0403")
-            return devRoot + "/" + name;
-    return std::nullopt;
+    std::vector<FtdiPort> found;
+    for (const std::string& name : names) {
+        const std::string usb = usbDeviceOf(sysRoot, name);
+        if (!usb.empty() && readLine(usb + "/idVendor") == "0403")
+            found.push_back({devRoot + "/" + name, readLine(usb + "/product"), readLine(usb + "/serial")});
+    }
+    return found;
 }
 
 CSerialTransport::CSerialTransport(std::string port, std::string sysRoot, std::string devRoot)
@@ -136,10 +139,12 @@ FtStatus CSerialTransport::open()
 
     std::string target = port;
     if (port.empty() || port == "auto") {
-        const auto found = firstFtdiPort(sysRoot, devRoot);
-        if (!found)
+        const std::vector<FtdiPort> found = ftdiPorts(sysRoot, devRoot);
+        if (found.empty())
             return ft::kDeviceNotFound;
-        target = *found;
+        if (found.size() > 1)
+            return ft::kPortAmbiguous;   // never reset and talk to a bridge that may not be the instrument
+        target = found.front().path;
     }
 
     attempted = target;

@@ -2,12 +2,13 @@
 
 #include "device/transport.h"
 
-#include <optional>
 #include <string>
+#include <vector>
 
 // The instrument's USB serial bridge as a POSIX terminal: raw 8N1, no flow control, no echo and no
 // translation of any byte. `port` is a device path (any terminal, a pseudo-terminal included) or
-// "auto", the first USB serial port made by FTDI (vendor 0403), looked up again at every open.
+// "auto", the one USB serial port made by FTDI (vendor 0403), looked up again at every open; with more
+// than one such port "auto" opens none (another bridge may be a programming cable, not the instrument).
 class CSerialTransport : public CTransport {
 public:
     explicit CSerialTransport(std::string port, std::string sysRoot = "/sys", std::string devRoot = "/dev");
@@ -40,5 +41,14 @@ private:
     std::uint32_t writeTimeoutMs = 10;
 };
 
-// The device path of the first USB serial port whose USB vendor id is 0403, in name order.
-std::optional<std::string> firstFtdiPort(const std::string& sysRoot = "/sys", const std::string& devRoot = "/dev");
+// A USB serial port whose USB vendor id is 0403, with what its USB device says of itself (either may be
+// empty).
+struct FtdiPort {
+    std::string path;
+    std::string product;
+    std::string serial;
+    bool operator==(const FtdiPort&) const = default;
+};
+
+// Every USB serial port whose USB vendor id is 0403, in name order.
+std::vector<FtdiPort> ftdiPorts(const std::string& sysRoot = "/sys", const std::string& devRoot = "/dev");

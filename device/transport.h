@@ -16,6 +16,8 @@ inline constexpr FtStatus kIoError = 4;
 inline constexpr FtStatus kPortBusy = 0x100;
 // Not a bridge library status: the port exists but this user may not open it (device permissions).
 inline constexpr FtStatus kAccessDenied = 0x101;
+// Not a bridge library status: "auto" found more than one FTDI bridge and does not guess which.
+inline constexpr FtStatus kPortAmbiguous = 0x102;
 } // namespace ft
 
 // The link to the instrument as the worker sees it: the calls of the USB bridge library, one object per
