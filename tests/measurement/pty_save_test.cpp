@@ -270,8 +270,9 @@ TEST(SaveThroughAPseudoTerminal, RepliesNotCleanlyFramedNeverReachATraceOrAFile)
         const auto sent = instrument.requests();
         const auto dataRequests = std::count(sent.begin(), sent.end(), Bytes{'Z', 2});
         const auto packets = std::count_if(sent.begin(), sent.end(), [](const Bytes& b) { return b[0] == 'D'; });
-        if (c.repeats)
+        if (c.repeats) {
             EXPECT_EQ(dataRequests > packets, *c.repeats) << c.what;
+        }
     }
 }
 
