@@ -3,6 +3,7 @@
 #include "app/command_actions.h"
 #include "app/first_paint_probe.h"
 #include "app/main_frame.h"
+#include "app/port_choice_dlg.h"
 #include "app/tool_icons.h"
 #include "app/unix_signal_bridge.h"
 #include "device/port_choice.h"
@@ -49,6 +50,8 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
         installTranslator(translator);
     signalBridge = new CUnixSignalBridge(this);
     connect(signalBridge, &CUnixSignalBridge::terminationRequested, this, [] { QApplication::quit(); });
+    // The platform ends the process as soon as this returns: shut down here, settings written last.
+    connect(signalBridge, &CUnixSignalBridge::displayLost, this, [this] { shutdown(); }, Qt::DirectConnection);
 }
 
 namespace {
@@ -98,7 +101,12 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     portSetting = settings->getString(kPortKey, kAutoPort);
     if (portSetting.empty())
         portSetting = kAutoPort;
-    const std::string port = choosePort(options.port.toStdString(), portSetting);
+    std::string port = choosePort(options.port.toStdString(), portSetting);
+    // "auto" with several bridges attached does not guess: the user names the instrument's for this run.
+    // Cancelled, "auto" stays and opens none of them.
+    if (const std::vector<FtdiPort> candidates = ftdiPorts(); !checkAutoPort(port, candidates))
+        if (const std::optional<std::string> chosen = CPortChoiceDlg::ask(candidates))
+            port = *chosen;
     host = std::make_unique<CQtAcquisitionHost>(frame.get());
     acquisition = std::make_unique<CAcquisitionController>(*doc, *host);
     host->attach(*acquisition);

@@ -2,6 +2,7 @@
 
 #include "cli/cli_args.h"
 #include "device/com_thread.h"
+#include "device/port_choice.h"
 #include "device/transport_status.h"
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_texts.h"
@@ -31,6 +32,11 @@ CAcquisitionRun::~CAcquisitionRun()
 
 bool CAcquisitionRun::begin(const std::string& port, std::ostream* trace)
 {
+    // Without a user to ask, "auto" with several bridges attached ends before any of them is touched.
+    if (const Status s = checkAutoPort(port, ftdiPorts()); !s) {
+        fail(command + ": " + s.reason() + "; name the instrument's with --port (varnel-cli ports lists them)");
+        return false;
+    }
     controller.onInitialUpdate(makeDeviceWorker(port, trace), &sink);
     if (const FtStatus s = controller.device() ? controller.device()->lastDeviceStatus() : ft::kOk;
         !over() && endsWhenPortFails && s != ft::kOk) {

@@ -22,7 +22,7 @@ constexpr std::string_view kUsage =
     "After N reflectograms (default 1) it stops; with --save-line it then saves that line as the\n"
     "save command does (the instrument's full 8000-sample record) to FILE and prints {\"saved\": FILE}.\n"
     "\n"
-    "  --port PORT      a device path, \"auto\" (the first FTDI USB bridge, the default) or \"sim\"\n"
+    "  --port PORT      a device path, \"auto\" (the one FTDI USB bridge attached, the default) or \"sim\"\n"
     "                   (the simulated instrument; \"sim:fast\" answers without the link's pace)\n"
     "  --range METRES   62.5, 125, 250, 500, 1000, ... 64000 nominal metres; also sets the pulse\n"
     "  --pulse NS       10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000 or 50000\n"

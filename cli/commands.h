@@ -27,6 +27,7 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runWatch(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runPorts(const CliArgs& args, std::ostream& out, std::ostream& err);
 
 inline constexpr CliCommand kCliCommands[] = {
     {"info", "parameters and samples of a reflectogram file (.tdr) as JSON", runInfo},
@@ -39,4 +40,5 @@ inline constexpr CliCommand kCliCommands[] = {
     {"events", "the reflections of a reflectogram file (.tdr) found automatically, as JSON", runEvents},
     {"watch", "unattended acquisition of one line, saving every change against the first reflectogram", runWatch},
     {"calibrate", "the KU of a cable of known length from its reflectogram file (.tdr), as JSON", runCalibrate},
+    {"ports", "the FTDI USB bridges that could be the instrument, as JSON", runPorts},
 };

@@ -11,19 +11,20 @@ namespace {
 
 constexpr std::uint32_t kBaudRate = 115200;
 
+using Clock = std::chrono::steady_clock;
+
 } // namespace
 
 CComThread::CComThread(std::unique_ptr<CTransport> transport, std::unique_ptr<CDeviceCodec> codec)
     : deviceHandle(std::move(transport)), codec(std::move(codec))
 {
+    if (deviceHandle)
+        port = deviceHandle->portName();
 }
 
 CComThread::~CComThread()
 {
     endThread();
-    // The device outlives the thread on purpose (a reconnect reopens it); only the object's end closes it.
-    if (deviceHandle)
-        deviceHandle->close();
 }
 
 bool CComThread::createThread()
@@ -44,20 +45,33 @@ bool CComThread::createThread()
     return true;
 }
 
-void CComThread::endThread()
+FtStatus CComThread::endThread()
 {
     if (!worker.joinable())
-        return;
+        return ft::kInvalidHandle;
     quitRequested = true;
     postThreadMessage(kQuit);
     worker.join();
+    {
+        // A fresh worker starts with nothing left over from this one.
+        std::lock_guard lock(messageLock);
+        messages.clear();
+    }
+    return closeStatus;
 }
 
 void CComThread::postThreadMessage(std::uint32_t message)
 {
     {
         std::lock_guard lock(messageLock);
-        messages.push_back(message);
+        if (message == kQuit) {
+            messages.push_front(message);
+        } else {
+            // One waiting kRunCommands already makes the worker run the whole queue.
+            if (message == kRunCommands && std::find(messages.begin(), messages.end(), kRunCommands) != messages.end())
+                return;
+            messages.push_back(message);
+        }
     }
     messageArrived.notify_one();
 }
@@ -97,7 +111,11 @@ bool CComThread::initInstance()
     return true;
 }
 
-int CComThread::exitInstance() { return 0; }
+int CComThread::exitInstance()
+{
+    closeStatus = closeDevice();
+    return 0;
+}
 
 int CComThread::addCommand(const DeviceCommand& command)
 {
@@ -108,96 +126,79 @@ int CComThread::addCommand(const DeviceCommand& command)
 
 void CComThread::clearCommands() { commandQueue.removeAll(); }
 
-std::uint32_t CComThread::beginGeneration()
-{
-    std::uint64_t old = lastStatus.load();
-    std::uint64_t next = 0;
-    do {
-        next = pack(static_cast<FtStatus>(old), static_cast<std::uint32_t>(old >> 32) + 1);
-    } while (!lastStatus.compare_exchange_weak(old, next));
-    return static_cast<std::uint32_t>(next >> 32);
-}
-
-void CComThread::storeStatus(FtStatus status)
-{
-    std::uint64_t old = lastStatus.load();
-    while (!lastStatus.compare_exchange_weak(old, pack(status, static_cast<std::uint32_t>(old >> 32)))) {
-    }
-}
-
-bool CComThread::storeStatusOf(std::uint32_t generationSeen, FtStatus status)
-{
-    std::uint64_t old = lastStatus.load();
-    while (static_cast<std::uint32_t>(old >> 32) == generationSeen) {
-        if (lastStatus.compare_exchange_weak(old, pack(status, generationSeen)))
-            return true;
-    }
-    return false;
-}
-
-FtStatus CComThread::lastDeviceStatus() const { return static_cast<FtStatus>(lastStatus.load()); }
-
-std::string CComThread::portName() const { return deviceHandle ? deviceHandle->portName() : std::string(); }
-
 FtStatus CComThread::openDevice()
 {
     commandQueue.removeAll();
-    beginGeneration();
     FtStatus status = deviceHandle ? deviceHandle->open() : ft::kDeviceNotFound;
-    storeStatus(status);
+    if (deviceHandle)
+        port = deviceHandle->portName();
+    lastStatus = status;
     if (status != ft::kOk)
         return status;
     // Each status overwrites the last; only the final one is the result of the open.
-    storeStatus(deviceHandle->setBaudRate(kBaudRate));
-    storeStatus(deviceHandle->setDataCharacteristics(8, 0, 0));
-    storeStatus(deviceHandle->setTimeouts(kReadTimeoutMs, kReadTimeoutMs));
+    lastStatus = deviceHandle->setBaudRate(kBaudRate);
+    lastStatus = deviceHandle->setDataCharacteristics(8, 0, 0);
+    lastStatus = deviceHandle->setTimeouts(kReadTimeoutMs, kReadTimeoutMs);
     status = deviceHandle->configure(1);
-    storeStatus(status);
+    lastStatus = status;
     return status;
 }
 
 FtStatus CComThread::closeDevice()
 {
-    beginGeneration();
     const FtStatus status = deviceHandle ? deviceHandle->close() : ft::kInvalidHandle;
-    storeStatus(status);
+    lastStatus = status;
     return status;
 }
 
-bool CComThread::receiveReply(std::uint32_t connection, std::uint32_t& total)
+CComThread::Receipt CComThread::receiveReply(std::uint32_t& total)
 {
-    std::lock_guard lock(bufferLock);
     total = 0;
     for (;;) {
         const ReplyCheck check = codec->checkReply(ioBuffer.data(), total);
         if (check == ReplyCheck::Complete)
-            return true;
+            return Receipt::Whole;
+        if (check == ReplyCheck::Overlong)
+            return Receipt::NotFramed;
         if (check == ReplyCheck::Incomplete)
             std::this_thread::sleep_for(std::chrono::milliseconds(kCompletionWaitMs));
-        if (quitRequested)
-            return false;
+        if (replyUnwanted())
+            return Receipt::GivenUp;
         std::uint32_t count = 0;
         const std::uint32_t room = static_cast<std::uint32_t>(kBufferSize) - total;
         const FtStatus status = deviceHandle->read(ioBuffer.data() + total, room, count);
-        // Closed (and perhaps reopened) by the owner since the request went out: this reply can never
-        // arrive, and the status belongs to the newer connection.
-        if (generation() != connection)
-            return false;
-        storeStatusOf(connection, status);
+        lastStatus = status;
         if (status != ft::kOk)
-            return false;
-        // A short reply is whole only when a whole read time-out passed without another byte.
+            return Receipt::LinkFailed;
+        // A short reply is whole only when a whole read time-out passed without another byte; even then
+        // the rest of a reply that merely paused may still come.
         if (check == ReplyCheck::CompleteIfQuiet && count == 0)
-            return true;
+            return Receipt::NotFramed;
         total += std::min(count, room);
     }
 }
 
+bool CComThread::drainLine()
+{
+    const auto limit = Clock::now() + std::chrono::milliseconds(kDrainLimitMs);
+    auto quietSince = Clock::now();
+    while (Clock::now() - quietSince < std::chrono::milliseconds(kDrainQuietMs) && Clock::now() < limit) {
+        if (quitRequested)
+            return false;
+        std::uint32_t count = 0;
+        const FtStatus status = deviceHandle->read(drainBuffer.data(), static_cast<std::uint32_t>(drainBuffer.size()), count);
+        lastStatus = status;
+        if (status != ft::kOk)
+            return false;
+        if (count != 0)
+            quietSince = Clock::now();
+    }
+    return true;
+}
+
 void CComThread::onRunCommands()
 {
-    if (lastDeviceStatus() != ft::kOk)
-        return;
-    for (;;) {
+    while (lastDeviceStatus() == ft::kOk && !quitRequested) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         DeviceCommand command;
         if (commandQueue.takeHead(command) == CommandQueue::kEmpty)
@@ -208,34 +209,35 @@ void CComThread::onRunCommands()
         std::uint32_t length = std::min<std::uint32_t>(codec->buildRequest(command, ioBuffer.data()), kBufferSize);
         if (length == 0) {
             commandQueue.removeHead();   // a code the protocol does not know can never be executed
-            if (commandQueue.getCount() != 0)
-                return;
             continue;
         }
 
-        const std::uint32_t connection = generation();
+        // Whatever arrived since the last reply (a late byte, the tail of a reply given up) is not part
+        // of the next one.
+        if ((lastStatus = deviceHandle->purge()) != ft::kOk)
+            return;
         std::uint32_t written = 0;
-        const FtStatus status = deviceHandle->write(ioBuffer.data(), length, written);
-        storeStatusOf(connection, status);
-        if (status != ft::kOk)
+        if ((lastStatus = deviceHandle->write(ioBuffer.data(), length, written)) != ft::kOk)
             return;
 
         ioBuffer.fill(0);
         std::uint32_t total = 0;
-        if (!receiveReply(connection, total))
+        const Receipt receipt = receiveReply(total);
+        if (receipt == Receipt::LinkFailed)
             return;
-
+        if (receipt == Receipt::GivenUp)
+            continue;   // cancelled or re-requested while the reply was read: the next head goes out
+        if (receipt == Receipt::NotFramed && !drainLine())
+            return;
         if (!commandQueue.isBusy())
-            continue;   // cancelled or re-requested while the reply was read: drop it
+            continue;
 
         DeviceNotification notification;
         notification.cycle = command.cycle;
-        if (codec->handleReply(command, ioBuffer.data(), total, notification)) {
-            commandQueue.removeHead();
-            if (notifyWindow && notification.code != 0)
-                notifyWindow->post(std::move(notification));
-        }
-        if (commandQueue.getCount() != 0)
-            return;
+        if (!codec->handleReply(command, ioBuffer.data(), total, notification))
+            return;   // a rejected reply keeps its command at the head, not sent again by itself
+        commandQueue.removeHead();
+        if (notifyWindow && notification.code != 0)
+            notifyWindow->post(std::move(notification));
     }
 }

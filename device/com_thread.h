@@ -19,8 +19,9 @@ class CNotifySink;
 
 // The worker thread that owns the link to the instrument and executes a queue of commands, one at a
 // time: the codec writes the request, the worker reads the reply until the codec says it is whole, and
-// the codec interprets it into a notification the worker posts to the owner. The owner's thread only
-// adds commands, clears the queue, and opens or closes the device.
+// the codec interprets it into a notification the worker posts to the owner. Only the worker touches
+// the port: it opens it when it starts and closes it when it ends, so the owner reconnects by ending
+// the worker and starting it again. The owner's thread only adds and clears commands.
 class CComThread {
 public:
     static constexpr std::size_t kBufferSize = 9000;
@@ -28,6 +29,10 @@ public:
     static constexpr std::uint32_t kQuit = 18;            // thread message: leave the message loop
     static constexpr int kReadTimeoutMs = 10;
     static constexpr int kCompletionWaitMs = 20;          // wait before each read of an unfinished reply
+    // A reply that was not cleanly framed is followed by this long a quiet line before the next request,
+    // however long the instrument keeps sending (up to kDrainLimitMs).
+    static constexpr int kDrainQuietMs = 100;
+    static constexpr int kDrainLimitMs = 1000;
 
     CComThread(std::unique_ptr<CTransport> transport, std::unique_ptr<CDeviceCodec> codec);
     virtual ~CComThread();
@@ -37,11 +42,13 @@ public:
     // Starts the worker, waits until it has opened the device (whatever the result), and lets it run
     // its message loop; false when no thread could be created. Messages posted before arrive then.
     virtual bool createThread();
-    // Posts the quit message and waits for the worker to end. A reply that never completes does not
-    // hold it: the read loop gives up once quit is requested. Safe to call more than once.
-    void endThread();
+    // Asks the worker to quit ahead of everything queued and waits for it: a reply being read is given
+    // up. The worker closes the device as it ends; returns the status of that close (the bridge's
+    // invalid-handle status when no worker ran). Safe to call more than once.
+    virtual FtStatus endThread();
     bool isRunning() const { return worker.joinable(); }
 
+    // kRunCommands is posted only when none is waiting; kQuit goes ahead of every waiting message.
     void postThreadMessage(std::uint32_t message);
     std::size_t pendingMessages() const;
 
@@ -50,12 +57,11 @@ public:
     int addCommand(std::uint8_t code) { return addCommand(DeviceCommand{code, 0, {}}); }
     void clearCommands();
 
-    FtStatus openDevice();
-    FtStatus closeDevice();
-    // Status of the last call on the bridge made through this object, by either thread.
-    FtStatus lastDeviceStatus() const;
-    // The port the worker was made for, for messages.
-    std::string portName() const;
+    // Status of the last call the worker made on the bridge.
+    FtStatus lastDeviceStatus() const { return lastStatus.load(); }
+    // The port the worker was made for (for "auto", the device it found), for messages. Named when the
+    // worker opens the device, which is before createThread returns.
+    std::string portName() const { return port; }
 
     const CommandQueue& queue() const { return commandQueue; }
 
@@ -65,34 +71,34 @@ public:
 protected:
     // Runs on the worker before its message loop: opens the device and carries on whatever the result.
     virtual bool initInstance();
+    // Runs on the worker after its message loop: closes the device.
     virtual int exitInstance();
-    // Executes queued commands (the kRunCommands message).
+    // Executes queued commands (the kRunCommands message) until none is left.
     void onRunCommands();
     // The worker's body: open, report `started`, message loop, exit.
     void run(std::promise<void>* started);
+    // The device calls, on the worker only (or before any worker runs).
+    FtStatus openDevice();
+    FtStatus closeDevice();
 
 private:
-    // lastStatus carries the connection generation in its upper half: every open and close on the
-    // owner's side starts a new generation, and a status of an older connection never overwrites it.
-    static std::uint64_t pack(FtStatus status, std::uint32_t generation)
-    {
-        return (static_cast<std::uint64_t>(generation) << 32) | status;
-    }
-    std::uint32_t generation() const { return static_cast<std::uint32_t>(lastStatus.load() >> 32); }
-    std::uint32_t beginGeneration();
-    void storeStatus(FtStatus status);
-    bool storeStatusOf(std::uint32_t generationSeen, FtStatus status);
+    enum class Receipt { Whole, NotFramed, GivenUp, LinkFailed };
     void takeMessage(std::uint32_t& message);
-    // Reads the reply into ioBuffer until the codec says it is whole; false when the link failed, the
-    // connection changed or the thread is asked to quit.
-    bool receiveReply(std::uint32_t connection, std::uint32_t& total);
+    // Reads the reply into ioBuffer until the codec says it is whole.
+    Receipt receiveReply(std::uint32_t& total);
+    // Reads and drops whatever still arrives until the line has been quiet for kDrainQuietMs.
+    bool drainLine();
+    // The command being executed was cancelled or re-requested, or the worker is asked to quit.
+    bool replyUnwanted() const { return quitRequested || !commandQueue.isBusy(); }
 
-    std::mutex bufferLock;
     std::array<std::uint8_t, kBufferSize> ioBuffer{};
+    std::array<std::uint8_t, 1024> drainBuffer{};
     std::unique_ptr<CTransport> deviceHandle;
     std::unique_ptr<CDeviceCodec> codec;
     CommandQueue commandQueue;
-    std::atomic<std::uint64_t> lastStatus{0};
+    std::atomic<FtStatus> lastStatus{0};
+    FtStatus closeStatus = ft::kInvalidHandle;   // written by the worker as it ends, read after the join
+    std::string port;
 
     mutable std::mutex messageLock;
     std::condition_variable messageArrived;

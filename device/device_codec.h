@@ -10,6 +10,7 @@ enum class ReplyCheck {
     Incomplete,        // read on
     Complete,          // the reply is whole
     CompleteIfQuiet,   // whole only if no further byte arrives within one more read time-out
+    Overlong,          // more bytes than the reply can have: not framed as a reply
 };
 
 // The instrument's protocol as the worker needs it: request bytes, the completion rule and the

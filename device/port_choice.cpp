@@ -40,3 +40,21 @@ std::string choosePort(const std::string& commandLinePort, const std::string& se
         return commandLinePort;
     return !settingPort.empty() && checkPortName(settingPort) ? settingPort : std::string(kAutoPort);
 }
+
+std::string describePort(const FtdiPort& port)
+{
+    std::string details = port.product;
+    if (!port.serial.empty())
+        details += (details.empty() ? "" : ", ") + std::string("serial ") + port.serial;
+    return details.empty() ? port.path : port.path + " (" + details + ")";
+}
+
+Status checkAutoPort(const std::string& port, const std::vector<FtdiPort>& candidates)
+{
+    if ((!port.empty() && port != kAutoPort) || candidates.size() < 2)
+        return Status::success();
+    std::string list;
+    for (const FtdiPort& c : candidates)
+        list += (list.empty() ? "" : "; ") + describePort(c);
+    return Status::failure("more than one FTDI USB bridge: " + list);
+}

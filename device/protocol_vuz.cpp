@@ -8,9 +8,10 @@ namespace {
 
 using Line = std::array<std::uint8_t, kLineSamples>;
 
+// Four bytes beginning ":E"; a whole data reply may begin with the same two samples.
 bool isErrorReply(const std::uint8_t* reply, std::uint32_t total)
 {
-    return total >= 2 && reply[0] == ':' && reply[1] == 'E';
+    return total == 4 && reply[0] == ':' && reply[1] == 'E';
 }
 
 // The 500 samples at `offset`, only when all of them arrived in this reply.
@@ -99,15 +100,18 @@ std::uint32_t CProtocolVUZ::buildRequest(const DeviceCommand& command, std::uint
     }
 }
 
-// Equalities only: a reply that overshoots its expected length never completes. The short error and
-// question replies are taken only when nothing follows them: a data reply may begin with the same bytes.
+// A reply is whole at exactly its expected length; past it, it is not a reply at all. The short error
+// and question replies are taken only when nothing follows them: a data reply may begin with the same
+// bytes. Only ":E" makes an error reply.
 ReplyCheck CProtocolVUZ::checkReply(const std::uint8_t* reply, std::uint32_t total) const
 {
     if (static_cast<std::int64_t>(total) == expectedLength)
         return ReplyCheck::Complete;
+    if (static_cast<std::int64_t>(total) > expectedLength)
+        return ReplyCheck::Overlong;
     if (total == 2 && reply[1] == '?')
         return ReplyCheck::CompleteIfQuiet;
-    if (total == 4 && reply[1] == 'E')
+    if (total == 4 && reply[0] == ':' && reply[1] == 'E')
         return ReplyCheck::CompleteIfQuiet;
     return ReplyCheck::Incomplete;
 }
@@ -129,8 +133,7 @@ bool CProtocolVUZ::handleReply(const DeviceCommand& command, const std::uint8_t*
         // An error reply, or a short reply that is not data ("?"), carries no samples: the form repeats
         // the request. Only bytes of this reply ever reach a trace or a file.
         if (isErrorReply(reply, total)) {
-            if (total >= 4)
-                out.status = std::array<std::uint16_t, 2>{reply[2], reply[3]};
+            out.status = std::array<std::uint16_t, 2>{reply[2], reply[3]};
             out.code = kWindowError;
             return true;
         }

@@ -48,14 +48,14 @@ std::string parentOf(const std::string& p)
     return slash == std::string::npos || slash == 0 ? std::string() : p.substr(0, slash);
 }
 
-// The USB vendor id of a terminal: the idVendor of the nearest USB device above it in sysfs.
-std::string usbVendorOf(const std::string& sysRoot, const std::string& name)
+// The sysfs folder of the nearest USB device above a terminal (the one with idVendor), or empty.
+std::string usbDeviceOf(const std::string& sysRoot, const std::string& name)
 {
     const std::string root = realPath(sysRoot);
     std::string dir = realPath(sysRoot + "/class/tty/" + name + "/device");
     while (!dir.empty() && dir.size() > root.size()) {
         if (::access((dir + "/idVendor").c_str(), R_OK) == 0)
-            return readLine(dir + "/idVendor");
+            return dir;
         dir = parentOf(dir);
     }
     return {};
@@ -91,7 +91,7 @@ void makeRaw(termios& t)
 
 } // namespace
 
-std::optional<std::string> firstFtdiPort(const std::string& sysRoot, const std::string& devRoot)
+std::vector<FtdiPort> ftdiPorts(const std::string& sysRoot, const std::string& devRoot)
 {
     std::vector<std::string> names;
     if (DIR* dir = ::opendir((sysRoot + "/class/tty").c_str())) {
@@ -103,22 +103,14 @@ std::optional<std::string> firstFtdiPort(const std::string& sysRoot, const std::
         ::closedir(dir);
     }
     std::sort(names.begin(), names.end());
-    for (const std::string& name : names)
-        if (usbVendorOf(sysRoot, name) == "0403")
-            return devRoot + "/" + name;
-    return std::nullopt;
+    std::vector<FtdiPort> found;
+    for (const std::string& name : names) {
+        const std::string usb = usbDeviceOf(sysRoot, name);
+        if (!usb.empty() && readLine(usb + "/idVendor") == "0403")
+            found.push_back({devRoot + "/" + name, readLine(usb + "/product"), readLine(usb + "/serial")});
+    }
+    return found;
 }
-
-class CSerialTransport::ControlScope {
-public:
-    explicit ControlScope(std::atomic<int>& counter) : counter(counter) { ++counter; }
-    ~ControlScope() { --counter; }
-    ControlScope(const ControlScope&) = delete;
-    ControlScope& operator=(const ControlScope&) = delete;
-
-private:
-    std::atomic<int>& counter;
-};
 
 CSerialTransport::CSerialTransport(std::string port, std::string sysRoot, std::string devRoot)
     : port(std::move(port)), sysRoot(std::move(sysRoot)), devRoot(std::move(devRoot))
@@ -129,20 +121,16 @@ CSerialTransport::~CSerialTransport() { close(); }
 
 std::string CSerialTransport::portName() const
 {
-    std::lock_guard lock(portLock);
     return attempted.empty() || attempted == port ? port : port + " (" + attempted + ")";
 }
 
 std::string CSerialTransport::openedPath() const
 {
-    std::lock_guard lock(portLock);
     return path;
 }
 
 FtStatus CSerialTransport::open()
 {
-    ControlScope control(controlPending);
-    std::lock_guard lock(portLock);
     if (fd >= 0) {
         ::close(fd);
         fd = -1;
@@ -151,10 +139,12 @@ FtStatus CSerialTransport::open()
 
     std::string target = port;
     if (port.empty() || port == "auto") {
-        const auto found = firstFtdiPort(sysRoot, devRoot);
-        if (!found)
+        const std::vector<FtdiPort> found = ftdiPorts(sysRoot, devRoot);
+        if (found.empty())
             return ft::kDeviceNotFound;
-        target = *found;
+        if (found.size() > 1)
+            return ft::kPortAmbiguous;   // never reset and talk to a bridge that may not be the instrument
+        target = found.front().path;
     }
 
     attempted = target;
@@ -194,8 +184,6 @@ FtStatus CSerialTransport::open()
 
 FtStatus CSerialTransport::close()
 {
-    ControlScope control(controlPending);
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     ::close(fd);
@@ -209,16 +197,11 @@ FtStatus CSerialTransport::close()
 FtStatus CSerialTransport::read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
 {
     count = 0;
-    if (controlPending.load() > 0)
-        return ft::kIoError;
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
 
-    const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs.load());
+    const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs);
     for (;;) {
-        if (controlPending.load() > 0)
-            return ft::kOk;   // a close or open waits for the port: hand back what arrived so far
         // With no room only a hang-up or an error is of interest.
         pollfd p{fd, static_cast<short>(count < room ? POLLIN : 0), 0};
         const int ready = ::poll(&p, 1, millisecondsLeft(deadline));
@@ -249,13 +232,10 @@ FtStatus CSerialTransport::read(std::uint8_t* destination, std::uint32_t room, s
 FtStatus CSerialTransport::write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written)
 {
     written = 0;
-    if (controlPending.load() > 0)
-        return ft::kIoError;
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
 
-    const auto deadline = Clock::now() + std::chrono::milliseconds(writeTimeoutMs.load());
+    const auto deadline = Clock::now() + std::chrono::milliseconds(writeTimeoutMs);
     while (written < count) {
         const ssize_t n = ::write(fd, source + written, count - written);
         if (n > 0) {
@@ -280,9 +260,15 @@ FtStatus CSerialTransport::write(const std::uint8_t* source, std::uint32_t count
     return ft::kOk;
 }
 
+FtStatus CSerialTransport::purge()
+{
+    if (fd < 0)
+        return ft::kInvalidHandle;
+    return ::tcflush(fd, TCIFLUSH) == 0 ? ft::kOk : ft::kIoError;
+}
+
 FtStatus CSerialTransport::setBaudRate(std::uint32_t baud)
 {
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     const speed_t speed = speedOf(baud);
@@ -296,7 +282,6 @@ FtStatus CSerialTransport::setBaudRate(std::uint32_t baud)
 
 FtStatus CSerialTransport::setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity)
 {
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     termios t{};
@@ -315,7 +300,6 @@ FtStatus CSerialTransport::setDataCharacteristics(std::uint8_t wordLength, std::
 
 FtStatus CSerialTransport::setTimeouts(std::uint32_t readMs, std::uint32_t writeMs)
 {
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     readTimeoutMs = readMs;
@@ -325,7 +309,6 @@ FtStatus CSerialTransport::setTimeouts(std::uint32_t readMs, std::uint32_t write
 
 FtStatus CSerialTransport::configure(std::uint32_t value)
 {
-    std::lock_guard lock(portLock);
     if (fd < 0)
         return ft::kInvalidHandle;
     // The bridge holds received bytes up to its latency timer before it passes them on.

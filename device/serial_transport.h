@@ -2,14 +2,13 @@
 
 #include "device/transport.h"
 
-#include <atomic>
-#include <mutex>
-#include <optional>
 #include <string>
+#include <vector>
 
 // The instrument's USB serial bridge as a POSIX terminal: raw 8N1, no flow control, no echo and no
 // translation of any byte. `port` is a device path (any terminal, a pseudo-terminal included) or
-// "auto", the first USB serial port made by FTDI (vendor 0403), looked up again at every open.
+// "auto", the one USB serial port made by FTDI (vendor 0403), looked up again at every open; with more
+// than one such port "auto" opens none (another bridge may be a programming cable, not the instrument).
 class CSerialTransport : public CTransport {
 public:
     explicit CSerialTransport(std::string port, std::string sysRoot = "/sys", std::string devRoot = "/dev");
@@ -19,6 +18,7 @@ public:
     FtStatus close() override;
     FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override;
     FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) override;
+    FtStatus purge() override;
     FtStatus setBaudRate(std::uint32_t baud) override;
     FtStatus setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) override;
     FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;
@@ -31,21 +31,24 @@ public:
     std::string openedPath() const;
 
 private:
-    // Marks an open or close in progress: reads and writes that have not yet begun fail at once
-    // instead of holding the port lock, so the owner's close is never starved by the worker.
-    class ControlScope;
-
     std::string port;
     std::string sysRoot;
     std::string devRoot;
-    mutable std::mutex portLock;   // guards fd and path: no call ever uses a descriptor being released
     int fd = -1;
     std::string path;
     std::string attempted;   // the device path of the last open, successful or not
-    std::atomic<int> controlPending{0};
-    std::atomic<std::uint32_t> readTimeoutMs{10};
-    std::atomic<std::uint32_t> writeTimeoutMs{10};
+    std::uint32_t readTimeoutMs = 10;
+    std::uint32_t writeTimeoutMs = 10;
 };
 
-// The device path of the first USB serial port whose USB vendor id is 0403, in name order.
-std::optional<std::string> firstFtdiPort(const std::string& sysRoot = "/sys", const std::string& devRoot = "/dev");
+// A USB serial port whose USB vendor id is 0403, with what its USB device says of itself (either may be
+// empty).
+struct FtdiPort {
+    std::string path;
+    std::string product;
+    std::string serial;
+    bool operator==(const FtdiPort&) const = default;
+};
+
+// Every USB serial port whose USB vendor id is 0403, in name order.
+std::vector<FtdiPort> ftdiPorts(const std::string& sysRoot = "/sys", const std::string& devRoot = "/dev");

@@ -86,6 +86,25 @@ FtStatus CSimTransport::read(std::uint8_t* destination, std::uint32_t room, std:
     }
 }
 
+// Drops what has reached the computer's side; the rest of a reply still on the wire comes on.
+FtStatus CSimTransport::purge()
+{
+    std::lock_guard lock(simLock);
+    if (!isOpen)
+        return ft::kInvalidHandle;
+    if (dropped)
+        return ft::kIoError;
+    const auto now = Clock::now();
+    while (!outgoing.empty()) {
+        Segment& s = outgoing.front();
+        s.taken += arrivedLocked(s, now);
+        if (s.taken < s.bytes.size())
+            break;
+        outgoing.pop_front();
+    }
+    return ft::kOk;
+}
+
 // A fault falls due every schedule period; it waits for the instrument to take it (the next data
 // request), so none is lost while the link is down.
 void CSimTransport::scheduleFaultLocked(Clock::time_point now)

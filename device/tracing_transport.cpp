@@ -92,6 +92,12 @@ FtStatus CTracingTransport::write(const std::uint8_t* source, std::uint32_t coun
     return status;
 }
 
+FtStatus CTracingTransport::purge()
+{
+    // The dropped bytes are not shown: the purge reads nothing through this transport.
+    return traced("purge", inner->purge());
+}
+
 FtStatus CTracingTransport::setBaudRate(std::uint32_t baud) { return traced("baud rate", inner->setBaudRate(baud)); }
 
 FtStatus CTracingTransport::setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity)

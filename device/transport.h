@@ -16,11 +16,13 @@ inline constexpr FtStatus kIoError = 4;
 inline constexpr FtStatus kPortBusy = 0x100;
 // Not a bridge library status: the port exists but this user may not open it (device permissions).
 inline constexpr FtStatus kAccessDenied = 0x101;
+// Not a bridge library status: "auto" found more than one FTDI bridge and does not guess which.
+inline constexpr FtStatus kPortAmbiguous = 0x102;
 } // namespace ft
 
 // The link to the instrument as the worker sees it: the calls of the USB bridge library, one object per
-// instrument. Every call may come from either thread; a close() while another thread is inside read()
-// makes that read or the next one fail, and never lets a read touch a released descriptor.
+// instrument. Only the worker thread that owns it calls it (CComThread opens it as it starts and closes
+// it as it ends), so it needs no lock of its own.
 class CTransport {
 public:
     virtual ~CTransport() = default;
@@ -32,6 +34,8 @@ public:
     // nothing; never stores more than `room` bytes. A `room` of 0 only checks the link.
     virtual FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) = 0;
     virtual FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) = 0;
+    // Drops every byte received and not yet read (the bridge library's purge of its receive buffer).
+    virtual FtStatus purge() = 0;
     virtual FtStatus setBaudRate(std::uint32_t baud) = 0;
     // Word length in bits, stop-bit value (0: one stop bit), parity value (0: none).
     virtual FtStatus setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) = 0;

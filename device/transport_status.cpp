@@ -10,6 +10,7 @@ std::string statusText(FtStatus status)
     case ft::kIoError: return "input/output error";
     case ft::kPortBusy: return "busy: another program uses it";
     case ft::kAccessDenied: return "access denied";
+    case ft::kPortAmbiguous: return "more than one FTDI USB bridge: name the port";
     default: return "status " + std::to_string(status);
     }
 }

@@ -150,8 +150,10 @@ int fuzzDeviceReply(const std::uint8_t* data, std::size_t size)
     for (std::size_t r = 0; r <= reads && !complete; ++r) {
         const ReplyCheck verdict = codec.checkReply(buffer.data(), total);
         check(verdict != ReplyCheck::CompleteIfQuiet || total == 2 || total == 4);
-        if (verdict == ReplyCheck::Complete)
+        if (verdict == ReplyCheck::Complete || verdict == ReplyCheck::Overlong) {
+            complete = true;   // an overlong reply goes to the handler too, after the worker drains the line
             break;
+        }
         // The last read takes everything left; the others their stated share (a read may bring nothing).
         std::size_t n = r == reads ? left : std::min<std::size_t>(left, sizes[r] * 16u);
         n = std::min<std::size_t>(n, buffer.size() - total);
@@ -162,8 +164,11 @@ int fuzzDeviceReply(const std::uint8_t* data, std::size_t size)
         left -= n;
         total += static_cast<std::uint32_t>(n);
     }
-    if (!complete && codec.checkReply(buffer.data(), total) != ReplyCheck::Complete)
-        return 0;
+    if (!complete) {
+        const ReplyCheck last = codec.checkReply(buffer.data(), total);
+        if (last != ReplyCheck::Complete && last != ReplyCheck::Overlong)
+            return 0;
+    }
 
     DeviceNotification n;
     const bool accepted = codec.handleReply(command, buffer.data(), total, n);

@@ -344,12 +344,14 @@ bool CAcquisitionController::onTimer(int identifier)
             stop();
             return true;
         }
-        const FtStatus closed = worker->closeDevice();
+        // Only the worker touches the port: it closes it as it ends, and a fresh worker reopens it.
+        const FtStatus closed = worker->endThread();
         if (closed == ft::kOk || closed == ft::kInvalidHandle)
             break;
     }
     const bool countdownEnded = host.runCountdown();
-    worker->openDevice();
+    // A worker that cannot be made now stays silent; the next watchdog asks again.
+    worker->createThread();
     inReconnect = false;
     if (countdownEnded)
         start();

@@ -56,7 +56,9 @@ int main(int argc, char** argv)
               << "soak: resident memory " << r.atStart.residentKiB << " KiB at start, " << r.warm.residentKiB
               << " KiB after the first save, " << r.atEnd.residentKiB << " KiB at the end\n"
               << "soak: open descriptors " << r.atStart.openFiles << " at start, " << r.warm.openFiles
-              << " after the first save, " << r.atEnd.openFiles << " at the end\n";
+              << " after the first save, " << r.atEnd.openFiles << " at the end\n"
+              << "soak: shutdown " << r.shutdownMs << " ms (stop, worker ended), worker messages waiting "
+              << r.messagesWaiting << "\n";
     for (const std::string& p : r.problems)
         std::cout << "soak: FAILED: " << p << '\n';
     if (r.problems.empty())

@@ -2,6 +2,7 @@
 
 #include "device/sim_instrument.h"
 #include "files/reflectogram_file.h"
+#include "device/com_thread.h"
 #include "measurement/device_chain.h"
 
 #include <cstdio>
@@ -142,7 +143,14 @@ void CSoakRun::finish()
     report.atEnd = processUsage();
     if (!warmTaken)
         report.warm = report.atEnd;
+    // The program's shutdown order: stop acquisition, then end the worker (the settings are written last).
+    if (const CComThread* worker = controller.device())
+        report.messagesWaiting = worker->pendingMessages();
+    const auto shutdownBegins = Clock::now();
     controller.stop();
+    controller.onDestroy();
+    report.shutdownMs =
+        static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - shutdownBegins).count());
     loop.quit();
 }
 
@@ -152,7 +160,9 @@ void CSoakRun::judge()
     // A fault due later than the watchdog and a little more before the end may still be under way.
     const long settled = end - options.watchdogMs - 3000;
     for (long k = 1; k * options.faultEvery.count() <= end; ++k) {
-        const bool cutsLink = kScheduledFaults[(k - 1) % kFaultKinds] != SimFault::Question;
+        // A "?" reply and an overlong reply are dropped and the request repeated; the others cut the link.
+        const SimFault fault = kScheduledFaults[(k - 1) % kFaultKinds];
+        const bool cutsLink = fault != SimFault::Question && fault != SimFault::Overlong;
         ++report.faultsScheduled;
         report.linkFaultsScheduled += cutsLink;
         report.linkFaultsDue += cutsLink && k * options.faultEvery.count() <= settled;
@@ -174,4 +184,7 @@ void CSoakRun::judge()
                 std::to_string(report.atEnd.residentKiB) + " KiB");
     if (report.cycles == 0)
         problem("no reflectogram arrived");
+    if (report.shutdownMs > options.shutdownLimitMs)
+        problem("the end took " + std::to_string(report.shutdownMs) + " ms (at most " +
+                std::to_string(options.shutdownLimitMs) + " ms)");
 }

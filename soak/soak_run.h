@@ -22,6 +22,7 @@ struct SoakOptions {
     bool paced = true;              // the simulated link's 115200-baud pace
     std::string saveDir;            // where the saved reflectograms go (kept)
     long memoryGrowthKiB = 1024;    // the most resident memory may grow from the first report to the end
+    long shutdownLimitMs = 500;     // the longest the end may take: stop, and the worker ended
 };
 
 struct SoakReport {
@@ -34,6 +35,8 @@ struct SoakReport {
     int savesAsked = 0;
     int savesValid = 0;
     long longestGapMs = 0;       // the longest time without a new reflectogram
+    long shutdownMs = 0;         // from the end of the run to the worker ended, as the program exits
+    std::size_t messagesWaiting = 0;   // the worker's messages not yet taken at the end
     ProcessUsage atStart, warm, atEnd;
     std::vector<std::string> problems;   // empty: passed
 };
@@ -42,7 +45,8 @@ struct SoakReport {
 // program uses (makeDeviceWorker, CAcquisitionController, CLoopHost on a CEventLoop): every reconnect
 // question is answered "OK", a line is saved every saveEvery (lines 1 and 2 in turn) and each saved
 // file is read back. It prints a progress row every reportEvery and judges the run at the end: every
-// fault recovered from, every save a valid file, memory and descriptors flat.
+// fault recovered from, every save a valid file, memory and descriptors flat, and the end as quick as
+// after a short run (stop and end the worker in the program's shutdown order within shutdownLimitMs).
 class CSoakRun : public CDocView {
 public:
     CSoakRun(const SoakOptions& options, std::ostream& log);

@@ -8,13 +8,15 @@
 
 namespace {
 
-// The program started on the offscreen platform with its settings in `dir`.
+// The program started on the offscreen platform (or the X display `display`) with its settings in `dir`.
 class RunningProgram {
 public:
-    explicit RunningProgram(const TempDir& dir, const QStringList& more = {})
+    explicit RunningProgram(const TempDir& dir, const QStringList& more = {}, const QString& display = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), display.isEmpty() ? QStringLiteral("offscreen") : QStringLiteral("xcb"));
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(VARNEL_BIN),
                       QStringList{QStringLiteral("--config-dir"), QString::fromStdString(dir.path().string())} + more);
@@ -25,7 +27,7 @@ public:
 
 TEST(Program, TerminationSignalsEndCleanlyAndWriteTheSettings)
 {
-    for (int signalNumber : {SIGTERM, SIGINT}) {
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
         TempDir dir;
         writeText(dir.file("param.ini"), "[VARNEL]\nSCALE=7\nPULSE=3\n");
         RunningProgram program(dir);
@@ -61,6 +63,35 @@ TEST(Program, TerminationEndsTheProgramAlsoWhileTheReconnectQuestionIsOpen)
     ASSERT_TRUE(program.process.waitForFinished(10000));
     EXPECT_EQ(program.process.exitCode(), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.file("param.ini")));
+}
+
+// The X server going away ends the program as a termination signal does: the settings are written.
+TEST(Program, ALostDisplayEndsTheProgramWritingTheSettings)
+{
+    QProcess server;
+    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                          QStringLiteral("tcp")});
+    if (!server.waitForStarted(5000))
+        GTEST_SKIP() << "no Xvfb to play the display server";
+    QByteArray number;
+    while (!number.contains('\n') && server.waitForReadyRead(10000))
+        number += server.readAllStandardOutput();
+    ASSERT_FALSE(number.trimmed().isEmpty());
+
+    TempDir dir;
+    writeText(dir.file("param.ini"), "[VARNEL]\nSCALE=7\n");
+    RunningProgram program(dir, {}, QStringLiteral(":") + QString::fromLatin1(number.trimmed()));
+    QThread::msleep(2500);
+    ASSERT_EQ(program.process.state(), QProcess::Running) << program.process.readAllStandardError().toStdString();
+    server.kill();
+    server.waitForFinished(5000);
+    ASSERT_TRUE(program.process.waitForFinished(10000));
+    EXPECT_EQ(program.process.exitStatus(), QProcess::NormalExit);
+    CIniFile ini(dir.file("param.ini"));
+    ini.load();
+    EXPECT_EQ(ini.getInt("VARNEL", "SCALE", -1), 7);
+    EXPECT_TRUE(ini.has("VARNEL", "TWOSCREEN"));   // written by the frame as it went
+    EXPECT_TRUE(ini.has("VARNEL", "OPEN_KU"));     // and by a panel
 }
 
 TEST(Program, UnknownOptionIsRefused)

@@ -264,3 +264,18 @@ TEST(Cli, HelpAndCommandLineMistakes)
 }
 
 } // namespace
+
+TEST(Cli, PortsListsTheFtdiBridgesAsJson)
+{
+    TempDir dir;
+    const CliRun run = runCli(dir, {"ports"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::json list = nlohmann::json::parse(run.out);
+    ASSERT_TRUE(list.is_array());
+    for (const nlohmann::json& port : list) {   // whatever this machine has attached
+        EXPECT_TRUE(port.at("port").is_string());
+        EXPECT_TRUE(port.at("product").is_string());
+        EXPECT_TRUE(port.at("serial").is_string());
+    }
+    expectRefused(runCli(dir, {"ports", "extra"}), "unexpected", "an argument");
+}

@@ -116,10 +116,13 @@ TEST(ProtocolVuz, CompletionRule)
     const std::vector<Case> cases = {
         {"acknowledgement at five bytes", CProtocolVUZ::kStart, 0, bytesOf(":OK\r\n"), ReplyCheck::Complete},
         {"four bytes of an acknowledgement", CProtocolVUZ::kWindowParams, 0, bytesOf(":OK\r"), ReplyCheck::Incomplete},
-        {"overshoot never completes", CProtocolVUZ::kWindowParams, 0, bytesOf(":OK\r\n!"), ReplyCheck::Incomplete},
+        {"overshoot is not a reply", CProtocolVUZ::kWindowParams, 0, bytesOf(":OK\r\n!"), ReplyCheck::Overlong},
+        {"data overshoot", CProtocolVUZ::kWindowData, 502, ramp(503, 0), ReplyCheck::Overlong},
         {"data at its length", CProtocolVUZ::kWindowData, 502, ramp(502, 0), ReplyCheck::Complete},
         {"'?' second of two bytes", CProtocolVUZ::kWindowData, 502, {0, '?'}, ReplyCheck::CompleteIfQuiet},
         {"'E' second of four bytes", CProtocolVUZ::kWindowData, 1002, {':', 'E', 1, 2}, ReplyCheck::CompleteIfQuiet},
+        {"'E' second of four bytes without ':' first", CProtocolVUZ::kWindowData, 502, {0x45, 'E', 1, 2},
+         ReplyCheck::Incomplete},
         {"'E' second of three bytes", CProtocolVUZ::kWindowData, 502, {':', 'E', 1}, ReplyCheck::Incomplete},
         {"'?' second of four bytes", CProtocolVUZ::kWindowData, 502, {0, '?', 1, 2}, ReplyCheck::Incomplete},
         {"nothing yet", CProtocolVUZ::kWindowData, 502, {}, ReplyCheck::Incomplete},
@@ -149,6 +152,9 @@ TEST(ProtocolVuz, WhatEachReplyCarries)
         int line1From, line2From;   // offset of each line's samples in the reply; -1: not carried
         int statusAt;               // offset of the two status bytes; -1: none
     };
+    Bytes errorLike = one;
+    errorLike[0] = ':';
+    errorLike[1] = 'E';
     const std::vector<Case> cases = {
         {"start acknowledged, any two bytes after it", CProtocolVUZ::kStart, {}, {':', 'O', 'K', 0xFF, 0}, true, 7, -1, -1, -1},
         {"window packet acknowledged", CProtocolVUZ::kWindowParams, {}, bytesOf(":OK\r\n"), true, 1, -1, -1, -1},
@@ -164,6 +170,7 @@ TEST(ProtocolVuz, WhatEachReplyCarries)
         {"'?' reply to window data: nothing stored", CProtocolVUZ::kWindowData, lines(1, 502), {0, '?'}, true, 3, -1, -1, -1},
         {"'?' reply to full-range data", CProtocolVUZ::kFullRangeData, lines(1, 502), {'a', '?'}, true, 4, -1, -1, -1},
         {"four bytes with 'E' but no ':' are no data", CProtocolVUZ::kWindowData, lines(1, 502), {7, 'E', 1, 2}, true, 3, -1, -1, -1},
+        {"a whole reply beginning ':E' is data", CProtocolVUZ::kWindowData, lines(1, 502), errorLike, true, 5, 0, -1, 500},
         {"short long record is never a record", CProtocolVUZ::kWindowData, lines(1, 8002, 'L'), {7, 'E', 1, 2}, true, 3, -1, -1, -1},
     };
     for (const Case& c : cases) {

@@ -1,4 +1,5 @@
 #include "support/fake_transport.h"
+#include "device/port_choice.h"
 #include "device/serial_transport.h"
 #include "support/temp_dir.h"
 
@@ -173,31 +174,20 @@ TEST(SerialTransport, ClosingTheMasterSideIsAnUnplug)
     EXPECT_EQ(port.read(buffer, sizeof buffer, count), ft::kIoError);
 }
 
-TEST(SerialTransport, CloseFromAnotherThreadEndsAReadLoop)
+TEST(SerialTransport, AClosedPortFailsUntilItIsReopened)
 {
     Pty pty;
     CSerialTransport port(pty.slaveName);
     ASSERT_EQ(openAndConfigure(port), ft::kOk);
-    std::atomic<int> reads{0};
-    std::atomic<FtStatus> last{ft::kOk};
-    std::thread reader([&] {
-        std::uint8_t buffer[64];
-        std::uint32_t count = 0;
-        FtStatus s = ft::kOk;
-        while ((s = port.read(buffer, sizeof buffer, count)) == ft::kOk)
-            ++reads;
-        last = s;
-    });
-    ASSERT_TRUE(waitUntil([&] { return reads > 3; }));
     EXPECT_EQ(port.close(), ft::kOk);
-    reader.join();
-    EXPECT_NE(last.load(), ft::kOk);
     std::uint8_t buffer[4];
     std::uint32_t count = 0;
     EXPECT_EQ(port.read(buffer, sizeof buffer, count), ft::kInvalidHandle);
+    EXPECT_EQ(port.purge(), ft::kInvalidHandle);
     EXPECT_EQ(port.close(), ft::kInvalidHandle);
     // Reopened, the port works again.
     EXPECT_EQ(openAndConfigure(port), ft::kOk);
+    EXPECT_EQ(port.purge(), ft::kOk);
     ASSERT_EQ(::write(pty.master, "ok", 2), 2);
     EXPECT_EQ(readAll(port, 2), bytesOf("ok"));
 }
@@ -223,27 +213,45 @@ TEST(SerialTransport, OpenFailures)
     }
 }
 
-TEST(SerialTransport, AutoFindsTheFirstFtdiBridge)
+TEST(SerialTransport, AutoTakesTheOnlyFtdiBridgeAndNeverGuessesBetweenTwo)
 {
     TempDir dir;
     namespace fs = std::filesystem;
     const fs::path sys = dir.path() / "sys";
-    // Two USB serial ports (a Prolific one first) and a built-in port.
-    auto usbPort = [&](const std::string& tty, const std::string& usbDevice, const std::string& vendor) {
+    // USB serial ports (a Prolific one first) and a built-in port; an FTDI bridge names itself in sysfs.
+    auto usbPort = [&](const std::string& tty, const std::string& usbDevice, const std::string& vendor,
+                       const std::string& product = "", const std::string& serial = "") {
         const fs::path device = sys / "devices/pci0000:00/usb1" / usbDevice;
         const fs::path port = device / (usbDevice + ":1.0") / tty;
         fs::create_directories(port);
         writeText((device / "idVendor").string(), vendor + "\n");
+        if (!product.empty())
+            writeText((device / "product").string(), product + "\n");
+        if (!serial.empty())
+            writeText((device / "serial").string(), serial + "\n");
         fs::create_directories(sys / "class/tty" / tty);
         fs::create_directory_symlink(port, sys / "class/tty" / tty / "device");
     };
     fs::create_directories(sys / "class/tty/ttyS0");
     usbPort("ttyUSB0", "1-1", "067b");
-    EXPECT_EQ(firstFtdiPort(sys.string(), "/dev"), std::nullopt);
-    usbPort("ttyUSB3", "1-3", "0403");
-    usbPort("ttyUSB1", "1-2", "0403");
-    EXPECT_EQ(firstFtdiPort(sys.string(), "/dev"), std::optional<std::string>("/dev/ttyUSB1"));
-
-    CSerialTransport none("auto", (dir.path() / "empty").string());
+    EXPECT_TRUE(ftdiPorts(sys.string(), "/dev").empty());
+    CSerialTransport none("auto", sys.string(), dir.file("dev"));
     EXPECT_EQ(none.open(), ft::kDeviceNotFound);
+
+    usbPort("ttyUSB3", "1-3", "0403");
+    const std::vector<FtdiPort> one = {{"/dev/ttyUSB3", "", ""}};
+    EXPECT_EQ(ftdiPorts(sys.string(), "/dev"), one);
+    EXPECT_TRUE(checkAutoPort("auto", one).ok());
+
+    usbPort("ttyUSB1", "1-2", "0403", "FT232R USB UART", "A50285BI");
+    const std::vector<FtdiPort> two = {{"/dev/ttyUSB1", "FT232R USB UART", "A50285BI"}, {"/dev/ttyUSB3", "", ""}};
+    EXPECT_EQ(ftdiPorts(sys.string(), "/dev"), two);
+    // Two candidates: "auto" opens neither; a port named by the user is not in question.
+    CSerialTransport ambiguous("auto", sys.string(), dir.file("dev"));
+    EXPECT_EQ(ambiguous.open(), ft::kPortAmbiguous);
+    const Status refused = checkAutoPort("auto", two);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_EQ(refused.reason(),
+              "more than one FTDI USB bridge: /dev/ttyUSB1 (FT232R USB UART, serial A50285BI); /dev/ttyUSB3");
+    EXPECT_TRUE(checkAutoPort("/dev/ttyUSB3", two).ok());
 }

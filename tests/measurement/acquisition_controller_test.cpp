@@ -16,14 +16,21 @@
 namespace {
 
 // The worker as the form sees it before it runs: commands are queued but never executed, so the
-// test plays the worker by delivering notifications itself.
+// test plays the worker by delivering notifications itself. Starting opens the device and ending
+// closes it, as the real worker does on its own thread.
 class CIdleWorker : public CComThread {
 public:
     CIdleWorker(std::unique_ptr<CTransport> t, bool canCreate)
         : CComThread(std::move(t), std::make_unique<CProtocolVUZ>()), canCreate(canCreate)
     {
     }
-    bool createThread() override { return canCreate; }
+    bool createThread() override
+    {
+        if (canCreate)
+            openDevice();
+        return canCreate;
+    }
+    FtStatus endThread() override { return closeDevice(); }
 
 private:
     bool canCreate;
@@ -44,10 +51,6 @@ struct Fixture {
         fake = t.get();
         fake->setOpenStatus(openStatus);
         auto w = std::make_unique<CIdleWorker>(std::move(t), canCreate);
-        if (openStatus == ft::kOk)
-            fake->open();
-        else
-            w->openDevice();
         worker = w.get();
         controller.onInitialUpdate(std::move(w), nullptr);
     }
@@ -89,6 +92,9 @@ std::array<std::uint8_t, kLineSamples> filled(std::uint8_t value)
     a.fill(value);
     return a;
 }
+
+// The calls of a worker's start: the open and the bridge's configuration.
+const std::vector<std::string> kOpened = {"open", "baud 115200", "data 8 0 0", "timeouts 10 10", "configure 1"};
 
 void showLines(CVarnelDoc& doc, bool l1, bool l2)
 {
@@ -443,7 +449,7 @@ TEST(AcquisitionController, ReconnectCancelledStopsAcquisition)
     EXPECT_FALSE(f.doc.traces[L1].active);
     EXPECT_TRUE(f.queued().empty());
     EXPECT_EQ(f.host.countdowns, 0);
-    EXPECT_EQ(f.fake->calls(), std::vector<std::string>{"open"});   // the device is not touched
+    EXPECT_EQ(f.fake->calls(), kOpened);   // the device is not touched
 }
 
 TEST(AcquisitionController, ReconnectAfterTheCountdownStartsAgain)
@@ -457,8 +463,9 @@ TEST(AcquisitionController, ReconnectAfterTheCountdownStartsAgain)
     EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
     EXPECT_EQ(f.host.questions.size(), 2u);
     EXPECT_EQ(f.host.countdowns, 1);
-    const std::vector<std::string> calls = {"open", "close", "close", "open", "baud 115200", "data 8 0 0",
-                                            "timeouts 10 10", "configure 1"};
+    std::vector<std::string> calls = kOpened;
+    calls.insert(calls.end(), {"close", "close"});   // the worker ended, then asked again with none running
+    calls.insert(calls.end(), kOpened.begin(), kOpened.end());   // a fresh worker opens the port
     EXPECT_EQ(f.fake->calls(), calls);
     EXPECT_EQ(f.doc.acqState, AcqState::Running);
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
@@ -472,8 +479,9 @@ TEST(AcquisitionController, CountdownCancelledReopensAndStops)
     f.host.answers = {true};
     f.host.countdownRunsOut = false;
     EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
-    EXPECT_EQ(f.fake->calls().size(), 7u);   // open, close, then the reopen with its configuration
-    EXPECT_EQ(f.fake->calls()[2], "open");
+    EXPECT_EQ(f.fake->calls().size(), 11u);   // open, close, then the reopen, each open with its configuration
+    EXPECT_EQ(f.fake->calls()[5], "close");
+    EXPECT_EQ(f.fake->calls()[6], "open");
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
     EXPECT_TRUE(f.queued().empty());
     EXPECT_TRUE(f.host.running.empty());

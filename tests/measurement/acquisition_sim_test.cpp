@@ -132,15 +132,15 @@ TEST(AcquisitionWithSimulator, ReconnectAfterADroppedConnection)
     EXPECT_EQ(rig.doc.acqState, AcqState::Running);
 }
 
-TEST(AcquisitionWithSimulator, OverlongReplyIsEndedByTheReconnect)
+TEST(AcquisitionWithSimulator, OverlongReplyIsDroppedAndTheRequestRepeated)
 {
-    // The first data reply carries three bytes too many: it never completes, the worker keeps
-    // reading until the reconnect closes the device, and acquisition then goes on.
-    HeadlessRig rig(simulator(SimFault::Overlong, 2, 1000), 100);
+    // The first data reply carries three bytes too many: it is no reply, the line is drained and the
+    // request repeated, without a reconnect.
+    HeadlessRig rig(simulator(SimFault::Overlong, 2, 1000));
     int questions = 0;
     rig.host.onReconnect = [&](LinkProblem, const std::string&) { return ++questions == 1; };
     rig.host.onCountdown = [] { return true; };
     rig.controller.start();
-    ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 2; }));
-    EXPECT_EQ(questions, 1);
+    ASSERT_TRUE(rig.runUntil([&](int) { return rig.stored == 3; }));
+    EXPECT_EQ(questions, 0);
 }

@@ -23,7 +23,8 @@ TEST(SoakRun, EveryScheduledFaultIsRecoveredFrom)
     o.watchdogMs = 250;
     o.paced = false;   // replies at once: the short watchdog never meets a slow reply
     o.saveDir = dir.path().string();
-    o.memoryGrowthKiB = 1L << 30;   // memory is judged by the long run, not under sanitizers
+    o.memoryGrowthKiB = 1L << 30;   // memory and the end's time are judged by the long run, not under sanitizers
+    o.shutdownLimitMs = 1L << 30;
     std::ostringstream log;
     CSoakRun soak(o, log);
     EXPECT_EQ(soak.portName(), "sim:seed=7,schedule=650,fast");
@@ -31,7 +32,7 @@ TEST(SoakRun, EveryScheduledFaultIsRecoveredFrom)
 
     EXPECT_TRUE(r.problems.empty()) << ::testing::PrintToString(r.problems) << log.str();
     EXPECT_GE(r.faultsScheduled, 10);
-    EXPECT_GE(r.reconnects, 8);   // all but the "?" replies cut the link
+    EXPECT_GE(r.reconnects, 6);   // all but the "?" and overlong replies cut the link
     EXPECT_GE(r.recovered, r.reconnects - 1);
     EXPECT_GE(r.savesValid, 4);
     int files = 0;

@@ -61,6 +61,7 @@ public:
     int failedReads() const { std::lock_guard lock(fakeLock); return readFailures; }
     std::vector<std::string> calls() const { std::lock_guard lock(fakeLock); return log; }
     bool isOpen() const { std::lock_guard lock(fakeLock); return opened; }
+    std::size_t purgedChunks() const { std::lock_guard lock(fakeLock); return purged; }
 
     FtStatus open() override
     {
@@ -128,6 +129,15 @@ public:
                 push(std::move(chunk));
         return ft::kOk;
     }
+    FtStatus purge() override
+    {
+        std::lock_guard lock(fakeLock);
+        if (!opened)
+            return ft::kInvalidHandle;
+        purged += chunks.size();
+        chunks.clear();
+        return ft::kOk;
+    }
     FtStatus setBaudRate(std::uint32_t baud) override { return note("baud " + std::to_string(baud)); }
     FtStatus setDataCharacteristics(std::uint8_t w, std::uint8_t s, std::uint8_t p) override
     {
@@ -161,4 +171,5 @@ private:
     bool opened = false;
     int reads = 0;
     int readFailures = 0;
+    std::size_t purged = 0;
 };
