@@ -2,10 +2,13 @@
 
 #include <cstdint>
 
+// What the instrument records: the normal window of one or both lines, or a long record of one line to save.
+enum class RecordMode : std::uint8_t { Normal, Long };
+
 // The parameters a request is built from, filled in by the acquisition controller from the document.
 // They travel with each queued command, so a request and the reading of its reply always agree.
 struct AcquisitionParams {
-    char mode = 'Y';                 // 'Y' normal acquisition, 'L' long record of one line
+    RecordMode mode = RecordMode::Normal;
     std::uint8_t sendLines = 0;      // bit 0 line 1, bit 1 line 2
     std::uint8_t receiveLines = 0;
     std::uint8_t averaging = 1;      // number of averaged shots

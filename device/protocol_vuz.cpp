@@ -46,6 +46,12 @@ void takeStatus(const std::uint8_t* reply, std::uint32_t total, std::uint32_t of
         out.status = std::array<std::uint16_t, 2>{reply[offset], reply[offset + 1]};
 }
 
+// The mode byte of the parameter packet.
+std::uint8_t modeByte(RecordMode mode)
+{
+    return mode == RecordMode::Long ? 'L' : 'Y';
+}
+
 } // namespace
 
 std::array<std::uint8_t, CProtocolVUZ::kPacketLength> CProtocolVUZ::parameterPacket(const AcquisitionParams& p,
@@ -57,7 +63,7 @@ std::array<std::uint8_t, CProtocolVUZ::kPacketLength> CProtocolVUZ::parameterPac
     const auto start = static_cast<std::uint32_t>(fullRange ? 38 : p.windowStart);
     return {'D',
             kPacketLength,
-            static_cast<std::uint8_t>(p.mode),
+            modeByte(p.mode),
             p.sendLines,
             p.receiveLines,
             p.averaging,

@@ -134,7 +134,7 @@ int fuzzDeviceReply(const std::uint8_t* data, std::size_t size)
     command.code = static_cast<std::uint8_t>(data[0] % 6);   // 5: a code the protocol does not know
     command.params.sendLines = command.params.receiveLines = static_cast<std::uint8_t>(data[1] & 3);
     command.params.dataLength = kLengths[data[2] & 3];
-    command.params.mode = (data[3] & 1) ? 'L' : 'Y';
+    command.params.mode = (data[3] & 1) ? RecordMode::Long : RecordMode::Normal;
     const std::size_t reads = std::min<std::size_t>(data[4], size - 5);
     const std::uint8_t* sizes = data + 5;
     const std::uint8_t* stream = sizes + reads;

@@ -2,23 +2,13 @@
 
 #include "device/com_thread.h"
 #include "device/protocol_vuz.h"
-#include "document/tables.h"
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
-#include "measurement/channel_record.h"
 #include "measurement/acquisition_host.h"
+#include "measurement/acquisition_parameters.h"
+#include "measurement/channel_record.h"
 
 #include <algorithm>
-#include <cmath>
-
-namespace {
-
-// Exponent of the long record's sample spacing per range index: 8000 samples of 0.125 x 2^e nominal metres.
-constexpr int kLongRecordExponent[tables::kRangeCount] = {0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6};
-constexpr double kBaseSample = 0.125;   // nominal metres
-constexpr int kStartOffset = 43;
-
-} // namespace
 
 CAcquisitionController::CAcquisitionController(CVarnelDoc& doc, CAcquisitionHost& host, CDocView* owner)
     : doc(doc), host(host), owner(owner)
@@ -37,7 +27,7 @@ void CAcquisitionController::onInitialUpdate(std::unique_ptr<CComThread> created
     }
     if (!worker)
         host.reportThreadFailed();
-    initialized = true;
+    initialUpdated = true;
 }
 
 void CAcquisitionController::onDestroy()
@@ -46,12 +36,6 @@ void CAcquisitionController::onDestroy()
         return;
     cancelCommands();
     worker->endThread();
-}
-
-bool CAcquisitionController::lineSelected(int line) const
-{
-    const Trace& t = doc.traces[line == L2 ? L2 : L1];
-    return t.shown && t.available;
 }
 
 void CAcquisitionController::killWatchdog()
@@ -85,86 +69,11 @@ void CAcquisitionController::cancelCommands()
     pending = -1;
 }
 
-AcquisitionParams CAcquisitionController::parametersFor() const
-{
-    AcquisitionParams p = params;
-    p.mode = recordMode;
-    p.dataLength = 0;
-    p.sendLines = 0;
-    p.receiveLines = 0;
-
-    const bool selected1 = lineSelected(L1);
-    const bool selected2 = lineSelected(L2);
-    auto splitPairMasks = [&] {
-        if (!doc.traces[L1].available && doc.traces[L2].shown) {
-            p.sendLines = 1;
-            p.receiveLines = 2;
-        } else if (!doc.traces[L2].available && doc.traces[L1].shown) {
-            p.sendLines = 2;
-            p.receiveLines = 1;
-        }
-    };
-    if (recordMode != 'L') {
-        if (doc.splitPairs) {
-            splitPairMasks();
-            p.dataLength = 502;
-        } else if (selected1 && selected2) {
-            p.sendLines = p.receiveLines = 3;
-            p.dataLength = 1002;
-        } else {
-            if (selected1) {
-                p.sendLines = p.receiveLines = 1;
-                p.dataLength = 502;
-            }
-            if (selected2) {
-                p.sendLines = p.receiveLines = 2;
-                p.dataLength = 502;
-            }
-        }
-    } else {
-        p.dataLength = 8002;
-        if (doc.splitPairs)
-            splitPairMasks();
-        else
-            p.sendLines = p.receiveLines = saveLine;
-    }
-
-    p.averaging = static_cast<std::uint8_t>(static_cast<long long>(std::pow(2.0, doc.average)) & 0xFF);
-    p.gainCode = static_cast<std::uint8_t>(doc.gain & 0xFF);
-
-    int k = tables::scaleIndexOf(doc.scale);
-    if (recordMode == 'L') {
-        // An out-of-table range (never produced by the document) takes the largest exponent.
-        const int e = kLongRecordExponent[k < tables::kRangeCount ? k : tables::kRangeCount - 1];
-        p.windowCode = static_cast<std::int16_t>((1 << e) - 1);
-    } else {
-        p.rangeCode = static_cast<std::int16_t>((1 << k) - 1);
-        k = tables::scaleIndexOf(doc.scale / std::pow(2.0, doc.zoom));
-        p.windowCode = static_cast<std::int16_t>((1 << k) - 1);
-    }
-
-    p.pulseCode = static_cast<std::int16_t>(std::trunc(doc.pulse / 10));
-
-    const double half = 250.0 * (1 << k);
-    const double lo = std::trunc(doc.zoomCenter / kBaseSample - half);
-    const double hi = std::trunc(doc.zoomCenter / kBaseSample + half);
-    if (lo <= 0)
-        p.windowStart = kStartOffset;
-    else if (doc.scale / kBaseSample < hi)
-        p.windowStart = static_cast<std::int32_t>(std::trunc(doc.scale / kBaseSample - 500.0 * (1 << k))) + kStartOffset;
-    else
-        p.windowStart = static_cast<std::int32_t>(lo) + kStartOffset;
-
-    if (recordMode == 'L')
-        p.windowStart = kStartOffset;
-    return p;
-}
-
 void CAcquisitionController::applyParameters()
 {
     if (!worker)
         return;
-    params = parametersFor();
+    params = parametersFor(doc, mode, saveLine);
     sendCommand(CProtocolVUZ::kWindowParams);
 }
 
@@ -192,15 +101,15 @@ void CAcquisitionController::storeTraces()
 
 void CAcquisitionController::start()
 {
-    const bool selected1 = lineSelected(L1);
-    const bool selected2 = lineSelected(L2);
+    const bool selected1 = lineSelected(doc, L1);
+    const bool selected2 = lineSelected(doc, L2);
     if (!selected1 && !selected2) {
         host.reportNoLineSelected();
         return;
     }
     sendCommand(CProtocolVUZ::kStart);
     // A long record still requested is fetched again now: the user waits for it once more.
-    if (recordMode == 'L')
+    if (mode == RecordMode::Long)
         showWaitCursor(true);
     doc.acqState = AcqState::Running;
     if (selected1)
@@ -227,10 +136,10 @@ void CAcquisitionController::saveChannel(int line)
     // instead of replacing it with a parameter packet the instrument is not ready for.
     const bool startPending = pending == CProtocolVUZ::kStart;
     cancelCommands();
-    if (auto chosen = host.askSavePath(savePath)) {
-        savePath = *chosen;
-        recordMode = 'L';
-        saveLine = static_cast<std::uint8_t>(line == 2 ? 2 : 1);
+    if (auto chosen = host.askSavePath(saveFile)) {
+        saveFile = *chosen;
+        mode = RecordMode::Long;
+        saveLine = line == 2 ? 2 : 1;
         showWaitCursor(true);
     }
     if (startPending)
@@ -258,15 +167,15 @@ void CAcquisitionController::saveLongRecord()
     std::array<std::uint8_t, kRawSamples> samples{};
     if (longTrace.size() == samples.size()) {
         std::copy(longTrace.begin(), longTrace.end(), samples.begin());
-        written = writeReflectogram(savePath, doc, line, samples);
+        written = writeReflectogram(saveFile, doc, line, samples);
     }
     if (written) {
-        host.reportSaved(savePath);
+        host.reportSaved(saveFile);
         doc.updateAllViews(owner, kHintSaved);
     } else {
-        host.reportSaveFailed(savePath, written.userReason());
+        host.reportSaveFailed(saveFile, written.userReason());
     }
-    recordMode = 'Y';
+    mode = RecordMode::Normal;
     applyParameters();
 }
 
@@ -362,7 +271,7 @@ bool CAcquisitionController::onTimer(int identifier)
 
 void CAcquisitionController::onDocumentUpdate(UpdateHint hint)
 {
-    if (!initialized || inReconnect)
+    if (!initialUpdated || inReconnect)
         return;
     const bool running = doc.acqState == AcqState::Running;
     if ((hint == kHintAcqParams || hint == kHintLines) && running)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CAcquisitionHost;
@@ -16,8 +17,8 @@ class CDocView;
 class CNotifySink;
 class CVarnelDoc;
 
-// Continuous acquisition on the measurement form: turns the document's settings into parameter
-// packets, queues one device command at a time, reacts to the worker's notifications, stores each
+// Continuous acquisition on the measurement form: sends the parameter packets the document's settings
+// give (acquisition_parameters.h), queues one device command at a time, reacts to the worker's notifications, stores each
 // reflectogram in the document, watches for a silent instrument and leads the user through a
 // reconnect. Saving a live line as a long record lives here too. Runs on the form's thread only.
 //
@@ -59,23 +60,20 @@ public:
     // The document's update dispatch: restarts on hints 2 and 4 while running.
     void onDocumentUpdate(UpdateHint hint);
 
-    // The protocol parameters the document gives now (ApplyParameters without sending).
-    AcquisitionParams parametersFor() const;
-    bool lineSelected(int line) const;
-
     CComThread* device() { return worker.get(); }
     // The parameters of the last packet built from the document.
     const AcquisitionParams& sentParams() const { return params; }
     bool reconnecting() const { return inReconnect; }
     // The cycle of the command now outstanding; a notification of another cycle is stale.
     std::uint32_t currentCycle() const { return cycle; }
-
-    int watchdogTimer = 0;
-    int watchdogPeriodMs = kWatchdogMs;   // shortened only by tests
-    char recordMode = 'Y';
-    std::uint8_t saveLine = 1;
-    std::string savePath;
-    bool initialized = false;
+    // The host's id of the watchdog now running, or 0.
+    int watchdogTimerId() const { return watchdogTimer; }
+    void setWatchdogPeriod(int ms) { watchdogPeriodMs = ms; }   // shortened only by tests and the soak
+    RecordMode recordMode() const { return mode; }
+    // Where the save dialog opens: the last file saved, or the folder set up for saving.
+    const std::string& savePath() const { return saveFile; }
+    void setSavePath(std::string path) { saveFile = std::move(path); }
+    bool initialized() const { return initialUpdated; }
 
 private:
     void killWatchdog();
@@ -89,6 +87,14 @@ private:
     std::unique_ptr<CComThread> worker;
     bool inReconnect = false;
     bool waitCursorShown = false;
+    bool initialUpdated = false;
+    int watchdogTimer = 0;
+    int watchdogPeriodMs = kWatchdogMs;
+
+    // A long record of `saveLine` to `saveFile` is requested while the mode is Long.
+    RecordMode mode = RecordMode::Normal;
+    int saveLine = 1;
+    std::string saveFile;
 
     // The cycle bookkeeping: `cycle` grows with every command sent or cancelled; `pending` is the code
     // of the command awaiting its answer, or -1.

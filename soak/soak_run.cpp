@@ -29,7 +29,7 @@ CSoakRun::CSoakRun(const SoakOptions& options, std::ostream& log)
       sink(loop, [this](const DeviceNotification& n) { controller.onDeviceNotify(n); })
 {
     host.attach(controller);
-    controller.watchdogPeriodMs = options.watchdogMs;
+    controller.setWatchdogPeriod(options.watchdogMs);
     doc.selectRange(4);
     doc.traces[L1].shown = true;
     doc.traces[L2].shown = true;

@@ -22,7 +22,7 @@ CFormDraw::CFormDraw(CVarnelDoc& doc, CCommandTable& commands, CAcquisitionContr
       setup(std::move(setup))
 {
     controller.setOwner(this);
-    controller.savePath = settings.getString(kSaveKey, this->setup.saveDir);
+    controller.setSavePath(settings.getString(kSaveKey, this->setup.saveDir));
     registerAcquisitionCommands();
     createScreenAndTable();
     registerFormCommands();
@@ -33,7 +33,7 @@ CFormDraw::~CFormDraw()
 {
     doc.removeView(this);
     controller.setOwner(nullptr);
-    settings.setString(kSaveKey, controller.savePath);
+    settings.setString(kSaveKey, controller.savePath());
 }
 
 void CFormDraw::registerAcquisitionCommands()

@@ -171,7 +171,7 @@ void CFormDraw::resizeEvent(QResizeEvent* event)
     } else {
         screen->resizeScreen(0, 0, width(), height());
     }
-    if (controller.initialized)
+    if (controller.initialized())
         drawScreen();
 }
 

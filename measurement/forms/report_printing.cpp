@@ -98,7 +98,7 @@ void CReportPrinting::savePdf()
 {
     doc.capture = false;
     CAcquisitionPause pause(controller, doc);
-    const QFileInfo save(QString::fromStdString(controller.savePath));
+    const QFileInfo save(QString::fromStdString(controller.savePath()));
     const QString path = choosePdfPath(save.isDir() ? save.absoluteFilePath() : save.absolutePath());
     if (path.isEmpty())
         return;

@@ -62,7 +62,7 @@ std::vector<Bytes> pieces(const Bytes& all, std::vector<std::size_t> cuts)
     return out;
 }
 
-AcquisitionParams lines(int mask, int dataLength, char mode = 'Y')
+AcquisitionParams lines(int mask, int dataLength, RecordMode mode = RecordMode::Normal)
 {
     AcquisitionParams p;
     p.mode = mode;
@@ -81,7 +81,7 @@ bool sameBytes(const std::optional<std::array<std::uint8_t, kLineSamples>>& line
 TEST(ProtocolVuz, ParameterPackets)
 {
     AcquisitionParams p;
-    p.mode = 'L';
+    p.mode = RecordMode::Long;
     p.sendLines = 1;
     p.receiveLines = 2;
     p.averaging = 8;
@@ -102,6 +102,11 @@ TEST(ProtocolVuz, ParameterPackets)
     p.windowStart = 43;
     const auto at43 = CProtocolVUZ::parameterPacket(p, false);
     EXPECT_EQ((std::array<int, 3>{at43[11], at43[12], at43[13]}), (std::array<int, 3>{43, 0, 0}));
+
+    // The instrument knows the modes by these bytes.
+    p.mode = RecordMode::Normal;
+    EXPECT_EQ(CProtocolVUZ::parameterPacket(p, false)[2], 'Y');
+    EXPECT_EQ(CProtocolVUZ::parameterPacket(p, true)[2], 'Y');
 }
 
 TEST(ProtocolVuz, CompletionRule)
@@ -171,7 +176,7 @@ TEST(ProtocolVuz, WhatEachReplyCarries)
         {"'?' reply to full-range data", CProtocolVUZ::kFullRangeData, lines(1, 502), {'a', '?'}, true, 4, -1, -1, -1},
         {"four bytes with 'E' but no ':' are no data", CProtocolVUZ::kWindowData, lines(1, 502), {7, 'E', 1, 2}, true, 3, -1, -1, -1},
         {"a whole reply beginning ':E' is data", CProtocolVUZ::kWindowData, lines(1, 502), errorLike, true, 5, 0, -1, 500},
-        {"short long record is never a record", CProtocolVUZ::kWindowData, lines(1, 8002, 'L'), {7, 'E', 1, 2}, true, 3, -1, -1, -1},
+        {"short long record is never a record", CProtocolVUZ::kWindowData, lines(1, 8002, RecordMode::Long), {7, 'E', 1, 2}, true, 3, -1, -1, -1},
     };
     for (const Case& c : cases) {
         CProtocolVUZ codec;
@@ -201,7 +206,7 @@ TEST(ProtocolVuz, WhatEachReplyCarries)
     // A whole long record, whatever the line mask.
     CProtocolVUZ codec;
     DeviceNotification n;
-    ASSERT_TRUE(codec.handleReply(DeviceCommand{CProtocolVUZ::kWindowData, 1, lines(3, 8002, 'L')}, longRecord.data(), 8002, n));
+    ASSERT_TRUE(codec.handleReply(DeviceCommand{CProtocolVUZ::kWindowData, 1, lines(3, 8002, RecordMode::Long)}, longRecord.data(), 8002, n));
     EXPECT_EQ(n.code, 8);
     EXPECT_EQ(n.longRecord, Bytes(longRecord.begin(), longRecord.begin() + 8000));
     EXPECT_EQ(*n.status, (std::array<std::uint16_t, 2>{longRecord[8000], longRecord[8001]}));
@@ -248,7 +253,7 @@ TEST(ProtocolVuz, ShortLookingFirstPiecesOfDataReplies)
     const std::vector<Case> cases = {
         {"'?' at two bytes, then the rest", lines(1, 502), pieces(question, {2}), 5},
         {"'E' at four bytes, then the rest", lines(3, 1002), pieces(error, {4}), 5},
-        {"long record with 'E' at four bytes", lines(1, 8002, 'L'), pieces(longRecord, {4, 3000}), 8},
+        {"long record with 'E' at four bytes", lines(1, 8002, RecordMode::Long), pieces(longRecord, {4, 3000}), 8},
         {"a genuine '?' reply", lines(1, 502), {{0, '?'}}, 3},
         {"a genuine error reply", lines(1, 502), {{':', 'E', 5, 6}}, 3},
     };

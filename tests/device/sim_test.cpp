@@ -35,7 +35,7 @@ SimOptions fast(std::uint64_t seed = 1)
 }
 
 struct Window {
-    char mode = 'Y';
+    RecordMode mode = RecordMode::Normal;
     int lines = 3;
     int sendLines = -1;   // -1: the same as `lines`
     int average = 0;      // averaging = 2^average
@@ -138,17 +138,20 @@ TEST(SimInstrument, ReplyLengthsFollowThePacket)
     CSimTransport sim(fast());
     ASSERT_EQ(sim.open(), ft::kOk);
     EXPECT_EQ(ask(sim, {'A', 3, 1}).size(), 5u);
+    constexpr RecordMode kNormal = RecordMode::Normal;
+    constexpr RecordMode kLong = RecordMode::Long;
     struct Case {
-        char mode;
+        RecordMode mode;
         int lines;
         std::size_t length;
     };
-    for (const Case& c : std::vector<Case>{{'Y', 3, 1002}, {'Y', 1, 502}, {'Y', 2, 502}, {'L', 2, 8002}, {'L', 3, 8002}, {'Y', 0, 0}}) {
+    for (const Case& c : std::vector<Case>{{kNormal, 3, 1002}, {kNormal, 1, 502}, {kNormal, 2, 502}, {kLong, 2, 8002},
+                                           {kLong, 3, 8002}, {kNormal, 0, 0}}) {
         Window w;
         w.mode = c.mode;
         w.lines = c.lines;
         const Bytes reply = acquire(sim, w);
-        EXPECT_EQ(reply.size(), c.length) << c.mode << c.lines;
+        EXPECT_EQ(reply.size(), c.length) << (c.mode == kLong ? "long " : "normal ") << c.lines;
         if (reply.size() >= 2) {
             EXPECT_EQ(reply[reply.size() - 2], 3);
             EXPECT_EQ(reply[reply.size() - 1], 5);

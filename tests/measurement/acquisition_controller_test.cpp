@@ -7,6 +7,7 @@
 #include "document/varnel_doc.h"
 #include "files/reflectogram_file.h"
 #include "measurement/acquisition_controller.h"
+#include "measurement/acquisition_parameters.h"
 #include "measurement/fake_host.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ struct Fixture {
     }
     bool watchdogRunning() const
     {
-        return controller.watchdogTimer != 0 && host.running.count(controller.watchdogTimer) == 1;
+        return controller.watchdogTimerId() != 0 && host.running.count(controller.watchdogTimerId()) == 1;
     }
     // The worker's answer to the command now outstanding.
     void notify(int code, std::function<void(DeviceNotification&)> fill = {})
@@ -104,163 +105,21 @@ void showLines(CVarnelDoc& doc, bool l1, bool l2)
 
 } // namespace
 
-TEST(AcquisitionController, ParametersFromTheDocument)
+// The packet's rules are tested on their own (acquisition_parameters_test.cpp): the controller sends
+// the packet the document gives now and watches for its answer.
+TEST(AcquisitionController, ApplyParametersSendsTheDocumentsPacket)
 {
-    struct Case {
-        std::string what;
-        std::function<void(CVarnelDoc&, CAcquisitionController&)> setup;
-        AcquisitionParams expected;
-    };
-    auto params = [](char mode, int send, int receive, int length, int avg, int gain, int range, int window, int pulse,
-                     int start) {
-        AcquisitionParams p;
-        p.mode = mode;
-        p.sendLines = static_cast<std::uint8_t>(send);
-        p.receiveLines = static_cast<std::uint8_t>(receive);
-        p.dataLength = length;
-        p.averaging = static_cast<std::uint8_t>(avg);
-        p.gainCode = static_cast<std::uint8_t>(gain);
-        p.rangeCode = static_cast<std::int16_t>(range);
-        p.windowCode = static_cast<std::int16_t>(window);
-        p.pulseCode = static_cast<std::int16_t>(pulse);
-        p.windowStart = start;
-        return p;
-    };
-    auto range = [](CVarnelDoc& d, int index) { d.selectRange(index); };
-    const std::vector<Case> cases = {
-        {"defaults: line 1 at 62.5 m", [](CVarnelDoc&, CAcquisitionController&) {},
-         params('Y', 1, 1, 502, 1, 0, 0, 0, 1, 43)},
-        {"only line 2",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             showLines(d, false, true);
-             range(d, 4);
-         },
-         params('Y', 2, 2, 502, 1, 0, 15, 15, 20, 43)},
-        {"both lines",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             showLines(d, true, true);
-             range(d, 4);
-         },
-         params('Y', 3, 3, 1002, 1, 0, 15, 15, 20, 43)},
-        {"line 2 shown but not available",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             showLines(d, true, true);
-             d.traces[L2].available = false;
-         },
-         params('Y', 1, 1, 502, 1, 0, 0, 0, 1, 43)},
-        {"no line selected", [&](CVarnelDoc& d, CAcquisitionController&) { showLines(d, false, false); },
-         params('Y', 0, 0, 0, 1, 0, 0, 0, 1, 43)},
-        {"split pairs, line 1 not available",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             showLines(d, false, true);
-             d.toggleSplitPairs();
-         },
-         params('Y', 1, 2, 502, 1, 0, 0, 0, 1, 43)},
-        {"split pairs, line 2 not available",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             showLines(d, true, true);
-             d.toggleSplitPairs();
-         },
-         params('Y', 2, 1, 502, 1, 0, 0, 0, 1, 43)},
-        {"pulse 50 ns, average 3, gain 300 (low byte)",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             d.pulse = 50;
-             d.average = 3;
-             d.gain = 300;
-         },
-         params('Y', 1, 1, 502, 8, 44, 0, 0, 5, 43)},
-        {"average 7, pulse 50 us",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             d.average = 7;
-             d.pulse = 50000;
-         },
-         params('Y', 1, 1, 502, 128, 0, 0, 0, 5000, 43)},
-        {"zoom 0: start 43 wherever the centre",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             range(d, 4);
-             d.zoomCenter = 800;
-         },
-         params('Y', 1, 1, 502, 1, 0, 15, 15, 20, 43)},
-        {"1 km, zoom 1, centre 900: pushed back inside",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             range(d, 4);
-             d.zoom = 1;
-             d.zoomCenter = 900;
-         },
-         params('Y', 1, 1, 502, 1, 0, 15, 7, 20, 4043)},
-        {"1 km, zoom 1, centre 300",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             range(d, 4);
-             d.zoom = 1;
-             d.zoomCenter = 300;
-         },
-         params('Y', 1, 1, 502, 1, 0, 15, 7, 20, 443)},
-        {"1 km, zoom 4, centre 10: at the start",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             range(d, 4);
-             d.zoom = 4;
-             d.zoomCenter = 10;
-         },
-         params('Y', 1, 1, 502, 1, 0, 15, 0, 20, 43)},
-        {"64 km, zoom 4, centre 30000",
-         [&](CVarnelDoc& d, CAcquisitionController&) {
-             range(d, 10);
-             d.zoom = 4;
-             d.zoomCenter = 30000;
-         },
-         params('Y', 1, 1, 502, 1, 0, 1023, 63, 2000, 240000 - 16000 + 43)},
-        {"long record at 2 km",
-         [&](CVarnelDoc& d, CAcquisitionController& c) {
-             showLines(d, true, true);
-             range(d, 5);
-             d.zoom = 2;
-             d.zoomCenter = 1500;
-             c.recordMode = 'L';
-             c.saveLine = 2;
-         },
-         params('L', 2, 2, 8002, 1, 0, 0, 1, 50, 43)},
-        {"long record at 500 m",
-         [&](CVarnelDoc& d, CAcquisitionController& c) {
-             range(d, 3);
-             c.recordMode = 'L';
-             c.saveLine = 1;
-         },
-         params('L', 1, 1, 8002, 1, 0, 0, 0, 10, 43)},
-        {"long record at 64 km",
-         [&](CVarnelDoc& d, CAcquisitionController& c) {
-             range(d, 10);
-             c.recordMode = 'L';
-             c.saveLine = 1;
-         },
-         params('L', 1, 1, 8002, 1, 0, 0, 63, 2000, 43)},
-        {"long record in split-pair mode follows the split-pair masks",
-         [&](CVarnelDoc& d, CAcquisitionController& c) {
-             showLines(d, true, true);
-             d.toggleSplitPairs();
-             c.recordMode = 'L';
-             c.saveLine = 1;
-         },
-         params('L', 2, 1, 8002, 1, 0, 0, 0, 1, 43)},
-    };
-    for (const Case& c : cases) {
-        Fixture f;
-        c.setup(f.doc, f.controller);
-        f.controller.applyParameters();
-        const AcquisitionParams got = f.sent();
-        const AcquisitionParams& e = c.expected;
-        EXPECT_EQ(got.mode, e.mode) << c.what;
-        EXPECT_EQ(got.sendLines, e.sendLines) << c.what;
-        EXPECT_EQ(got.receiveLines, e.receiveLines) << c.what;
-        EXPECT_EQ(got.dataLength, e.dataLength) << c.what;
-        EXPECT_EQ(got.averaging, e.averaging) << c.what;
-        EXPECT_EQ(got.gainCode, e.gainCode) << c.what;
-        EXPECT_EQ(got.rangeCode, e.rangeCode) << c.what;
-        EXPECT_EQ(got.windowCode, e.windowCode) << c.what;
-        EXPECT_EQ(got.pulseCode, e.pulseCode) << c.what;
-        EXPECT_EQ(got.windowStart, e.windowStart) << c.what;
-        EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams}) << c.what;
-        EXPECT_TRUE(f.watchdogRunning()) << c.what;
-    }
+    Fixture f;
+    showLines(f.doc, true, true);
+    f.doc.selectRange(4);
+    f.doc.zoom = 1;
+    f.doc.zoomCenter = 300;
+    f.controller.applyParameters();
+    EXPECT_TRUE(f.sent() == parametersFor(f.doc, RecordMode::Normal, 1));
+    EXPECT_EQ(f.sent().dataLength, 1002);
+    EXPECT_TRUE(f.controller.sentParams() == f.sent());
+    EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
+    EXPECT_TRUE(f.watchdogRunning());
 }
 
 TEST(AcquisitionController, StartNeedsASelectedLine)
@@ -290,7 +149,7 @@ TEST(AcquisitionController, StartAndStop)
     f.controller.stop();
     EXPECT_TRUE(f.queued().empty());
     EXPECT_TRUE(f.host.running.empty());
-    EXPECT_EQ(f.controller.watchdogTimer, 0);
+    EXPECT_EQ(f.controller.watchdogTimerId(), 0);
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
     EXPECT_FALSE(f.doc.traces[L1].active);
     EXPECT_FALSE(f.doc.traces[L2].active);
@@ -323,7 +182,7 @@ TEST(AcquisitionController, NotificationsDriveTheCycle)
         f.doc.selectRange(4);
         f.doc.zoom = c.zoom;
         f.controller.start();
-        const int watchdog = f.controller.watchdogTimer;
+        const int watchdog = f.controller.watchdogTimerId();
         f.notify(c.code);
         EXPECT_EQ(f.host.running.count(watchdog), 0u) << c.code;   // every answer stops the watchdog
         EXPECT_EQ(f.queued(), c.next) << c.code;
@@ -429,7 +288,7 @@ TEST(AcquisitionController, OnlyTheWatchdogTimerStartsTheReconnect)
 {
     Fixture f;
     f.controller.start();
-    EXPECT_FALSE(f.controller.onTimer(f.controller.watchdogTimer + 100));
+    EXPECT_FALSE(f.controller.onTimer(f.controller.watchdogTimerId() + 100));
     EXPECT_TRUE(f.host.questions.empty());
     f.notify(7);
     const int stale = f.host.lastTimer - 1;
@@ -442,7 +301,7 @@ TEST(AcquisitionController, ReconnectCancelledStopsAcquisition)
     Fixture f;
     f.controller.start();
     f.host.answers = {false};
-    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
+    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimerId()));
     ASSERT_EQ(f.host.questions.size(), 1u);
     EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{LinkProblem::Silent, "fake"}));
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
@@ -460,7 +319,7 @@ TEST(AcquisitionController, ReconnectAfterTheCountdownStartsAgain)
     f.fake->queueCloseStatus(ft::kDeviceNotOpened);   // the first close fails: asked again
     f.fake->queueCloseStatus(ft::kInvalidHandle);     // an invalid handle counts as closed
     f.host.answers = {true, true};
-    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
+    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimerId()));
     EXPECT_EQ(f.host.questions.size(), 2u);
     EXPECT_EQ(f.host.countdowns, 1);
     std::vector<std::string> calls = kOpened;
@@ -478,7 +337,7 @@ TEST(AcquisitionController, CountdownCancelledReopensAndStops)
     f.controller.start();
     f.host.answers = {true};
     f.host.countdownRunsOut = false;
-    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
+    EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimerId()));
     EXPECT_EQ(f.fake->calls().size(), 11u);   // open, close, then the reopen, each open with its configuration
     EXPECT_EQ(f.fake->calls()[5], "close");
     EXPECT_EQ(f.fake->calls()[6], "open");
@@ -499,7 +358,7 @@ TEST(AcquisitionController, LateNotificationWhileAskingDoesNotStartASecondWatchd
         late.cycle = asked;
         f.controller.onDeviceNotify(late);
     };
-    f.controller.onTimer(f.controller.watchdogTimer);
+    f.controller.onTimer(f.controller.watchdogTimerId());
     EXPECT_TRUE(f.host.running.empty());
     EXPECT_TRUE(f.queued().empty());
     EXPECT_EQ(f.doc.acqState, AcqState::Stopped);
@@ -514,7 +373,7 @@ TEST(AcquisitionController, SavingALineEndToEnd)
     f.doc.pulse = 100;
     f.doc.vfactor = 2.01;
     f.doc.capture = true;
-    f.controller.savePath = dir.file("");
+    f.controller.setSavePath(dir.file(""));
     f.controller.start();
     f.notify(7);
     f.notify(1);
@@ -524,11 +383,10 @@ TEST(AcquisitionController, SavingALineEndToEnd)
     f.controller.saveChannel(2);
     EXPECT_FALSE(f.doc.capture);
     EXPECT_EQ(f.host.dialogStarts, std::vector<std::string>{dir.file("")});
-    EXPECT_EQ(f.controller.recordMode, 'L');
-    EXPECT_EQ(f.controller.saveLine, 2);
+    EXPECT_EQ(f.controller.recordMode(), RecordMode::Long);
     EXPECT_EQ(f.host.waitCursor, 1);
     const AcquisitionParams p = f.sent();
-    EXPECT_EQ(p.mode, 'L');
+    EXPECT_EQ(p.mode, RecordMode::Long);
     EXPECT_EQ(p.sendLines, 2);
     EXPECT_EQ(p.receiveLines, 2);
     EXPECT_EQ(p.dataLength, 8002);
@@ -557,8 +415,8 @@ TEST(AcquisitionController, SavingALineEndToEnd)
     EXPECT_EQ(f.host.reports, std::vector<std::string>{"saved " + dir.file("line2.tdr")});
     EXPECT_TRUE(f.form.hints.empty());   // the form sent the update: the others hear it
     EXPECT_EQ(f.other.hints.back(), (std::pair<CDocView*, int>{&f.form, kHintSaved}));
-    EXPECT_EQ(f.controller.recordMode, 'Y');
-    EXPECT_EQ(f.sent().mode, 'Y');
+    EXPECT_EQ(f.controller.recordMode(), RecordMode::Normal);
+    EXPECT_EQ(f.sent().mode, RecordMode::Normal);
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
 }
 
@@ -569,9 +427,9 @@ TEST(AcquisitionController, CancelledSaveDialogResumesTheNormalCycle)
     f.notify(7);
     f.notify(1);
     f.controller.saveChannel(1);
-    EXPECT_EQ(f.controller.recordMode, 'Y');
+    EXPECT_EQ(f.controller.recordMode(), RecordMode::Normal);
     EXPECT_EQ(f.host.waitCursor, 0);
-    EXPECT_EQ(f.sent().mode, 'Y');
+    EXPECT_EQ(f.sent().mode, RecordMode::Normal);
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
 }
 
@@ -592,7 +450,7 @@ TEST(AcquisitionController, FailedSaveReportsTheFileAndResumes)
         EXPECT_EQ(f.host.reports[0].rfind("save failed " + target + ": ", 0), 0u) << f.host.reports[0];
         EXPECT_EQ(f.host.waitCursor, 0);
         EXPECT_TRUE(f.other.hints.empty() || f.other.hints.back().second != kHintSaved);
-        EXPECT_EQ(f.controller.recordMode, 'Y');
+        EXPECT_EQ(f.controller.recordMode(), RecordMode::Normal);
         EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
     }
     EXPECT_EQ(readText((dir.path() / "taken.tdr" / "inside").string()), "kept");
@@ -607,12 +465,12 @@ TEST(AcquisitionController, StopKeepsAPendingLongRecordRequest)
     f.controller.saveChannel(1);
     EXPECT_EQ(f.host.waitCursor, 1);
     f.controller.stop();
-    EXPECT_EQ(f.controller.recordMode, 'L');
+    EXPECT_EQ(f.controller.recordMode(), RecordMode::Long);
     EXPECT_EQ(f.host.waitCursor, 0);
     f.controller.start();
     EXPECT_EQ(f.host.waitCursor, 1);
     f.notify(7);
-    EXPECT_EQ(f.sent().mode, 'L');
+    EXPECT_EQ(f.sent().mode, RecordMode::Long);
     EXPECT_EQ(f.sent().dataLength, 8002);
 }
 
@@ -626,7 +484,7 @@ TEST(AcquisitionController, SaveAskedBeforeTheStartIsAcknowledgedSendsTheStartFi
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kStart});
     f.notify(7);
     EXPECT_EQ(f.queued(), std::vector<std::uint8_t>{CProtocolVUZ::kWindowParams});
-    EXPECT_EQ(f.sent().mode, 'L');
+    EXPECT_EQ(f.sent().mode, RecordMode::Long);
 }
 
 // Only the answer to the command now outstanding is taken: late answers (after "Стоп", after a restart
@@ -654,7 +512,7 @@ TEST(AcquisitionController, LateAnswersChangeNothing)
         c.between(f);
         const auto hintsBefore = f.other.hints.size();
         const auto timersBefore = f.host.timerRequests.size();
-        const int watchdog = f.controller.watchdogTimer;
+        const int watchdog = f.controller.watchdogTimerId();
         DeviceNotification late;
         late.code = 5;
         late.cycle = cycle;
@@ -662,7 +520,7 @@ TEST(AcquisitionController, LateAnswersChangeNothing)
         f.controller.onDeviceNotify(late);
         EXPECT_EQ(f.queued(), c.queued) << c.what;
         EXPECT_EQ(f.watchdogRunning(), c.watchdog) << c.what;
-        EXPECT_EQ(f.controller.watchdogTimer, watchdog) << c.what;
+        EXPECT_EQ(f.controller.watchdogTimerId(), watchdog) << c.what;
         EXPECT_EQ(f.host.timerRequests.size(), timersBefore) << c.what;
         EXPECT_EQ(f.other.hints.size(), hintsBefore) << c.what;
         EXPECT_NE(f.doc.traces[L1].samples[0], 77) << c.what;
@@ -680,7 +538,7 @@ TEST(AcquisitionController, UnusablePortIsReportedAtOnceWithItsProblem)
         ASSERT_EQ(f.host.timerRequests.size(), 1u);
         EXPECT_EQ(f.host.timerRequests[0].second, 0) << status;   // no two seconds of silence to wait for
         f.host.answers = {false};
-        EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimer));
+        EXPECT_TRUE(f.controller.onTimer(f.controller.watchdogTimerId()));
         ASSERT_EQ(f.host.questions.size(), 1u);
         EXPECT_EQ(f.host.questions[0], (std::pair<LinkProblem, std::string>{problem, "fake"}));
         EXPECT_EQ(f.doc.acqState, AcqState::Stopped);

@@ -99,7 +99,7 @@ TEST(AcquisitionWithSimulator, SavingALongRecord)
     for (int i = end - 30; i < end + 30; ++i)
         peak = std::max(peak, signedSample(r.samples[i]));
     EXPECT_GT(peak, 8);
-    EXPECT_EQ(rig.controller.recordMode, 'Y');
+    EXPECT_EQ(rig.controller.recordMode(), RecordMode::Normal);
 }
 
 TEST(AcquisitionWithSimulator, SilentInstrumentLeadsToTheReconnectQuestion)

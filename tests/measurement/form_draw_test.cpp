@@ -128,8 +128,8 @@ TEST(FormDraw, KeepsTheSaveKey)
     writeText(ini, "[VARNEL]\nSAVE=/data/old.tdr\nPORT=sim:fast,seed=2\n");
     {
         FormRig rig("sim:fast", FormRig::defaultSetup(), ini);
-        EXPECT_EQ(rig.controller.savePath, "/data/old.tdr");
-        rig.controller.savePath = "/data/new.tdr";
+        EXPECT_EQ(rig.controller.savePath(), "/data/old.tdr");
+        rig.controller.setSavePath("/data/new.tdr");
         rig.form.reset();
         ASSERT_TRUE(rig.settings->save());
     }
@@ -138,7 +138,7 @@ TEST(FormDraw, KeepsTheSaveKey)
     FormDrawSetup setup;
     setup.saveDir = "/somewhere/Save/";
     FormRig fresh("sim:fast", setup);
-    EXPECT_EQ(fresh.controller.savePath, "/somewhere/Save/");
+    EXPECT_EQ(fresh.controller.savePath(), "/somewhere/Save/");
 }
 
 TEST(FormDraw, StartsOnShowWhenAsked)
@@ -156,7 +156,7 @@ TEST(FormDraw, SilentInstrumentAsksToReconnect)
     FormRig rig("sim:fast,silent,after=3");
     CVarnelDoc& doc = rig.doc;
     CFormDraw& form = *rig.form;
-    form.acquisition().watchdogPeriodMs = 50;
+    form.acquisition().setWatchdogPeriod(50);
     form.initialUpdate();
     QString text, title;
     QTimer answer;

@@ -20,7 +20,7 @@ struct HeadlessRig : public CDocView {
         : host(loop), controller(doc, host, this), sink(loop, [this](const DeviceNotification& n) { controller.onDeviceNotify(n); })
     {
         host.attach(controller);
-        controller.watchdogPeriodMs = watchdogMs;
+        controller.setWatchdogPeriod(watchdogMs);
         doc.addView(this);
         controller.onInitialUpdate(std::make_unique<CComThread>(std::move(transport), std::make_unique<CProtocolVUZ>()), &sink);
     }

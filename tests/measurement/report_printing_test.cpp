@@ -51,11 +51,11 @@ TEST(ReportPrinting, DialogsPauseAcquisitionWhichResumesOnlyIfItWasRunning)
         FormRig rig;
         if (c.running)
             rig.controller.start();
-        ASSERT_EQ(rig.controller.watchdogTimer != 0, c.running);
+        ASSERT_EQ(rig.controller.watchdogTimerId() != 0, c.running);
         rig.doc.capture = true;
 
         bool pausedInDialog = false;
-        auto inDialog = [&] { pausedInDialog = rig.controller.watchdogTimer == 0 && !rig.doc.capture; };
+        auto inDialog = [&] { pausedInDialog = rig.controller.watchdogTimerId() == 0 && !rig.doc.capture; };
         CReportPrinting& printing = rig.form->printing();
         printing.choosePrinter = [&](QPrinter& p) {
             inDialog();
@@ -75,7 +75,7 @@ TEST(ReportPrinting, DialogsPauseAcquisitionWhichResumesOnlyIfItWasRunning)
         };
         EXPECT_TRUE(rig.commands.run(c.command));
         EXPECT_TRUE(pausedInDialog);
-        EXPECT_EQ(rig.controller.watchdogTimer != 0, c.running);
+        EXPECT_EQ(rig.controller.watchdogTimerId() != 0, c.running);
         EXPECT_EQ(rig.doc.acqState == AcqState::Running, c.running);
         EXPECT_EQ(std::filesystem::exists(pdf), c.accept);
         EXPECT_EQ(isPdf(pdf), c.accept);
