@@ -30,6 +30,9 @@ struct ReflectionEvent {
     // gain) is measured at its clipped level, so the return loss then reads low.
     std::optional<double> returnLossDb;
     bool end = false;          // the end of the line: the last large positive event
+    // A re-reflection (ghost): the echo of a stronger, nearer event come back k times its distance
+    // after bouncing off the instrument; 0 for an event of the line itself.
+    int multiple = 0;
 };
 
 struct EventReport {
