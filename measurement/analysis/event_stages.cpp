@@ -31,6 +31,11 @@ constexpr double kStrongerEcho = 2.0;
 // Samples by which an echo's rise may stray from the rise law of the other echoes, while those
 // together are at least twice as strong as it; more as they are weaker.
 constexpr double kLawTolerance = 0.75;
+// Deviations the threshold gains per unit of the neighbours' correlation.
+constexpr double kCorrelatedThreshold = 0.3;
+constexpr int kLeastSettle = 16;
+// A re-reflection's height over what it can be at most, for the clipped probe's and the fit's error.
+constexpr double kMultipleMargin = 1.5;
 
 double medianOf(std::span<const double> values)
 {
@@ -198,12 +203,21 @@ EchoScales echoScales(double echoSamples)
 
 double ScanRules::threshold(int baselineCount) const
 {
-    const double baselineScatter = kMedianScatter * sigma / std::sqrt(baselineCount);
-    const double deviation = std::sqrt(sigma * sigma / smoothing + baselineScatter * baselineScatter);
-    return std::max(std::max(thresholdSigma, 0.0) * deviation, minCounts);
+    // The median of a correlated baseline holds fewer independent samples than it counts.
+    const double rho = std::clamp(noise.correlation, 0.0, 0.95);
+    auto scatter = [&](int count) {
+        const double independent = std::max(1.0, count * (1 - rho) / (1 + rho));
+        return kMedianScatter * sigma / std::sqrt(independent);
+    };
+    const double full = scatter(scales.window), own = scatter(std::max(baselineCount, 1));
+    const double compared = noise.compared > 0 ? noise.compared * noise.compared
+                                               : sigma * sigma / smoothing + full * full;
+    const double deviation = std::sqrt(std::max(compared + own * own - full * full, 0.0));
+    const double deviations = std::max(thresholdSigma, 0.0) * (1 + kCorrelatedThreshold * rho);
+    return std::max(deviations * deviation, minCounts);
 }
 
-ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings& settings)
+ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings& settings, const ScanNoise& noise)
 {
     ScanRules r;
     r.echoSamples = echoSamples;
@@ -213,7 +227,67 @@ ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings&
     r.sigma = sigma;
     r.thresholdSigma = settings.thresholdSigma;
     r.minCounts = settings.minCounts;
+    r.noise = noise;
     return r;
+}
+
+ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales)
+{
+    const int n = static_cast<int>(std::min(level.size(), trace.size()));
+    const int block = 2 * scales.window;
+    std::vector<double> compared, single, correlation;
+    CBaselineWindow window(level);
+    std::vector<double> values;
+    for (int b = first + scales.gap + scales.window; b + block <= n; b += block) {
+        auto at = [&](int k) { return level[static_cast<std::size_t>(k)]; };
+        bool clippedBlock = false;
+        for (int k = b - scales.gap - scales.window; k < b + block && !clippedBlock; ++k)
+            clippedBlock = at(k) <= -128 || at(k) >= 127;
+        if (clippedBlock)
+            continue;
+        double sum = 0.0;
+        for (int k = b; k < b + block; ++k) {
+            window.moveTo(k - scales.gap - scales.window, k - scales.gap);
+            const double d = trace[static_cast<std::size_t>(k)] - window.median();
+            sum += d * d;
+        }
+        compared.push_back(std::sqrt(sum / block));
+        values.assign(level.begin() + b, level.begin() + b + block);
+        const double centre = medianOf(values);
+        double ss = 0.0, lag = 0.0;
+        for (int k = b; k < b + block; ++k) {
+            ss += (at(k) - centre) * (at(k) - centre);
+            if (k > b)
+                lag += (at(k) - centre) * (at(k - 1) - centre);
+        }
+        single.push_back(std::sqrt(ss / block));
+        correlation.push_back(ss > 0 ? lag / ss : 0.0);
+    }
+    if (compared.empty())
+        return {};
+    auto middle = [](std::vector<double>& v) {
+        std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+        return v[v.size() / 2];
+    };
+    return {middle(single), middle(compared), std::max(0.0, middle(correlation))};
+}
+
+int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, const EchoScales& scales)
+{
+    const int n = static_cast<int>(std::min(level.size(), trace.size()));
+    const int settle = std::max(kLeastSettle, scales.window / 2);
+    CBaselineWindow after(level);
+    for (int k = first; k + settle <= n;) {
+        after.moveTo(k, std::min(n, k + scales.window));
+        const double base = after.median();
+        int j = k;
+        while (j < k + settle && std::abs(trace[static_cast<std::size_t>(j)] - base) <= band)
+            ++j;
+        if (j == k + settle)
+            return k;
+        k = j + 1;
+    }
+    return n;
 }
 
 std::vector<double> smoothedTrace(std::span<const double> level, int width)
@@ -365,13 +439,54 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
     return starts;
 }
 
+void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare)
+{
+    std::vector<EchoSpan> kept;
+    double parent = 0.0;   // the amplitude of the echo the last kept span began with
+    for (const EchoSpan& e : echoes) {
+        if (!kept.empty() && e.start < kept.back().end + tailSpan && e.amplitude <= tailShare * parent + e.threshold) {
+            EchoSpan& host = kept.back();
+            host.end = e.end;
+            host.quietTo = std::max(host.quietTo, e.quietTo);
+            host.shift = e.shift;
+            continue;
+        }
+        kept.push_back(e);
+        parent = e.amplitude;
+    }
+    echoes = std::move(kept);
+}
+
+void markMultiples(std::vector<ReflectionEvent>& events, double width, std::optional<double> probeAmplitude, double slack)
+{
+    for (std::size_t j = 0; j < events.size(); ++j) {
+        ReflectionEvent& ghost = events[j];
+        for (std::size_t i = 0; i < j && ghost.multiple == 0; ++i) {
+            const ReflectionEvent& source = events[i];
+            if (source.multiple != 0 || source.amplitude <= ghost.amplitude || !(source.position > 0))
+                continue;
+            const int k = static_cast<int>(std::lround(ghost.position / source.position));
+            if (k < 2 || std::abs(ghost.position - k * source.position) > width)
+                continue;
+            const int sign = source.polarity < 0 || k % 2 == 1 ? source.polarity : -source.polarity;
+            if (ghost.polarity != sign)
+                continue;
+            if (probeAmplitude && *probeAmplitude > 0 &&
+                ghost.amplitude > kMultipleMargin * *probeAmplitude * std::pow(source.amplitude / *probeAmplitude, k) + slack)
+                continue;
+            ghost.multiple = k;
+        }
+    }
+}
+
 void classifyEvents(std::vector<ReflectionEvent>& events, std::optional<double> probeAmplitude)
 {
     double largest = 0.0;
     for (const ReflectionEvent& e : events)
-        largest = std::max(largest, e.amplitude);
+        if (e.multiple == 0)
+            largest = std::max(largest, e.amplitude);
     for (auto it = events.rbegin(); it != events.rend(); ++it)
-        if (it->polarity > 0 && it->amplitude >= kLargeEvent * largest) {
+        if (it->multiple == 0 && it->polarity > 0 && it->amplitude >= kLargeEvent * largest) {
             it->end = true;
             break;
         }
