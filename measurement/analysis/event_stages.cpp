@@ -34,6 +34,16 @@ constexpr double kLawTolerance = 0.75;
 // Deviations the threshold gains per unit of the neighbours' correlation.
 constexpr double kCorrelatedThreshold = 0.3;
 constexpr int kLeastSettle = 16;
+// The noise is measured in blocks of half a baseline window (at least this many samples), at least
+// this many of them clear of echoes.
+constexpr int kLeastNoiseBlock = 32;
+constexpr int kLeastNoiseBlocks = 3;
+constexpr double kGuessQuantile = 0.25;
+constexpr double kMaskDeviations = 4.0;
+// Baseline windows after a departure in which its echo may still be returning through its tail.
+constexpr int kEchoTailWindows = 3;
+// A departure back to within this share of a shifted echo's height from the line before it is its return.
+constexpr double kShiftReturn = 0.25;
 // A re-reflection's height over what it can be at most, for the clipped probe's and the fit's error.
 constexpr double kMultipleMargin = 1.5;
 
@@ -234,42 +244,71 @@ ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings&
 ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales)
 {
     const int n = static_cast<int>(std::min(level.size(), trace.size()));
-    const int block = 2 * scales.window;
-    std::vector<double> compared, single, correlation;
+    const int from = first + scales.gap + scales.window;
+    const int block = std::max(kLeastNoiseBlock, scales.window / 2);
+    if (n - from < kLeastNoiseBlocks * block)
+        return {};
+    auto at = [&](int k) { return level[static_cast<std::size_t>(k)]; };
+    // The departures the scan would see, and the samples whose baseline or own level is clipped.
+    std::vector<double> d(static_cast<std::size_t>(n - from));
+    std::vector<bool> masked(d.size(), false);
     CBaselineWindow window(level);
-    std::vector<double> values;
-    for (int b = first + scales.gap + scales.window; b + block <= n; b += block) {
-        auto at = [&](int k) { return level[static_cast<std::size_t>(k)]; };
-        bool clippedBlock = false;
-        for (int k = b - scales.gap - scales.window; k < b + block && !clippedBlock; ++k)
-            clippedBlock = at(k) <= -128 || at(k) >= 127;
-        if (clippedBlock)
-            continue;
+    for (int k = from, clip = -1; k < n; ++k) {
+        window.moveTo(k - scales.gap - scales.window, k - scales.gap);
+        d[static_cast<std::size_t>(k - from)] = trace[static_cast<std::size_t>(k)] - window.median();
+        if (at(k) <= -128 || at(k) >= 127)
+            clip = k;
+        masked[static_cast<std::size_t>(k - from)] = clip >= 0 && k - clip <= scales.gap + scales.window;
+    }
+    const int blocks = (n - from) / block;
+    auto blockRms = [&](int b) {
         double sum = 0.0;
-        for (int k = b; k < b + block; ++k) {
-            window.moveTo(k - scales.gap - scales.window, k - scales.gap);
-            const double d = trace[static_cast<std::size_t>(k)] - window.median();
-            sum += d * d;
+        for (int k = b * block; k < (b + 1) * block; ++k)
+            sum += d[static_cast<std::size_t>(k)] * d[static_cast<std::size_t>(k)];
+        return std::sqrt(sum / block);
+    };
+    auto quantile = [](std::vector<double> v, double q) {
+        const auto it = v.begin() + static_cast<std::ptrdiff_t>(q * static_cast<double>(v.size() - 1));
+        std::nth_element(v.begin(), it, v.end());
+        return *it;
+    };
+    // A first, low guess from the quietest quarter of the blocks marks the echoes, their feet and the
+    // tails they return through; the blocks clear of all of them give the noise.
+    std::vector<double> rms;
+    for (int b = 0; b < blocks; ++b)
+        rms.push_back(blockRms(b));
+    const double guess = quantile(rms, kGuessQuantile);
+    const int before = scales.window, after = kEchoTailWindows * scales.window;
+    for (int k = 0, last = -after - 1; k < static_cast<int>(d.size()); ++k)
+        if (std::abs(d[static_cast<std::size_t>(k)]) > kMaskDeviations * guess) {
+            for (int j = std::max({0, k - before, last + 1}); j < k; ++j)
+                masked[static_cast<std::size_t>(j)] = true;
+            last = k;
+        } else if (k - last <= after) {
+            masked[static_cast<std::size_t>(k)] = true;
         }
-        compared.push_back(std::sqrt(sum / block));
-        values.assign(level.begin() + b, level.begin() + b + block);
+    std::vector<double> compared, single, correlation;
+    std::vector<double> values;
+    for (int b = 0; b < blocks; ++b) {
+        const auto lo = masked.begin() + b * block;
+        if (std::find(lo, lo + block, true) != lo + block)
+            continue;
+        compared.push_back(rms[static_cast<std::size_t>(b)]);
+        const int k0 = from + b * block;
+        values.assign(level.begin() + k0, level.begin() + k0 + block);
         const double centre = medianOf(values);
         double ss = 0.0, lag = 0.0;
-        for (int k = b; k < b + block; ++k) {
+        for (int k = k0; k < k0 + block; ++k) {
             ss += (at(k) - centre) * (at(k) - centre);
-            if (k > b)
+            if (k > k0)
                 lag += (at(k) - centre) * (at(k - 1) - centre);
         }
         single.push_back(std::sqrt(ss / block));
         correlation.push_back(ss > 0 ? lag / ss : 0.0);
     }
-    if (compared.empty())
+    if (static_cast<int>(compared.size()) < kLeastNoiseBlocks)
         return {};
-    auto middle = [](std::vector<double>& v) {
-        std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
-        return v[v.size() / 2];
-    };
-    return {middle(single), middle(compared), std::max(0.0, middle(correlation))};
+    return {quantile(single, 0.5), quantile(compared, 0.5), std::max(0.0, quantile(correlation, 0.5))};
 }
 
 int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, const EchoScales& scales)
@@ -444,7 +483,12 @@ void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailSh
     std::vector<EchoSpan> kept;
     double parent = 0.0;   // the amplitude of the echo the last kept span began with
     for (const EchoSpan& e : echoes) {
-        if (!kept.empty() && e.start < kept.back().end + tailSpan && e.amplitude <= tailShare * parent + e.threshold) {
+        // An echo wider than the scan waits for (dispersed far along the line) looks like a level
+        // shift, and its trailing edge like a departure back to where the line was before it.
+        const bool back = !kept.empty() && kept.back().shift && e.sign != kept.back().sign &&
+                          std::abs(e.base + e.sign * e.amplitude - kept.back().base) <=
+                              std::max(e.threshold, kShiftReturn * parent);
+        if (!kept.empty() && e.start < kept.back().end + tailSpan && (back || e.amplitude <= tailShare * parent + e.threshold)) {
             EchoSpan& host = kept.back();
             host.end = e.end;
             host.quietTo = std::max(host.quietTo, e.quietTo);
