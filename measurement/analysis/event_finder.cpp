@@ -12,6 +12,8 @@ namespace {
 constexpr int kLeastRecoveryBlock = 8;
 // An integer trace is never quieter than its rounding, 1/sqrt(12) counts.
 constexpr double kLeastSigma = 0.29;
+// Noise deviations a re-reflection's measured height may exceed the most it can be by.
+constexpr double kMultipleSlack = 2.0;
 
 } // namespace
 
@@ -78,6 +80,7 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
 
     std::vector<EchoSpan> echoes = findEchoes(level, trace, first, rules);
     mergeEchoReturns(echoes, tailSpan, tailShare);
+    dropFaintReturns(echoes, level, first, rules);
     const std::vector<int> starts = echoStarts(level, echoes, rules);
     for (std::size_t i = 0; i < echoes.size(); ++i) {
         ReflectionEvent event;
@@ -88,7 +91,7 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
         event.distance = distances.toReal(event.position);
         report.events.push_back(event);
     }
-    markMultiples(report.events, grid.pulseWidth(), report.probeAmplitude, report.threshold);
+    markMultiples(report.events, grid.pulseWidth(), report.probeAmplitude, kMultipleSlack * noise.sigma);
     classifyEvents(report.events, report.probeAmplitude);
     return report;
 }

@@ -501,6 +501,21 @@ void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailSh
     echoes = std::move(kept);
 }
 
+void dropFaintReturns(std::vector<EchoSpan>& echoes, std::span<const double> level, int first, const ScanRules& rules)
+{
+    const EchoScales& scales = rules.scales;
+    const int back = static_cast<int>(std::ceil(rules.echoSamples)) + scales.gap;
+    std::erase_if(echoes, [&](const EchoSpan& e) {
+        const int hi = e.start - scales.gap - back;
+        const int lo = hi - scales.window;
+        if (lo < std::max(first, e.quietFrom))
+            return false;
+        const double before = medianOf(level.subspan(static_cast<std::size_t>(lo), static_cast<std::size_t>(scales.window)));
+        const double reached = e.base + e.sign * e.amplitude;
+        return std::abs(reached - before) <= e.threshold / 2 && e.sign * (before - e.base) >= e.threshold / 2;
+    });
+}
+
 void markMultiples(std::vector<ReflectionEvent>& events, double width, std::optional<double> probeAmplitude, double slack)
 {
     for (std::size_t j = 0; j < events.size(); ++j) {

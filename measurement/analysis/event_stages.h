@@ -117,6 +117,12 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
 // `tailShare` of that echo's amplitude plus the threshold is part of the echo, not an event of its own.
 void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare);
 
+// An echo too faint to cross the threshold still moves the baseline while it lasts, and the trace's
+// return from it then crosses it the other way. A departure that only brings the trace back to the level
+// the line had before the baseline window (the window's length earlier, an echo's width apart) is
+// such a return, not an event: dropped. `first` is where the scan began.
+void dropFaintReturns(std::vector<EchoSpan>& echoes, std::span<const double> level, int first, const ScanRules& rules);
+
 // --- The edges ---
 
 // The start of every echo's leading edge, in samples: the knee of the pulse fitted to both edges,

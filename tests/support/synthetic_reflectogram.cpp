@@ -255,7 +255,7 @@ MeasuredTally measuredTally(const SyntheticScene& scene, const EventReport& repo
         truth.push_back(g);
     auto isDue = [&](const SyntheticEcho& e) { return std::abs(e.amplitude) >= due && e.start >= tail; };
     for (const SyntheticEcho& e : truth)
-        (e.multiple == 0 ? t.echoes : t.ghosts) += isDue(e) ? 1 : 0;
+        t.echoes += e.multiple == 0 && isDue(e) ? 1 : 0;
     const double reach = echoSamples(scene.scaleIndex) / 2 + 8;
     std::vector<bool> taken(truth.size(), false);
     for (const ReflectionEvent& e : report.events) {
@@ -275,10 +275,10 @@ MeasuredTally measuredTally(const SyntheticScene& scene, const EventReport& repo
             t.found += isDue(x) ? 1 : 0;
             t.within2 += isDue(x) && std::abs(e.sample - x.start) <= 2.0 ? 1 : 0;
             t.faultsAsGhosts += e.multiple != 0 ? 1 : 0;
-        } else if (e.multiple != 0) {
-            t.ghostsMarked += isDue(x) ? 1 : 0;
         } else {
-            ++t.unexplained;
+            ++t.ghosts;
+            t.ghostsMarked += e.multiple != 0 ? 1 : 0;
+            t.unexplained += e.multiple != 0 ? 0 : 1;
         }
     }
     return t;

@@ -94,14 +94,14 @@ struct AccuracyTally {
 AccuracyTally tally(const SyntheticScene& scene, const EventReport& report, bool withEnd);
 
 // How a finder's report matches a measured-like scene: its real echoes (those of at least 5 noise
-// deviations counted as due) and its re-reflections of at least 5 noise deviations.
+// deviations after the probe's tail are due to be found) and the re-reflections it found.
 struct MeasuredTally {
     int echoes = 0;           // real echoes due to be found
     int found = 0;            // of them found
     int within2 = 0;          // of them found with the start within 2 samples
     int unexplained = 0;      // events matching neither a real echo nor a re-reflection marked as such
-    int ghosts = 0;           // re-reflections due to be marked
-    int ghostsMarked = 0;     // of them found and marked
+    int ghosts = 0;           // re-reflections found
+    int ghostsMarked = 0;     // of them marked as such
     int faultsAsGhosts = 0;   // real echoes marked as re-reflections
 
     void add(const MeasuredTally& t);
