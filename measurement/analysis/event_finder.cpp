@@ -64,7 +64,7 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
     int tailSpan = scales.quiet;
     double tailShare = 0.0;
     if (probeShown && first > 0) {
-        const int tail = probeTailEnd(level, trace, first, report.threshold / 2, scales);
+        const int tail = probeTailEnd(level, trace, first, report.threshold / 2, rules.minRun, scales);
         const int edgeEnd = std::min(n, static_cast<int>(std::ceil(echoSamples)) + 2);
         if (report.probeAmplitude && *report.probeAmplitude > 0 && tail < n) {
             const double base = trace[static_cast<std::size_t>(tail)];

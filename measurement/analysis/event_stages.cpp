@@ -34,6 +34,9 @@ constexpr double kLawTolerance = 0.75;
 // Deviations the threshold gains per unit of the neighbours' correlation.
 constexpr double kCorrelatedThreshold = 0.3;
 constexpr int kLeastSettle = 16;
+constexpr int kTailLevelWindows = 4;
+// Share of a settled stretch's samples that noise may carry out of the band.
+constexpr double kTailStrays = 0.2;
 // The noise is measured in blocks of half a baseline window (at least this many samples), at least
 // this many of them clear of echoes.
 constexpr int kLeastNoiseBlock = 32;
@@ -311,20 +314,38 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
     return {quantile(single, 0.5), quantile(compared, 0.5), std::max(0.0, quantile(correlation, 0.5))};
 }
 
-int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, const EchoScales& scales)
+int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
+                 const EchoScales& scales)
 {
     const int n = static_cast<int>(std::min(level.size(), trace.size()));
     const int settle = std::max(kLeastSettle, scales.window / 2);
+    // The line's level ahead: the median of a few baseline windows, long enough that the few
+    // echoes in it do not move it, short enough to follow the receiver's slow recovery.
+    const int ahead = kTailLevelWindows * scales.window;
+    // Noise leaves the band now and then; a tail that still rings or undershoots leaves it for much
+    // of every stretch.
     CBaselineWindow after(level);
-    for (int k = first; k + settle <= n;) {
-        after.moveTo(k, std::min(n, k + scales.window));
-        const double base = after.median();
-        int j = k;
-        while (j < k + settle && std::abs(trace[static_cast<std::size_t>(j)] - base) <= band)
-            ++j;
-        if (j == k + settle)
-            return k;
-        k = j + 1;
+    std::vector<int> strays(static_cast<std::size_t>(std::max(0, n - first)) + 1, 0);   // before each sample
+    for (int k = first, run = 0; k < n; ++k) {
+        after.moveTo(k, std::min(n, k + ahead));
+        const double away = std::abs(trace[static_cast<std::size_t>(k)] - after.median());
+        const int i = k - first;
+        strays[static_cast<std::size_t>(i) + 1] = strays[static_cast<std::size_t>(i)] + (away > band ? 1 : 0);
+        auto quiet = [&](int from, int to) {   // [from, to) mostly within the band
+            return strays[static_cast<std::size_t>(to - first)] - strays[static_cast<std::size_t>(from - first)] <=
+                   kTailStrays * (to - from);
+        };
+        if (i + 1 >= settle && quiet(k + 1 - settle, k + 1) && away <= band)
+            return k + 1 - settle;
+        // A sharp departure (twice the band, for minRun samples) after a shorter quiet stretch is an
+        // echo: the tail had ended before it.
+        run = away > 2 * band ? run + 1 : 0;
+        const int start = k + 1 - run;
+        if (run == minRun && start - first >= kLeastSettle) {
+            const int from = std::max(first, start - settle);
+            if (quiet(from, start))
+                return from;
+        }
     }
     return n;
 }

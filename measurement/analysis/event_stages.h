@@ -73,9 +73,13 @@ ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings&
 ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales);
 
 // Where the probe's tail (its undershoot and ringing) really ends: the first sample from `first` on after
-// which the averaged trace stays within `band` of the median of the window that follows for half an echo
-// (at least 16 samples). `trace.size()` when it never settles.
-int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, const EchoScales& scales);
+// which the averaged trace stays within `band` of the line's level ahead (the median of the four baseline
+// windows that follow) for half a baseline window (at least 16 samples), all but a fifth of its samples;
+// or, when a sharp departure (beyond twice the band for minRun samples) follows a shorter stretch of that
+// kind, of at least 16 samples, where that stretch begins: the departure is an echo, the tail over.
+// `trace.size()` when it never settles.
+int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
+                 const EchoScales& scales);
 
 // The trace averaged over `width` samples (shorter at its ends).
 std::vector<double> smoothedTrace(std::span<const double> level, int width);
