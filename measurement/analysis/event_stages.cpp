@@ -34,7 +34,7 @@ constexpr double kLawTolerance = 0.75;
 // Deviations the threshold gains per unit of the neighbours' correlation.
 constexpr double kCorrelatedThreshold = 0.3;
 constexpr int kLeastSettle = 16;
-constexpr int kTailLevelWindows = 4;
+constexpr int kTailLevelWindows = 2;
 // Share of a settled stretch's samples that noise may carry out of the band.
 constexpr double kTailStrays = 0.2;
 // The noise is measured in blocks of half a baseline window (at least this many samples), at least

@@ -73,7 +73,7 @@ ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings&
 ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales);
 
 // Where the probe's tail (its undershoot and ringing) really ends: the first sample from `first` on after
-// which the averaged trace stays within `band` of the line's level ahead (the median of the four baseline
+// which the averaged trace stays within `band` of the line's level ahead (the median of the two baseline
 // windows that follow) for half a baseline window (at least 16 samples), all but a fifth of its samples;
 // or, when a sharp departure (beyond twice the band for minRun samples) follows a shorter stretch of that
 // kind, of at least 16 samples, where that stretch begins: the departure is an echo, the tail over.
