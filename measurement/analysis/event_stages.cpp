@@ -324,28 +324,35 @@ int probeTailEnd(std::span<const double> level, std::span<const double> trace, i
     const int ahead = kTailLevelWindows * scales.window;
     // Noise leaves the band now and then; a tail that still rings or undershoots leaves it for much
     // of every stretch.
-    CBaselineWindow after(level);
+    CBaselineWindow after(level), behind(level);
     std::vector<int> strays(static_cast<std::size_t>(std::max(0, n - first)) + 1, 0);   // before each sample
-    for (int k = first, run = 0; k < n; ++k) {
+    auto at = [&](int k) { return trace[static_cast<std::size_t>(k)]; };
+    for (int k = first; k < n; ++k) {
         after.moveTo(k, std::min(n, k + ahead));
-        const double away = std::abs(trace[static_cast<std::size_t>(k)] - after.median());
+        const double away = std::abs(at(k) - after.median());
         const int i = k - first;
         strays[static_cast<std::size_t>(i) + 1] = strays[static_cast<std::size_t>(i)] + (away > band ? 1 : 0);
-        auto quiet = [&](int from, int to) {   // [from, to) mostly within the band
-            return strays[static_cast<std::size_t>(to - first)] - strays[static_cast<std::size_t>(from - first)] <=
-                   kTailStrays * (to - from);
-        };
-        if (i + 1 >= settle && quiet(k + 1 - settle, k + 1) && away <= band)
+        if (i + 1 >= settle && away <= band &&
+            strays[static_cast<std::size_t>(i) + 1] - strays[static_cast<std::size_t>(i + 1 - settle)] <= kTailStrays * settle)
             return k + 1 - settle;
-        // A sharp departure (twice the band, for minRun samples) after a shorter quiet stretch is an
-        // echo: the tail had ended before it.
-        run = away > 2 * band ? run + 1 : 0;
-        const int start = k + 1 - run;
-        if (run == minRun && start - first >= kLeastSettle) {
-            const int from = std::max(first, start - settle);
-            if (quiet(from, start))
-                return from;
-        }
+        // A sharp departure (beyond twice the band for minRun samples) from a shorter quiet stretch
+        // before it is an echo: the tail had ended before it. The stretch is judged by its own level,
+        // as the level ahead already holds the echo.
+        if (i < kLeastSettle || k + minRun > n)
+            continue;
+        const int from = std::max(first, k - settle);
+        behind.moveTo(from, k);
+        const double level0 = behind.median();
+        int run = 0;
+        while (run < minRun && std::abs(at(k + run) - level0) > 2 * band)
+            ++run;
+        if (run < minRun)
+            continue;
+        int outside = 0;
+        for (int j = from; j < k; ++j)
+            outside += std::abs(at(j) - level0) > band ? 1 : 0;
+        if (outside <= kTailStrays * (k - from))
+            return from;
     }
     return n;
 }
