@@ -223,8 +223,9 @@ double ScanRules::threshold(int baselineCount) const
         return kMedianScatter * sigma / std::sqrt(independent);
     };
     const double full = scatter(scales.window), own = scatter(std::max(baselineCount, 1));
-    const double compared = noise.compared > 0 ? noise.compared * noise.compared
-                                               : sigma * sigma / smoothing + full * full;
+    // Measured, but never below what white noise of the same deviation gives.
+    const double white = sigma * sigma / smoothing + full * full;
+    const double compared = std::max(noise.compared * noise.compared, white);
     const double deviation = std::sqrt(std::max(compared + own * own - full * full, 0.0));
     const double deviations = std::max(thresholdSigma, 0.0) * (1 + kCorrelatedThreshold * rho);
     return std::max(deviations * deviation, minCounts);
@@ -284,7 +285,7 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
     const int before = scales.window, after = kEchoTailWindows * scales.window;
     for (int k = 0, last = -after - 1; k < static_cast<int>(d.size()); ++k)
         if (std::abs(d[static_cast<std::size_t>(k)]) > kMaskDeviations * guess) {
-            for (int j = std::max({0, k - before, last + 1}); j < k; ++j)
+            for (int j = std::max({0, k - before, last + 1}); j <= k; ++j)
                 masked[static_cast<std::size_t>(j)] = true;
             last = k;
         } else if (k - last <= after) {
