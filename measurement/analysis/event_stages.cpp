@@ -35,6 +35,8 @@ constexpr double kLawTolerance = 0.75;
 constexpr double kCorrelatedThreshold = 0.3;
 constexpr int kLeastSettle = 16;
 constexpr int kTailLevelWindows = 2;
+// An echo's leading edge crosses from the band to twice it within this share of a baseline window.
+constexpr int kSteepEdgeShare = 32;
 // Share of a settled stretch's samples that noise may carry out of the band.
 constexpr double kTailStrays = 0.2;
 // The noise is measured in blocks of half a baseline window (at least this many samples), at least
@@ -347,7 +349,9 @@ int probeTailEnd(std::span<const double> level, std::span<const double> trace, i
         int run = 0;
         while (run < minRun && std::abs(at(k + run) - level0) > 2 * band)
             ++run;
-        if (run < minRun)
+        // An echo's edge is steep; the ringing's slow swing takes longer to get from the band to twice it.
+        const int steep = std::max(minRun, static_cast<int>(scales.window / kSteepEdgeShare));
+        if (run < minRun || k - steep < from || std::abs(at(k - steep) - level0) > band)
             continue;
         int outside = 0;
         for (int j = from; j < k; ++j)
