@@ -327,7 +327,7 @@ int probeTailEnd(std::span<const double> level, std::span<const double> trace, i
     const int ahead = kTailLevelWindows * scales.window;
     // Noise leaves the band now and then; a tail that still rings or undershoots leaves it for much
     // of every stretch.
-    CBaselineWindow after(level), behind(level);
+    CBaselineWindow after(level), behind(level), beyond(level);
     std::vector<int> strays(static_cast<std::size_t>(std::max(0, n - first)) + 1, 0);   // before each sample
     auto at = [&](int k) { return trace[static_cast<std::size_t>(k)]; };
     for (int k = first; k < n; ++k) {
@@ -352,6 +352,11 @@ int probeTailEnd(std::span<const double> level, std::span<const double> trace, i
         // An echo's edge is steep; the ringing's slow swing takes longer to get from the band to twice it.
         const int steep = std::max(minRun, static_cast<int>(scales.window / kSteepEdgeShare));
         if (run < minRun || k - steep < from || std::abs(at(k - steep) - level0) > band)
+            continue;
+        // And the quiet stretch lies at the line's level once the echo is over, not on an undershoot.
+        const int farFrom = std::min(n - 1, k + kTailLevelWindows * scales.window);
+        beyond.moveTo(farFrom, std::min(n, farFrom + ahead));
+        if (std::abs(beyond.median() - level0) > band)
             continue;
         int outside = 0;
         for (int j = from; j < k; ++j)
