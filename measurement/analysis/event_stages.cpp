@@ -44,7 +44,7 @@ constexpr double kTailStrays = 0.2;
 constexpr int kLeastNoiseBlock = 32;
 constexpr int kLeastNoiseBlocks = 3;
 constexpr double kGuessQuantile = 0.25;
-constexpr double kMaskDeviations = 4.0;
+constexpr double kMaskDeviations = 6.0;
 // Baseline windows after a departure in which its echo may still be returning through its tail.
 constexpr int kEchoTailWindows = 3;
 // A departure back to within this share of a shifted echo's height from the line before it is its return.
@@ -293,13 +293,16 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
         } else if (k - last <= after) {
             masked[static_cast<std::size_t>(k)] = true;
         }
-    std::vector<double> compared, single, correlation;
+    // Pooled over the clear blocks: a median of their RMS reads low on correlated noise, whose blocks
+    // scatter widely.
+    std::vector<double> single, correlation;
     std::vector<double> values;
+    double pooled = 0.0;
     for (int b = 0; b < blocks; ++b) {
         const auto lo = masked.begin() + b * block;
         if (std::find(lo, lo + block, true) != lo + block)
             continue;
-        compared.push_back(rms[static_cast<std::size_t>(b)]);
+        pooled += rms[static_cast<std::size_t>(b)] * rms[static_cast<std::size_t>(b)];
         const int k0 = from + b * block;
         values.assign(level.begin() + k0, level.begin() + k0 + block);
         const double centre = medianOf(values);
@@ -312,9 +315,10 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
         single.push_back(std::sqrt(ss / block));
         correlation.push_back(ss > 0 ? lag / ss : 0.0);
     }
-    if (static_cast<int>(compared.size()) < kLeastNoiseBlocks)
+    if (static_cast<int>(single.size()) < kLeastNoiseBlocks)
         return {};
-    return {quantile(single, 0.5), quantile(compared, 0.5), std::max(0.0, quantile(correlation, 0.5))};
+    return {quantile(single, 0.5), std::sqrt(pooled / static_cast<double>(single.size())),
+            std::max(0.0, quantile(correlation, 0.5))};
 }
 
 int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,

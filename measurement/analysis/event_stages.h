@@ -66,10 +66,12 @@ ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings&
 
 // The noise the scan compares against, from the trace after `first`: the departures of the averaged
 // trace (`trace`) from the median of the baseline window before each sample, as the scan takes them,
-// in blocks of two windows; each block's RMS, and the median over the blocks, so that the few blocks
-// holding echoes or the probe's tail do not count. Blocks touching the limits of the 8-bit range are
-// left out: a clipped stretch is flat, not quiet. The one-sample deviation and the neighbours'
-// correlation come likewise from the levels around each block's median. Zeros when no block is usable.
+// in blocks of half a window (at least 32 samples). The quietest quarter of the blocks gives a first
+// guess that marks the echoes (departures beyond 6 of its deviations) with a window before each and
+// three after, where an echo still returns through its tail; the blocks clear of them, and of clipped
+// samples (a clipped stretch is flat, not quiet), give the RMS departure. The one-sample deviation and
+// the neighbours' correlation come from the same blocks' levels around their medians. Zeros when fewer
+// than three blocks are clear.
 ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales);
 
 // Where the probe's tail (its undershoot and ringing) really ends: the first sample from `first` on after
