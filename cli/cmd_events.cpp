@@ -22,6 +22,8 @@ constexpr std::string_view kUsage =
     "  return_loss_db  20 log10(probe pulse amplitude / amplitude)\n"
     "  end             true for the end of the line: the last positive event at least half as\n"
     "                  large as the largest one\n"
+    "  multiple        k for a re-reflection (ghost) of a stronger, nearer event come back at k\n"
+    "                  times its distance; null for a reflection of the line itself\n"
     "\n"
     "  --ku K               measure the distances with KU K (a positive number) instead of the file's\n"
     "  --threshold N        report departures from the baseline of more than N noise deviations\n"
@@ -84,6 +86,7 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
         j["amplitude"] = rounded(e.amplitude, 1);
         j["return_loss_db"] = e.returnLossDb ? nlohmann::ordered_json(rounded(*e.returnLossDb, 1)) : nullptr;
         j["end"] = e.end;
+        j["multiple"] = e.multiple > 0 ? nlohmann::ordered_json(e.multiple) : nullptr;
         list.push_back(std::move(j));
     }
     writeJson(out, list);

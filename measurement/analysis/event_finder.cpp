@@ -5,12 +5,15 @@
 #include "measurement/analysis/probe_recovery.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kLeastRecoveryBlock = 8;
 // An integer trace is never quieter than its rounding, 1/sqrt(12) counts.
 constexpr double kLeastSigma = 0.29;
+// Noise deviations a re-reflection's measured height may exceed the most it can be by.
+constexpr double kMultipleSlack = 2.0;
 
 } // namespace
 
@@ -28,7 +31,7 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
 
     // A window that starts past the origin does not hold the probe pulse.
     const bool probeShown = grid.origin <= 0.0;
-    const int first = firstAfterProbe(grid, n);
+    int first = firstAfterProbe(grid, n);
     report.firstSample = first;
     if (config.probeAmplitude)
         report.probeAmplitude = config.probeAmplitude;
@@ -38,17 +41,46 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
     const double echoSamples = grid.pulseWidth() / grid.spacing;
     if (probeShown && first > 0)
         removeProbeRecovery(level, first, std::max(kLeastRecoveryBlock, static_cast<int>(echoSamples / 8)));
-    const std::span<const double> afterProbe(level.data() + first, static_cast<std::size_t>(n - first));
     const EchoScales scales = echoScales(echoSamples);
     if (n - first < scales.gap + scales.least + std::max(1, config.minRun))
         return report;
-    const double sigma = std::max(estimateNoiseSigma(afterProbe), kLeastSigma);
-    report.noiseSigma = sigma;
-    const ScanRules rules = scanRules(echoSamples, sigma, config);
+    const int smoothing = scanRules(echoSamples, 1.0, config).smoothing;
+    const std::vector<double> trace = smoothedTrace(level, smoothing);
+    ScanNoise noise = measureScanNoise(level, trace, first, scales);
+    if (noise.compared <= 0) {
+        // Too short for blocks of two baseline windows: the spread of neighbouring differences.
+        const std::span<const double> afterProbe(level.data() + first, static_cast<std::size_t>(n - first));
+        noise = {estimateNoiseSigma(afterProbe), 0.0, 0.0};
+    }
+    noise.sigma = std::max(noise.sigma, kLeastSigma);
+    if (noise.compared > 0)
+        noise.compared = std::max(noise.compared, kLeastSigma / std::sqrt(static_cast<double>(smoothing)));
+    report.noiseSigma = noise.sigma;
+    const ScanRules rules = scanRules(echoSamples, noise.sigma, config, noise);
     report.threshold = rules.threshold(scales.window);
 
-    const std::vector<double> trace = smoothedTrace(level, rules.smoothing);
-    const std::vector<EchoSpan> echoes = findEchoes(level, trace, first, rules);
+    // The probe rings and undershoots for longer than its nominal dead zone: the scan starts where its
+    // tail has settled, and every echo, a copy of the probe, returns through the same tail.
+    int tailSpan = scales.quiet;
+    double tailShare = 0.0;
+    if (probeShown && first > 0) {
+        const int tail = probeTailEnd(level, trace, first, report.threshold / 2, rules.minRun, scales);
+        const int edgeEnd = std::min(n, static_cast<int>(std::ceil(echoSamples)) + 2);
+        if (report.probeAmplitude && *report.probeAmplitude > 0 && tail < n) {
+            const double base = trace[static_cast<std::size_t>(tail)];
+            double deepest = 0.0;
+            for (int k = edgeEnd; k < tail; ++k)
+                deepest = std::max(deepest, std::abs(trace[static_cast<std::size_t>(k)] - base));
+            tailShare = std::min(1.0, deepest / *report.probeAmplitude);
+        }
+        tailSpan = std::max(tailSpan, tail - edgeEnd);
+        first = tail;
+        report.firstSample = first;
+    }
+
+    std::vector<EchoSpan> echoes = findEchoes(level, trace, first, rules);
+    mergeEchoReturns(echoes, tailSpan, tailShare);
+    dropFaintReturns(echoes, level, first, rules);
     const std::vector<int> starts = echoStarts(level, echoes, rules);
     for (std::size_t i = 0; i < echoes.size(); ++i) {
         ReflectionEvent event;
@@ -59,6 +91,7 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
         event.distance = distances.toReal(event.position);
         report.events.push_back(event);
     }
+    markMultiples(report.events, grid.pulseWidth(), report.probeAmplitude, kMultipleSlack * noise.sigma);
     classifyEvents(report.events, report.probeAmplitude);
     return report;
 }

@@ -30,6 +30,9 @@ struct ReflectionEvent {
     // gain) is measured at its clipped level, so the return loss then reads low.
     std::optional<double> returnLossDb;
     bool end = false;          // the end of the line: the last large positive event
+    // A re-reflection (ghost): the echo of a stronger, nearer event come back k times its distance
+    // after bouncing off the instrument; 0 for an event of the line itself.
+    int multiple = 0;
 };
 
 struct EventReport {
@@ -48,8 +51,11 @@ struct EventReport {
 // - Levels are the signed sample values (sampleLevel). The probe pulse and its trailing edge, up to
 //   1.5 pulse widths + 2 nominal metres from the start of the line, are skipped; its amplitude is its
 //   peak over the median level of the rest. The receiver's slow recovery after it is fitted as a
-//   decaying exponential and taken off (removeProbeRecovery).
-// - The noise deviation comes from the trace after the probe (estimateNoiseSigma).
+//   decaying exponential and taken off (removeProbeRecovery). The probe's undershoot and ringing
+//   last longer: the scan starts where the trace has settled within half the threshold (probeTailEnd).
+// - The noise is measured as the scan compares it (measureScanNoise): the averaged trace's departures
+//   from its baseline, in blocks clear of echoes, with the neighbours' correlation; a trace too short
+//   for that falls back on the spread of neighbouring differences (estimateNoiseSigma).
 // - The local baseline of a sample is the median of the quiet samples before it (W of them, at least
 //   32), ending W/4 (at least 2) samples before it: samples after the probe and after the last echo.
 //   Until enough such samples follow an echo, the baseline from before that echo holds.
@@ -66,8 +72,14 @@ struct EventReport {
 //   line. The other echoes' rises, a straight line along the line weighted by their strength, keep
 //   the rise of an echo weaker than all of them together within 0.75 samples of that law (more as
 //   they are weaker).
-// - The end of the line is the last positive event at least half as large as the largest event; a
-//   line without one (a shorted end) has no end event.
+// - Every echo returns to the baseline through the probe's tail, scaled to its height: a lobe within
+//   that tail's length after it, no higher than the tail's share of it, is part of it; so is the
+//   trailing edge of a dispersed echo taken for a level shift, and the return from an echo too faint
+//   to cross the threshold is no event (mergeEchoReturns, dropFaintReturns).
+// - An event at k times the position of a stronger, nearer one, with the sign of its k-th return and
+//   no higher than that, is a re-reflection: `multiple` k (markMultiples).
+// - The end of the line is the last positive event of the line (not a re-reflection) at least half as
+//   large as the largest event; a line without one (a shorted end) has no end event.
 class CEventFinder {
 public:
     explicit CEventFinder(EventFinderSettings settings = {});

@@ -31,6 +31,26 @@ constexpr double kStrongerEcho = 2.0;
 // Samples by which an echo's rise may stray from the rise law of the other echoes, while those
 // together are at least twice as strong as it; more as they are weaker.
 constexpr double kLawTolerance = 0.75;
+// Deviations the threshold gains per unit of the neighbours' correlation.
+constexpr double kCorrelatedThreshold = 0.3;
+constexpr int kLeastSettle = 16;
+constexpr int kTailLevelWindows = 2;
+// An echo's leading edge crosses from the band to twice it within this share of a baseline window.
+constexpr int kSteepEdgeShare = 32;
+// Share of a settled stretch's samples that noise may carry out of the band.
+constexpr double kTailStrays = 0.2;
+// The noise is measured in blocks of half a baseline window (at least this many samples), at least
+// this many of them clear of echoes.
+constexpr int kLeastNoiseBlock = 32;
+constexpr int kLeastNoiseBlocks = 3;
+constexpr double kGuessQuantile = 0.25;
+constexpr double kMaskDeviations = 6.0;
+// Baseline windows after a departure in which its echo may still be returning through its tail.
+constexpr int kEchoTailWindows = 3;
+// A departure back to within this share of a shifted echo's height from the line before it is its return.
+constexpr double kShiftReturn = 0.25;
+// A re-reflection's height over what it can be at most, for the clipped probe's and the fit's error.
+constexpr double kMultipleMargin = 1.5;
 
 double medianOf(std::span<const double> values)
 {
@@ -198,12 +218,22 @@ EchoScales echoScales(double echoSamples)
 
 double ScanRules::threshold(int baselineCount) const
 {
-    const double baselineScatter = kMedianScatter * sigma / std::sqrt(baselineCount);
-    const double deviation = std::sqrt(sigma * sigma / smoothing + baselineScatter * baselineScatter);
-    return std::max(std::max(thresholdSigma, 0.0) * deviation, minCounts);
+    // The median of a correlated baseline holds fewer independent samples than it counts.
+    const double rho = std::clamp(noise.correlation, 0.0, 0.95);
+    auto scatter = [&](int count) {
+        const double independent = std::max(1.0, count * (1 - rho) / (1 + rho));
+        return kMedianScatter * sigma / std::sqrt(independent);
+    };
+    const double full = scatter(scales.window), own = scatter(std::max(baselineCount, 1));
+    // Measured, but never below what white noise of the same deviation gives.
+    const double white = sigma * sigma / smoothing + full * full;
+    const double compared = std::max(noise.compared * noise.compared, white);
+    const double deviation = std::sqrt(std::max(compared + own * own - full * full, 0.0));
+    const double deviations = std::max(thresholdSigma, 0.0) * (1 + kCorrelatedThreshold * rho);
+    return std::max(deviations * deviation, minCounts);
 }
 
-ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings& settings)
+ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings& settings, const ScanNoise& noise)
 {
     ScanRules r;
     r.echoSamples = echoSamples;
@@ -213,7 +243,132 @@ ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings&
     r.sigma = sigma;
     r.thresholdSigma = settings.thresholdSigma;
     r.minCounts = settings.minCounts;
+    r.noise = noise;
     return r;
+}
+
+ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales)
+{
+    const int n = static_cast<int>(std::min(level.size(), trace.size()));
+    const int from = first + scales.gap + scales.window;
+    const int block = std::max(kLeastNoiseBlock, scales.window / 2);
+    if (n - from < kLeastNoiseBlocks * block)
+        return {};
+    auto at = [&](int k) { return level[static_cast<std::size_t>(k)]; };
+    // The departures the scan would see, and the samples whose baseline or own level is clipped.
+    std::vector<double> d(static_cast<std::size_t>(n - from));
+    std::vector<bool> masked(d.size(), false);
+    CBaselineWindow window(level);
+    for (int k = from, clip = -1; k < n; ++k) {
+        window.moveTo(k - scales.gap - scales.window, k - scales.gap);
+        d[static_cast<std::size_t>(k - from)] = trace[static_cast<std::size_t>(k)] - window.median();
+        if (at(k) <= -128 || at(k) >= 127)
+            clip = k;
+        masked[static_cast<std::size_t>(k - from)] = clip >= 0 && k - clip <= scales.gap + scales.window;
+    }
+    const int blocks = (n - from) / block;
+    auto blockRms = [&](int b) {
+        double sum = 0.0;
+        for (int k = b * block; k < (b + 1) * block; ++k)
+            sum += d[static_cast<std::size_t>(k)] * d[static_cast<std::size_t>(k)];
+        return std::sqrt(sum / block);
+    };
+    auto quantile = [](std::vector<double> v, double q) {
+        const auto it = v.begin() + static_cast<std::ptrdiff_t>(q * static_cast<double>(v.size() - 1));
+        std::nth_element(v.begin(), it, v.end());
+        return *it;
+    };
+    // A first, low guess from the quietest quarter of the blocks marks the echoes, their feet and the
+    // tails they return through; the blocks clear of all of them give the noise.
+    std::vector<double> rms;
+    for (int b = 0; b < blocks; ++b)
+        rms.push_back(blockRms(b));
+    const double guess = quantile(rms, kGuessQuantile);
+    const int before = scales.window, after = kEchoTailWindows * scales.window;
+    for (int k = 0, last = -after - 1; k < static_cast<int>(d.size()); ++k)
+        if (std::abs(d[static_cast<std::size_t>(k)]) > kMaskDeviations * guess) {
+            for (int j = std::max({0, k - before, last + 1}); j <= k; ++j)
+                masked[static_cast<std::size_t>(j)] = true;
+            last = k;
+        } else if (k - last <= after) {
+            masked[static_cast<std::size_t>(k)] = true;
+        }
+    // Pooled over the clear blocks: a median of their RMS reads low on correlated noise, whose blocks
+    // scatter widely.
+    std::vector<double> single, correlation;
+    std::vector<double> values;
+    double pooled = 0.0;
+    for (int b = 0; b < blocks; ++b) {
+        const auto lo = masked.begin() + b * block;
+        if (std::find(lo, lo + block, true) != lo + block)
+            continue;
+        pooled += rms[static_cast<std::size_t>(b)] * rms[static_cast<std::size_t>(b)];
+        const int k0 = from + b * block;
+        values.assign(level.begin() + k0, level.begin() + k0 + block);
+        const double centre = medianOf(values);
+        double ss = 0.0, lag = 0.0;
+        for (int k = k0; k < k0 + block; ++k) {
+            ss += (at(k) - centre) * (at(k) - centre);
+            if (k > k0)
+                lag += (at(k) - centre) * (at(k - 1) - centre);
+        }
+        single.push_back(std::sqrt(ss / block));
+        correlation.push_back(ss > 0 ? lag / ss : 0.0);
+    }
+    if (static_cast<int>(single.size()) < kLeastNoiseBlocks)
+        return {};
+    return {quantile(single, 0.5), std::sqrt(pooled / static_cast<double>(single.size())),
+            std::max(0.0, quantile(correlation, 0.5))};
+}
+
+int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
+                 const EchoScales& scales)
+{
+    const int n = static_cast<int>(std::min(level.size(), trace.size()));
+    const int settle = std::max(kLeastSettle, scales.window / 2);
+    // The line's level ahead: the median of a few baseline windows, long enough that the few
+    // echoes in it do not move it, short enough to follow the receiver's slow recovery.
+    const int ahead = kTailLevelWindows * scales.window;
+    // Noise leaves the band now and then; a tail that still rings or undershoots leaves it for much
+    // of every stretch.
+    CBaselineWindow after(level), behind(level), beyond(level);
+    std::vector<int> strays(static_cast<std::size_t>(std::max(0, n - first)) + 1, 0);   // before each sample
+    auto at = [&](int k) { return trace[static_cast<std::size_t>(k)]; };
+    for (int k = first; k < n; ++k) {
+        after.moveTo(k, std::min(n, k + ahead));
+        const double away = std::abs(at(k) - after.median());
+        const int i = k - first;
+        strays[static_cast<std::size_t>(i) + 1] = strays[static_cast<std::size_t>(i)] + (away > band ? 1 : 0);
+        if (i + 1 >= settle && away <= band &&
+            strays[static_cast<std::size_t>(i) + 1] - strays[static_cast<std::size_t>(i + 1 - settle)] <= kTailStrays * settle)
+            return k + 1 - settle;
+        // A sharp departure (beyond twice the band for minRun samples) from a shorter quiet stretch
+        // before it is an echo: the tail had ended before it. The stretch is judged by its own level,
+        // as the level ahead already holds the echo.
+        if (i < kLeastSettle || k + minRun > n)
+            continue;
+        const int from = std::max(first, k - settle);
+        behind.moveTo(from, k);
+        const double level0 = behind.median();
+        int run = 0;
+        while (run < minRun && std::abs(at(k + run) - level0) > 2 * band)
+            ++run;
+        // An echo's edge is steep; the ringing's slow swing takes longer to get from the band to twice it.
+        const int steep = std::max(minRun, static_cast<int>(scales.window / kSteepEdgeShare));
+        if (run < minRun || k - steep < from || std::abs(at(k - steep) - level0) > band)
+            continue;
+        // And the quiet stretch lies at the line's level once the echo is over, not on an undershoot.
+        const int farFrom = std::min(n - 1, k + kTailLevelWindows * scales.window);
+        beyond.moveTo(farFrom, std::min(n, farFrom + ahead));
+        if (std::abs(beyond.median() - level0) > band)
+            continue;
+        int outside = 0;
+        for (int j = from; j < k; ++j)
+            outside += std::abs(at(j) - level0) > band ? 1 : 0;
+        if (outside <= kTailStrays * (k - from))
+            return from;
+    }
+    return n;
 }
 
 std::vector<double> smoothedTrace(std::span<const double> level, int width)
@@ -365,13 +520,74 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
     return starts;
 }
 
+void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare)
+{
+    std::vector<EchoSpan> kept;
+    double parent = 0.0;   // the amplitude of the echo the last kept span began with
+    for (const EchoSpan& e : echoes) {
+        // An echo wider than the scan waits for (dispersed far along the line) looks like a level
+        // shift, and its trailing edge like a departure back to where the line was before it.
+        const bool back = !kept.empty() && kept.back().shift && e.sign != kept.back().sign &&
+                          std::abs(e.base + e.sign * e.amplitude - kept.back().base) <=
+                              std::max(e.threshold, kShiftReturn * parent);
+        if (!kept.empty() && e.start < kept.back().end + tailSpan && (back || e.amplitude <= tailShare * parent + e.threshold)) {
+            EchoSpan& host = kept.back();
+            host.end = e.end;
+            host.quietTo = std::max(host.quietTo, e.quietTo);
+            host.shift = e.shift;
+            continue;
+        }
+        kept.push_back(e);
+        parent = e.amplitude;
+    }
+    echoes = std::move(kept);
+}
+
+void dropFaintReturns(std::vector<EchoSpan>& echoes, std::span<const double> level, int first, const ScanRules& rules)
+{
+    const EchoScales& scales = rules.scales;
+    const int back = static_cast<int>(std::ceil(rules.echoSamples)) + scales.gap;
+    std::erase_if(echoes, [&](const EchoSpan& e) {
+        const int hi = e.start - scales.gap - back;
+        const int lo = hi - scales.window;
+        if (lo < std::max(first, e.quietFrom))
+            return false;
+        const double before = medianOf(level.subspan(static_cast<std::size_t>(lo), static_cast<std::size_t>(scales.window)));
+        const double reached = e.base + e.sign * e.amplitude;
+        return std::abs(reached - before) <= e.threshold / 2 && e.sign * (before - e.base) >= e.threshold / 2;
+    });
+}
+
+void markMultiples(std::vector<ReflectionEvent>& events, double width, std::optional<double> probeAmplitude, double slack)
+{
+    for (std::size_t j = 0; j < events.size(); ++j) {
+        ReflectionEvent& ghost = events[j];
+        for (std::size_t i = 0; i < j && ghost.multiple == 0; ++i) {
+            const ReflectionEvent& source = events[i];
+            if (source.multiple != 0 || source.amplitude <= ghost.amplitude || !(source.position > 0))
+                continue;
+            const int k = static_cast<int>(std::lround(ghost.position / source.position));
+            if (k < 2 || std::abs(ghost.position - k * source.position) > width)
+                continue;
+            const int sign = source.polarity < 0 || k % 2 == 1 ? source.polarity : -source.polarity;
+            if (ghost.polarity != sign)
+                continue;
+            if (probeAmplitude && *probeAmplitude > 0 &&
+                ghost.amplitude > kMultipleMargin * *probeAmplitude * std::pow(source.amplitude / *probeAmplitude, k) + slack)
+                continue;
+            ghost.multiple = k;
+        }
+    }
+}
+
 void classifyEvents(std::vector<ReflectionEvent>& events, std::optional<double> probeAmplitude)
 {
     double largest = 0.0;
     for (const ReflectionEvent& e : events)
-        largest = std::max(largest, e.amplitude);
+        if (e.multiple == 0)
+            largest = std::max(largest, e.amplitude);
     for (auto it = events.rbegin(); it != events.rend(); ++it)
-        if (it->polarity > 0 && it->amplitude >= kLargeEvent * largest) {
+        if (it->multiple == 0 && it->polarity > 0 && it->amplitude >= kLargeEvent * largest) {
             it->end = true;
             break;
         }

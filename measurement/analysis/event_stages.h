@@ -37,6 +37,14 @@ struct EchoScales {
 };
 EchoScales echoScales(double echoSamples);
 
+// The noise of a trace as the scan meets it, measured on the trace itself (measureScanNoise).
+struct ScanNoise {
+    double sigma = 0.0;         // deviation of one sample around its local level
+    double compared = 0.0;      // deviation of the averaged trace from a full baseline window's median;
+                                // 0: worked out from sigma as for noise independent from sample to sample
+    double correlation = 0.0;   // of neighbouring samples (0 for white noise, near 1 for a slow receiver)
+};
+
 // What the scan compares with what: the averaged trace against the median of quiet samples before it.
 struct ScanRules {
     double echoSamples = 0.0;   // the probe pulse's width in samples
@@ -46,12 +54,34 @@ struct ScanRules {
     double sigma = 0.0;         // noise deviation of one sample
     double thresholdSigma = 0.0;
     double minCounts = 0.0;
+    ScanNoise noise{};
 
     // Counts a sample must depart by from a baseline of `baselineCount` samples: thresholdSigma
     // deviations of the averaged trace's noise and the median's scatter together, at least minCounts.
+    // Noise correlated between neighbours stays up for several samples at a time, so that a run of
+    // minRun samples proves less: the deviations grow with the correlation.
     double threshold(int baselineCount) const;
 };
-ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings& settings);
+ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings& settings, const ScanNoise& noise = {});
+
+// The noise the scan compares against, from the trace after `first`: the departures of the averaged
+// trace (`trace`) from the median of the baseline window before each sample, as the scan takes them,
+// in blocks of half a window (at least 32 samples). The quietest quarter of the blocks gives a first
+// guess that marks the echoes (departures beyond 6 of its deviations) with a window before each and
+// three after, where an echo still returns through its tail; the blocks clear of them, and of clipped
+// samples (a clipped stretch is flat, not quiet), give the RMS departure. The one-sample deviation and
+// the neighbours' correlation come from the same blocks' levels around their medians. Zeros when fewer
+// than three blocks are clear.
+ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales);
+
+// Where the probe's tail (its undershoot and ringing) really ends: the first sample from `first` on after
+// which the averaged trace stays within `band` of the line's level ahead (the median of the two baseline
+// windows that follow) for half a baseline window (at least 16 samples), all but a fifth of its samples;
+// or, when a sharp departure (beyond twice the band for minRun samples) follows a shorter stretch of that
+// kind, of at least 16 samples, where that stretch begins: the departure is an echo, the tail over.
+// `trace.size()` when it never settles.
+int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
+                 const EchoScales& scales);
 
 // The trace averaged over `width` samples (shorter at its ends).
 std::vector<double> smoothedTrace(std::span<const double> level, int width);
@@ -88,6 +118,17 @@ struct EchoSpan {
 std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const double> trace, int first,
                                  const ScanRules& rules);
 
+// An echo comes back to the baseline through the probe's own tail, scaled to its height: a lobe of
+// either sign that begins within `tailSpan` samples after an echo ends and is no higher than
+// `tailShare` of that echo's amplitude plus the threshold is part of the echo, not an event of its own.
+void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare);
+
+// An echo too faint to cross the threshold still moves the baseline while it lasts, and the trace's
+// return from it then crosses it the other way. A departure that only brings the trace back to the level
+// the line had before the baseline window (the window's length earlier, an echo's width apart) is
+// such a return, not an event: dropped. `first` is where the scan began.
+void dropFaintReturns(std::vector<EchoSpan>& echoes, std::span<const double> level, int first, const ScanRules& rules);
+
 // --- The edges ---
 
 // The start of every echo's leading edge, in samples: the knee of the pulse fitted to both edges,
@@ -109,6 +150,13 @@ std::optional<double> riseLaw(const std::vector<RiseSample>& others, double ampl
 
 // --- The events ---
 
-// Marks the end of the line (the last positive event at least half as large as the largest; none on a
-// shorted line) and, with the probe's amplitude, each event's return loss.
+// Marks the re-reflections: an event at k (2, 3...) times the position of a stronger, earlier event of the
+// line, within `width` (nominal metres), with the sign the k-th return of that event has (a short's
+// returns keep their sign, an open's alternate) and, with the probe's amplitude, no higher than such a
+// return can be (amplitude^k / probe^(k-1), half again for the clipped probe's and the fit's error, plus
+// `slack` counts). Positions are measured from the instrument (the grid's position).
+void markMultiples(std::vector<ReflectionEvent>& events, double width, std::optional<double> probeAmplitude, double slack);
+
+// Marks the end of the line (the last positive event of the line at least half as large as the largest,
+// re-reflections left out; none on a shorted line) and, with the probe's amplitude, each event's return loss.
 void classifyEvents(std::vector<ReflectionEvent>& events, std::optional<double> probeAmplitude);

@@ -58,11 +58,12 @@ TEST(AnalysisCli, EventsPrintsTheReflectionsInOrderOfDistance)
             for (const auto& item : e.items())
                 keys.push_back(item.key());
             EXPECT_EQ(keys, (std::vector<std::string>{"sample", "distance_m", "polarity", "amplitude",
-                                                      "return_loss_db", "end"}));
+                                                      "return_loss_db", "end", "multiple"}));
             EXPECT_NEAR(e["sample"].get<int>(), samples[i], 1);
             EXPECT_NEAR(e["distance_m"].get<double>(), e["sample"].get<int>() * c.metresPerSample + c.offset, 0.006);
             EXPECT_EQ(e["polarity"], polarity[i]);
             EXPECT_EQ(e["end"], i == 2);
+            EXPECT_TRUE(e["multiple"].is_null());
             EXPECT_GT(e["return_loss_db"].get<double>(), 0);
         }
         EXPECT_NEAR(list[2]["amplitude"].get<double>(), 80, 1);

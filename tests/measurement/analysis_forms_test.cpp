@@ -17,13 +17,18 @@
 
 namespace {
 
-// A document with memory P1 shown: a 1 km file with a joint, a wet splice and an open end at 750 m.
-void loadMemory(CVarnelDoc& doc)
+// A document with memory P1 shown: a 1 km file with a joint, a wet splice and an open end at 750 m,
+// or a line shorted at 250 m that comes back at 500 and 750 m.
+void loadMemory(CVarnelDoc& doc, bool shortedWithGhosts = false)
 {
     SyntheticScene s;
     s.scaleIndex = 4;
     s.noiseSigma = 1.0;
     s.echoes = {{1600, 20}, {3200, -25}, {6000, 80}};
+    if (shortedWithGhosts) {
+        s.echoes = {{2000, -60}};
+        s.sourceReflection = -0.6;
+    }
     const ReflectogramRecord r = renderScene(s);
     Trace& p1 = doc.traces[P1];
     p1.raw = r.samples;
@@ -63,6 +68,23 @@ TEST(EventsDlg, ListsTheEventsOfAMemoryAndPutsTheCursorOnOne)
     doc.vfactor = 2.0;   // another KU: the distances follow
     doc.updateAllViews(nullptr, kHintRedraw);
     EXPECT_EQ(dialog.list().getCell(0, 1), QStringLiteral("150.00 м"));
+}
+
+// Re-reflections stay in the list, named in "Повтор" and dimmed; the line's own events are not.
+TEST(EventsDlg, GhostsAreNamedAndDimmed)
+{
+    CVarnelDoc doc;
+    loadMemory(doc, true);
+    CEventsDlg dialog(doc);
+    dialog.show();
+    CReportCtrl& list = dialog.list();
+    ASSERT_EQ(list.getItemCount(), 3);
+    EXPECT_EQ(list.getColumnTitle(5), QStringLiteral("Повтор"));
+    const QString repeats[] = {QString(), QStringLiteral("×2"), QStringLiteral("×3")};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(list.getCell(row, 5), repeats[row]) << row;
+        EXPECT_EQ(dialog.cellColors(row, 1).text.isValid(), row > 0) << row;
+    }
 }
 
 TEST(CalibrationDlg, KuFromTheCursorOrTheFoundEnd)

@@ -159,6 +159,54 @@ TEST(EventFinder, LiveWindowsGiveTheSameEvents)
     }
 }
 
+// What a measured line adds to the idealised scenes, one at a time on the 1000 m range (pulse 160
+// samples), each a way the finder once went wrong: every event where it belongs, nothing else.
+TEST(EventFinder, MeasuredLinesGiveTheirEventsOnly)
+{
+    auto measured = [](std::vector<SyntheticEcho> echoes, double noise, auto&& adjust) {
+        SyntheticScene s = scene(4, std::move(echoes), noise);
+        s.recovery = 0;
+        adjust(s);
+        return s;
+    };
+    struct Expected { double sample; int polarity; int multiple; bool end; };
+    struct Case { const char* what; SyntheticScene scene; std::vector<Expected> events; };
+    const Case cases[] = {
+        // Neighbours correlated by a slow receiver: differences see a fraction of the scatter.
+        {"correlated noise", measured({}, 1.5, [](SyntheticScene& s) { s.noiseCorrelation = 0.85; }), {}},
+        // A probe clipped at a high gain undershoots and rings for over four pulse widths, far past
+        // its nominal dead zone.
+        {"ringing probe", measured({{815, -8}}, 0.5, [](SyntheticScene& s) {
+             s.probeAmplitude = 200;
+             s.undershoot = 0.1;
+             s.ringing = 0.1;
+         }),
+         {{815, -1, 0, false}}},
+        // A strong echo returns through the same undershoot, here on the slope of a slow bump.
+        {"return on a slow bump", measured({{3000, 60}}, 0.5, [](SyntheticScene& s) {
+             s.undershoot = 0.1;
+             s.driftAmplitude = 5;
+             s.driftCentre = 3400;
+             s.driftWidth = 800;
+         }),
+         {{3000, +1, 0, true}}},
+        // A shorted end comes back at twice and three times its distance, with its own sign.
+        {"ghost chain", measured({{2000, -60}}, 0.5, [](SyntheticScene& s) { s.sourceReflection = -0.6; }),
+         {{2000, -1, 0, false}, {4000, -1, 2, false}, {6000, -1, 3, false}}},
+    };
+    for (const Case& c : cases) {
+        const EventReport r = findIn(renderScene(c.scene));
+        ASSERT_EQ(r.events.size(), c.events.size()) << c.what;
+        for (std::size_t i = 0; i < r.events.size(); ++i) {
+            EXPECT_NEAR(r.events[i].sample, c.events[i].sample, 2) << c.what << ", event " << i;
+            EXPECT_EQ(r.events[i].polarity, c.events[i].polarity) << c.what << ", event " << i;
+            EXPECT_EQ(r.events[i].multiple, c.events[i].multiple) << c.what << ", event " << i;
+            EXPECT_EQ(r.events[i].end, c.events[i].end) << c.what << ", event " << i;
+        }
+        EXPECT_NEAR(r.noiseSigma, c.scene.noiseSigma, 0.25 * c.scene.noiseSigma) << c.what;
+    }
+}
+
 // The threshold's own rules are the scan's (event_stages_test); here the settings reach it.
 TEST(EventFinder, ThresholdSettingReachesTheScan)
 {
@@ -208,6 +256,7 @@ TEST(EventFinder, ReferenceScenesKeepTheirEvents)
             ASSERT_TRUE(e.returnLossDb) << name << " " << i;
             EXPECT_EQ(numtext::fixed(*e.returnLossDb, 1), numtext::fixed(x["return_loss_db"].get<double>(), 1)) << name << " " << i;
             EXPECT_EQ(e.end, x["end"].get<bool>()) << name << " " << i;
+            EXPECT_EQ(e.multiple, x["multiple"].is_null() ? 0 : x["multiple"].get<int>()) << name << " " << i;
         }
     }
 }

@@ -155,3 +155,41 @@ TEST(EventStages, EndOfLineAndReturnLoss)
 }
 
 } // namespace
+
+namespace {
+
+// A re-reflection sits at k times a stronger, nearer event's position, with the sign of its k-th return
+// and no higher than that return can be; anything else is an event of the line.
+TEST(EventStages, RepeatsOfStrongerEventsAreMarked)
+{
+    struct Ev { double position; int polarity; double amplitude; };
+    struct Case { const char* what; std::vector<Ev> events; std::vector<int> multiple; };
+    const Case cases[] = {
+        {"a short's returns keep its sign", {{100, -1, 60}, {200, -1, 20}, {300, -1, 7}}, {0, 2, 3}},
+        {"an open's alternate", {{100, +1, 60}, {200, -1, 20}, {300, +1, 7}}, {0, 2, 3}},
+        {"an open's second return of its own sign", {{100, +1, 60}, {200, +1, 20}}, {0, 0}},
+        {"higher than a return can be", {{100, -1, 30}, {200, -1, 20}}, {0, 0}},
+        {"more than a pulse width off", {{100, -1, 60}, {203, -1, 20}}, {0, 0}},
+        {"within it", {{100, -1, 60}, {201.5, -1, 20}}, {0, 2}},
+        {"a weaker event has no returns", {{100, -1, 10}, {200, -1, 20}}, {0, 0}},
+        {"a return is no source", {{100, -1, 60}, {200, -1, 20}, {400, -1, 5}}, {0, 2, 4}},
+    };
+    for (const Case& c : cases) {
+        std::vector<ReflectionEvent> events;
+        for (const Ev& e : c.events) {
+            ReflectionEvent r;
+            r.position = e.position;
+            r.polarity = e.polarity;
+            r.amplitude = e.amplitude;
+            events.push_back(r);
+        }
+        markMultiples(events, 2.0, 100.0, 1.0);
+        classifyEvents(events, 100.0);
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            EXPECT_EQ(events[i].multiple, c.multiple[i]) << c.what << ", event " << i;
+            EXPECT_FALSE(events[i].multiple != 0 && events[i].end) << c.what << ", event " << i;
+        }
+    }
+}
+
+} // namespace

@@ -33,6 +33,38 @@ double pulse(EdgeShape shape, double u, double width, double rise)
     return edge(shape, u, rise) - edge(shape, u - width, rise);
 }
 
+// The tail after a pulse's trailing edge (t samples after it): an undershoot that settles over a pulse
+// width and ringing of a pulse width's period that dies out over half of it, as a share of its height.
+double pulseTail(const SyntheticScene& s, double t, double width, double rise)
+{
+    if (t <= 0 || (s.undershoot == 0.0 && s.ringing == 0.0))
+        return 0.0;
+    const double dip = -s.undershoot * std::exp(-t / width) * (1 - std::exp(-t / std::max(rise, 1.0)));
+    const double ring = s.ringing * std::exp(-2 * t / width) * std::sin(2 * std::numbers::pi * t / width);
+    return dip + ring;
+}
+
+double tailEnvelope(const SyntheticScene& s, double t, double width)
+{
+    return s.undershoot * std::exp(-t / width) + s.ringing * std::exp(-2 * t / width);
+}
+
+double shapedPulse(const SyntheticScene& s, double u, double width, double rise)
+{
+    return pulse(s.shape, u, width, rise) + pulseTail(s, u - width, width, rise);
+}
+
+double riseAt(const SyntheticScene& s, double start) { return s.rise + s.risePerKiloSample * start / 1000; }
+
+// Dispersion widens an echo along the line as it lengthens its edges.
+double widthAt(const SyntheticScene& s, double start)
+{
+    return echoSamples(s.scaleIndex) * (1 + s.widenPerKiloSample * start / 1000);
+}
+
+// Re-reflections weaker than this are left out of the record.
+constexpr double kLeastGhost = 0.25;
+
 // Samples in which the range is covered: 62.5 m spans 500 samples, 1000 m and beyond all 8000.
 int coveredSamples(int scaleIndex)
 {
@@ -56,21 +88,61 @@ ReflectogramRecord renderScene(const SyntheticScene& scene)
     const double width = echoSamples(scene.scaleIndex);
     // The receiver recovers over 15 nominal metres plus three pulse widths, as the instrument's does.
     const double recovery = 15.0 / spacingOf(scene.scaleIndex) + 3 * width;
+    std::vector<SyntheticEcho> echoes = scene.echoes;
+    for (const SyntheticEcho& g : ghostEchoes(scene, kLeastGhost))
+        echoes.push_back(g);
     std::mt19937_64 rng(scene.seed);
     std::normal_distribution<double> noise(0.0, scene.noiseSigma);
+    const double rho = scene.noiseCorrelation;
+    double filtered = 0.0;
     for (int k = 0; k < kRawSamples; ++k) {
-        double v = scene.probeAmplitude * pulse(scene.shape, k + 1.0, width, scene.rise);
+        double v = scene.probeAmplitude * shapedPulse(scene, k + 1.0, width, scene.rise);
         if (k > width)
             v -= scene.recovery * std::exp(-(k - width) / recovery);
-        for (const SyntheticEcho& e : scene.echoes) {
-            const double rise = scene.rise + scene.risePerKiloSample * e.start / 1000;
-            v += e.amplitude * pulse(scene.shape, k - e.start, width, rise);
+        for (const SyntheticEcho& e : echoes)
+            v += e.amplitude * shapedPulse(scene, k - e.start, widthAt(scene, e.start), riseAt(scene, e.start));
+        if (scene.driftAmplitude != 0.0) {
+            const double z = (k - scene.driftCentre) / scene.driftWidth;
+            v += scene.driftAmplitude * std::exp(-z * z / 2);
         }
-        v += noise(rng);
+        // A one-pole filter keeps the noise's deviation and correlates neighbours by rho.
+        const double white = noise(rng);
+        filtered = k == 0 ? white : rho * filtered + std::sqrt(1 - rho * rho) * white;
+        v += filtered;
         const long level = std::clamp(std::lround(v), -128L, 127L);
         r.samples[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(static_cast<std::int8_t>(level));
     }
     return r;
+}
+
+std::vector<SyntheticEcho> ghostEchoes(const SyntheticScene& scene, double least)
+{
+    std::vector<SyntheticEcho> ghosts;
+    if (scene.sourceReflection == 0.0 || !(scene.probeAmplitude > 0))
+        return ghosts;
+    for (const SyntheticEcho& e : scene.echoes) {
+        if (e.multiple != 0 || e.start <= 0)
+            continue;
+        const double r = e.amplitude / scene.probeAmplitude;
+        double a = e.amplitude;
+        for (int k = 2; k * e.start + widthAt(scene, k * e.start) < kRawSamples; ++k) {
+            a *= r * scene.sourceReflection;
+            if (std::abs(a) < least)
+                break;
+            ghosts.push_back({k * e.start, a, k});
+        }
+    }
+    std::sort(ghosts.begin(), ghosts.end(), [](const SyntheticEcho& a, const SyntheticEcho& b) { return a.start < b.start; });
+    return ghosts;
+}
+
+double probeTailEnd(const SyntheticScene& scene)
+{
+    const double width = echoSamples(scene.scaleIndex);
+    double t = 0.0;
+    while (t < kRawSamples && scene.probeAmplitude * tailEnvelope(scene, t, width) > scene.noiseSigma)
+        t += 1.0;
+    return width + t;
 }
 
 SyntheticScene randomScene(std::mt19937_64& rng, int scaleIndex, int count, double noiseSigma, double leastSigmas,
@@ -112,6 +184,104 @@ SyntheticScene randomScene(std::mt19937_64& rng, int scaleIndex, int count, doub
     if (withEnd)
         s.echoes.back().amplitude = std::min(2 * largest, 110.0);
     return s;
+}
+
+SyntheticScene measuredScene(std::mt19937_64& rng, int scaleIndex, int faults, Gain gain)
+{
+    auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    std::bernoulli_distribution coin(0.5);
+    const bool high = gain == Gain::Clipping;
+    SyntheticScene s;
+    s.scaleIndex = scaleIndex;
+    s.seed = rng();
+    s.noiseSigma = high ? uniform(1.2, 1.8) : uniform(0.4, 0.6);
+    s.noiseCorrelation = uniform(0.5, 0.9);
+    s.probeAmplitude = high ? uniform(150, 300) : uniform(80, 120);
+    s.recovery = uniform(2.0, 20.0);
+    s.shape = static_cast<EdgeShape>(std::uniform_int_distribution<int>(0, 2)(rng));
+    s.rise = uniform(1.0, 3.0);
+    s.risePerKiloSample = uniform(0.0, 0.4);
+    s.widenPerKiloSample = uniform(0.0, 0.1);
+    s.undershoot = uniform(0.03, 0.1);
+    s.ringing = uniform(0.02, 0.06);
+    s.sourceReflection = uniform(-0.6, -0.3);
+
+    const double width = echoSamples(scaleIndex);
+    const double spacing = spacingOf(scaleIndex);
+    const double covered = coveredSamples(scaleIndex);
+    const double wide = std::max(width, 32.0);
+    s.driftAmplitude = (coin(rng) ? 1 : -1) * uniform(4, 10) * s.noiseSigma;
+    s.driftWidth = uniform(4, 8) * wide;
+    s.driftCentre = uniform(0, covered);
+
+    const double maxRise = riseAt(s, kRawSamples);
+    const double gap = widthAt(s, covered) + 3 * maxRise + 24;
+    const double lowest = std::max(1.5 * width + 2.0 / spacing, probeTailEnd(s)) + std::max(width / 2, 24.0) + 16;
+    // Room for the faults: twice the gap each, so that placing them at random soon succeeds.
+    const double room = lowest + 2 * (faults + 1) * gap;
+    const double endStart = uniform(std::max(room, covered / 4), std::max(room, covered / 2 - width) + 1);
+    std::vector<double> starts;
+    std::uniform_real_distribution<double> where(lowest, endStart - gap);
+    while (static_cast<int>(starts.size()) < faults) {
+        const double x = where(rng);
+        if (std::all_of(starts.begin(), starts.end(), [&](double o) { return std::abs(o - x) >= gap; }))
+            starts.push_back(x);
+    }
+    std::sort(starts.begin(), starts.end());
+    for (const double x : starts)
+        s.echoes.push_back({x, (coin(rng) ? 1 : -1) * (high ? uniform(15, 35) : uniform(4, 9))});
+    s.echoes.push_back({endStart, (coin(rng) ? 1 : -1) * (high ? uniform(60, 110) : uniform(30, 60))});
+    return s;
+}
+
+void MeasuredTally::add(const MeasuredTally& t)
+{
+    echoes += t.echoes;
+    found += t.found;
+    within2 += t.within2;
+    unexplained += t.unexplained;
+    ghosts += t.ghosts;
+    ghostsMarked += t.ghostsMarked;
+    faultsAsGhosts += t.faultsAsGhosts;
+}
+
+MeasuredTally measuredTally(const SyntheticScene& scene, const EventReport& report)
+{
+    MeasuredTally t;
+    const double due = 5 * scene.noiseSigma;
+    const double tail = probeTailEnd(scene);
+    std::vector<SyntheticEcho> truth = scene.echoes;
+    for (const SyntheticEcho& g : ghostEchoes(scene, kLeastGhost))
+        truth.push_back(g);
+    auto isDue = [&](const SyntheticEcho& e) { return std::abs(e.amplitude) >= due && e.start >= tail; };
+    for (const SyntheticEcho& e : truth)
+        t.echoes += e.multiple == 0 && isDue(e) ? 1 : 0;
+    const double reach = echoSamples(scene.scaleIndex) / 2 + 8;
+    std::vector<bool> taken(truth.size(), false);
+    for (const ReflectionEvent& e : report.events) {
+        int best = -1;
+        for (std::size_t i = 0; i < truth.size(); ++i) {
+            const double off = std::abs(e.sample - truth[i].start);
+            if (!taken[i] && off <= reach && (best < 0 || off < std::abs(e.sample - truth[static_cast<std::size_t>(best)].start)))
+                best = static_cast<int>(i);
+        }
+        if (best < 0) {
+            ++t.unexplained;
+            continue;
+        }
+        const SyntheticEcho& x = truth[static_cast<std::size_t>(best)];
+        taken[static_cast<std::size_t>(best)] = true;
+        if (x.multiple == 0) {
+            t.found += isDue(x) ? 1 : 0;
+            t.within2 += isDue(x) && std::abs(e.sample - x.start) <= 2.0 ? 1 : 0;
+            t.faultsAsGhosts += e.multiple != 0 ? 1 : 0;
+        } else {
+            ++t.ghosts;
+            t.ghostsMarked += e.multiple != 0 ? 1 : 0;
+            t.unexplained += e.multiple != 0 ? 0 : 1;
+        }
+    }
+    return t;
 }
 
 void AccuracyTally::add(const AccuracyTally& t)

@@ -52,13 +52,14 @@ CEventsDlg::CEventsDlg(CVarnelDoc& doc, QWidget* parent)
     const QFontMetrics metrics = events->fontMetrics();
     for (const auto& [title, widest] : {std::pair{"№", "999"}, {"Расстояние", "99999.99 м"},
                                         {"Тип", "Отрицательное"}, {"Амплитуда", "-999"},
-                                        {"Обратные потери", "99.9 дБ"}}) {
+                                        {"Обратные потери", "99.9 дБ"}, {"Повтор", "×9"}}) {
         const QString text = QString::fromUtf8(title);
         const int column = events->insertColumn(text);
         const int textWidth = std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(QString::fromUtf8(widest)));
         events->setColumnWidth(column, textWidth + 24);
     }
     events->setAccessibleName(QStringLiteral("События"));
+    events->setColors(this);
     layout->addWidget(events, 1);
     layout->addWidget(summary);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -72,7 +73,18 @@ CEventsDlg::CEventsDlg(CVarnelDoc& doc, QWidget* parent)
     doc.addView(this);
 }
 
-CEventsDlg::~CEventsDlg() { doc.removeView(this); }
+CEventsDlg::~CEventsDlg()
+{
+    events->setColors(nullptr);
+    doc.removeView(this);
+}
+
+ReportCellColors CEventsDlg::cellColors(int row, int) const
+{
+    if (row < 0 || row >= static_cast<int>(found.events.size()) || found.events[static_cast<std::size_t>(row)].multiple == 0)
+        return {};
+    return {palette().color(QPalette::Disabled, QPalette::Text), {}};
+}
 
 void CEventsDlg::showEvent(QShowEvent* event)
 {
@@ -113,6 +125,7 @@ void CEventsDlg::refresh()
         events->addCell(row, 2, typeOf(e));
         events->addCell(row, 3, fixed(e.polarity * e.amplitude, 0));
         events->addCell(row, 4, e.returnLossDb ? fixed(*e.returnLossDb, 1) + QStringLiteral(" дБ") : QStringLiteral("-"));
+        events->addCell(row, 5, e.multiple > 0 ? QStringLiteral("×%1").arg(e.multiple) : QString());
         ++row;
     }
     events->updateCount();
