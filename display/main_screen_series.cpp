@@ -50,8 +50,8 @@ void fillEnvelope(CScreenState& screen, const CVarnelDoc& doc, const Trace* base
 void configure(CScreenState& screen, const CVarnelDoc& doc)
 {
     configureTraceScreen(screen, doc.scale);
-    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1"), kShownFlags);
-    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2"), kShownFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1", ScreenLayer::Foreground), kShownFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2", ScreenLayer::Foreground), kShownFlags);
     for (int t = 0; t < kTraceCount; ++t) {
         const int index = screen.addSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples,
                                            traceName(t));

@@ -4,8 +4,8 @@ class CScreenState;
 class CVarnelDoc;
 
 // Series building of the measurement form's main screen, which shows the visible (magnified) window.
-// Series: 0 cursor 1, 1 cursor 2, 2..6 the traces L1, L2, P1, P2, P3, 7 and 8 the lowest and the
-// highest level of the watched line (only while a fault watch runs).
+// Series: 0 cursor 1, 1 cursor 2 (both in the foreground), 2..6 the traces L1, L2, P1, P2, P3, 7 and 8
+// the lowest and the highest level of the watched line (only while a fault watch runs).
 namespace main_screen {
 
 inline constexpr int kFirstTraceSeries = 2;

@@ -41,8 +41,8 @@ void placeFrameAndCursors(CScreenState& screen, const CVarnelDoc& doc)
 void configure(CScreenState& screen, const CVarnelDoc& doc)
 {
     configureTraceScreen(screen, doc.scale);
-    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1"), kNamedFlags);
-    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2"), kNamedFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1", ScreenLayer::Foreground), kNamedFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2", ScreenLayer::Foreground), kNamedFlags);
     for (int i = 0; i < 4; ++i)
         screen.setSeriesFlags(screen.addSeries(kFrameColor, 2, ""), CArrPoints::kVisible);
     for (int t = 0; t < kTraceCount; ++t)

@@ -4,8 +4,8 @@ class CScreenState;
 class CVarnelDoc;
 
 // Series building of the overview screen of the two-screen mode, which always shows the whole range and
-// frames the magnified window. Series: 0 cursor 1, 1 cursor 2, 2..5 the left, bottom, right and top
-// edges of the magnified window, 6..10 the traces L1, L2, P1, P2, P3 (never named).
+// frames the magnified window. Series: 0 cursor 1, 1 cursor 2 (both in the foreground), 2..5 the left,
+// bottom, right and top edges of the magnified window, 6..10 the traces L1, L2, P1, P2, P3 (never named).
 namespace overview_screen {
 
 inline constexpr int kFrameFirstSeries = 2;

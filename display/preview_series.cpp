@@ -17,8 +17,9 @@ constexpr Rgb kPreviewColor{0, 200, 255};
 void configure(CScreenState& screen)
 {
     screen_series::configureTraceScreen(screen, 62.5);
-    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "1"), CArrPoints::kVisible);
-    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "2"), CArrPoints::kVisible);
+    // Two cursor lines that stay at the origin: the preview has no cursors to move.
+    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "1", ScreenLayer::Foreground), CArrPoints::kVisible);
+    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "2", ScreenLayer::Foreground), CArrPoints::kVisible);
     screen.setSeriesFlags(screen.addSeries(kPreviewColor, kWindowSamples, ""), CArrPoints::kVisible);
 }
 

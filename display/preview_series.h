@@ -4,7 +4,7 @@ struct Trace;
 class CScreenState;
 
 // Series building of the library panel's preview screen: one reflectogram file over its own range.
-// Series 0 and 1 are cursor lines that the preview never places; series 2 is the trace.
+// Series 0 and 1 are foreground cursor lines that the preview never places; series 2 is the trace.
 namespace preview_screen {
 
 inline constexpr int kTraceSeries = 2;

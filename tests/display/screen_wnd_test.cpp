@@ -69,8 +69,8 @@ TEST(ScreenWnd, CursorAndGridLinesLieWhereTheGeometrySays)
     const DataMapping map = m.map();
 
     const int x1 = map.pixelX(100), x2 = map.pixelX(300);
-    EXPECT_EQ(m.screen.cursorX1, x1);
-    EXPECT_EQ(m.screen.cursorX2, x2);
+    EXPECT_EQ(m.screen.renderer().foregroundX(0), x1);
+    EXPECT_EQ(m.screen.renderer().foregroundX(1), x2);
     for (int y = plot.top + 20; y < plot.bottom; ++y) {
         ASSERT_EQ(at(m.screen, x1, y), kCursor1) << y;
         ASSERT_EQ(at(m.screen, x2, y), kCursor2) << y;
@@ -364,6 +364,37 @@ TEST(ScreenWnd, PrintIsBlackOnWhiteWithGreyNameBoxes)
     // Nothing lands below the 400-unit page.
     for (int x = 0; x < page.width(); ++x)
         ASSERT_EQ(page.pixel(x, 420), qRgb(255, 255, 255));
+}
+
+// On paper as on the screen the cursors lie over the traces: cursor 1's name box, drawn where its line
+// meets the top of the plot, covers a trace running through it.
+TEST(ScreenWnd, PrintDrawsTheCursorsOverTheTraces)
+{
+    MainScreen m;
+    m.set(124, 100, 300);
+    QImage page(1000, 450, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        p.scale(1, -1);
+        m.screen.print(p, 250);
+    }
+    CScreenRenderer renderer;
+    const PixelRect plot = renderer.plotRect(m.screen, {0, 0, 880, 400}, true);
+    const DataMapping map(m.screen, plot);
+    const QFontMetrics fm(renderer.axisFont());
+    const int w = fm.horizontalAdvance(QStringLiteral("1"));
+    const int boxLeft = map.pixelX(100) - w / 2, boxTop = map.pixelY(127) - fm.height() / 3;
+    const int traceY = map.pixelY(124);
+    ASSERT_GT(traceY, boxTop + 1);
+    ASSERT_LT(traceY, boxTop + fm.height() - 1);
+    for (const GridLine& h : gridLayout(m.screen, plot, true).horizontal)
+        ASSERT_NE(h.pos, traceY);
+
+    EXPECT_EQ(page.pixel(boxLeft - 3, traceY), kBlack);   // the trace, beside the box
+    EXPECT_EQ(page.pixel(boxLeft + w + 3, traceY), kBlack);
+    for (int x = boxLeft; x < boxLeft + w; ++x)
+        EXPECT_NE(page.pixel(x, traceY), kBlack) << x;      // the box over it
 }
 
 TEST(StaticSplitter, BarsCannotBeDragged)
