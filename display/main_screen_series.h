@@ -15,10 +15,9 @@ inline constexpr int kEnvelopeHighSeries = 8;
 // Ranges, style and the nine series of a newly created main screen.
 void configure(CScreenState& screen, const CVarnelDoc& doc);
 
-// The rebuild after a document update: x axis (one KU or axis sections), memories resampled into the
-// window, traces with offsets and the difference mode, the values under the cursors, the cursor lines.
-// Writes the memories' `samples` and every drawn trace's `valueAtCursor1` / `valueAtCursor2`.
-void rebuild(CScreenState& screen, CVarnelDoc& doc);
+// The rebuild after a document update: x axis (one KU or axis sections), the traces' window samples
+// (memories resampled into the window) with offsets and the difference mode, the cursor lines.
+void rebuild(CScreenState& screen, const CVarnelDoc& doc);
 
 // The fill at the form's initial update: the whole range with one KU, traces as stored.
 void initialFill(CScreenState& screen, const CVarnelDoc& doc);

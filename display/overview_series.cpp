@@ -1,7 +1,6 @@
 #include "display/overview_series.h"
 
 #include "display/axis_sections.h"
-#include "display/memory_resampling.h"
 #include "display/screen_series.h"
 #include "display/screen_state.h"
 #include "document/units.h"
@@ -49,20 +48,14 @@ void configure(CScreenState& screen, const CVarnelDoc& doc)
         screen.addSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples, traceName(t));
 }
 
-void rebuild(CScreenState& screen, CVarnelDoc& doc)
+void rebuild(CScreenState& screen, const CVarnelDoc& doc)
 {
     screen.clearAxisSections();
     if (!axis_sections::buildRangeAxis(screen, doc))
         screen.setXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
     screen.setStraightLines(doc.approximation);
 
-    for (int t = P1; t <= P3; ++t) {
-        Trace& memory = doc.traces[static_cast<std::size_t>(t)];
-        if (drawn(memory))
-            resampleMemory(memory, doc.scale, 0, 0.0, memory.overviewSamples);
-    }
-
-    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, &Trace::overviewSamples, differenceBase(doc));
+    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, rangeSamples, differenceBase(doc));
     placeFrameAndCursors(screen, doc);
 }
 
@@ -70,7 +63,7 @@ void initialFill(CScreenState& screen, const CVarnelDoc& doc)
 {
     screen.setStraightLines(doc.approximation);
     screen.setXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
-    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, &Trace::overviewSamples, nullptr);
+    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, storedRangeRow, nullptr);
     placeFrameAndCursors(screen, doc);
 }
 

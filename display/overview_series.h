@@ -14,9 +14,9 @@ inline constexpr int kFirstTraceSeries = 6;
 // Ranges, style and the eleven series of a newly created overview screen.
 void configure(CScreenState& screen, const CVarnelDoc& doc);
 
-// The rebuild after any document update: x axis over the whole range (one KU or a section each),
-// memories resampled into `overviewSamples`, traces, the window frame and the cursor lines.
-void rebuild(CScreenState& screen, CVarnelDoc& doc);
+// The rebuild after any document update: x axis over the whole range (one KU or a section each), the
+// traces' range samples (memories resampled over the range), the window frame and the cursor lines.
+void rebuild(CScreenState& screen, const CVarnelDoc& doc);
 
 // The fill at the view's initial update: one KU, traces from `overviewSamples` as stored.
 void initialFill(CScreenState& screen, const CVarnelDoc& doc);

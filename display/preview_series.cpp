@@ -1,6 +1,6 @@
 #include "display/preview_series.h"
 
-#include "display/memory_resampling.h"
+#include "document/memory_resampling.h"
 #include "display/screen_series.h"
 #include "display/screen_state.h"
 #include "document/trace.h"
@@ -25,21 +25,15 @@ void configure(CScreenState& screen)
 
 int sampleStep(double memScale) { return rawPerScreenSample(memScale); }
 
-void fill(CScreenState& screen, Trace& preview)
+void fill(CScreenState& screen, const Trace& preview)
 {
     // A KU that is not positive must never reach a division; such a file reads as KU 1.5.
     const double ku = preview.memKU > 0 ? preview.memKU : kReferenceKu;
     screen.setXLabelRange(0, kReferenceKu * preview.memScale / ku);
     const int step = sampleStep(preview.memScale);
-    for (int c = 0; c < kWindowSamples; ++c) {
-        const int p = c * step;
-        if (p >= kRawSamples)
-            break;
-        preview.overviewSamples[static_cast<std::size_t>(c)] = preview.raw[static_cast<std::size_t>(p)];
-    }
-    for (int c = 0; c < kWindowSamples; ++c)
+    for (int c = 0; c < kWindowSamples && c * step < kRawSamples; ++c)
         screen.setPoint(kTraceSeries, c, c,
-                        screen.clampY(screen_series::signedSample(preview.overviewSamples[static_cast<std::size_t>(c)])));
+                        screen.clampY(screen_series::signedSample(preview.raw[static_cast<std::size_t>(c * step)])));
 }
 
 } // namespace preview_screen

@@ -17,7 +17,7 @@ void configure(CScreenState& screen);
 int sampleStep(double memScale);
 
 // Shows `preview` (a file read into a Trace): x labels from 0 to its range in real metres at its KU,
-// every step-th sample of its record into its `overviewSamples` and the trace series.
-void fill(CScreenState& screen, Trace& preview);
+// every step-th sample of its record as the trace series.
+void fill(CScreenState& screen, const Trace& preview);
 
 } // namespace preview_screen

@@ -52,9 +52,22 @@ void setVerticalLine(CScreenState& screen, int series, int x)
     screen.setPoint(series, 1, x, screen.yMax);
 }
 
-void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, SampleRow row,
+SampleRow storedWindowRow(const CVarnelDoc& doc, int trace)
+{
+    return doc.traces[static_cast<std::size_t>(trace)].samples;
+}
+
+SampleRow storedRangeRow(const CVarnelDoc& doc, int trace)
+{
+    return doc.traces[static_cast<std::size_t>(trace)].overviewSamples;
+}
+
+void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, RowOf row,
                 const Trace* base)
 {
+    SampleRow baseRow{};
+    if (base)
+        baseRow = row(doc, static_cast<int>(base - doc.traces.data()));
     for (int t = 0; t < kTraceCount; ++t) {
         const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
         const int series = firstSeries + t;
@@ -63,7 +76,7 @@ void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, in
             continue;
         }
         screen.setSeriesFlags(series, flags);
-        fillTraceSeries(screen, series, trace.*row, base && base != &trace ? &(base->*row) : nullptr, trace.yOffset);
+        fillTraceSeries(screen, series, row(doc, t), base && base != &trace ? &baseRow : nullptr, trace.yOffset);
     }
 }
 

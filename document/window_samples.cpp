@@ -1,0 +1,57 @@
+#include "document/window_samples.h"
+
+#include "document/memory_resampling.h"
+#include "document/varnel_doc.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool isMemory(int trace) { return trace >= P1 && trace <= P3; }
+
+const Trace& traceOf(const CVarnelDoc& doc, int trace) { return doc.traces[static_cast<std::size_t>(trace)]; }
+
+// Sample index of `position` on 500 samples from `left` spaced `sample` apart, kept on the row.
+std::size_t sampleIndex(double position, double left, double sample)
+{
+    const double i = std::trunc((position - left) / sample);
+    if (!(i >= 0))
+        return 0;
+    return static_cast<std::size_t>(std::min<double>(i, kWindowSamples - 1));
+}
+
+int valueAt(const CVarnelDoc& doc, int trace, double position)
+{
+    const Span win = doc.window();
+    if (position >= win.left && position <= win.right)
+        return windowSamples(doc, trace)[sampleIndex(position, win.left, doc.windowWidth() / kWindowSamples)];
+    return rangeSamples(doc, trace)[sampleIndex(position, 0.0, doc.scale / kWindowSamples)];
+}
+
+} // namespace
+
+SampleRow windowSamples(const CVarnelDoc& doc, int trace)
+{
+    const Trace& t = traceOf(doc, trace);
+    if (!isMemory(trace))
+        return t.samples;
+    SampleRow row;
+    resampleMemory(t, doc.scale, doc.zoom, doc.window().left, row);
+    return row;
+}
+
+SampleRow rangeSamples(const CVarnelDoc& doc, int trace)
+{
+    const Trace& t = traceOf(doc, trace);
+    if (!isMemory(trace))
+        return t.overviewSamples;
+    SampleRow row;
+    resampleMemory(t, doc.scale, 0, 0.0, row);
+    return row;
+}
+
+CursorValues cursorValues(const CVarnelDoc& doc, int trace)
+{
+    return {valueAt(doc, trace, doc.cursor1), valueAt(doc, trace, doc.cursor2)};
+}
