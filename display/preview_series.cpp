@@ -1,8 +1,8 @@
 #include "display/preview_series.h"
 
-#include "document/memory_resampling.h"
 #include "display/screen_series.h"
 #include "display/screen_state.h"
+#include "document/memory_resampling.h"
 #include "document/trace.h"
 #include "document/units.h"
 
