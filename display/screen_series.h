@@ -33,11 +33,12 @@ void fillTraceSeries(CScreenState& screen, int series, const std::array<std::uin
 // Whether a trace is drawn at all: it is shown and (for a live line) available.
 inline bool drawn(const Trace& t) { return t.shown && t.available; }
 
-// The 500 samples of trace `trace` that a screen draws, worked out from the document.
-using RowOf = SampleRow (*)(const CVarnelDoc& doc, int trace);
+// The 500 samples of trace `trace` that a screen draws, worked out from the document (into `scratch`
+// where they are not stored as they are drawn).
+using RowOf = const SampleRow& (*)(const CVarnelDoc& doc, int trace, SampleRow& scratch);
 // The rows as the traces store them, for the fill before the first document update.
-SampleRow storedWindowRow(const CVarnelDoc& doc, int trace);
-SampleRow storedRangeRow(const CVarnelDoc& doc, int trace);
+const SampleRow& storedWindowRow(const CVarnelDoc& doc, int trace, SampleRow& scratch);
+const SampleRow& storedRangeRow(const CVarnelDoc& doc, int trace, SampleRow& scratch);
 
 // Series firstSeries + t for every trace t: a drawn trace gets `flags` and its row plus its offset
 // (taken from `base`'s row when a difference base is given); a trace that is not drawn is hidden.

@@ -24,31 +24,30 @@ std::size_t sampleIndex(double position, double left, double sample)
 int valueAt(const CVarnelDoc& doc, int trace, double position)
 {
     const Span win = doc.window();
+    SampleRow scratch;
     if (position >= win.left && position <= win.right)
-        return windowSamples(doc, trace)[sampleIndex(position, win.left, doc.windowWidth() / kWindowSamples)];
-    return rangeSamples(doc, trace)[sampleIndex(position, 0.0, doc.scale / kWindowSamples)];
+        return windowSamples(doc, trace, scratch)[sampleIndex(position, win.left, doc.windowWidth() / kWindowSamples)];
+    return rangeSamples(doc, trace, scratch)[sampleIndex(position, 0.0, doc.scale / kWindowSamples)];
 }
 
 } // namespace
 
-SampleRow windowSamples(const CVarnelDoc& doc, int trace)
+const SampleRow& windowSamples(const CVarnelDoc& doc, int trace, SampleRow& scratch)
 {
     const Trace& t = traceOf(doc, trace);
     if (!isMemory(trace))
         return t.samples;
-    SampleRow row;
-    resampleMemory(t, doc.scale, doc.zoom, doc.window().left, row);
-    return row;
+    resampleMemory(t, doc.scale, doc.zoom, doc.window().left, scratch);
+    return scratch;
 }
 
-SampleRow rangeSamples(const CVarnelDoc& doc, int trace)
+const SampleRow& rangeSamples(const CVarnelDoc& doc, int trace, SampleRow& scratch)
 {
     const Trace& t = traceOf(doc, trace);
     if (!isMemory(trace))
         return t.overviewSamples;
-    SampleRow row;
-    resampleMemory(t, doc.scale, 0, 0.0, row);
-    return row;
+    resampleMemory(t, doc.scale, 0, 0.0, scratch);
+    return scratch;
 }
 
 CursorValues cursorValues(const CVarnelDoc& doc, int trace)

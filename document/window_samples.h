@@ -13,12 +13,13 @@ class CVarnelDoc;
 using SampleRow = std::array<std::uint8_t, kWindowSamples>;
 
 // The 500 samples of `trace` over the document's visible window: a live line's as acquired, a memory's
-// record resampled for the current range, magnifier and window.
-SampleRow windowSamples(const CVarnelDoc& doc, int trace);
+// record resampled for the current range, magnifier and window. A live line's row is returned as it is
+// stored; a memory's is worked out into `scratch`, which is returned.
+const SampleRow& windowSamples(const CVarnelDoc& doc, int trace, SampleRow& scratch);
 
 // The 500 samples of `trace` over the whole range: a live line's overview as acquired, a memory's
-// record resampled for the current range.
-SampleRow rangeSamples(const CVarnelDoc& doc, int trace);
+// record resampled for the current range (into `scratch`, as above).
+const SampleRow& rangeSamples(const CVarnelDoc& doc, int trace, SampleRow& scratch);
 
 // The unsigned samples of a trace under the two cursors.
 struct CursorValues {

@@ -95,9 +95,10 @@ TEST(WindowSamples, AMemoryOnALongerRangeFillsItsShareOfTheRow)
     doc.scale = 2000;
     doc.zoom = 2;
     fillRaw(doc.traces[P1], 1000);
-    const SampleRow range = rangeSamples(doc, P1);
+    SampleRow scratch, scratch2;
+    const SampleRow& range = rangeSamples(doc, P1, scratch);
     EXPECT_EQ(range[1], 32);
     EXPECT_EQ(range[249], 249 * 32 % 251);
     EXPECT_EQ(range[250], 0);   // the 1 km memory fills the first half only
-    EXPECT_EQ(windowSamples(doc, P1)[1], 8);   // a quarter of the range: every 8th raw sample
+    EXPECT_EQ(windowSamples(doc, P1, scratch2)[1], 8);   // a quarter of the range: every 8th raw sample
 }
