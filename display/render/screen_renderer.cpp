@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -153,14 +154,17 @@ bool CScreenRenderer::draw(const CScreenState& state)
             drawBackground(state, plot);
         else if (layer == ScreenLayer::Foreground)
             saveForegroundStrips(state, map);
-        QPainter p(&back);
-        std::size_t k = 0;   // the strip of the next foreground series
+        std::optional<QPainter> p;   // opened only for a layer with something to draw
+        std::size_t k = 0;           // the strip of the next foreground series
         for (const CArrPoints& series : state.series) {
             if (series.layer != layer)
                 continue;
             const bool shown = series.visible();
-            if (shown)
-                drawSeries(p, series, map, straight || layer == ScreenLayer::Foreground);
+            if (shown) {
+                if (!p)
+                    p.emplace(&back);
+                drawSeries(*p, series, map, straight || layer == ScreenLayer::Foreground);
+            }
             if (layer == ScreenLayer::Foreground) {
                 if (shown && !path.points.empty())
                     strips[k].x = path.firstX;
