@@ -67,9 +67,9 @@ struct Screen : Application {
     {
         std::mt19937 rng(7);
         fillDocument(doc, fullNoise, rng);
-        main_screen::configure(screen, doc);
+        main_screen::configure(screen.state(), doc);
         screen.resizeScreen(0, 0, 1280, 600);
-        main_screen::rebuild(screen, doc);
+        main_screen::rebuild(screen.state(), doc);
     }
     CVarnelDoc doc;
     CScreenWnd screen;
@@ -78,7 +78,7 @@ struct Screen : Application {
 void BM_ScreenDraw(benchmark::State& state)
 {
     Screen s(state.range(1) != 0);
-    s.screen.captureMode = state.range(0) != 0;
+    s.screen.state().captureMode = state.range(0) != 0;
     s.screen.draw();
     for (auto _ : state)
         s.screen.draw();
@@ -93,7 +93,7 @@ void BM_ScreenDrawNewGrid(benchmark::State& state)
     double right = 1000;
     for (auto _ : state) {
         right = right == 1000 ? 1001 : 1000;
-        s.screen.setXLabelRange(0, right);
+        s.screen.state().setXLabelRange(0, right);
         s.screen.draw();
     }
 }

@@ -1,7 +1,6 @@
 #include "display/main_screen_series.h"
 
 #include "display/axis_sections.h"
-#include "display/memory_resampling.h"
 #include "display/screen_series.h"
 #include "display/screen_state.h"
 #include "document/units.h"
@@ -50,8 +49,8 @@ void fillEnvelope(CScreenState& screen, const CVarnelDoc& doc, const Trace* base
 void configure(CScreenState& screen, const CVarnelDoc& doc)
 {
     configureTraceScreen(screen, doc.scale);
-    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1"), kShownFlags);
-    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2"), kShownFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1", ScreenLayer::Foreground), kShownFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2", ScreenLayer::Foreground), kShownFlags);
     for (int t = 0; t < kTraceCount; ++t) {
         const int index = screen.addSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples,
                                            traceName(t));
@@ -61,7 +60,7 @@ void configure(CScreenState& screen, const CVarnelDoc& doc)
     screen.addSeries(envelopeColor(doc.traces[L1].color), kWindowSamples, "");
 }
 
-void rebuild(CScreenState& screen, CVarnelDoc& doc)
+void rebuild(CScreenState& screen, const CVarnelDoc& doc)
 {
     screen.clearAxisSections();
     const Span win = doc.window();
@@ -70,31 +69,8 @@ void rebuild(CScreenState& screen, CVarnelDoc& doc)
         screen.setXLabelRange(win.left / doc.vfactor * kReferenceKu, win.right / doc.vfactor * kReferenceKu);
     screen.setStraightLines(doc.approximation);
 
-    for (int t = P1; t <= P3; ++t) {
-        Trace& memory = doc.traces[static_cast<std::size_t>(t)];
-        if (drawn(memory))
-            resampleMemory(memory, doc.scale, doc.zoom, win.left, memory.samples);
-    }
-
-    const double i1 = std::trunc((doc.cursor1 - win.left) / sample);
-    const double i2 = std::trunc((doc.cursor2 - win.left) / sample);
     const Trace* base = differenceBase(doc);
-    for (int t = 0; t < kTraceCount; ++t) {
-        Trace& trace = doc.traces[static_cast<std::size_t>(t)];
-        const int series = kFirstTraceSeries + t;
-        if (!drawn(trace)) {
-            screen.setSeriesFlags(series, 0);
-            continue;
-        }
-        screen.setSeriesFlags(series, kShownFlags);
-        fillTraceSeries(screen, series, trace.samples, base && base != &trace ? &base->samples : nullptr,
-                        trace.yOffset);
-        if (i1 >= 0 && i1 < kWindowSamples)
-            trace.valueAtCursor1 = trace.samples[static_cast<std::size_t>(i1)];
-        if (i2 >= 0 && i2 < kWindowSamples)
-            trace.valueAtCursor2 = trace.samples[static_cast<std::size_t>(i2)];
-    }
-
+    fillTraces(screen, doc, kFirstTraceSeries, kShownFlags, windowSamples, base);
     fillEnvelope(screen, doc, base);
 
     setVerticalLine(screen, kCursor1Series, cursorColumn(doc.cursor1, win.left, sample));
@@ -106,7 +82,7 @@ void initialFill(CScreenState& screen, const CVarnelDoc& doc)
     screen.setStraightLines(doc.approximation);
     screen.setXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
     // A trace that is not drawn is hidden here as well, so no empty line shows before the first update.
-    fillTraces(screen, doc, kFirstTraceSeries, kShownFlags, &Trace::samples, nullptr);
+    fillTraces(screen, doc, kFirstTraceSeries, kShownFlags, storedWindowRow, nullptr);
     const double sample = doc.scale / kWindowSamples;
     setVerticalLine(screen, kCursor1Series, cursorColumn(doc.cursor1, 0, sample));
     setVerticalLine(screen, kCursor2Series, cursorColumn(doc.cursor2, 0, sample));

@@ -4,8 +4,8 @@ class CScreenState;
 class CVarnelDoc;
 
 // Series building of the measurement form's main screen, which shows the visible (magnified) window.
-// Series: 0 cursor 1, 1 cursor 2, 2..6 the traces L1, L2, P1, P2, P3, 7 and 8 the lowest and the
-// highest level of the watched line (only while a fault watch runs).
+// Series: 0 cursor 1, 1 cursor 2 (both in the foreground), 2..6 the traces L1, L2, P1, P2, P3, 7 and 8
+// the lowest and the highest level of the watched line (only while a fault watch runs).
 namespace main_screen {
 
 inline constexpr int kFirstTraceSeries = 2;
@@ -15,10 +15,9 @@ inline constexpr int kEnvelopeHighSeries = 8;
 // Ranges, style and the nine series of a newly created main screen.
 void configure(CScreenState& screen, const CVarnelDoc& doc);
 
-// The rebuild after a document update: x axis (one KU or axis sections), memories resampled into the
-// window, traces with offsets and the difference mode, the values under the cursors, the cursor lines.
-// Writes the memories' `samples` and every drawn trace's `valueAtCursor1` / `valueAtCursor2`.
-void rebuild(CScreenState& screen, CVarnelDoc& doc);
+// The rebuild after a document update: x axis (one KU or axis sections), the traces' window samples
+// (memories resampled into the window) with offsets and the difference mode, the cursor lines.
+void rebuild(CScreenState& screen, const CVarnelDoc& doc);
 
 // The fill at the form's initial update: the whole range with one KU, traces as stored.
 void initialFill(CScreenState& screen, const CVarnelDoc& doc);

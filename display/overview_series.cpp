@@ -1,7 +1,6 @@
 #include "display/overview_series.h"
 
 #include "display/axis_sections.h"
-#include "display/memory_resampling.h"
 #include "display/screen_series.h"
 #include "display/screen_state.h"
 #include "document/units.h"
@@ -41,28 +40,22 @@ void placeFrameAndCursors(CScreenState& screen, const CVarnelDoc& doc)
 void configure(CScreenState& screen, const CVarnelDoc& doc)
 {
     configureTraceScreen(screen, doc.scale);
-    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1"), kNamedFlags);
-    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2"), kNamedFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor1Color, 2, "1", ScreenLayer::Foreground), kNamedFlags);
+    screen.setSeriesFlags(screen.addSeries(doc.cursor2Color, 2, "2", ScreenLayer::Foreground), kNamedFlags);
     for (int i = 0; i < 4; ++i)
         screen.setSeriesFlags(screen.addSeries(kFrameColor, 2, ""), CArrPoints::kVisible);
     for (int t = 0; t < kTraceCount; ++t)
         screen.addSeries(doc.traces[static_cast<std::size_t>(t)].color, kWindowSamples, traceName(t));
 }
 
-void rebuild(CScreenState& screen, CVarnelDoc& doc)
+void rebuild(CScreenState& screen, const CVarnelDoc& doc)
 {
     screen.clearAxisSections();
     if (!axis_sections::buildRangeAxis(screen, doc))
         screen.setXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
     screen.setStraightLines(doc.approximation);
 
-    for (int t = P1; t <= P3; ++t) {
-        Trace& memory = doc.traces[static_cast<std::size_t>(t)];
-        if (drawn(memory))
-            resampleMemory(memory, doc.scale, 0, 0.0, memory.overviewSamples);
-    }
-
-    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, &Trace::overviewSamples, differenceBase(doc));
+    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, rangeSamples, differenceBase(doc));
     placeFrameAndCursors(screen, doc);
 }
 
@@ -70,7 +63,7 @@ void initialFill(CScreenState& screen, const CVarnelDoc& doc)
 {
     screen.setStraightLines(doc.approximation);
     screen.setXLabelRange(0, doc.scale / doc.vfactor * kReferenceKu);
-    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, &Trace::overviewSamples, nullptr);
+    fillTraces(screen, doc, kFirstTraceSeries, CArrPoints::kVisible, storedRangeRow, nullptr);
     placeFrameAndCursors(screen, doc);
 }
 

@@ -1,8 +1,8 @@
 #include "display/preview_series.h"
 
-#include "display/memory_resampling.h"
 #include "display/screen_series.h"
 #include "display/screen_state.h"
+#include "document/memory_resampling.h"
 #include "document/trace.h"
 #include "document/units.h"
 
@@ -17,28 +17,23 @@ constexpr Rgb kPreviewColor{0, 200, 255};
 void configure(CScreenState& screen)
 {
     screen_series::configureTraceScreen(screen, 62.5);
-    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "1"), CArrPoints::kVisible);
-    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "2"), CArrPoints::kVisible);
+    // Two cursor lines that stay at the origin: the preview has no cursors to move.
+    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "1", ScreenLayer::Foreground), CArrPoints::kVisible);
+    screen.setSeriesFlags(screen.addSeries(kPreviewColor, 2, "2", ScreenLayer::Foreground), CArrPoints::kVisible);
     screen.setSeriesFlags(screen.addSeries(kPreviewColor, kWindowSamples, ""), CArrPoints::kVisible);
 }
 
 int sampleStep(double memScale) { return rawPerScreenSample(memScale); }
 
-void fill(CScreenState& screen, Trace& preview)
+void fill(CScreenState& screen, const Trace& preview)
 {
     // A KU that is not positive must never reach a division; such a file reads as KU 1.5.
     const double ku = preview.memKU > 0 ? preview.memKU : kReferenceKu;
     screen.setXLabelRange(0, kReferenceKu * preview.memScale / ku);
     const int step = sampleStep(preview.memScale);
-    for (int c = 0; c < kWindowSamples; ++c) {
-        const int p = c * step;
-        if (p >= kRawSamples)
-            break;
-        preview.overviewSamples[static_cast<std::size_t>(c)] = preview.raw[static_cast<std::size_t>(p)];
-    }
-    for (int c = 0; c < kWindowSamples; ++c)
+    for (int c = 0; c < kWindowSamples && c * step < kRawSamples; ++c)
         screen.setPoint(kTraceSeries, c, c,
-                        screen.clampY(screen_series::signedSample(preview.overviewSamples[static_cast<std::size_t>(c)])));
+                        screen.clampY(screen_series::signedSample(preview.raw[static_cast<std::size_t>(c * step)])));
 }
 
 } // namespace preview_screen

@@ -4,7 +4,7 @@ struct Trace;
 class CScreenState;
 
 // Series building of the library panel's preview screen: one reflectogram file over its own range.
-// Series 0 and 1 are cursor lines that the preview never places; series 2 is the trace.
+// Series 0 and 1 are foreground cursor lines that the preview never places; series 2 is the trace.
 namespace preview_screen {
 
 inline constexpr int kTraceSeries = 2;
@@ -17,7 +17,7 @@ void configure(CScreenState& screen);
 int sampleStep(double memScale);
 
 // Shows `preview` (a file read into a Trace): x labels from 0 to its range in real metres at its KU,
-// every step-th sample of its record into its `overviewSamples` and the trace series.
-void fill(CScreenState& screen, Trace& preview);
+// every step-th sample of its record as the trace series.
+void fill(CScreenState& screen, const Trace& preview);
 
 } // namespace preview_screen

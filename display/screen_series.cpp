@@ -52,9 +52,29 @@ void setVerticalLine(CScreenState& screen, int series, int x)
     screen.setPoint(series, 1, x, screen.yMax);
 }
 
-void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, SampleRow row,
+const SampleRow& storedWindowRow(const CVarnelDoc& doc, int trace, SampleRow&)
+{
+    return doc.traces[static_cast<std::size_t>(trace)].samples;
+}
+
+const SampleRow& storedRangeRow(const CVarnelDoc& doc, int trace, SampleRow&)
+{
+    return doc.traces[static_cast<std::size_t>(trace)].overviewSamples;
+}
+
+void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, RowOf row,
                 const Trace* base)
 {
+    // Every row is worked out before the points are filled: one pass over the records, then one over
+    // the points, which keeps the filling loop as tight as with stored rows.
+    std::array<SampleRow, kTraceCount> scratch;
+    std::array<const SampleRow*, kTraceCount> rows{};
+    for (int t = 0; t < kTraceCount; ++t) {
+        const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
+        if (drawn(trace) || &trace == base)
+            rows[static_cast<std::size_t>(t)] = &row(doc, t, scratch[static_cast<std::size_t>(t)]);
+    }
+    const SampleRow* baseRow = base ? rows[static_cast<std::size_t>(base - doc.traces.data())] : nullptr;
     for (int t = 0; t < kTraceCount; ++t) {
         const Trace& trace = doc.traces[static_cast<std::size_t>(t)];
         const int series = firstSeries + t;
@@ -63,7 +83,8 @@ void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, in
             continue;
         }
         screen.setSeriesFlags(series, flags);
-        fillTraceSeries(screen, series, trace.*row, base && base != &trace ? &(base->*row) : nullptr, trace.yOffset);
+        fillTraceSeries(screen, series, *rows[static_cast<std::size_t>(t)], base != &trace ? baseRow : nullptr,
+                        trace.yOffset);
     }
 }
 

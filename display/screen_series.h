@@ -2,6 +2,7 @@
 
 #include "display/screen_state.h"
 #include "document/trace.h"
+#include "document/window_samples.h"
 
 #include <array>
 #include <cstdint>
@@ -32,12 +33,16 @@ void fillTraceSeries(CScreenState& screen, int series, const std::array<std::uin
 // Whether a trace is drawn at all: it is shown and (for a live line) available.
 inline bool drawn(const Trace& t) { return t.shown && t.available; }
 
-// The samples of a trace that a screen draws: `samples` (the window) or `overviewSamples` (the range).
-using SampleRow = std::array<std::uint8_t, kWindowSamples> Trace::*;
+// The 500 samples of trace `trace` that a screen draws, worked out from the document (into `scratch`
+// where they are not stored as they are drawn).
+using RowOf = const SampleRow& (*)(const CVarnelDoc& doc, int trace, SampleRow& scratch);
+// The rows as the traces store them, for the fill before the first document update.
+const SampleRow& storedWindowRow(const CVarnelDoc& doc, int trace, SampleRow& scratch);
+const SampleRow& storedRangeRow(const CVarnelDoc& doc, int trace, SampleRow& scratch);
 
-// Series firstSeries + t for every trace t: a drawn trace gets `flags` and its `row` samples plus its
-// offset (taken from `base`'s row when a difference base is given); a trace that is not drawn is hidden.
-void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, SampleRow row,
+// Series firstSeries + t for every trace t: a drawn trace gets `flags` and its row plus its offset
+// (taken from `base`'s row when a difference base is given); a trace that is not drawn is hidden.
+void fillTraces(CScreenState& screen, const CVarnelDoc& doc, int firstSeries, int flags, RowOf row,
                 const Trace* base);
 
 // Column of a position in a window starting at `left` with `sampleWidth` nominal metres per sample,

@@ -60,9 +60,9 @@ void CScreenState::clearAxisSections()
     axisSections.clear();
 }
 
-int CScreenState::addSeries(Rgb color, int pointCount, std::string name)
+int CScreenState::addSeries(Rgb color, int pointCount, std::string name, ScreenLayer layer)
 {
-    series.emplace_back(color, pointCount, std::move(name));
+    series.emplace_back(color, pointCount, std::move(name), layer);
     return seriesCount() - 1;
 }
 

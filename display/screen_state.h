@@ -41,8 +41,8 @@ public:
     void setAxisSectionCount(int n);
     bool setAxisSection(int index, int sampleCount, double realLength, double realStart, double realEnd);
     void clearAxisSections();
-    // The index of the new series.
-    int addSeries(Rgb color, int pointCount, std::string name);
+    // The index of the new series; series of one layer are drawn in the order they were added.
+    int addSeries(Rgb color, int pointCount, std::string name, ScreenLayer layer = ScreenLayer::Traces);
     CArrPoints& getSeries(int index) { return series.at(static_cast<std::size_t>(index)); }
     const CArrPoints& getSeries(int index) const { return series.at(static_cast<std::size_t>(index)); }
     int seriesCount() const { return static_cast<int>(series.size()); }
@@ -62,9 +62,6 @@ public:
 
     bool sectioned = false;
     std::vector<AxisSection> axisSections;
-    int cursorX1 = 0;
-    int cursorX2 = 0;
-    // Index 0 and 1 are the cursor lines by convention; 2 and up are drawn first.
     std::deque<CArrPoints> series;
     int style = 0;
     PixelRect chartRect;

@@ -15,8 +15,6 @@ enum TraceIndex { L1 = 0, L2 = 1, P1 = 2, P2 = 3, P3 = 4, kTraceCount = 5 };
 // One reflectogram line of the document: a live line (L1, L2) or a memory (P1..P3).
 struct Trace {
     std::string name;
-    int valueAtCursor1 = 0;
-    int valueAtCursor2 = 0;
     std::array<std::uint8_t, kRawSamples> raw{};
     bool shown = false;
     bool available = true;

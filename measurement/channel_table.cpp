@@ -2,6 +2,7 @@
 
 #include "document/units.h"
 #include "document/varnel_doc.h"
+#include "document/window_samples.h"
 
 #include <algorithm>
 #include <charconv>
@@ -86,7 +87,8 @@ ChannelTable buildChannelTable(const CVarnelDoc& doc)
         c[kColSpeed] = speedCell(doc);   // a memory, too, shows the document's current KU
         c[kColStatus] = integer(t.status);
         c[kColOffset] = integer(t.yOffset);
-        c[kColReturnLoss] = integer(returnLoss(t.valueAtCursor1, t.valueAtCursor2));
+        const CursorValues v = cursorValues(doc, i);
+        c[kColReturnLoss] = integer(returnLoss(v.atCursor1, v.atCursor2));
         if (live) {
             c[kColFile] = "--";
             c[kColScale] = fixed(doc.scale, 1);

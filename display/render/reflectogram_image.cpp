@@ -4,7 +4,7 @@
 #include "display/render/screen_renderer.h"
 #include "display/screen_state.h"
 
-QImage reflectogramImage(Trace& file, QSize size)
+QImage reflectogramImage(const Trace& file, QSize size)
 {
     if (size.width() < 1 || size.height() < 1)
         return {};

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -99,6 +100,15 @@ void drawName(QPainter& p, const QFont& font, const std::string& name, PixelPoin
     p.drawText(QPoint(left, top + m.ascent()), s);
 }
 
+// Calls `paint` for every visible series of `layer`, in the order they were added.
+template <class Paint>
+void forVisibleIn(const CScreenState& state, ScreenLayer layer, Paint&& paint)
+{
+    for (const CArrPoints& series : state.series)
+        if (series.layer == layer && series.visible())
+            paint(series);
+}
+
 } // namespace
 
 CScreenRenderer::CScreenRenderer() : axis(screenFont()), printing(screenFont()) {}
@@ -108,11 +118,12 @@ void CScreenRenderer::resize(QSize size)
     size = size.expandedTo(QSize(0, 0));
     back = QImage(size, QImage::Format_RGB32);
     grid = QImage(size, QImage::Format_RGB32);
-    strip1 = QImage(QSize(kStripWidth, size.height()), QImage::Format_RGB32);
-    strip2 = QImage(QSize(kStripWidth, size.height()), QImage::Format_RGB32);
-    for (QImage* img : {&back, &grid, &strip1, &strip2})
+    for (QImage* img : {&back, &grid})
         if (!img->isNull())
             img->fill(Qt::black);
+    // The saved columns belong to the old picture.
+    for (Strip& strip : strips)
+        strip.image = QImage();
     gridValid = false;
     freshBuffers = true;
 }
@@ -122,7 +133,12 @@ PixelRect CScreenRenderer::plotRect(const CScreenState& state, const PixelRect& 
     return screen_geometry::plotRect(start, state.style, measure(state, print ? printing : axis), print);
 }
 
-bool CScreenRenderer::draw(CScreenState& state)
+int CScreenRenderer::foregroundX(int k) const
+{
+    return k >= 0 && k < static_cast<int>(strips.size()) ? strips[static_cast<std::size_t>(k)].x : 0;
+}
+
+bool CScreenRenderer::draw(const CScreenState& state)
 {
     if (back.isNull() || back.width() < 1 || back.height() < 1)
         return false;
@@ -131,50 +147,70 @@ bool CScreenRenderer::draw(CScreenState& state)
     if (plot.width() < 1 || plot.height() < 1)
         return false;
 
-    if (state.captureMode && !freshBuffers) {
-        // Only the columns under the previous cursor lines are repaired; every trace drawn stays.
-        restoreStrip(strip1, state.cursorX1 - kStripWidth / 2);
-        restoreStrip(strip2, state.cursorX2 - kStripWidth / 2);
-    } else {
-        GridKey key{back.size(),          state.style & 7,    plot,        state.yLabelTop, state.yLabelBottom,
-                    state.xLabelLeft,     state.xLabelRight,  state.xSpan, state.sectioned, state.axisSections};
-        if (!gridValid || !(key == gridKey)) {
-            drawGrid(state, plot);
-            gridKey = std::move(key);
-            gridValid = true;
-        }
-        std::memcpy(back.bits(), grid.constBits(), static_cast<std::size_t>(grid.sizeInBytes()));
-    }
-    freshBuffers = false;
-
     const DataMapping map(state, plot);
     const bool straight = (state.style & CScreenState::kStyleStraightLines) != 0;
-    {
-        QPainter p(&back);
-        for (int i = 2; i < state.seriesCount(); ++i)
-            if (state.getSeries(i).visible())
-                drawSeries(p, state.getSeries(i), map, straight);
-    }
-
-    const int cursors = std::min(state.seriesCount(), 2);
-    for (int i = 0; i < cursors; ++i) {
-        const CArrPoints& c = state.getSeries(i);
-        int& x = i == 0 ? state.cursorX1 : state.cursorX2;
-        if (!c.points.empty())
-            x = map.pixelX(c.points.front().x);
-        saveStrip(i == 0 ? strip1 : strip2, x - kStripWidth / 2);
-    }
-    {
-        QPainter p(&back);
-        for (int i = 0; i < cursors; ++i) {
-            if (!state.getSeries(i).visible())
+    for (const ScreenLayer layer : kLayerOrder) {
+        if (layer == ScreenLayer::Background)
+            drawBackground(state, plot);
+        else if (layer == ScreenLayer::Foreground)
+            saveForegroundStrips(state, map);
+        std::optional<QPainter> p;   // opened only for a layer with something to draw
+        std::size_t k = 0;           // the strip of the next foreground series
+        for (const CArrPoints& series : state.series) {
+            if (series.layer != layer)
                 continue;
-            drawSeries(p, state.getSeries(i), map, true);
-            if (!path.points.empty())
-                (i == 0 ? state.cursorX1 : state.cursorX2) = path.firstX;
+            const bool shown = series.visible();
+            if (shown) {
+                if (!p)
+                    p.emplace(&back);
+                drawSeries(*p, series, map, straight || layer == ScreenLayer::Foreground);
+            }
+            if (layer == ScreenLayer::Foreground) {
+                if (shown && !path.points.empty())
+                    strips[k].x = path.firstX;
+                ++k;
+            }
         }
     }
+    freshBuffers = false;
     return true;
+}
+
+void CScreenRenderer::drawBackground(const CScreenState& state, const PixelRect& plot)
+{
+    if (state.captureMode && !freshBuffers) {
+        // Only the columns under the previous foreground lines are repaired; every trace drawn stays.
+        for (const Strip& strip : strips)
+            restoreStrip(strip.image, strip.x - kStripWidth / 2);
+        return;
+    }
+    GridKey key{back.size(),      state.style & 7,   plot,        state.yLabelTop, state.yLabelBottom,
+                state.xLabelLeft, state.xLabelRight, state.xSpan, state.sectioned, state.axisSections};
+    if (!gridValid || !(key == gridKey)) {
+        drawGrid(state, plot);
+        gridKey = std::move(key);
+        gridValid = true;
+    }
+    std::memcpy(back.bits(), grid.constBits(), static_cast<std::size_t>(grid.sizeInBytes()));
+}
+
+void CScreenRenderer::saveForegroundStrips(const CScreenState& state, const DataMapping& map)
+{
+    std::size_t count = 0;
+    for (const CArrPoints& series : state.series)
+        count += series.layer == ScreenLayer::Foreground;
+    strips.resize(count);
+    std::size_t k = 0;
+    for (const CArrPoints& series : state.series) {
+        if (series.layer != ScreenLayer::Foreground)
+            continue;
+        Strip& strip = strips[k++];
+        if (strip.image.size() != QSize(kStripWidth, back.height()))
+            strip.image = QImage(QSize(kStripWidth, back.height()), QImage::Format_RGB32);
+        if (!series.points.empty())
+            strip.x = map.pixelX(series.points.front().x);
+        saveStrip(strip.image, strip.x - kStripWidth / 2);
+    }
 }
 
 void CScreenRenderer::drawGrid(const CScreenState& state, const PixelRect& plot)
@@ -241,34 +277,33 @@ void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int de
     // The caller's y axis points up; the page is drawn at negated y, which keeps the text upright.
     painter.scale(1, -1);
     QPen pen(Qt::black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    if (!state.captureMode && (state.style & CScreenState::kStyleGrid)) {
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(page.left, page.top, page.width(), page.height()));
-        drawGridLayout(painter, printing, gridLayout(state, plot, true), plot, state.style, pen, Qt::black);
-    }
 
     const DataMapping map(state, plot);
     const bool straight = (state.style & CScreenState::kStyleStraightLines) != 0;
     SeriesPath p;
     std::vector<QLine> lines;
-    for (int i = 0; i < state.seriesCount(); ++i) {
-        const CArrPoints& series = state.getSeries(i);
-        if (!series.visible())
-            continue;
-        seriesPath(series, map, straight, p);
-        painter.setPen(pen);
-        if (p.kind == PathKind::Pixel) {
-            painter.drawPoint(p.points.front().x, p.points.front().y);
-        } else if (p.kind == PathKind::Lines) {
-            // Separate segments: a wide pen through one long polyline of noisy data is slow to stroke.
-            lines.clear();
-            for (std::size_t k = 1; k < p.points.size(); ++k)
-                lines.emplace_back(p.points[k - 1].x, p.points[k - 1].y, p.points[k].x, p.points[k].y);
-            painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    for (const ScreenLayer layer : kLayerOrder) {
+        if (layer == ScreenLayer::Background && !state.captureMode && (state.style & CScreenState::kStyleGrid)) {
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRect(page.left, page.top, page.width(), page.height()));
+            drawGridLayout(painter, printing, gridLayout(state, plot, true), plot, state.style, pen, Qt::black);
         }
-        if (p.nameShown)
-            drawName(painter, printing, series.name, p.namePoint, kPrintNameBox, Qt::white);
+        forVisibleIn(state, layer, [&](const CArrPoints& series) {
+            seriesPath(series, map, straight || layer == ScreenLayer::Foreground, p);
+            painter.setPen(pen);
+            if (p.kind == PathKind::Pixel) {
+                painter.drawPoint(p.points.front().x, p.points.front().y);
+            } else if (p.kind == PathKind::Lines) {
+                // Separate segments: a wide pen through one long polyline of noisy data is slow to stroke.
+                lines.clear();
+                for (std::size_t k = 1; k < p.points.size(); ++k)
+                    lines.emplace_back(p.points[k - 1].x, p.points[k - 1].y, p.points[k].x, p.points[k].y);
+                painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+            }
+            if (p.nameShown)
+                drawName(painter, printing, series.name, p.namePoint, kPrintNameBox, Qt::white);
+        });
     }
     painter.restore();
 }

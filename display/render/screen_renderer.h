@@ -23,17 +23,21 @@ public:
     void resize(QSize size);
     QSize size() const { return back.size(); }
 
-    // The screen drawing into the back buffer; sets the state's cursorX1 and cursorX2. Nothing happens
-    // for an empty size or a plot rectangle narrower or lower than a pixel. The first drawing after a
-    // resize draws the grid even in capture mode: fresh buffers hold no picture to keep. False when
-    // nothing was drawn.
-    bool draw(CScreenState& state);
+    // The screen drawing into the back buffer, layer by layer (kLayerOrder). Nothing happens for an empty
+    // size or a plot rectangle narrower or lower than a pixel. In capture mode the traces drawn before stay
+    // and only the columns under the previous foreground lines are repaired; the first drawing after a
+    // resize draws the grid even then: fresh buffers hold no picture to keep. False when nothing was drawn.
+    bool draw(const CScreenState& state);
+    // The pixel column of the k-th foreground series (the cursor lines in the order they were added) as
+    // last drawn; 0 for one never drawn.
+    int foregroundX(int k) const;
 
     static constexpr int kPrintHeight = 400;
 
     // The print drawing on the page 0, 0 .. deviceWidthMm x 4 - 120, pageHeight (400 on a page with
     // room for it) in the painter's logical units, with every y used negated (the caller maps 0.01 inch
-    // units with y pointing up). Colours are ignored: black lines, white names on dark grey.
+    // units with y pointing up), in the screen's layer order. Colours are ignored: black lines, white
+    // names on dark grey.
     void print(const CScreenState& state, QPainter& painter, int deviceWidthMm, int pageHeight = kPrintHeight) const;
 
     // The plot rectangle inside `start` with the axis font (screen) or the print font.
@@ -54,7 +58,16 @@ private:
         friend bool operator==(const GridKey&, const GridKey&) = default;
     };
 
+    // The pixel columns under a foreground line, saved before the line is drawn, so that a capture-mode
+    // drawing can take the line away without touching the traces gathered around it.
+    struct Strip {
+        QImage image;
+        int x = 0;   // the line's column; the strip starts kStripWidth / 2 before it
+    };
+
+    void drawBackground(const CScreenState& state, const PixelRect& plot);
     void drawGrid(const CScreenState& state, const PixelRect& plot);
+    void saveForegroundStrips(const CScreenState& state, const screen_geometry::DataMapping& map);
     void saveStrip(QImage& strip, int x) const;
     void restoreStrip(const QImage& strip, int x);
     void drawSeries(QPainter& p, const CArrPoints& series, const screen_geometry::DataMapping& map,
@@ -62,8 +75,7 @@ private:
 
     QImage back;
     QImage grid;
-    QImage strip1;
-    QImage strip2;
+    std::vector<Strip> strips;   // one per foreground series, in their order
     QFont axis;
     QFont printing;
     GridKey gridKey;

@@ -33,7 +33,7 @@ void CScreenWnd::resizeScreen(const QRect& rect)
 void CScreenWnd::syncChartRect()
 {
     const QRect g = geometry();
-    chartRect = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    content.chartRect = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     if (composer.size() != g.size()) {
         composer.resize(g.size());
         stale = true;
@@ -49,17 +49,17 @@ void CScreenWnd::draw()
 void CScreenWnd::compose()
 {
     syncChartRect();
-    if (chartRect.empty())
+    if (content.chartRect.empty())
         return;
-    if (composer.draw(*this)) {
+    if (composer.draw(content)) {
         ++draws;
         stale = false;
     }
 }
 
-void CScreenWnd::print(QPainter& painter, int deviceWidthMm) const { composer.print(*this, painter, deviceWidthMm); }
+void CScreenWnd::print(QPainter& painter, int deviceWidthMm) const { composer.print(content, painter, deviceWidthMm); }
 
-PixelRect CScreenWnd::plotRect() const { return composer.plotRect(*this, chartRect, false); }
+PixelRect CScreenWnd::plotRect() const { return composer.plotRect(content, content.chartRect, false); }
 
 void CScreenWnd::paintEvent(QPaintEvent* event)
 {
@@ -85,9 +85,9 @@ void CScreenWnd::moveEvent(QMoveEvent* event)
 void CScreenWnd::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        buttonPressed(MouseButton::Left);
+        content.buttonPressed(MouseButton::Left);
     else if (event->button() == Qt::RightButton)
-        buttonPressed(MouseButton::Right);
+        content.buttonPressed(MouseButton::Right);
     QWidget::mousePressEvent(event);
 }
 
@@ -98,7 +98,7 @@ void CScreenWnd::mouseReleaseEvent(QMouseEvent* event)
     const QPoint owner = parentWidget() ? mapToParent(local) : local + geometry().topLeft();
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         const MouseButton button = event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right;
-        if (buttonReleased(button, owner.x(), owner.y(), local.y(), plotRect())) {
+        if (content.buttonReleased(button, owner.x(), owner.y(), local.y(), plotRect())) {
             if (button == MouseButton::Left)
                 emit leftClicked(id);
             else

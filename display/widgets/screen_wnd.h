@@ -8,15 +8,12 @@
 class QPainter;
 
 // The reflectogram screen: a child window that draws its point series over a black grid with tick
-// labels, and turns clicks into notifications for its owner. Owners fill the state (series, ranges,
-// axis sections) and call Draw when something changed; nothing is composed otherwise.
-class CScreenWnd : public QWidget, public CScreenState {
+// labels, and turns clicks into notifications for its owner. Owners fill its state (series, ranges,
+// axis sections) and call draw when something changed; nothing is composed otherwise.
+class CScreenWnd : public QWidget {
     Q_OBJECT
 
 public:
-    // The screen's style (grid and labels) beside the widget's own style.
-    using CScreenState::setStyle;
-    using QWidget::setStyle;
     static constexpr int kClickCode = -2;        // left button
     static constexpr int kRightClickCode = -5;   // right button
 
@@ -32,6 +29,10 @@ public:
     void draw();
     // The print drawing (see CScreenRenderer::print); the caller's painter maps 0.01 inch with y up.
     void print(QPainter& painter, int deviceWidthMm) const;
+
+    // What the screen shows, and the last clicks on it.
+    CScreenState& state() { return content; }
+    const CScreenState& state() const { return content; }
 
     int controlId() const { return id; }
     // The plot rectangle in the owner's client coordinates.
@@ -58,6 +59,7 @@ private:
     void compose();
     void syncChartRect();
 
+    CScreenState content;
     CScreenRenderer composer;
     int id = 0;
     int draws = 0;

@@ -107,8 +107,8 @@ void CFormMemory::createControls()
 
     previewWnd = new CScreenWnd(this, kPreviewId);
     previewWnd->setAccessibleName(QStringLiteral("Предварительный просмотр"));
-    preview_screen::configure(*previewWnd);
-    previewWnd->setStraightLines(doc.approximation);
+    preview_screen::configure(previewWnd->state());
+    previewWnd->state().setStraightLines(doc.approximation);
     previewWnd->hide();
 
     gridFiles = new CReportCtrl(this);
@@ -352,8 +352,8 @@ void CFormMemory::showMessage(bool error, const QString& caption, const QString&
 
 void CFormMemory::onDocumentUpdate(CDocView*, UpdateHint hint)
 {
-    const bool straightBefore = (previewWnd->CScreenState::style & CScreenState::kStyleStraightLines) != 0;
-    previewWnd->setStraightLines(doc.approximation);
+    const bool straightBefore = (previewWnd->state().style & CScreenState::kStyleStraightLines) != 0;
+    previewWnd->state().setStraightLines(doc.approximation);
     if (hint == kHintSpeedMode) {
         reflectograms->setColumnTitle(4, QString::fromUtf8(reflectogramSpeedTitle(doc.speedMode)));
         sections->setColumnTitle(5, qs(libtext::sectionSpeedTitle(doc.speedMode)));

@@ -97,9 +97,9 @@ void CFormMemory::showPreviewOf(int row)
     // The file is read again every time, so the preview shows what is on the disk now; a file that has
     // gone or cannot be read any more shows no trace rather than the picture of its old contents.
     const bool read = static_cast<bool>(readReflectogram(reflectogramPath(reflectogramFolder, *name), preview));
-    previewWnd->setSeriesFlags(preview_screen::kTraceSeries, read ? CArrPoints::kVisible : 0);
+    previewWnd->state().setSeriesFlags(preview_screen::kTraceSeries, read ? CArrPoints::kVisible : 0);
     if (read)
-        preview_screen::fill(*previewWnd, preview);
+        preview_screen::fill(previewWnd->state(), preview);
     if (previewOn && currentTab == 0)
         previewWnd->draw();
 }

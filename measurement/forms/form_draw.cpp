@@ -57,7 +57,7 @@ void CFormDraw::initialUpdate()
     if (updated)
         return;
     updated = true;
-    main_screen::initialFill(*screen, doc);
+    main_screen::initialFill(screen->state(), doc);
     drawScreen();
     if (setup.startOnShow)
         QTimer::singleShot(0, this, &CFormDraw::start);

@@ -31,7 +31,7 @@ void CFormDraw::createScreenAndTable()
     setAccessibleName(QStringLiteral("Измерение"));
     screen = new CScreenWnd(this, kScreenId);
     screen->setAccessibleName(QStringLiteral("Экран рефлектограмм"));
-    main_screen::configure(*screen, doc);
+    main_screen::configure(screen->state(), doc);
     connect(screen, &CScreenWnd::leftClicked, this, &CFormDraw::onScreenClick);
     // A right click on the screen does nothing; the context menu comes from the form itself.
 
@@ -98,7 +98,7 @@ QSize CFormDraw::minimumSizeHint() const
     if (!screen || !channelTable)
         return QWidget::minimumSizeHint();
     constexpr int probe = 1000;
-    const PixelRect plot = screen->renderer().plotRect(*screen, {0, 0, probe, probe}, false);
+    const PixelRect plot = screen->renderer().plotRect(screen->state(), {0, 0, probe, probe}, false);
     const int screenHeight = kMinPlotHeight + probe - plot.height();
     const int table =
         tableShown ? probe - layoutChannelTable(probe, probe, tableItemHeight(), channelTable->getItemCount()).screenHeight
@@ -121,7 +121,7 @@ void CFormDraw::retitleSpeedColumn()
 
 void CFormDraw::drawScreen()
 {
-    screen->captureMode = doc.capture;
+    screen->state().captureMode = doc.capture;
     screen->draw();
 }
 
@@ -144,7 +144,7 @@ void CFormDraw::onDocumentUpdate(CDocView*, UpdateHint hint)
             layoutTable();
         return;
     }
-    main_screen::rebuild(*screen, doc);
+    main_screen::rebuild(screen->state(), doc);
     fillChannelTable();
     if (hint == kHintLines) {
         // The rows (or the table) came or went: the frame lays its rows out for the new minimum.
@@ -209,4 +209,4 @@ void CFormDraw::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
-void CFormDraw::onScreenClick() { mouse_modes::mainScreenClick(doc, screen->getLeftClick()); }
+void CFormDraw::onScreenClick() { mouse_modes::mainScreenClick(doc, screen->state().getLeftClick()); }

@@ -72,8 +72,8 @@ bool CReportPrinting::printPage(QPrinter& target) const
     QPainter painter;
     if (!painter.begin(&target))
         return false;
-    screen.captureMode = doc.capture;
-    CReportPage(ReportPageDevice::of(target)).draw(painter, doc, buildChannelTable(doc), screen);
+    screen.state().captureMode = doc.capture;
+    CReportPage(ReportPageDevice::of(target)).draw(painter, doc, buildChannelTable(doc), screen.state());
     return painter.end();
 }
 
@@ -102,8 +102,8 @@ void CReportPrinting::savePdf()
     const QString path = choosePdfPath(save.isDir() ? save.absoluteFilePath() : save.absolutePath());
     if (path.isEmpty())
         return;
-    screen.captureMode = doc.capture;
-    if (const Status s = writeReportPdf(path.toStdString(), doc, buildChannelTable(doc), screen); !s) {
+    screen.state().captureMode = doc.capture;
+    if (const Status s = writeReportPdf(path.toStdString(), doc, buildChannelTable(doc), screen.state()); !s) {
         QString why = QString::fromStdString(s.userReason());
         if (why.startsWith(path + QStringLiteral(": ")))
             why = why.mid(path.size() + 2);

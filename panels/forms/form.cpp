@@ -22,7 +22,7 @@ CForm::CForm(CVarnelDoc& document, QWidget* parent) : QWidget(parent), doc(docum
     setFocusPolicy(Qt::StrongFocus);
     screen = new CScreenWnd(this, kScreenId);
     screen->setAccessibleName(accessibleName());
-    overview_screen::configure(*screen, doc);
+    overview_screen::configure(screen->state(), doc);
     connect(screen, &CScreenWnd::leftClicked, this, &CForm::onScreenClick);
     doc.addView(this);
     initialUpdate();
@@ -32,7 +32,7 @@ CForm::~CForm() { doc.removeView(this); }
 
 void CForm::initialUpdate()
 {
-    overview_screen::initialFill(*screen, doc);
+    overview_screen::initialFill(screen->state(), doc);
     initialized = true;
     drawScreen();
 }
@@ -41,7 +41,7 @@ void CForm::onDocumentUpdate(CDocView*, UpdateHint)
 {
     if (!initialized)
         return;
-    overview_screen::rebuild(*screen, doc);
+    overview_screen::rebuild(screen->state(), doc);
     drawScreen();
 }
 
@@ -52,7 +52,7 @@ void CForm::drawScreen()
         return;
     }
     drawPending = false;
-    screen->captureMode = doc.capture;
+    screen->state().captureMode = doc.capture;
     screen->draw();
 }
 
@@ -70,7 +70,7 @@ void CForm::resizeEvent(QResizeEvent* event)
     screen->update();
 }
 
-void CForm::onScreenClick() { mouse_modes::overviewClick(doc, screen->getLeftClick().x); }
+void CForm::onScreenClick() { mouse_modes::overviewClick(doc, screen->state().getLeftClick().x); }
 
 void CForm::wheelEvent(QWheelEvent* event)
 {

@@ -1,6 +1,5 @@
 #include "display/axis_sections.h"
 #include "display/main_screen_series.h"
-#include "display/memory_resampling.h"
 #include "display/overview_series.h"
 #include "display/preview_series.h"
 #include "display/screen_state.h"
@@ -34,47 +33,6 @@ void useSections(CVarnelDoc& doc, std::initializer_list<Section> list)
 int y(const CScreenState& s, int series, int j) { return s.getSeries(series).points[static_cast<std::size_t>(j)].y; }
 
 } // namespace
-
-TEST(Resampling, MemoryAtAnotherRangeOrWindow)
-{
-    struct Case {
-        double memScale, scale;
-        int zoom;
-        double left;
-        int first, step, lastFilled;   // samples[j] = raw[first + step j] up to lastFilled, then 0
-    } cases[] = {
-        {1000, 2000, 0, 0, 0, 32, 249},      // ratio 2, step 16: the right half stays 0
-        {500, 500, 0, 0, 0, 8, 499},         // same range: raw samples per screen sample
-        {62.5, 62.5, 0, 0, 0, 1, 499},
-        {1000, 1000, 2, 250, 2000, 4, 499},  // magnified: offset 250 m / 12.5 cm
-        {2000, 1000, 0, 0, 0, 8, 499},       // every other full-resolution sample over the first half
-        {64000, 64000, 4, 32000, 4000, 1, 499},
-    };
-    for (const Case& c : cases) {
-        Trace memory;
-        fillRaw(memory, c.memScale);
-        std::array<std::uint8_t, kWindowSamples> out{};
-        out.fill(99);
-        resampleMemory(memory, c.scale, c.zoom, c.left, out);
-        for (int j = 0; j < kWindowSamples; ++j) {
-            const int expected = j <= c.lastFilled ? (c.first + c.step * j) % 251 : 0;
-            ASSERT_EQ(out[static_cast<std::size_t>(j)], expected) << c.memScale << " at " << c.scale << " j " << j;
-        }
-    }
-}
-
-TEST(Resampling, RangeOutsideTheTableShowsNothing)
-{
-    Trace memory;
-    fillRaw(memory, 750);
-    std::array<std::uint8_t, kWindowSamples> out{};
-    out.fill(7);
-    resampleMemory(memory, 1000, 0, 0, out);
-    EXPECT_EQ(out, (std::array<std::uint8_t, kWindowSamples>{}));
-    EXPECT_EQ(rawPerScreenSample(1000), 16);
-    EXPECT_EQ(rawPerScreenSample(125), 2);
-    EXPECT_EQ(rawPerScreenSample(3), 0);
-}
 
 TEST(MainScreen, ConfiguredWithTheTracesAndAHiddenWatchEnvelope)
 {
@@ -118,8 +76,6 @@ TEST(MainScreen, SignedDrawingUnsignedReadingOffsetsAndClamp)
 
     main_screen::rebuild(s, doc);
     EXPECT_EQ(y(s, 2, 3), -16);
-    EXPECT_EQ(l1.valueAtCursor1, 240);
-    EXPECT_EQ(l1.valueAtCursor2, 16);
     EXPECT_EQ(s.getSeries(0).points, (std::vector<DataPoint>{{3, -128}, {3, 127}}));
     EXPECT_EQ(s.getSeries(1).points, (std::vector<DataPoint>{{81, -128}, {81, 127}}));
 
@@ -362,13 +318,11 @@ TEST(Overview, RebuildResamplesMemoriesFramesTheWindowAndTakesTheDifference)
     overview_screen::configure(s, doc);
     overview_screen::rebuild(s, doc);
 
-    EXPECT_EQ(doc.traces[P1].overviewSamples[1], 32);
-    EXPECT_EQ(doc.traces[P1].overviewSamples[250], 0);   // the 1 km memory fills the first half only
     EXPECT_EQ(s.getSeries(6).flags, 1);
     EXPECT_EQ(s.getSeries(8).flags, 1);
     EXPECT_EQ(y(s, 6, 0), 20);
     EXPECT_EQ(y(s, 8, 1), 20 - 32);
-    EXPECT_EQ(y(s, 8, 300), 20);
+    EXPECT_EQ(y(s, 8, 300), 20);   // the 1 km memory fills the first half only
     EXPECT_EQ(s.getSeries(2).points, (std::vector<DataPoint>{{0, 127}, {0, -128}}));
     EXPECT_EQ(s.getSeries(3).points, (std::vector<DataPoint>{{0, -128}, {125, -128}}));
     EXPECT_EQ(s.getSeries(4).points, (std::vector<DataPoint>{{125, 127}, {125, -128}}));
@@ -455,7 +409,6 @@ TEST(Preview, EveryStepThSampleOverTheFilesRange)
         preview_screen::fill(s, t);
         EXPECT_EQ(preview_screen::sampleStep(c.memScale), c.step);
         EXPECT_DOUBLE_EQ(s.xLabelRight, 1.5 * c.memScale / 2.0);
-        EXPECT_EQ(t.overviewSamples[10], (10 * c.step) % 251);
         const int expected = static_cast<std::int8_t>(static_cast<std::uint8_t>((10 * c.step) % 251));
         EXPECT_EQ(y(s, 2, 10), expected);
     }

@@ -146,9 +146,9 @@ TEST_F(Library, ListsPreviewsAndLoadsTheMemories)
     struct Preview { const char* name; int step; double labelRight; };
     for (const Preview p : {Preview{"short", 1, 62.5}, Preview{"long", 16, 6000}}) {
         select(list(), QString::fromUtf8(p.name));
-        const CArrPoints& trace = panel->previewScreen().getSeries(2);
+        const CArrPoints& trace = panel->previewScreen().state().getSeries(2);
         EXPECT_EQ(trace.points[10].y, (10 * p.step) % 100) << p.name;
-        EXPECT_EQ(panel->previewScreen().xLabelRight, p.labelRight) << p.name;
+        EXPECT_EQ(panel->previewScreen().state().xLabelRight, p.labelRight) << p.name;
     }
 
     // P1 twice: loaded with its mark, then off; the same file in P1 and P2 is marked in P1's colour.
@@ -343,7 +343,7 @@ TEST_F(Library, WindowsNamesPreviewThatFollowsTheFileAndAScrollBarOnlyWhenNeeded
     writeText(folder + windowsName + ".pie", "[PIECE]\r\nAMOUNT=1\r\n[SITE1]\r\nLENGTH1=1000\r\n");
     doc.updateAllViews(nullptr, kHintSaved);
     select(list(), QStringLiteral("Линия"));
-    EXPECT_EQ(panel->previewScreen().getSeries(2).points[10].y, 10);
+    EXPECT_EQ(panel->previewScreen().state().getSeries(2).points[10].y, 10);
     ASSERT_TRUE(run(cmd::kMemoryP1));
     EXPECT_TRUE(host.told.empty());
     EXPECT_TRUE(doc.traces[P1].shown);
@@ -360,17 +360,17 @@ TEST_F(Library, WindowsNamesPreviewThatFollowsTheFileAndAScrollBarOnlyWhenNeeded
     // Saved over while selected: the row and the preview show the new contents at the next refresh,
     // and at a click on the row; a file that can no longer be read shows no trace beside its "?" row.
     select(list(), QStringLiteral("short"));
-    const CArrPoints& trace = panel->previewScreen().getSeries(2);
-    EXPECT_EQ(panel->previewScreen().xLabelRight, 62.5);
+    const CArrPoints& trace = panel->previewScreen().state().getSeries(2);
+    EXPECT_EQ(panel->previewScreen().state().xLabelRight, 62.5);
     writeReflectogramFile(folder + "short.tdr", 7, 1500);   // now 8000 m
     doc.updateAllViews(nullptr, kHintSaved);
     EXPECT_EQ(list().getCell(list().getFirstSelected(), 2), QStringLiteral("8000.0"));
-    EXPECT_EQ(panel->previewScreen().xLabelRight, 8000);
+    EXPECT_EQ(panel->previewScreen().state().xLabelRight, 8000);
     EXPECT_EQ(trace.points[10].y, 160 % 100);
     writeReflectogramFile(folder + "short.tdr", 0, 1500);
     const int row = list().getFirstSelected();
     QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, list().visualRect(list().model()->index(row, 2)).center());
-    EXPECT_EQ(panel->previewScreen().xLabelRight, 62.5);
+    EXPECT_EQ(panel->previewScreen().state().xLabelRight, 62.5);
     writeText(folder + "short.tdr", "cut short");
     doc.updateAllViews(nullptr, kHintSaved);
     EXPECT_EQ(list().getCell(list().getFirstSelected(), 2), QStringLiteral("?"));

@@ -49,8 +49,10 @@ TEST(ChannelTable, LiveLineCells)
     Trace& l1 = doc.traces[L1];
     l1.status = 3;
     l1.yOffset = -25;
-    l1.valueAtCursor1 = 200;
-    l1.valueAtCursor2 = 11;
+    // Return loss from the samples under the cursors, read without any screen rebuilt.
+    doc.cursor2 = 500;
+    l1.samples[0] = 200;
+    l1.samples[250] = 11;
 
     const ChannelTable table = buildChannelTable(doc);
     ASSERT_EQ(table.rows.size(), 1u);

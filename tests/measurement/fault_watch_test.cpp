@@ -1,7 +1,7 @@
 #include "support/temp_dir.h"
 #include "document/varnel_doc.h"
 #include "device/sim_scene.h"
-#include "display/memory_resampling.h"
+#include "document/memory_resampling.h"
 #include "measurement/analysis/fault_watch.h"
 
 #include <gtest/gtest.h>

@@ -21,7 +21,7 @@ struct OverviewRig {
     CScreenWnd& screen = form.overviewScreen();
 };
 
-int y(CScreenWnd& s, int series, int j) { return s.getSeries(series).points[static_cast<std::size_t>(j)].y; }
+int y(CScreenWnd& s, int series, int j) { return s.state().getSeries(series).points[static_cast<std::size_t>(j)].y; }
 
 void wheel(QWidget& w, int delta, std::uint64_t timeMs)
 {
@@ -87,8 +87,8 @@ TEST(OverviewForm, ClickWheelAndArrowKeysMoveTheMagnifiedWindow)
 
     const PixelRect plot = r.screen.plotRect();
     QTest::mouseClick(&r.screen, Qt::LeftButton, {}, QPoint((plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2));
-    EXPECT_NEAR(r.screen.getLeftClick().x, 250, 2);
-    EXPECT_DOUBLE_EQ(r.doc.zoomCenter, 2.0 * r.screen.getLeftClick().x);
+    EXPECT_NEAR(r.screen.state().getLeftClick().x, 250, 2);
+    EXPECT_DOUBLE_EQ(r.doc.zoomCenter, 2.0 * r.screen.state().getLeftClick().x);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "display/memory_resampling.h"
+#include "document/memory_resampling.h"
 
 #include "document/tables.h"
 
