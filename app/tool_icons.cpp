@@ -1,7 +1,7 @@
 #include "app/tool_icons.h"
 
 #include "document/command_ids.h"
-#include "panels/controls/text_icon.h"
+#include "widgets/text_icon.h"
 
 #include <QPainter>
 #include <QPixmap>

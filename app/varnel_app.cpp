@@ -19,7 +19,7 @@
 #include "measurement/forms/qt_acquisition_host.h"
 #include "measurement/forms/qt_notify_sink.h"
 #include "display/widgets/screen_wnd.h"
-#include "panels/forms/form.h"
+#include "display/widgets/form.h"
 #include "panels/forms/form_ku.h"
 #include "panels/forms/form_params.h"
 #include "panels/forms/form_set.h"

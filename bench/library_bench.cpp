@@ -9,7 +9,7 @@
 #include "document/varnel_doc.h"
 #include "files/library/reflectogram_listing.h"
 #include "files/widgets/form_memory.h"
-#include "panels/controls/report_ctrl.h"
+#include "widgets/report_ctrl.h"
 #include "panels/host/qt_panel_host.h"
 
 #include <QAccessible>

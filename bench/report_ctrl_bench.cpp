@@ -1,4 +1,4 @@
-#include "panels/controls/report_ctrl.h"
+#include "widgets/report_ctrl.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panels/controls/report_colors.h"
+#include "widgets/report_colors.h"
 
 #include <functional>
 #include <utility>

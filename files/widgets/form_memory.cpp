@@ -9,10 +9,10 @@
 #include "document/varnel_doc.h"
 #include "files/library/library_texts.h"
 #include "files/widgets/library_icons.h"
-#include "panels/controls/edit_text.h"
-#include "panels/controls/h_spin.h"
-#include "panels/controls/report_ctrl.h"
-#include "panels/controls/tool_tip_text.h"
+#include "widgets/edit_text.h"
+#include "widgets/h_spin.h"
+#include "widgets/report_ctrl.h"
+#include "widgets/tool_tip_text.h"
 #include "panels/host/panel_host.h"
 
 #include <QAction>

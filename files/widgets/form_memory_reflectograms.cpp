@@ -10,7 +10,7 @@
 #include "files/library/library_texts.h"
 #include "files/library/memory_file.h"
 #include "files/library/memory_slots.h"
-#include "panels/controls/report_ctrl.h"
+#include "widgets/report_ctrl.h"
 #include "panels/host/panel_host.h"
 
 #include <QItemSelectionModel>

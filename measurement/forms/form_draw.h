@@ -3,7 +3,7 @@
 #include "document/command_table.h"
 #include "document/doc_view.h"
 #include "display/wheel_notches.h"
-#include "panels/controls/report_colors.h"
+#include "widgets/report_colors.h"
 
 #include <QWidget>
 #include <string>

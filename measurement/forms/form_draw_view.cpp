@@ -12,7 +12,7 @@
 #include "measurement/acquisition_controller.h"
 #include "measurement/channel_table.h"
 #include "measurement/forms/report_printing.h"
-#include "panels/controls/report_ctrl.h"
+#include "widgets/report_ctrl.h"
 #include "resources/command_text.h"
 
 #include <QContextMenuEvent>

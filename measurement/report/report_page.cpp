@@ -4,7 +4,7 @@
 #include "document/varnel_doc.h"
 #include "measurement/channel_table.h"
 #include "measurement/report_readouts.h"
-#include "panels/printing/report_print.h"
+#include "widgets/printing/report_print.h"
 #include "resources/contact_lines.h"
 
 #include <QFont>

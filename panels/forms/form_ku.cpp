@@ -7,7 +7,7 @@
 #include "document/varnel_doc.h"
 #include "files/ku_range.h"
 #include "files/number_text.h"
-#include "panels/controls/report_ctrl.h"
+#include "widgets/report_ctrl.h"
 #include "panels/forms/table_ku.h"
 #include "panels/host/panel_host.h"
 

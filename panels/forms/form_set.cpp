@@ -2,8 +2,8 @@
 
 #include "document/varnel_doc.h"
 #include "panels/choice_lists.h"
-#include "panels/controls/h_spin.h"
-#include "panels/controls/tool_tip_text.h"
+#include "widgets/h_spin.h"
+#include "widgets/tool_tip_text.h"
 #include "panels/cursor_row.h"
 #include "panels/form_layouts.h"
 

@@ -1,6 +1,6 @@
 #include "panels/forms/table_ku.h"
 
-#include "panels/controls/h_spin.h"
+#include "widgets/h_spin.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -8,8 +8,8 @@
 #include "document/varnel_doc.h"
 #include "files/reflectogram_file.h"
 #include "files/section_file.h"
-#include "panels/controls/h_spin.h"
-#include "panels/controls/report_ctrl.h"
+#include "widgets/h_spin.h"
+#include "widgets/report_ctrl.h"
 #include "support/scripted_panel_host.h"
 #include "support/temp_dir.h"
 

@@ -2,9 +2,9 @@
 #include "measurement/analysis/forms/calibration_dlg.h"
 #include "measurement/analysis/forms/events_dlg.h"
 #include "measurement/analysis/forms/watch_dlg.h"
-#include "panels/controls/h_spin.h"
-#include "panels/controls/report_ctrl.h"
-#include "panels/controls/spin_field.h"
+#include "widgets/h_spin.h"
+#include "widgets/report_ctrl.h"
+#include "widgets/spin_field.h"
 #include "support/synthetic_reflectogram.h"
 #include "support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include "document/varnel_doc.h"
 #include "measurement/forms/form_draw.h"
 #include "measurement/form_rig.h"
-#include "panels/controls/report_ctrl.h"
+#include "widgets/report_ctrl.h"
 
 #include <QApplication>
 #include <QTest>

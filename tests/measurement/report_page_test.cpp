@@ -4,7 +4,7 @@
 #include "measurement/channel_table.h"
 #include "measurement/reflectogram_report.h"
 #include "measurement/report/report_page.h"
-#include "panels/printing/report_print.h"
+#include "widgets/printing/report_print.h"
 
 #include <QFontMetrics>
 #include <QImage>

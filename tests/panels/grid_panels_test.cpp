@@ -2,7 +2,7 @@
 // tab, then the cursor row and the channel parameter panel working on it.
 #include "document/varnel_doc.h"
 #include "files/library/section_grid.h"
-#include "panels/controls/h_spin.h"
+#include "widgets/h_spin.h"
 #include "panels/forms/form_params.h"
 #include "panels/forms/form_set.h"
 #include "support/temp_dir.h"

@@ -5,9 +5,9 @@
 #include "files/number_text.h"
 #include "measurement/analysis/event_finder.h"
 #include "measurement/analysis/forms/trace_choice.h"
-#include "panels/controls/h_spin.h"
-#include "panels/controls/spin_field.h"
-#include "panels/controls/tool_tip_text.h"
+#include "widgets/h_spin.h"
+#include "widgets/spin_field.h"
+#include "widgets/tool_tip_text.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -3,8 +3,8 @@
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
 #include "measurement/analysis/forms/trace_choice.h"
-#include "panels/controls/report_ctrl.h"
-#include "panels/controls/tool_tip_text.h"
+#include "widgets/report_ctrl.h"
+#include "widgets/tool_tip_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

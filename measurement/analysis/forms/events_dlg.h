@@ -2,7 +2,7 @@
 
 #include "document/doc_view.h"
 #include "measurement/analysis/event_finder.h"
-#include "panels/controls/report_colors.h"
+#include "widgets/report_colors.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

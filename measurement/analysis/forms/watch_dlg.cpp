@@ -1,9 +1,9 @@
 #include "measurement/analysis/forms/watch_dlg.h"
 
 #include "document/varnel_doc.h"
-#include "panels/controls/h_spin.h"
-#include "panels/controls/spin_field.h"
-#include "panels/controls/tool_tip_text.h"
+#include "widgets/h_spin.h"
+#include "widgets/spin_field.h"
+#include "widgets/tool_tip_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
-#include "panels/controls/report_header.h"
+#include "widgets/report_header.h"
 
-#include "panels/printing/report_print.h"
+#include "widgets/printing/report_print.h"
 
 #include <QFontMetrics>
 #include <QStyle>

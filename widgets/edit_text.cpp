@@ -1,4 +1,4 @@
-#include "panels/controls/edit_text.h"
+#include "widgets/edit_text.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
-#include "panels/controls/report_ctrl.h"
+#include "widgets/report_ctrl.h"
 
-#include "panels/controls/report_colors.h"
-#include "panels/controls/report_header.h"
+#include "widgets/report_colors.h"
+#include "widgets/report_header.h"
 
 #include <QApplication>
 #include <QBrush>

@@ -1,4 +1,4 @@
-#include "panels/controls/text_icon.h"
+#include "widgets/text_icon.h"
 
 #include <QFont>
 #include <QPainter>

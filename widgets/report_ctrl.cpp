@@ -1,7 +1,7 @@
-#include "panels/controls/report_ctrl.h"
+#include "widgets/report_ctrl.h"
 
-#include "panels/controls/report_header.h"
-#include "panels/printing/report_print.h"
+#include "widgets/report_header.h"
+#include "widgets/printing/report_print.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

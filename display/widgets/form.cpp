@@ -1,4 +1,4 @@
-#include "panels/forms/form.h"
+#include "display/widgets/form.h"
 
 #include "display/mouse_modes.h"
 #include "display/overview_series.h"

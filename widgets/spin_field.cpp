@@ -1,6 +1,6 @@
-#include "panels/controls/spin_field.h"
+#include "widgets/spin_field.h"
 
-#include "panels/controls/h_spin.h"
+#include "widgets/h_spin.h"
 
 CSpinField::CSpinField(QWidget* parent) : QWidget(parent), edit(new CHSpin(this))
 {

@@ -1,6 +1,6 @@
 #include "display/widgets/screen_wnd.h"
 #include "document/varnel_doc.h"
-#include "panels/forms/form.h"
+#include "display/widgets/form.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panels/controls/spin_icons.h"
+#include "widgets/spin_icons.h"
 
 #include <QToolButton>
 

@@ -1,4 +1,4 @@
-#include "panels/controls/button_spin.h"
+#include "widgets/button_spin.h"
 
 #include <QStyleOptionToolButton>
 #include <QStylePainter>

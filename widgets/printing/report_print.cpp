@@ -1,4 +1,4 @@
-#include "panels/printing/report_print.h"
+#include "widgets/printing/report_print.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panels/controls/button_spin.h"
+#include "widgets/button_spin.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -1,5 +1,5 @@
-#include "panels/controls/edit_text.h"
-#include "panels/controls/h_spin.h"
+#include "widgets/edit_text.h"
+#include "widgets/h_spin.h"
 
 #include <QApplication>
 #include <QClipboard>

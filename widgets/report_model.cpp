@@ -1,6 +1,6 @@
-#include "panels/controls/report_model.h"
+#include "widgets/report_model.h"
 
-#include "panels/controls/report_colors.h"
+#include "widgets/report_colors.h"
 
 #include <QBrush>
 

@@ -1,4 +1,4 @@
-#include "panels/controls/tool_tip_text.h"
+#include "widgets/tool_tip_text.h"
 
 #include <QString>
 #include <QWidget>

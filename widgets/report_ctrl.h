@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panels/controls/report_model.h"
+#include "widgets/report_model.h"
 
 #include <QString>
 #include <QTableView>

@@ -1,6 +1,6 @@
-#include "panels/controls/h_spin.h"
+#include "widgets/h_spin.h"
 
-#include "panels/controls/tool_tip_text.h"
+#include "widgets/tool_tip_text.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>

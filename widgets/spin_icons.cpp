@@ -1,4 +1,4 @@
-#include "panels/controls/spin_icons.h"
+#include "widgets/spin_icons.h"
 
 #include <QColor>
 #include <QPainter>
