@@ -29,8 +29,6 @@ const char* const kCaption = "Рефлектометр импульсный VARN
 const QString kReady = QStringLiteral("Готово");
 constexpr int kRangeBar = 148;
 constexpr int kPulseBar = 150;
-constexpr int kFrameCommands[] = {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kHelp,
-                                  cmd::kWebSite,   cmd::kWriteUs,         cmd::kAbout};
 
 QSize screenSize()
 {
@@ -59,8 +57,7 @@ CMainFrame::CMainFrame(CVarnelDoc& document, CCommandTable& commands, CSettings&
 
 CMainFrame::~CMainFrame()
 {
-    for (int id : kFrameCommands)
-        table.add(id, {}, [] { return CommandState{false, false}; });
+    registrations.clear();
     doc.removeView(this);
     settings.setInt("TWOSCREEN", areas.twoScreen ? 1 : 0);
 }
@@ -68,20 +65,20 @@ CMainFrame::~CMainFrame()
 void CMainFrame::registerFrameCommands()
 {
     auto area = [this](int id, FrameArea which, void (CFrameLayout::*toggle)()) {
-        table.add(id, [this, toggle] {
+        registrations.push_back(table.addScoped(id, [this, toggle] {
             (areas.*toggle)();
             applyAreas();
-        }, [this, which] { return CommandState{true, areas.checked(which)}; });
+        }, [this, which] { return CommandState{true, areas.checked(which)}; }));
     };
     area(cmd::kTwoScreen, FrameArea::Overview, &CFrameLayout::toggleTwoScreen);
     area(cmd::kChannelSettings, FrameArea::RightColumn, &CFrameLayout::toggleChannelSettings);
     area(cmd::kMemory, FrameArea::Library, &CFrameLayout::toggleMemory);
 
     const auto always = [] { return CommandState{true, false}; };
-    table.add(cmd::kHelp, [this] { openHelp(); }, always, false);
-    table.add(cmd::kWebSite, [this] { openLink(text(kWebAddress)); }, always, false);
-    table.add(cmd::kWriteUs, [this] { openLink(QStringLiteral("mailto:") + text(kMailAddress)); }, always, false);
-    table.add(cmd::kAbout, [this] { showAbout(); }, always, false);
+    registrations.push_back(table.addScoped(cmd::kHelp, [this] { openHelp(); }, always, false));
+    registrations.push_back(table.addScoped(cmd::kWebSite, [this] { openLink(text(kWebAddress)); }, always, false));
+    registrations.push_back(table.addScoped(cmd::kWriteUs, [this] { openLink(QStringLiteral("mailto:") + text(kMailAddress)); }, always, false));
+    registrations.push_back(table.addScoped(cmd::kAbout, [this] { showAbout(); }, always, false));
 }
 
 void CMainFrame::applyAreas()

@@ -2,13 +2,14 @@
 
 #include "app/frame_layout.h"
 #include "app/frame_panes.h"
+#include "document/command_table.h"
 #include "document/doc_view.h"
 
 #include <QMainWindow>
 #include <map>
+#include <vector>
 
 class CCommandActions;
-class CCommandTable;
 class CSettings;
 class CVarnelDoc;
 class QToolBar;
@@ -74,6 +75,7 @@ private:
 
     CVarnelDoc& doc;
     CCommandTable& table;
+    std::vector<CCommandRegistration> registrations;
     CSettings& settings;
     CCommandActions* actions = nullptr;
     CFramePanes* paneSet = nullptr;
