@@ -9,6 +9,7 @@
 #include "document/settings.h"
 #include "document/varnel_doc.h"
 #include "resources/contact_lines.h"
+#include "widgets/tool_tip_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 namespace {
@@ -127,6 +129,9 @@ QToolBar* CMainFrame::addCommandBar(int resourceId, const QString& title, std::i
     auto* bar = new QToolBar(title, this);
     bar->setObjectName(QStringLiteral("toolbar%1").arg(resourceId));
     bar->setAccessibleName(title);
+    // The button that opens the buttons a narrow window cannot show is named like the panels' ones.
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        setToolTipText(*more, QStringLiteral("Остальные кнопки"));
     bar->setAllowedAreas(area);
     bar->setToolButtonStyle(area == Qt::BottomToolBarArea ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
     bar->setIconSize(QSize(24, 24));
