@@ -35,7 +35,9 @@ void ensureApplication()
     static char name[] = "bench_library";
     static char* argv[] = {name, nullptr};
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication app(argc, argv);
+    // Never destroyed: a static application torn down after Qt's own statics crashes at exit.
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
     // The accessibility bridge, where asked for, connects to its bus through the event loop: let it,
     // so that the figures count what it does.
     static const bool bridged = [] {

@@ -24,7 +24,9 @@ void ensureApplication()
     static char name[] = "bench_report_page";
     static char* argv[] = {name, nullptr};
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication app(argc, argv);
+    // Never destroyed: a static application torn down after Qt's own statics crashes at exit.
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
 }
 
 std::uint8_t sample(int i, int n, bool noise, std::mt19937& rng)
