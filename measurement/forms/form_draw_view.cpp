@@ -209,4 +209,13 @@ void CFormDraw::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
-void CFormDraw::onScreenClick() { mouse_modes::mainScreenClick(doc, screen->state().getLeftClick()); }
+void CFormDraw::onScreenClick()
+{
+    // A click on an event's mark chooses its row in the event list instead of acting in the mouse mode.
+    if (const int mark = main_screen::eventMarkAt(screen->state(), screen->state().getLeftClick()); mark >= 0) {
+        doc.eventMarks.chosen = mark;
+        doc.updateAllViews(nullptr, kHintEvents);
+        return;
+    }
+    mouse_modes::mainScreenClick(doc, screen->state().getLeftClick());
+}
