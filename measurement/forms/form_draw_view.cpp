@@ -57,6 +57,9 @@ void CFormDraw::registerFormCommands()
     registrations.push_back(commands.addScoped(cmd::kPrint, [this] { reportPrinting->print(); }, always, false));
     registrations.push_back(commands.addScoped(cmd::kPrintPreview, [this] { reportPrinting->preview(); }, always, false));
     registrations.push_back(commands.addScoped(cmd::kSaveReportPdf, [this] { reportPrinting->savePdf(); }, always, false));
+    registrations.push_back(commands.addScoped(cmd::kPrintEventTable,
+                                               [this] { reportPrinting->printEvents = !reportPrinting->printEvents; },
+                                               [this] { return CommandState{true, reportPrinting->printEvents}; }));
 }
 
 ReportCellColors CFormDraw::cellColors(int row, int) const
