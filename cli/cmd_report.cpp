@@ -14,9 +14,9 @@
 #include "measurement/reflectogram_report.h"
 
 #include <filesystem>
-#include <vector>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #ifdef VARNEL_CLI_RENDER
 #include "cli/offscreen_gui.h"
@@ -78,8 +78,9 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
 {
     ParsedArgs parsed;
     int exitCode = kExitOk;
-    if (!startCommand("report", kUsage, args, {{"-o", "--ku", "--cursor1", "--cursor2", "--sections", "--threshold"}, {"--speed", "--events"}, 1}, out, err,
-                      parsed, exitCode))
+    if (!startCommand("report", kUsage, args,
+                      {{"-o", "--ku", "--cursor1", "--cursor2", "--sections", "--threshold"}, {"--speed", "--events"}, 1},
+                      out, err, parsed, exitCode))
         return exitCode;
     const auto output = parsed.values.find("-o");
     if (output == parsed.values.end() || output->second.empty())
@@ -96,12 +97,12 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
         options.ku = ku;
     const bool withEvents = parsed.flags.count("--events") > 0;
     EventFinderSettings finderSettings;
-    if (auto t = parsed.values.find("--threshold"); t != parsed.values.end() &&
-                                                   (!withEvents || !numtext::parseNumber(t->second, finderSettings.thresholdSigma) ||
-                                                    !(finderSettings.thresholdSigma > 0)))
-        return failWith(err, withEvents ? "report: --threshold must be a positive number, not \"" + t->second + "\""
-                                        : std::string("report: --threshold needs --events"),
-                        kExitUsage);
+    if (auto t = parsed.values.find("--threshold"); t != parsed.values.end()) {
+        if (!withEvents)
+            return failWith(err, "report: --threshold needs --events", kExitUsage);
+        if (!numtext::parseNumber(t->second, finderSettings.thresholdSigma) || !(finderSettings.thresholdSigma > 0))
+            return failWith(err, "report: --threshold must be a positive number, not \"" + t->second + "\"", kExitUsage);
+    }
     options.speedMode = parsed.flags.count("--speed") > 0;
     if (const auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
         SectionFileData data;

@@ -166,6 +166,10 @@ TEST(AnalysisCli, BadInputIsRefusedWithOneLine)
                   "cursor beyond the record");
     expectRefused(runCli(dir, {"calibrate", dir.file("short.tdr"), "--length", "600"}), 1, "short.tdr", "bad file");
     expectRefused(runCli(dir, {"events", line, "--threshold", "0"}), 2, "--threshold", "zero threshold");
+    expectRefused(runCli(dir, {"report", line, "-o", dir.file("r.pdf"), "--events", "--threshold", "0"}), 2,
+                  "--threshold", "zero threshold of the report's events");
+    expectRefused(runCli(dir, {"report", line, "-o", dir.file("r.pdf"), "--threshold", "5"}), 2, "--events",
+                  "a threshold without the event table");
     expectRefused(runCli(dir, {"events", line, "--ku", "x"}), 2, "--ku", "bad KU");
     expectRefused(runCli(dir, {"events", line, "--sections", dir.file("none.pie")}), 1, "none.pie", "missing sections");
     expectRefused(runCli(dir, {"events", dir.file("short.tdr")}), 1, "short.tdr", "bad file");
