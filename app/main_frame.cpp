@@ -237,7 +237,7 @@ void CMainFrame::createMenus()
 
     QMenu* measure = menuBar()->addMenu(QStringLiteral("&Измерение"));
     addItems(measure, {cmd::kStart, cmd::kStop, kSeparator, cmd::kLine1, cmd::kLine2, kSeparator, cmd::kSaveLine1,
-                       cmd::kSaveLine2, kSeparator, cmd::kPrint, cmd::kPrintPreview, cmd::kSaveReportPdf});
+                       cmd::kSaveLine2, kSeparator, cmd::kPrint, cmd::kPrintPreview, cmd::kSaveReportPdf, cmd::kPrintEventTable});
     measure->addSeparator();
     measure->addAction(QStringLiteral("Выход"), this, &QWidget::close);
 

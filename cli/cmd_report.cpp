@@ -9,11 +9,14 @@
 #include "files/library/memory_file.h"
 #include "files/reflectogram_file.h"
 #include "files/section_file.h"
+#include "measurement/analysis/event_finder.h"
+#include "measurement/analysis/event_table.h"
 #include "measurement/reflectogram_report.h"
 
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #ifdef VARNEL_CLI_RENDER
 #include "cli/offscreen_gui.h"
@@ -27,7 +30,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: varnel-cli report FILE.tdr -o REPORT.pdf [--ku K] [--speed] [--cursor1 M] [--cursor2 M]\n"
-    "                         [--sections FILE.pie]\n"
+    "                         [--sections FILE.pie] [--events [--threshold N]]\n"
     "\n"
     "Writes the one-page measurement report of a reflectogram file as an A4 PDF, as the program prints\n"
     "it: the title and contact lines, a channel table with the file's row, the reflectogram over the\n"
@@ -39,7 +42,11 @@ constexpr std::string_view kUsage =
     "  --cursor1 M   cursor 1 at M real metres from the start of the line (0 by default)\n"
     "  --cursor2 M   cursor 2 likewise\n"
     "  --sections FILE.pie  the scale grid of a section file on, as in the window: every distance is\n"
-    "                section by section with the sections' own KU\n";
+    "                section by section with the sections' own KU\n"
+    "  --events      add the table of the reflections found in the file under the readouts, with the\n"
+    "                columns of the window's event list; they are found as \"events\" finds them\n"
+    "  --threshold N with --events: departures from the baseline of more than N noise deviations\n"
+    "                (default 4), as for \"events\"\n";
 
 // A number option that is present must be a number (and positive or not negative, as asked).
 bool numberOption(const ParsedArgs& parsed, const std::string& name, bool positive, double& value,
@@ -71,8 +78,9 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
 {
     ParsedArgs parsed;
     int exitCode = kExitOk;
-    if (!startCommand("report", kUsage, args, {{"-o", "--ku", "--cursor1", "--cursor2", "--sections"}, {"--speed"}, 1}, out, err,
-                      parsed, exitCode))
+    if (!startCommand("report", kUsage, args,
+                      {{"-o", "--ku", "--cursor1", "--cursor2", "--sections", "--threshold"}, {"--speed", "--events"}, 1},
+                      out, err, parsed, exitCode))
         return exitCode;
     const auto output = parsed.values.find("-o");
     if (output == parsed.values.end() || output->second.empty())
@@ -87,6 +95,14 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
         return failWith(err, error, kExitUsage);
     if (parsed.values.count("--ku"))
         options.ku = ku;
+    const bool withEvents = parsed.flags.count("--events") > 0;
+    EventFinderSettings finderSettings;
+    if (auto t = parsed.values.find("--threshold"); t != parsed.values.end()) {
+        if (!withEvents)
+            return failWith(err, "report: --threshold needs --events", kExitUsage);
+        if (!numtext::parseNumber(t->second, finderSettings.thresholdSigma) || !(finderSettings.thresholdSigma > 0))
+            return failWith(err, "report: --threshold must be a positive number, not \"" + t->second + "\"", kExitUsage);
+    }
     options.speedMode = parsed.flags.count("--speed") > 0;
     if (const auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
         SectionFileData data;
@@ -113,7 +129,12 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
     main_screen::configure(screen, doc);
     main_screen::rebuild(screen, doc);
     const ChannelTable table = buildChannelTable(doc);
-    if (Status s = writeReportPdf(output->second, doc, table, screen); !s)
+    // The events of the memory as the window's list finds them: its samples and grid, the document's distances.
+    std::vector<EventRow> events;
+    if (withEvents)
+        events = eventRows(CEventFinder(finderSettings).find(doc.traces[P1].raw, memoryGrid(doc.traces[P1]),
+                                                             documentDistances(doc)));
+    if (Status s = writeReportPdf(output->second, doc, table, screen, withEvents ? &events : nullptr); !s)
         return failWith(err, s.reason(), kExitBadFile);
     return kExitOk;
 #else

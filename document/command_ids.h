@@ -58,5 +58,7 @@ inline constexpr int kAbout = 57664;
 inline constexpr int kFindEvents = 33100;
 inline constexpr int kCalibrateKu = 33101;
 inline constexpr int kWatch = 33102;
+// Whether the printed report carries the event table (a check, kept for the session).
+inline constexpr int kPrintEventTable = 33103;
 
 } // namespace cmd

@@ -10,4 +10,5 @@ enum UpdateHint : int {
     kHintLines = 4,        // lines, difference base or display mode changed; layouts recompute
     kHintSpeedMode = 5,    // V/2 versus KU presentation toggled
     kHintReturnLoss = 6,   // return-loss presentation toggled
+    kHintEvents = 7,       // the event list's marks changed, or a mark was chosen on the screen
 };

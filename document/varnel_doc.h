@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/event_marks.h"
 #include "document/rgb.h"
 #include "document/section_list.h"
 #include "document/trace.h"
@@ -97,6 +98,7 @@ public:
     double zoomCenter = 0.0;
     bool zoomed = false;
     WatchEnvelope watchEnvelope;
+    EventMarks eventMarks;
 
     double& activeCursorPos() { return activeCursor == CursorId::First ? cursor1 : cursor2; }
     double activeCursorPos() const { return activeCursor == CursorId::First ? cursor1 : cursor2; }

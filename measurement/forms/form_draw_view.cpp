@@ -57,6 +57,9 @@ void CFormDraw::registerFormCommands()
     registrations.push_back(commands.addScoped(cmd::kPrint, [this] { reportPrinting->print(); }, always, false));
     registrations.push_back(commands.addScoped(cmd::kPrintPreview, [this] { reportPrinting->preview(); }, always, false));
     registrations.push_back(commands.addScoped(cmd::kSaveReportPdf, [this] { reportPrinting->savePdf(); }, always, false));
+    registrations.push_back(commands.addScoped(cmd::kPrintEventTable,
+                                               [this] { reportPrinting->printEvents = !reportPrinting->printEvents; },
+                                               [this] { return CommandState{true, reportPrinting->printEvents}; }));
 }
 
 ReportCellColors CFormDraw::cellColors(int row, int) const
@@ -209,4 +212,13 @@ void CFormDraw::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
-void CFormDraw::onScreenClick() { mouse_modes::mainScreenClick(doc, screen->state().getLeftClick()); }
+void CFormDraw::onScreenClick()
+{
+    // A click on an event's mark chooses its row in the event list instead of acting in the mouse mode.
+    if (const int mark = main_screen::eventMarkAt(screen->state(), screen->state().getLeftClick()); mark >= 0) {
+        doc.eventMarks.chosen = mark;
+        doc.updateAllViews(nullptr, kHintEvents);
+        return;
+    }
+    mouse_modes::mainScreenClick(doc, screen->state().getLeftClick());
+}

@@ -3,6 +3,8 @@
 #include "display/widgets/screen_wnd.h"
 #include "document/varnel_doc.h"
 #include "measurement/acquisition_controller.h"
+#include "measurement/analysis/event_finder.h"
+#include "measurement/analysis/forms/trace_choice.h"
 #include "measurement/channel_table.h"
 #include "measurement/report/report_page.h"
 #include "measurement/report/report_pdf.h"
@@ -15,6 +17,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+
+#include <algorithm>
 
 namespace {
 
@@ -73,7 +77,9 @@ bool CReportPrinting::printPage(QPrinter& target) const
     if (!painter.begin(&target))
         return false;
     screen.state().captureMode = doc.capture;
-    CReportPage(ReportPageDevice::of(target)).draw(painter, doc, buildChannelTable(doc), screen.state());
+    const std::vector<EventRow> events = printEvents ? eventTable() : std::vector<EventRow>{};
+    CReportPage(ReportPageDevice::of(target))
+        .draw(painter, doc, buildChannelTable(doc), screen.state(), printEvents ? &events : nullptr);
     return painter.end();
 }
 
@@ -103,12 +109,26 @@ void CReportPrinting::savePdf()
     if (path.isEmpty())
         return;
     screen.state().captureMode = doc.capture;
-    if (const Status s = writeReportPdf(path.toStdString(), doc, buildChannelTable(doc), screen.state()); !s) {
+    const std::vector<EventRow> events = printEvents ? eventTable() : std::vector<EventRow>{};
+    if (const Status s = writeReportPdf(path.toStdString(), doc, buildChannelTable(doc), screen.state(),
+                                        printEvents ? &events : nullptr);
+        !s) {
         QString why = QString::fromStdString(s.userReason());
         if (why.startsWith(path + QStringLiteral(": ")))
             why = why.mid(path.size() + 2);
         reportFailure(QStringLiteral("Отчет не сохранен.\n%1\n%2").arg(path, why));
     }
+}
+
+std::vector<EventRow> CReportPrinting::eventTable() const
+{
+    const std::vector<int> shown = shownTraces(doc);
+    if (shown.empty())
+        return {};
+    const int listed = doc.eventMarks.trace;
+    const int trace = std::find(shown.begin(), shown.end(), listed) != shown.end() ? listed : shown.front();
+    const TraceSamples source = traceSamples(doc, trace);
+    return eventRows(CEventFinder().find(source.samples, source.grid, documentDistances(doc)));
 }
 
 bool CReportPrinting::runPrintDialog(QPrinter& target)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "measurement/analysis/event_table.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CAcquisitionController;
 class CScreenWnd;
@@ -15,6 +18,8 @@ class QWidget;
 // "Сохранить отчет в PDF...". Each first clears the persistence mode. While a print dialog, the preview
 // or the save dialog is open, acquisition is paused (its queue and watchdog cleared, so no reconnect
 // starts); it resumes afterwards only if it was running. A cancelled dialog prints and writes nothing.
+// With `printEvents` on ("Печатать таблицу событий") the page carries the event table of the trace the
+// event list shows, else of the first shown trace, found as the list finds them.
 class CReportPrinting : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +46,9 @@ public:
     std::function<QString(const QString& startDir)> choosePdfPath;
     std::function<void(const QString& message)> reportFailure;
 
+    // Whether the page carries the event table; kept for the session only.
+    bool printEvents = false;
+
     static QString printDialogTitle();
     static QString previewTitle();
 
@@ -49,6 +57,8 @@ private:
     void runPreviewDialog(QPrinter& target, const std::function<void(QPrinter*)>& paint);
     QString askPdfPath(const QString& startDir);
     void showFailure(const QString& message);
+    // The event table's rows for the page; empty without a shown trace.
+    std::vector<EventRow> eventTable() const;
 
     CVarnelDoc& doc;
     CAcquisitionController& controller;

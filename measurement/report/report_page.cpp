@@ -46,7 +46,7 @@ CReportPage::CReportPage(const ReportPageDevice& device) : device(device) {}
 int CReportPage::bottomRuleY() const { return -static_cast<int>(std::trunc(device.heightMm * 3.9)); }
 
 void CReportPage::draw(QPainter& painter, const CVarnelDoc& doc, const ChannelTable& table,
-                       const CScreenState& screen) const
+                       const CScreenState& screen, const std::vector<EventRow>* events) const
 {
     painter.save();
     // 0.01 inch per unit, y upwards: the one mapping from the page onto the device.
@@ -55,11 +55,25 @@ void CReportPage::draw(QPainter& painter, const CVarnelDoc& doc, const ChannelTa
     painter.setPen(QPen(Qt::black, 0));
 
     drawHeader(painter);
-    const ReportReadouts readouts = reportReadouts(doc, device.widthMm, device.heightMm);
-    drawReadouts(painter, readouts);
+    ReportReadouts readouts = reportReadouts(doc, device.widthMm, device.heightMm);
     int readoutTop = std::numeric_limits<int>::min();
-    for (const ReportReadout& r : readouts)
+    int readoutBottom = 0;
+    for (const ReportReadout& r : readouts) {
         readoutTop = std::max(readoutTop, r.y);
+        readoutBottom = std::min(readoutBottom, r.y - kReadoutRow);
+    }
+    if (events) {
+        const int need = (static_cast<int>(events->size()) + 1) * reportprint::kRowHeight + 2 * kReadoutGap;
+        const int room = readoutBottom - bottomRuleY();
+        const int highest = -(kScreenTop + kLeastScreenWithEvents + kReadoutGap);
+        const int up = std::clamp(need - room, 0, std::max(highest - readoutTop, 0));
+        for (ReportReadout& r : readouts)
+            r.y += up;
+        readoutTop += up;
+        readoutBottom += up;
+        drawEvents(painter, readoutBottom - kReadoutGap, *events);
+    }
+    drawReadouts(painter, readouts);
 
     painter.save();
     painter.translate(kContentLeft, -kTableTop);
@@ -123,4 +137,30 @@ void CReportPage::drawTable(QPainter& painter, const CVarnelDoc& doc, const Chan
                                 return QString::fromStdString(
                                     table.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
                             });
+}
+
+void CReportPage::drawEvents(QPainter& painter, int top, const std::vector<EventRow>& events) const
+{
+    const int room = (top - bottomRuleY() - kReadoutGap) / reportprint::kRowHeight - 1;
+    int shown = std::clamp(static_cast<int>(events.size()), 0, std::max(room, 0));
+    // One row's room is kept for the count of those left out.
+    if (shown < static_cast<int>(events.size()))
+        shown = std::max(shown - 1, 0);
+    std::vector<QString> titles;
+    for (const char* t : eventColumnTitles())
+        titles.push_back(QString::fromUtf8(t));
+    painter.save();
+    painter.translate(kContentLeft, top);
+    painter.scale(1, -1);
+    reportprint::printTable(painter, device.widthMm, titles, shown, [&events](int row, int column) {
+        return QString::fromStdString(events[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]);
+    });
+    painter.restore();
+    if (shown < static_cast<int>(events.size())) {
+        painter.save();
+        painter.setFont(reportprint::printFont());
+        drawTextAt(painter, kContentLeft, top - (shown + 1) * reportprint::kRowHeight - 2,
+                   QStringLiteral("Не поместилось событий: %1").arg(static_cast<int>(events.size()) - shown));
+        painter.restore();
+    }
 }

@@ -20,7 +20,8 @@ constexpr double kMarginMm = 5.0;
 
 } // namespace
 
-QByteArray reportPdf(const CVarnelDoc& doc, const ChannelTable& table, const CScreenState& screen)
+QByteArray reportPdf(const CVarnelDoc& doc, const ChannelTable& table, const CScreenState& screen,
+                     const std::vector<EventRow>* events)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -37,7 +38,7 @@ QByteArray reportPdf(const CVarnelDoc& doc, const ChannelTable& table, const CSc
         QPainter painter;
         if (!painter.begin(&writer))
             return {};
-        CReportPage(ReportPageDevice::of(writer)).draw(painter, doc, table, screen);
+        CReportPage(ReportPageDevice::of(writer)).draw(painter, doc, table, screen, events);
         if (!painter.end())
             return {};
     }
@@ -45,9 +46,9 @@ QByteArray reportPdf(const CVarnelDoc& doc, const ChannelTable& table, const CSc
 }
 
 Status writeReportPdf(const std::string& path, const CVarnelDoc& doc, const ChannelTable& table,
-                      const CScreenState& screen)
+                      const CScreenState& screen, const std::vector<EventRow>* events)
 {
-    const QByteArray pdf = reportPdf(doc, table, screen);
+    const QByteArray pdf = reportPdf(doc, table, screen, events);
     if (pdf.isEmpty())
         return Status::failure(path + ": the report could not be drawn", path + ": не удалось построить отчет");
     return writeFileAtomically(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));

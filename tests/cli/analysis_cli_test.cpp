@@ -1,4 +1,5 @@
 #include "support/cli_runner.h"
+#include "support/pdf_text.h"
 #include "support/temp_dir.h"
 #include "support/synthetic_reflectogram.h"
 
@@ -6,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -70,6 +72,65 @@ TEST(AnalysisCli, EventsPrintsTheReflectionsInOrderOfDistance)
     }
 }
 
+// "report --events" prints under the readouts the rows "events" finds with the same options, in the
+// columns of the window's list; without it the page has no event table.
+TEST(AnalysisCli, ReportPrintsTheEventTableWhenAsked)
+{
+#ifndef VARNEL_CLI_RENDER
+    GTEST_SKIP() << "this varnel-cli was built without Qt";
+#endif
+    TempDir dir;
+    SyntheticScene shorted;
+    shorted.scaleIndex = 4;
+    shorted.noiseSigma = 1.0;
+    shorted.echoes = {{2000, -60}};
+    shorted.sourceReflection = -0.6;   // the short comes back at 2 and 3 times its distance
+    writeText(dir.file("shorted.tdr"), encodeReflectogram(renderScene(shorted)));
+    const std::string line = writeLine(dir, "line.tdr", 80);
+    struct Case {
+        std::string file;
+        std::vector<std::string> options;
+        bool table;
+    };
+    const Case cases[] = {
+        {line, {"--events"}, true},
+        {dir.file("shorted.tdr"), {"--events", "--ku", "2", "--threshold", "5"}, true},
+        {line, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file + (c.table ? " with the table" : ""));
+        std::vector<std::string> findArgs{"events", c.file};
+        for (std::size_t i = 1; i + 1 < c.options.size(); i += 2)
+            findArgs.insert(findArgs.end(), {c.options[i], c.options[i + 1]});
+        const CliRun found = runCli(dir, findArgs);
+        ASSERT_EQ(found.exitCode, 0) << found.err;
+        const auto list = nlohmann::ordered_json::parse(found.out);
+        ASSERT_GE(list.size(), 1u);
+
+        std::vector<std::string> args{"report", c.file, "-o", dir.file("report.pdf")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliRun run = runCli(dir, args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::string text = pdfText(dir.file("report.pdf"), true);
+        ASSERT_FALSE(text.empty()) << "pdftotext (poppler-utils) is needed to read the report";
+        EXPECT_EQ(text.find("Обратные потери Повтор") != std::string::npos, c.table) << text;
+        if (!c.table)
+            continue;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const auto& e = list[i];
+            char distance[32];
+            std::snprintf(distance, sizeof distance, "%.2f м", e["distance_m"].get<double>());
+            const std::string type = e["end"].get<bool>()         ? "Конец линии"
+                                     : e["polarity"] == "+" ? "Положительное"
+                                                            : "Отрицательное";
+            const std::string row = std::to_string(i + 1) + " " + distance + " " + type;
+            EXPECT_NE(text.find(row), std::string::npos) << row << " in " << text;
+            if (!e["multiple"].is_null())
+                EXPECT_NE(text.find("×" + std::to_string(e["multiple"].get<int>())), std::string::npos) << i;
+        }
+    }
+}
+
 TEST(AnalysisCli, CalibrateFindsKuFromTheEndOrTheCursor)
 {
     TempDir dir;
@@ -105,6 +166,10 @@ TEST(AnalysisCli, BadInputIsRefusedWithOneLine)
                   "cursor beyond the record");
     expectRefused(runCli(dir, {"calibrate", dir.file("short.tdr"), "--length", "600"}), 1, "short.tdr", "bad file");
     expectRefused(runCli(dir, {"events", line, "--threshold", "0"}), 2, "--threshold", "zero threshold");
+    expectRefused(runCli(dir, {"report", line, "-o", dir.file("r.pdf"), "--events", "--threshold", "0"}), 2,
+                  "--threshold", "zero threshold of the report's events");
+    expectRefused(runCli(dir, {"report", line, "-o", dir.file("r.pdf"), "--threshold", "5"}), 2, "--events",
+                  "a threshold without the event table");
     expectRefused(runCli(dir, {"events", line, "--ku", "x"}), 2, "--ku", "bad KU");
     expectRefused(runCli(dir, {"events", line, "--sections", dir.file("none.pie")}), 1, "none.pie", "missing sections");
     expectRefused(runCli(dir, {"events", dir.file("short.tdr")}), 1, "short.tdr", "bad file");

@@ -1,4 +1,5 @@
 #include "support/cli_runner.h"
+#include "support/pdf_text.h"
 #include "support/temp_dir.h"
 #include "document/text_codec.h"
 #include "files/reflectogram_file.h"
@@ -42,18 +43,6 @@ std::string writeTdr(const TempDir& dir, const std::string& name, int scaleIndex
     utimbuf times{when, when};
     utime(path.c_str(), &times);
     return path;
-}
-
-// The text of a PDF as a reader would select it, blanks collapsed to one space.
-std::string pdfText(const std::string& path)
-{
-    const std::string command = "pdftotext -enc UTF-8 '" + path + "' - 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string text;
-    char buffer[4096];
-    while (pipe && fgets(buffer, sizeof buffer, pipe.get()))
-        text += buffer;
-    return std::regex_replace(text, std::regex("\\s+"), " ");
 }
 
 int pdfPageCount(const std::string& bytes)

@@ -1,3 +1,6 @@
+#include "display/main_screen_series.h"
+#include "display/render/screen_renderer.h"
+#include "display/screen_state.h"
 #include "document/varnel_doc.h"
 #include "measurement/analysis/forms/calibration_dlg.h"
 #include "measurement/analysis/forms/events_dlg.h"
@@ -13,6 +16,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -84,6 +88,68 @@ TEST(EventsDlg, GhostsAreNamedAndDimmed)
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(list.getCell(row, 5), repeats[row]) << row;
         EXPECT_EQ(dialog.cellColors(row, 1).text.isValid(), row > 0) << row;
+    }
+}
+
+// While the list is open every event in the window is marked on the main screen: a numbered line in the
+// memory's colour (dimmed for a re-reflection) rising from the trace at the pixel column of the event's
+// start; a click on it chooses its row; closing the list takes the marks away.
+TEST(EventsDlg, MarksTheEventsOnTheMainScreenWhileOpen)
+{
+    struct Case {
+        const char* name;
+        bool ghosts;
+        int zoom;   // magnified onto the second event
+    };
+    for (const Case& c : {Case{"whole line", false, 0}, Case{"ghosts dimmed", true, 0}, Case{"magnified", false, 2}}) {
+        SCOPED_TRACE(c.name);
+        CVarnelDoc doc;
+        loadMemory(doc, c.ghosts);
+        CEventsDlg dialog(doc);
+        dialog.show();
+        const std::vector<ReflectionEvent>& events = dialog.report().events;
+        ASSERT_EQ(events.size(), 3u);
+        doc.zoom = c.zoom;
+        doc.zoomCenter = events[1].position;
+
+        CScreenState screen;
+        main_screen::configure(screen, doc);
+        main_screen::rebuild(screen, doc);
+        CScreenRenderer renderer;
+        renderer.resize(QSize(1000, 400));
+        ASSERT_TRUE(renderer.draw(screen));
+        const PixelRect plot = renderer.plotRect(screen, {0, 0, 1000, 400}, false);
+        const screen_geometry::DataMapping map(screen, plot);
+        const Rgb trace = doc.traces[P1].color;
+        const Span win = doc.window();
+        int marked = 0;
+        for (std::size_t k = 0; k < events.size(); ++k) {
+            const double column = (events[k].position - win.left) / (doc.windowWidth() / kWindowSamples);
+            const CArrPoints& mark = screen.getSeries(main_screen::kFirstMarkSeries + static_cast<int>(k));
+            ASSERT_EQ(mark.visible(), column >= 0 && column < kWindowSamples) << k;
+            if (!mark.visible())
+                continue;
+            ++marked;
+            const int x = static_cast<int>(std::lround(column));
+            const int foot = mark.points[0].y;
+            const QColor want = events[k].multiple > 0 ? QColor(trace.r / 2, trace.g / 2, trace.b / 2)
+                                                        : QColor(trace.r, trace.g, trace.b);
+            for (int y = foot + 2; y <= foot + main_screen::kMarkHeight / 2; ++y)
+                ASSERT_EQ(renderer.image().pixelColor(map.pixelX(x), map.pixelY(y)), want) << k << " at " << y;
+            EXPECT_EQ(mark.name, std::to_string(k + 1));
+
+            EXPECT_EQ(main_screen::eventMarkAt(screen, {x + 1, foot + 4}), static_cast<int>(k));
+            doc.eventMarks.chosen = static_cast<int>(k);
+            doc.updateAllViews(nullptr, kHintEvents);
+            EXPECT_TRUE(dialog.list().isRowSelected(static_cast<int>(k)));
+        }
+        EXPECT_EQ(marked, c.zoom == 0 ? 3 : 1);
+
+        dialog.hide();
+        main_screen::rebuild(screen, doc);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_FALSE(screen.getSeries(main_screen::kFirstMarkSeries + k).visible());
+        EXPECT_EQ(main_screen::eventMarkAt(screen, {0, 0}), -1);
     }
 }
 

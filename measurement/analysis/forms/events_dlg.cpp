@@ -2,6 +2,7 @@
 
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
+#include "measurement/analysis/event_table.h"
 #include "measurement/analysis/forms/trace_choice.h"
 #include "widgets/report_ctrl.h"
 #include "widgets/tool_tip_text.h"
@@ -15,17 +16,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
 constexpr int kLiveRefreshMs = 1000;
-
-QString typeOf(const ReflectionEvent& e)
-{
-    if (e.end)
-        return QStringLiteral("Конец линии");
-    return e.polarity > 0 ? QStringLiteral("Положительное") : QStringLiteral("Отрицательное");
-}
 
 QString fixed(double v, int decimals) { return QString::fromStdString(numtext::fixed(v, decimals)); }
 
@@ -50,12 +45,13 @@ CEventsDlg::CEventsDlg(CVarnelDoc& doc, QWidget* parent)
 
     // Each column wide enough for its title and its longest cell.
     const QFontMetrics metrics = events->fontMetrics();
-    for (const auto& [title, widest] : {std::pair{"№", "999"}, {"Расстояние", "99999.99 м"},
-                                        {"Тип", "Отрицательное"}, {"Амплитуда", "-999"},
-                                        {"Обратные потери", "99.9 дБ"}, {"Повтор", "×9"}}) {
-        const QString text = QString::fromUtf8(title);
+    constexpr std::array<const char*, kEventColumnCount> widest{"999", "99999.99 м", "Отрицательное", "-999",
+                                                               "99.9 дБ", "×9"};
+    for (int c = 0; c < kEventColumnCount; ++c) {
+        const QString text = QString::fromUtf8(eventColumnTitles()[static_cast<std::size_t>(c)]);
         const int column = events->insertColumn(text);
-        const int textWidth = std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(QString::fromUtf8(widest)));
+        const int textWidth = std::max(metrics.horizontalAdvance(text),
+                                       metrics.horizontalAdvance(QString::fromUtf8(widest[static_cast<std::size_t>(c)])));
         events->setColumnWidth(column, textWidth + 24);
     }
     events->setAccessibleName(QStringLiteral("События"));
@@ -77,6 +73,8 @@ CEventsDlg::~CEventsDlg()
 {
     events->setColors(nullptr);
     doc.removeView(this);
+    // Gone without a hide (the window closing with its owner): nothing is left to mark.
+    doc.eventMarks = {};
 }
 
 ReportCellColors CEventsDlg::cellColors(int row, int) const
@@ -91,6 +89,26 @@ void CEventsDlg::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     fillTraceChoice();
     refresh();
+}
+
+void CEventsDlg::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    doc.eventMarks = {};
+    doc.updateAllViews(this, kHintEvents);
+}
+
+void CEventsDlg::publishMarks(int trace)
+{
+    EventMarks marks;
+    marks.trace = trace;
+    for (const ReflectionEvent& e : found.events)
+        marks.marks.push_back({e.position, e.multiple > 0});
+    // The same events found again (the cursor moved): the screen has nothing new to draw.
+    if (marks.trace == doc.eventMarks.trace && marks.marks == doc.eventMarks.marks)
+        return;
+    doc.eventMarks = std::move(marks);
+    doc.updateAllViews(this, kHintEvents);
 }
 
 void CEventsDlg::fillTraceChoice()
@@ -114,21 +132,17 @@ void CEventsDlg::refresh()
     if (trace < 0) {
         summary->setText(QStringLiteral("Нет показанной линии или памяти"));
         events->updateCount();
+        publishMarks(trace);
         return;
     }
     const TraceSamples source = traceSamples(doc, trace);
     found = finder.find(source.samples, source.grid, documentDistances(doc));
-    int row = 0;
-    for (const ReflectionEvent& e : found.events) {
-        events->addCell(row, 0, QString::number(row + 1));
-        events->addCell(row, 1, fixed(e.distance, 2) + QStringLiteral(" м"));
-        events->addCell(row, 2, typeOf(e));
-        events->addCell(row, 3, fixed(e.polarity * e.amplitude, 0));
-        events->addCell(row, 4, e.returnLossDb ? fixed(*e.returnLossDb, 1) + QStringLiteral(" дБ") : QStringLiteral("-"));
-        events->addCell(row, 5, e.multiple > 0 ? QStringLiteral("×%1").arg(e.multiple) : QString());
-        ++row;
-    }
+    const std::vector<EventRow> rows = eventRows(found);
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row)
+        for (int c = 0; c < kEventColumnCount; ++c)
+            events->addCell(row, c, QString::fromStdString(rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(c)]));
     events->updateCount();
+    publishMarks(trace);
     summary->setText(QStringLiteral("Найдено событий: %1, шум %2").arg(found.events.size()).arg(fixed(found.noiseSigma, 1)));
 }
 
@@ -153,6 +167,16 @@ void CEventsDlg::onDocumentUpdate(CDocView*, UpdateHint hint)
 {
     if (!isVisible())
         return;
+    if (hint == kHintEvents) {
+        // A mark chosen on the screen: its row becomes the selection.
+        const int chosen = doc.eventMarks.chosen;
+        if (chosen >= 0 && chosen < events->getItemCount()) {
+            for (int row = 0; row < events->getItemCount(); ++row)
+                events->setRowSelected(row, row == chosen);
+            events->scrollTo(events->model()->index(chosen, 0));
+        }
+        return;
+    }
     if (hint == kHintLines) {
         fillTraceChoice();
         refresh();
