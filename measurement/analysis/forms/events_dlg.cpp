@@ -47,12 +47,14 @@ CEventsDlg::CEventsDlg(CVarnelDoc& doc, QWidget* parent)
     const QFontMetrics metrics = events->fontMetrics();
     constexpr std::array<const char*, kEventColumnCount> widest{"999", "99999.99 м", "Отрицательное", "-999",
                                                                "99.9 дБ", "×9"};
+    int columnsWidth = 0;
     for (int c = 0; c < kEventColumnCount; ++c) {
         const QString text = QString::fromUtf8(eventColumnTitles()[static_cast<std::size_t>(c)]);
         const int column = events->insertColumn(text);
         const int textWidth = std::max(metrics.horizontalAdvance(text),
                                        metrics.horizontalAdvance(QString::fromUtf8(widest[static_cast<std::size_t>(c)])));
         events->setColumnWidth(column, textWidth + 24);
+        columnsWidth += textWidth + 24;
     }
     events->setAccessibleName(QStringLiteral("События"));
     events->setColors(this);
@@ -60,7 +62,8 @@ CEventsDlg::CEventsDlg(CVarnelDoc& doc, QWidget* parent)
     layout->addWidget(summary);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     layout->addWidget(buttons);
-    resize(560, 360);
+    // Wide enough to show every column without scrolling sideways.
+    resize(std::max(560, columnsWidth + 60), 360);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(again, &QPushButton::clicked, this, &CEventsDlg::refresh);
