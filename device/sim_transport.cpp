@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
+#include <limits>
 
 CSimTransport::CSimTransport(SimOptions options) : options(options), instrument(options) {}
 
@@ -56,7 +57,8 @@ std::uint32_t CSimTransport::takeArrivedLocked(Clock::time_point now, std::uint8
     while (count < room && !outgoing.empty()) {
         Segment& s = outgoing.front();
         const std::size_t n = std::min<std::size_t>(arrivedLocked(s, now), room - count);
-        std::memcpy(destination + count, s.bytes.data() + s.taken, n);
+        if (destination)
+            std::memcpy(destination + count, s.bytes.data() + s.taken, n);
         s.taken += n;
         count += static_cast<std::uint32_t>(n);
         if (s.taken < s.bytes.size())
@@ -94,14 +96,7 @@ FtStatus CSimTransport::purge()
         return ft::kInvalidHandle;
     if (dropped)
         return ft::kIoError;
-    const auto now = Clock::now();
-    while (!outgoing.empty()) {
-        Segment& s = outgoing.front();
-        s.taken += arrivedLocked(s, now);
-        if (s.taken < s.bytes.size())
-            break;
-        outgoing.pop_front();
-    }
+    takeArrivedLocked(Clock::now(), nullptr, std::numeric_limits<std::uint32_t>::max());
     return ft::kOk;
 }
 

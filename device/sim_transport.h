@@ -39,6 +39,7 @@ private:
     };
 
     std::size_t arrivedLocked(const Segment& s, Clock::time_point now) const;
+    // Moves what has arrived into `destination` (dropped when it is null), up to `room` bytes.
     std::uint32_t takeArrivedLocked(Clock::time_point now, std::uint8_t* destination, std::uint32_t room);
     Clock::duration wireTime(std::size_t bytes) const;
     void scheduleFaultLocked(Clock::time_point now);
