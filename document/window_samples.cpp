@@ -21,15 +21,6 @@ std::size_t sampleIndex(double position, double left, double sample)
     return static_cast<std::size_t>(std::min<double>(i, kWindowSamples - 1));
 }
 
-int valueAt(const CVarnelDoc& doc, int trace, double position)
-{
-    const Span win = doc.window();
-    SampleRow scratch;
-    if (position >= win.left && position <= win.right)
-        return windowSamples(doc, trace, scratch)[sampleIndex(position, win.left, doc.windowWidth() / kWindowSamples)];
-    return rangeSamples(doc, trace, scratch)[sampleIndex(position, 0.0, doc.scale / kWindowSamples)];
-}
-
 } // namespace
 
 const SampleRow& windowSamples(const CVarnelDoc& doc, int trace, SampleRow& scratch)
@@ -52,5 +43,20 @@ const SampleRow& rangeSamples(const CVarnelDoc& doc, int trace, SampleRow& scrat
 
 CursorValues cursorValues(const CVarnelDoc& doc, int trace)
 {
-    return {valueAt(doc, trace, doc.cursor1), valueAt(doc, trace, doc.cursor2)};
+    // A memory's row is resampled at most once for both cursors.
+    const Span win = doc.window();
+    SampleRow windowScratch, rangeScratch;
+    const SampleRow* windowRow = nullptr;
+    const SampleRow* rangeRow = nullptr;
+    const auto valueAt = [&](double position) -> int {
+        if (position >= win.left && position <= win.right) {
+            if (!windowRow)
+                windowRow = &windowSamples(doc, trace, windowScratch);
+            return (*windowRow)[sampleIndex(position, win.left, doc.windowWidth() / kWindowSamples)];
+        }
+        if (!rangeRow)
+            rangeRow = &rangeSamples(doc, trace, rangeScratch);
+        return (*rangeRow)[sampleIndex(position, 0.0, doc.scale / kWindowSamples)];
+    };
+    return {valueAt(doc.cursor1), valueAt(doc.cursor2)};
 }
