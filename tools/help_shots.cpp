@@ -8,8 +8,8 @@
 #include "app/varnel_app.h"
 #include "document/command_ids.h"
 #include "document/varnel_doc.h"
+#include "widgets/report_ctrl.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QDialog>
 #include <QDir>
@@ -34,6 +34,13 @@ constexpr double kLine1Length = 830.0;
 constexpr double kLine1Ku = 1.52;
 constexpr int kRange1km = cmd::kRangeFirst + 4;
 constexpr int kPulse100ns = cmd::kPulseIds[3];
+// The library's lists, by their control ids: the pictures are taken in either language.
+constexpr int kReflectogramListId = 157;
+constexpr int kGridFileListId = 173;
+// Time for the simulated instrument to deliver a few reflectograms after a change.
+constexpr int kSettle = 2500;
+
+// A key typed into `target` as a user types it.
 void type(QWidget& target, Qt::Key key, const QString& text)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -41,9 +48,6 @@ void type(QWidget& target, Qt::Key key, const QString& text)
     QCoreApplication::sendEvent(&target, &press);
     QCoreApplication::sendEvent(&target, &release);
 }
-
-// Time for the simulated instrument to deliver a few reflectograms after a change.
-constexpr int kSettle = 2500;
 
 class CHelpShots : public QObject {
 public:
@@ -59,7 +63,7 @@ public:
             doc().gain = 120;
             doc().average = 3;
             doc().updateAllViews(nullptr, kHintRedraw);
-            popUpMenu(QStringLiteral("Диапазон"));
+            popUpMenuOf(kRange1km);
         });
         step([this] {
             saveScreen("fm-range.png", frame.geometry().adjusted(0, 0, 0, -400));
@@ -97,14 +101,14 @@ public:
             const QRect params = areaRect(Pane::ChannelParams), table = areaRect(Pane::KuTable);
             saveWidget("panels.png", frame, params.united(table));
             showLibrary();
-            selectFirstRow(QStringLiteral("Рефлектограммы"));
+            selectFirstRow(kReflectogramListId);
             command(cmd::kMemoryP1);
         });
         step([this] { saveWidget("library.png", frame); });
         step([this] {
             if (auto* tabs = frame.findChild<QTabBar*>())
                 tabs->setCurrentIndex(1);
-            selectFirstRow(QStringLiteral("Файлы сеток масштабов"));
+            selectFirstRow(kGridFileListId);
             command(cmd::kUseGrid);
         });
         step([this] { saveWidget("sections.png", frame); });
@@ -182,13 +186,16 @@ private:
         return nullptr;
     }
 
-    void popUpMenu(const QString& title)
+    // Opens the menu-bar menu that holds command `id`.
+    void popUpMenuOf(int id)
     {
+        QAction* item = frame.commandActions().action(id);
         for (QAction* a : frame.menuBar()->actions())
-            if (a->menu() && a->text().remove(QLatin1Char('&')) == title) {
+            if (a->menu() && a->menu()->actions().contains(item)) {
                 frame.menuBar()->setActiveAction(a);
                 return;
             }
+        fail("menu", "no menu holds the command");
     }
 
     void closeMenus()
@@ -205,14 +212,14 @@ private:
             command(cmd::kMemory);
     }
 
-    void selectFirstRow(const QString& listName)
+    void selectFirstRow(int listId)
     {
-        for (auto* view : frame.findChildren<QAbstractItemView*>())
-            if (view->accessibleName() == listName && view->model() && view->model()->rowCount() > 0) {
-                view->setCurrentIndex(view->model()->index(0, 0));
+        for (auto* list : frame.findChildren<CReportCtrl*>())
+            if (list->getDlgCtrlID() == listId && list->model() && list->model()->rowCount() > 0) {
+                list->setCurrentIndex(list->model()->index(0, 0));
                 return;
             }
-        fail(listName.toUtf8().constData(), "no such list with a row");
+        fail(QByteArray::number(listId).constData(), "no such list with a row");
     }
 
     QRect areaRect(Pane pane) const
