@@ -56,6 +56,7 @@ public:
     void run()
     {
         frame.setGeometry(0, 0, 1280, 1024);
+        step([this] { saveWidget("fm-connect.png", frame, QRect(0, 0, 1280, 400)); });
         step([this] {
             command(kRange1km);
             command(kPulse100ns);
@@ -76,7 +77,10 @@ public:
             doc().cursor1 = kLine1Length * kLine1Ku / 1.5;
             doc().updateAllViews(nullptr, kHintRedraw);
         });
-        step([this] { saveWidget("fm-cursor.png", frame, QRect(0, 0, 1280, 560)); });
+        step([this] {
+            saveWidget("fm-cursor.png", frame, QRect(0, 0, 1280, 560));
+            saveWidget("fm-distance.png", frame, areaRect(Pane::CursorRow));
+        });
         step([this] {
             modal(cmd::kCalibrateKu, "fm-calibrate.png", QSize(), [](QWidget& dialog) {
                 // The cable's known length, typed as a user types it.
@@ -103,9 +107,11 @@ public:
             showLibrary();
             selectFirstRow(kReflectogramListId);
             command(cmd::kMemoryP1);
+            command(cmd::kPreview);
         });
         step([this] { saveWidget("library.png", frame); });
         step([this] {
+            command(cmd::kPreview);
             if (auto* tabs = frame.findChild<QTabBar*>())
                 tabs->setCurrentIndex(1);
             selectFirstRow(kGridFileListId);
