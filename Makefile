@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 PORT ?= sim
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test check fuzz soak bench install package clean
+.PHONY: all deps configure build run test check fuzz soak bench install package help-images clean
 
 all: build
 
@@ -45,6 +45,12 @@ package: build
 
 bench: build
 	@for b in build/bin/bench_*; do echo "== $$b"; $$b; done
+
+# The help's pictures of the real window under a virtual display, in both languages (HELP_LANG=ru or en
+# for one); commit what changed in resources/help/images/.
+HELP_LANGS ?= $(or $(HELP_LANG),ru en)
+help-images: build
+	@for l in $(HELP_LANGS); do scripts/help-images --lang $$l || exit 1; done
 
 clean:
 	rm -rf build build-debug build-asan build-tsan build-fuzz

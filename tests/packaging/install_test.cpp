@@ -71,7 +71,9 @@ TEST_F(Installed, EveryFileInItsPlace)
         const std::string png = "share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/varnel.png";
         EXPECT_EQ(pngWidth(at(png)), size) << png;
     }
-    EXPECT_TRUE(fs::is_regular_file(at("share/varnel/help/index.html")));
+    // Both help pages, each beside the pictures it shows.
+    for (const char* help : {"index.html", "index.en.html", "images/ru/window.png", "images/en/window.png"})
+        EXPECT_TRUE(fs::is_regular_file(at(std::string("share/varnel/help/") + help))) << help;
 
     const Shell version = shell("'" + at("bin/varnel-cli") + "' --version");
     EXPECT_EQ(version.output, "varnel-cli " VARNEL_VERSION "\n");
