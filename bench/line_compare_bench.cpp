@@ -140,6 +140,6 @@ void BM_CompareAccuracy(benchmark::State& state)
     state.counters["worst_shift_error"] = worstShift;
     state.counters["worst_gain_error"] = worstGain;
 }
-BENCHMARK(BM_CompareAccuracy)->ArgsProduct({{5, 7}, {30, 35, 40}})->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_CompareAccuracy)->ArgsProduct({{5, 7}, {35, 40}})->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
