@@ -16,18 +16,19 @@ LineEnd endOf(const ReflectogramRecord& r, FaultChoice choice = {})
 }
 
 // Files that claim KU 1.5 on lines of another KU: the fault lands within a sample of the truth, and
-// the KU found is the line's.
+// the KU found is the line's. End B may be measured on another range, each file on its own scale.
 TEST(TwoEndedLocation, FindsTheFaultWhateverKuTheFilesClaim)
 {
-    struct Case { double ku; int range; Gain gain; std::uint64_t seed; };
+    struct Case { double ku; int range; Gain gain; std::uint64_t seed; int rangeB; };
     const Case cases[] = {
-        {1.2, 3, Gain::Moderate, 1}, {1.5, 4, Gain::Clipping, 2}, {1.9, 5, Gain::Moderate, 3},
-        {2.2, 6, Gain::Clipping, 4}, {2.5, 7, Gain::Moderate, 5},
+        {1.2, 3, Gain::Moderate, 1, 3}, {1.5, 4, Gain::Clipping, 2, 4}, {1.9, 5, Gain::Moderate, 3, 5},
+        {2.2, 6, Gain::Clipping, 4, 6}, {2.5, 7, Gain::Moderate, 5, 7}, {1.7, 4, Gain::Moderate, 6, 3},
     };
     for (const Case& c : cases) {
         std::mt19937_64 rng(c.seed);
         const TwoEndedScenes pair = twoEndedScenes(rng, c.range, c.ku, c.gain);
-        const ReflectogramRecord a = renderScene(pair.fromA), b = renderScene(pair.fromB);
+        const ReflectogramRecord a = renderScene(pair.fromA), b = renderScene(onRange(pair.fromB, c.rangeB));
+        ASSERT_EQ(b.scaleIndex, c.rangeB);
         ASSERT_DOUBLE_EQ(a.ku(), 1.5);
         TwoEndedLocation r;
         const Status s = locateFault(endOf(a), endOf(b), pair.length, r);

@@ -54,6 +54,18 @@ TwoEndedScenes twoEndedScenes(std::mt19937_64& rng, int scaleIndex, double ku, G
     return pair;
 }
 
+SyntheticScene onRange(const SyntheticScene& scene, int scaleIndex)
+{
+    SyntheticScene s = scene;
+    const double ratio = spacingOf(scene.scaleIndex) / spacingOf(scaleIndex);
+    s.scaleIndex = scaleIndex;
+    for (SyntheticEcho& e : s.echoes)
+        e.start *= ratio;
+    s.driftCentre *= ratio;
+    s.driftWidth *= ratio;
+    return s;
+}
+
 SyntheticScene baselineScene(std::mt19937_64& rng, int scaleIndex, Gain gain)
 {
     return measuredScene(rng, scaleIndex, 2, gain);

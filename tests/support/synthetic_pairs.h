@@ -21,6 +21,10 @@ struct TwoEndedScenes {
 // random polarity somewhere between the ends, clear of both probes' tails and of the end.
 TwoEndedScenes twoEndedScenes(std::mt19937_64& rng, int scaleIndex, double ku, Gain gain);
 
+// The same line measured on range `scaleIndex` instead: every position scaled to that range's spacing,
+// the probe that range's own.
+SyntheticScene onRange(const SyntheticScene& scene, int scaleIndex);
+
 // What a later take of a line shows against its baseline.
 enum class LineChangeKind { None, Appeared, Vanished, Grown };
 
