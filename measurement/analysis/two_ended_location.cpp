@@ -112,6 +112,11 @@ Status sightingsOf(const LineEnd& end, const char* name, std::vector<FaultSighti
         if (e.end)
             return Status::failure("event " + std::to_string(n) + " of " + en + " is the end of the line, not a fault",
                                    ru + ": событие " + std::to_string(n) + " - конец линии, а не повреждение");
+        if (lineEndAt && e.position > *lineEndAt)
+            return Status::failure("event " + std::to_string(n) + " of " + en + " lies beyond the line (its end at " +
+                                       metres(*lineEndAt) + " nominal m)",
+                                   ru + ": событие " + std::to_string(n) + " лежит за концом линии (" +
+                                       metres(*lineEndAt) + " м)");
         out.push_back(sightingOf(end, static_cast<std::size_t>(n - 1)));
         return Status::success();
     }

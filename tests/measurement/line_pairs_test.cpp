@@ -95,6 +95,7 @@ TEST(TwoEndedLocation, BadInputIsRefusedWithTheReason)
         {&a, &b, {}, {{}, -1.0}, pair.length, "beyond the start", "дальше начала"},
         {&a, &b, {9, {}}, {}, pair.length, "there is no event 9", "нет события 9"},
         {&a, &b, {2, {}}, {}, pair.length, "is the end of the line", "конец линии"},
+        {&a, &b, {3, {}}, {}, pair.length, "lies beyond the line", "за концом линии"},   // the end's re-reflection
         {&a, &b, {}, {}, pair.length / 3, "outside 1..3", "выходит за пределы"},
         {&a2, &b2, {}, {}, pair.length, "two pairs of events could be the fault", "две пары"},
     };
