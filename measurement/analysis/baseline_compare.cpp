@@ -74,28 +74,32 @@ std::vector<SampleRange> alignmentRegions(const EventReport& now, const EventRep
     return regions;
 }
 
-// Whether the difference around `sample` is only an echo of the baseline come back a little earlier or
-// later than the rest of the line: a re-reflection, which travels the changed lead k times, moves k times
-// as far. Shifted on its own (the gain kept), the baseline must leave nothing above `threshold` there.
-bool movedEcho(std::span<const double> now, std::span<const double> baseline, const TraceAlignment& alignment,
-               int sample, double echo, int maxShift, double threshold)
+// Whether the difference around `sample` is only a re-reflection of the baseline come back later or
+// earlier than the line's echoes: it travels the changed lead k times, so it moves k times as far. The
+// baseline shifted by k times the line's shift (the gain kept) must leave nothing above `threshold`
+// there. An echo of the line that moved by any other amount is a change.
+bool movedReflection(std::span<const double> now, std::span<const double> baseline, const TraceAlignment& alignment,
+                     int sample, double echo, double threshold)
 {
+    constexpr int kLargestReturn = 8;
+    constexpr double kReachAround = 0.75;   // samples either side of k times the shift
     const int count = static_cast<int>(now.size());
-    const int reach = 2 * maxShift;
+    const int reach = static_cast<int>(std::ceil(kLargestReturn * std::abs(alignment.shift) + kReachAround));
     const int span = static_cast<int>(std::ceil(1.5 * echo)) + reach + kEdgeMargin;
     const int first = std::max(1, sample - span), last = std::min(count - 1, sample + span);
-    for (int quarter = -4 * reach; quarter <= 4 * reach; ++quarter) {
-        const double shift = alignment.shift + quarter / 4.0;
-        double worst = 0.0;
-        // Averaged over three samples, as the finder compares an echo's level.
-        auto residual = [&](int k) {
-            return now[static_cast<std::size_t>(k)] - alignment.gain * levelAt(baseline, k - shift);
-        };
-        for (int k = first; k < last && worst <= threshold; ++k)
-            worst = std::max(worst, std::abs(residual(k - 1) + residual(k) + residual(k + 1)) / 3);
-        if (worst <= threshold)
-            return true;
-    }
+    for (int k = 2; k <= kLargestReturn; ++k)
+        for (double around = -kReachAround; around <= kReachAround + 1e-9; around += 0.25) {
+            const double shift = k * alignment.shift + around;
+            auto residual = [&](int j) {
+                return now[static_cast<std::size_t>(j)] - alignment.gain * levelAt(baseline, j - shift);
+            };
+            // Averaged over three samples, as the finder compares an echo's level.
+            double worst = 0.0;
+            for (int j = first; j < last && worst <= threshold; ++j)
+                worst = std::max(worst, std::abs(residual(j - 1) + residual(j) + residual(j + 1)) / 3);
+            if (worst <= threshold)
+                return true;
+        }
     return false;
 }
 
@@ -213,7 +217,7 @@ Status compareWithBaseline(std::span<const std::uint8_t> now, const SampleGrid& 
     int lastSign = 0;
     for (const ReflectionEvent& e : changes.events) {
         if (e.multiple > 0 ||
-            movedEcho(nowLevel, baseLevel, out.alignment, e.sample + start, echo, settings.maxShift, changes.threshold / scale))
+            movedReflection(nowLevel, baseLevel, out.alignment, e.sample + start, echo, changes.threshold / scale))
             continue;
         if (!out.changes.empty() && lastSign == e.polarity && e.sample + start - out.changes.back().sample < span) {
             out.changes.back().amplitude = std::max(out.changes.back().amplitude, e.amplitude / scale);

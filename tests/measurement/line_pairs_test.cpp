@@ -150,6 +150,20 @@ TEST(BaselineCompare, FindsWhatChangedAndNothingElse)
     }
 }
 
+// A line shortened by a few samples: its end moved, unlike the re-reflections the lead moves.
+TEST(BaselineCompare, AnEndThatMovedALittleIsAChange)
+{
+    std::mt19937_64 rng(41);
+    const SyntheticScene base = baselineScene(rng, 4, Gain::Moderate);
+    LaterTake later = laterTake(base, rng, 2.0, 1.0, LineChangeKind::None, 0, 0);
+    later.scene.echoes.back().start -= 12;
+    const ReflectogramRecord b = renderScene(base), n = renderScene(later.scene);
+    BaselineComparison r;
+    ASSERT_TRUE(compareWithBaseline(n.samples, recordGrid(n), b.samples, recordGrid(b), {}, {}, r));
+    ASSERT_FALSE(r.changes.empty());
+    EXPECT_NEAR(r.changes.front().sample, later.scene.echoes.back().start, 4);
+}
+
 TEST(BaselineCompare, ReflectogramsOfDifferentScalesAreRefused)
 {
     std::mt19937_64 rng(40);
