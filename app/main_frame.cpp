@@ -260,7 +260,7 @@ void CMainFrame::createMenus()
     QMenu* modes = menuBar()->addMenu(QStringLiteral("&Режимы"));
     addItems(modes, {cmd::kSplitPairs, cmd::kCapture, cmd::kDifference, kSeparator, cmd::kApproximation,
                      cmd::kSpeedMode, cmd::kReturnLoss, kSeparator, cmd::kUseGrid, kSeparator,
-                     cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch});
+                     cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch, cmd::kLocateTwoEnded, cmd::kCompareBaseline});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
     addItems(view, {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kChannelParams});

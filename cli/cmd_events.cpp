@@ -30,14 +30,6 @@ constexpr std::string_view kUsage =
     "                       (default 4; at least 3 counts, for at least 4 samples)\n"
     "  --sections FILE.pie  measure the distances section by section, each with its own KU\n";
 
-// The value as "%.<decimals>f" shows it, so that JSON prints 18.9 and not 18.900000000000002.
-double rounded(double v, int decimals)
-{
-    double r = v;
-    numtext::parseNumber(numtext::fixed(v, decimals), r);
-    return r;
-}
-
 } // namespace
 
 int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)

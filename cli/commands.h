@@ -28,6 +28,8 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runWatch(const CliArgs& args, std::ostream& out, std::ostream& err);
 int runPorts(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runLocate(const CliArgs& args, std::ostream& out, std::ostream& err);
+int runCompare(const CliArgs& args, std::ostream& out, std::ostream& err);
 
 inline constexpr CliCommand kCliCommands[] = {
     {"info", "parameters and samples of a reflectogram file (.tdr) as JSON", runInfo},
@@ -40,5 +42,7 @@ inline constexpr CliCommand kCliCommands[] = {
     {"events", "the reflections of a reflectogram file (.tdr) found automatically, as JSON", runEvents},
     {"watch", "unattended acquisition of one line, saving every change against the first reflectogram", runWatch},
     {"calibrate", "the KU of a cable of known length from its reflectogram file (.tdr), as JSON", runCalibrate},
+    {"locate", "a fault seen from both ends of a line of known length, and the line's KU, as JSON", runLocate},
+    {"compare", "what changed on a line against its baseline reflectogram (.tdr), as JSON", runCompare},
     {"ports", "the FTDI USB bridges that could be the instrument, as JSON", runPorts},
 };

@@ -1,6 +1,7 @@
 #include "cli/json_output.h"
 
 #include "document/text_codec.h"
+#include "files/number_text.h"
 
 #include <ostream>
 
@@ -27,4 +28,11 @@ void writeJson(std::ostream& out, const nlohmann::ordered_json& value)
     nlohmann::ordered_json shown = value;
     decodeNames(shown);
     out << shown.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+double rounded(double value, int decimals)
+{
+    double r = value;
+    numtext::parseNumber(numtext::fixed(value, decimals), r);
+    return r;
 }

@@ -60,5 +60,7 @@ inline constexpr int kCalibrateKu = 33101;
 inline constexpr int kWatch = 33102;
 // Whether the printed report carries the event table (a check, kept for the session).
 inline constexpr int kPrintEventTable = 33103;
+inline constexpr int kLocateTwoEnded = 33104;
+inline constexpr int kCompareBaseline = 33105;
 
 } // namespace cmd

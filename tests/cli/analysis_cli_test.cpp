@@ -2,6 +2,9 @@
 #include "support/pdf_text.h"
 #include "support/temp_dir.h"
 #include "support/synthetic_reflectogram.h"
+#include "support/synthetic_pairs.h"
+
+#include "files/number_text.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -173,6 +176,74 @@ TEST(AnalysisCli, BadInputIsRefusedWithOneLine)
     expectRefused(runCli(dir, {"events", line, "--ku", "x"}), 2, "--ku", "bad KU");
     expectRefused(runCli(dir, {"events", line, "--sections", dir.file("none.pie")}), 1, "none.pie", "missing sections");
     expectRefused(runCli(dir, {"events", dir.file("short.tdr")}), 1, "short.tdr", "bad file");
+}
+
+// "locate" and "compare": the answer's keys on good input, the exit code and the reason on bad.
+TEST(AnalysisCli, LocateAndCompareAnswerOrRefuse)
+{
+    TempDir dir;
+    std::mt19937_64 rng(21);
+    const TwoEndedScenes pair = twoEndedScenes(rng, 4, 2.0, Gain::Moderate);   // files claim KU 1.5
+    const std::string a = dir.file("a.tdr"), b = dir.file("b.tdr");
+    writeText(a, encodeReflectogram(renderScene(pair.fromA)));
+    writeText(b, encodeReflectogram(renderScene(pair.fromB)));
+    const SyntheticScene base = baselineScene(rng, 4, Gain::Moderate);
+    const std::string baseline = dir.file("base.tdr"), changed = dir.file("new.tdr"), same = dir.file("same.tdr"),
+                      otherRange = dir.file("range.tdr");
+    writeText(baseline, encodeReflectogram(renderScene(base)));
+    writeText(changed, encodeReflectogram(renderScene(laterTake(base, rng, 1.5, 1.05, LineChangeKind::Appeared, 7, 3).scene)));
+    writeText(same, encodeReflectogram(renderScene(laterTake(base, rng, -2, 0.95, LineChangeKind::None, 0, 0).scene)));
+    SyntheticScene wider = base;
+    wider.scaleIndex = 5;
+    writeText(otherRange, encodeReflectogram(renderScene(wider)));
+    const std::string length = numtext::fixed(pair.length, 2);
+
+    using Keys = std::vector<std::string>;
+    const Keys located{"from_a_m", "from_b_m", "ku", "v2", "event_a", "event_b", "spread_m"};
+    const Keys compared{"shift_samples", "gain", "changes"};
+    struct Case { std::vector<std::string> args; int exitCode; Keys keys; std::string mentions; int changes; };
+    const Case cases[] = {
+        {{"locate", a, b, "--length", length}, 0, located, "", 0},
+        {{"locate", a, b, "--length", length, "--cursor-a", "100", "--cursor-b", "200"}, 0, located, "", 0},
+        {{"locate", a, b}, 2, {}, "--length is required", 0},
+        {{"locate", a, b, "--length", "0"}, 1, {}, "length must be above 0", 0},
+        {{"locate", a, b, "--length", length, "--event-a", "0"}, 2, {}, "--event-a", 0},
+        {{"locate", a, b, "--length", length, "--event-b", "1", "--cursor-b", "5"}, 2, {}, "not both", 0},
+        {{"locate", a, b, "--length", length, "--event-a", "7"}, 1, {}, "no event 7", 0},
+        {{"locate", a, b, "--length", "10"}, 1, {}, "outside 1..3", 0},
+        {{"locate", a}, 2, {}, "missing FILE", 0},
+        {{"compare", changed, baseline}, 0, compared, "", 1},
+        {{"compare", same, baseline, "--ku", "2"}, 0, compared, "", 0},
+        {{"compare", changed, otherRange}, 1, {}, "different ranges", 0},
+        {{"compare", changed, baseline, "--threshold", "-1"}, 2, {}, "--threshold", 0},
+        {{"compare", changed, dir.file("none.tdr")}, 1, {}, "none.tdr", 0},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runCli(dir, c.args);
+        const std::string what = c.args[0] + " " + (c.args.size() > 3 ? c.args[3] : "");
+        if (c.exitCode != 0) {
+            expectRefused(run, c.exitCode, c.mentions, what);
+            continue;
+        }
+        ASSERT_EQ(run.exitCode, 0) << what << ": " << run.err;
+        const auto j = nlohmann::ordered_json::parse(run.out);
+        Keys keys;
+        for (const auto& item : j.items())
+            keys.push_back(item.key());
+        EXPECT_EQ(keys, c.keys) << what;
+        if (c.args[0] == "compare") {
+            ASSERT_EQ(j["changes"].size(), static_cast<std::size_t>(c.changes)) << run.out;
+            if (c.changes > 0)
+                EXPECT_EQ(j["changes"][0]["kind"], "новое") << run.out;
+        } else if (c.args.size() == 5) {
+            EXPECT_NEAR(j["from_a_m"].get<double>(), pair.faultFromA, pair.metresPerSample) << run.out;
+            EXPECT_NEAR(j["ku"].get<double>(), 2.0, 0.02) << run.out;
+        } else {
+            // 100 + 200 nominal metres: the fault at a third of the line, KU 300 x 1.5 / length.
+            EXPECT_NEAR(j["from_a_m"].get<double>(), pair.length / 3, 0.01) << run.out;
+            EXPECT_TRUE(j["event_a"]["number"].is_null()) << run.out;
+        }
+    }
 }
 
 } // namespace

@@ -105,6 +105,8 @@ TEST_F(BadInput, EveryFileCommandRefusesEveryKindOfBadFile)
         {"report", {"-o", out}, tdr, pie, {"--cursor1", "-3"}},
         {"events", {}, tdr, tku, {"--threshold", "0"}},
         {"calibrate", {"--length", "100"}, tdr, pie, {"--length", "-1"}},
+        {"locate", {tdr, "--length", "100"}, tdr, pie, {"--event-b", "-1"}},
+        {"compare", {tdr}, tdr, pie, {"--threshold", "0"}},
     };
     for (const Command& c : commands) {
         auto with = [&](const std::string& file, Args more = {}) {

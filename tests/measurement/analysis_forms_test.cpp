@@ -3,14 +3,19 @@
 #include "display/screen_state.h"
 #include "document/varnel_doc.h"
 #include "measurement/analysis/forms/calibration_dlg.h"
+#include "measurement/analysis/forms/compare_dlg.h"
+#include "measurement/analysis/forms/locate_dlg.h"
 #include "measurement/analysis/forms/events_dlg.h"
 #include "measurement/analysis/forms/watch_dlg.h"
 #include "widgets/h_spin.h"
 #include "widgets/report_ctrl.h"
 #include "widgets/spin_field.h"
+#include "support/synthetic_pairs.h"
 #include "support/synthetic_reflectogram.h"
 #include "support/temp_dir.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -41,6 +46,18 @@ void loadMemory(CVarnelDoc& doc, bool shortedWithGhosts = false)
     p1.shown = true;
     doc.traces[L1].shown = false;
     doc.selectRange(4);
+}
+
+// Memory `index` holds the reflectogram of `scene`, shown.
+void loadScene(CVarnelDoc& doc, int index, const SyntheticScene& scene)
+{
+    const ReflectogramRecord r = renderScene(scene);
+    Trace& t = doc.traces[static_cast<std::size_t>(index)];
+    t.raw = r.samples;
+    t.memScale = r.scale();
+    t.memPulse = r.pulse();
+    t.memKU = r.ku();
+    t.shown = true;
 }
 
 QPushButton* button(QWidget& w, const QString& text)
@@ -224,4 +241,56 @@ TEST(WatchDlg, SavesChangesOfTheLiveLineInTheChosenFolder)
     EXPECT_EQ(saved, -1);
     EXPECT_EQ(doc.watchEnvelope.line, -1);
     EXPECT_TRUE(doc.watchEnvelope.high.empty());
+}
+
+// The two tools that take two reflectograms: the location sets the line's KU and puts the cursor on
+// the fault seen from end A; the comparison lists the change, turns on the difference mode against
+// the baseline's memory, and refuses a baseline of another range with the reason.
+TEST(TwoReflectogramTools, LocateSetsTheKuAndCompareShowsTheDifference)
+{
+    CVarnelDoc doc;
+    doc.traces[L1].shown = false;
+    doc.selectRange(4);
+    std::mt19937_64 rng(17);
+    const TwoEndedScenes pair = twoEndedScenes(rng, 4, 2.0, Gain::Moderate);
+    loadScene(doc, P1, pair.fromA);
+    loadScene(doc, P2, pair.fromB);
+    CLocateDlg locate(doc);
+    EXPECT_EQ(locate.endChoice(0).currentText(), QStringLiteral("П1"));
+    EXPECT_EQ(locate.endChoice(1).currentText(), QStringLiteral("П2"));
+    locate.lengthField().spin().setValue(10);
+    locate.recompute();
+    EXPECT_FALSE(button(locate, QStringLiteral("Установить КУ"))->isEnabled());
+    EXPECT_TRUE(locate.resultText().text().contains(QStringLiteral("выходит за пределы"))) << locate.resultText().text().toStdString();
+    locate.lengthField().spin().setValue(std::trunc(pair.length * 100) / 100);
+    locate.recompute();
+    ASSERT_TRUE(button(locate, QStringLiteral("Установить КУ"))->isEnabled()) << locate.resultText().text().toStdString();
+    button(locate, QStringLiteral("Установить КУ"))->click();
+    EXPECT_NEAR(doc.vfactor, 2.0, 0.02);
+    EXPECT_NEAR(doc.cursorReadouts().distance1, pair.faultFromA, pair.metresPerSample);
+
+    const SyntheticScene base = baselineScene(rng, 4, Gain::Moderate);
+    const LaterTake later = laterTake(base, rng, -1.2, 1.06, LineChangeKind::Appeared, 7, 3);
+    loadScene(doc, P1, base);
+    loadScene(doc, P2, later.scene);
+    doc.traces[P3].shown = false;
+    CCompareDlg compare(doc);
+    compare.show();
+    EXPECT_EQ(compare.baselineChoice().currentText(), QStringLiteral("П2"));   // the last memory shown
+    compare.baselineChoice().setCurrentIndex(compare.baselineChoice().findText(QStringLiteral("П1")));
+    compare.lineChoice().setCurrentIndex(compare.lineChoice().findText(QStringLiteral("П2")));
+    ASSERT_TRUE(compare.compare());
+    ASSERT_EQ(compare.list().getItemCount(), 1);
+    EXPECT_EQ(compare.list().getColumnTitle(2), QStringLiteral("Изменение"));
+    EXPECT_EQ(compare.list().getCell(0, 2), QStringLiteral("новое"));
+    EXPECT_TRUE(doc.difference);
+    EXPECT_EQ(doc.selectedTrace, P1);
+    compare.placeCursorOn(0);
+    EXPECT_NEAR(doc.cursor1, compare.comparison().changes[0].position, 1e-9);
+
+    SyntheticScene wider = base;
+    wider.scaleIndex = 5;
+    loadScene(doc, P1, wider);
+    EXPECT_FALSE(compare.compare());
+    EXPECT_EQ(compare.list().getItemCount(), 0);
 }

@@ -3,6 +3,7 @@
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "measurement/analysis/forms/events_dlg.h"
+#include "measurement/analysis/forms/locate_dlg.h"
 #include "measurement/analysis/forms/watch_dlg.h"
 
 #include <QWidget>
@@ -15,6 +16,8 @@ CAnalysisCommands::CAnalysisCommands(CVarnelDoc& doc, CCommandTable& commands, Q
     registrations.push_back(commands.addScoped(cmd::kCalibrateKu, [this] { showCalibration(); }, {}, false));
     registrations.push_back(commands.addScoped(cmd::kWatch, [this] { showWatch(); },
                                                [this] { return CommandState{true, watch && watch->watching()}; }));
+    registrations.push_back(commands.addScoped(cmd::kLocateTwoEnded, [this] { showLocate(); }, {}, false));
+    registrations.push_back(commands.addScoped(cmd::kCompareBaseline, [this] { showCompare(); }, {}, false));
 }
 
 void CAnalysisCommands::showEvents()
@@ -44,4 +47,19 @@ void CAnalysisCommands::showWatch()
     watch->show();
     watch->raise();
     watch->activateWindow();
+}
+
+void CAnalysisCommands::showLocate()
+{
+    CLocateDlg dialog(doc, window);
+    dialog.exec();
+}
+
+void CAnalysisCommands::showCompare()
+{
+    if (!comparison)
+        comparison = new CCompareDlg(doc, window);
+    comparison->show();
+    comparison->raise();
+    comparison->activateWindow();
 }

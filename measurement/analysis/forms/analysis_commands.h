@@ -2,6 +2,7 @@
 
 #include "document/command_table.h"
 #include "measurement/analysis/forms/calibration_dlg.h"
+#include "measurement/analysis/forms/compare_dlg.h"
 #include "measurement/analysis/forms/events_dlg.h"
 #include "measurement/analysis/forms/watch_dlg.h"
 
@@ -13,9 +14,9 @@
 class CVarnelDoc;
 class QWidget;
 
-// The analysis tools as commands of the window: "Найти события" (the event list), "Калибровка КУ..."
-// and "Наблюдение..." (the fault watch). Registers them in the command table and owns their dialogs,
-// which belong to `window`.
+// The analysis tools as commands of the window: "Найти события" (the event list), "Калибровка КУ...",
+// "Наблюдение..." (the fault watch), "Локализация с двух концов..." and "Сравнить с эталоном".
+// Registers them in the command table and owns their dialogs, which belong to `window`.
 class CAnalysisCommands : public QObject {
     Q_OBJECT
 public:
@@ -27,7 +28,10 @@ public:
     void showEvents();
     void showCalibration();
     void showWatch();
+    void showLocate();
+    void showCompare();
     CEventsDlg* eventsDialog() const { return events; }
+    CCompareDlg* compareDialog() const { return comparison; }
     CWatchDlg* watchDialog() const { return watch; }
 
 signals:
@@ -42,6 +46,7 @@ private:
     CCalibrationDlg::AddToTable tableAdd;
     QPointer<CEventsDlg> events;
     QPointer<CWatchDlg> watch;
+    QPointer<CCompareDlg> comparison;
     // Last, so the commands go first when the tools do.
     std::vector<CCommandRegistration> registrations;
 };

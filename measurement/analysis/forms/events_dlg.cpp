@@ -3,6 +3,7 @@
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
 #include "measurement/analysis/event_table.h"
+#include "measurement/analysis/forms/cursor_placing.h"
 #include "measurement/analysis/forms/trace_choice.h"
 #include "widgets/report_ctrl.h"
 #include "widgets/tool_tip_text.h"
@@ -153,17 +154,7 @@ void CEventsDlg::placeCursorOn(int row)
 {
     if (row < 0 || row >= static_cast<int>(found.events.size()))
         return;
-    double& cursor = doc.activeCursorPos();
-    cursor = std::clamp(found.events[static_cast<std::size_t>(row)].position, 0.0, doc.scale);
-    doc.vfactor = doc.kuAt(cursor);
-    // A magnified window follows the cursor when the event lies outside it.
-    const Span win = doc.window();
-    if (doc.zoom > 0 && (cursor < win.left || cursor > win.right)) {
-        doc.zoomCenter = cursor;
-        doc.updateAllViews(this, kHintAcqParams);
-    } else {
-        doc.updateAllViews(this, kHintRedraw);
-    }
+    placeActiveCursor(doc, found.events[static_cast<std::size_t>(row)].position, this);
 }
 
 void CEventsDlg::onDocumentUpdate(CDocView*, UpdateHint hint)

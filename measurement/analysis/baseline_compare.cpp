@@ -1,0 +1,237 @@
+#include "measurement/analysis/baseline_compare.h"
+
+#include "files/number_text.h"
+#include "measurement/analysis/event_finder.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The strongest echoes both reflectograms show carry the alignment; more add little but time.
+constexpr int kAlignmentEchoes = 4;
+// Samples the alignment takes either side of an echo, for its edges.
+constexpr int kEdgeMargin = 6;
+// The difference is stored in the finder's 8-bit samples scaled up to this many times, so that a
+// quiet line's fraction of a count is not lost to rounding; and no larger than this level.
+constexpr int kLargestScale = 4;
+constexpr double kLargestScaledLevel = 120.0;
+// The event finder's least height of an echo, counts; kept for the difference in unscaled counts.
+constexpr double kLeastCounts = 3.0;
+
+bool sameValue(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max(std::abs(a), std::abs(b)); }
+
+std::vector<double> levelsOf(std::span<const std::uint8_t> samples)
+{
+    std::vector<double> level(samples.size());
+    std::transform(samples.begin(), samples.end(), level.begin(), [](std::uint8_t b) { return sampleLevel(b); });
+    return level;
+}
+
+Status refusal(const SampleGrid& now, const SampleGrid& baseline, std::size_t nowCount, std::size_t baselineCount)
+{
+    if (!sameValue(now.spacing, baseline.spacing))
+        return Status::failure("the reflectograms were taken on different ranges (" + numtext::fixed(now.spacing, 4) +
+                                   " and " + numtext::fixed(baseline.spacing, 4) + " nominal m between samples)",
+                               "рефлектограммы сняты на разных диапазонах");
+    if (!sameValue(now.pulseNs, baseline.pulseNs))
+        return Status::failure("the reflectograms were taken with different pulses (" + numtext::fixed(now.pulseNs, 0) +
+                                   " and " + numtext::fixed(baseline.pulseNs, 0) + " ns)",
+                               "рефлектограммы сняты с разными импульсами");
+    if (!sameValue(now.origin, baseline.origin) || nowCount != baselineCount)
+        return Status::failure("the reflectograms cover different stretches of the line",
+                               "рефлектограммы охватывают разные участки линии");
+    return Status::success();
+}
+
+// Where the alignment is fitted: the strongest echoes of the same sign both show near the same sample,
+// or the probe pulse when they share none.
+std::vector<SampleRange> alignmentRegions(const EventReport& now, const EventReport& baseline, double echo,
+                                          int maxShift, int count, bool probeShown)
+{
+    struct Common {
+        const ReflectionEvent* event;
+        double strength;
+    };
+    std::vector<Common> common;
+    // A re-reflection moves k times as far as the line when the lead changes: it carries no shift.
+    for (const ReflectionEvent& f : now.events)
+        for (const ReflectionEvent& e : baseline.events)
+            if (f.multiple == 0 && e.multiple == 0 && f.polarity == e.polarity &&
+                std::abs(f.sample - e.sample) <= maxShift + 2) {
+                common.push_back({&f, std::min(f.amplitude, e.amplitude)});
+                break;
+            }
+    std::sort(common.begin(), common.end(), [](const Common& a, const Common& b) { return a.strength > b.strength; });
+    std::vector<SampleRange> regions;
+    const int width = static_cast<int>(std::ceil(1.5 * echo));
+    for (std::size_t i = 0; i < common.size() && i < kAlignmentEchoes; ++i) {
+        const int start = common[i].event->sample;
+        regions.push_back({std::max(0, start - kEdgeMargin), std::min(count, start + width + kEdgeMargin)});
+    }
+    if (regions.empty() && probeShown)
+        regions.push_back({0, std::min(count, width + kEdgeMargin)});
+    return regions;
+}
+
+// Whether the difference around `sample` is only a re-reflection of the baseline come back later or
+// earlier than the line's echoes: it travels the changed lead k times, so it moves k times as far. The
+// baseline shifted by k times the line's shift (the gain kept) must leave nothing above `threshold`
+// there. An echo of the line that moved by any other amount is a change.
+bool movedReflection(std::span<const double> now, std::span<const double> baseline, const TraceAlignment& alignment,
+                     int sample, double echo, double threshold)
+{
+    constexpr int kLargestReturn = 8;
+    constexpr double kReachAround = 0.75;   // samples either side of k times the shift
+    const int count = static_cast<int>(now.size());
+    const int reach = static_cast<int>(std::ceil(kLargestReturn * std::abs(alignment.shift) + kReachAround));
+    const int span = static_cast<int>(std::ceil(1.5 * echo)) + reach + kEdgeMargin;
+    const int first = std::max(1, sample - span), last = std::min(count - 1, sample + span);
+    for (int k = 2; k <= kLargestReturn; ++k)
+        for (double around = -kReachAround; around <= kReachAround + 1e-9; around += 0.25) {
+            const double shift = k * alignment.shift + around;
+            auto residual = [&](int j) {
+                return now[static_cast<std::size_t>(j)] - alignment.gain * levelAt(baseline, j - shift);
+            };
+            // Averaged over three samples, as the finder compares an echo's level.
+            double worst = 0.0;
+            for (int j = first; j < last && worst <= threshold; ++j)
+                worst = std::max(worst, std::abs(residual(j - 1) + residual(j) + residual(j + 1)) / 3);
+            if (worst <= threshold)
+                return true;
+        }
+    return false;
+}
+
+double meanOf(std::span<const double> level, int first, int last)
+{
+    first = std::clamp(first, 0, static_cast<int>(level.size()));
+    last = std::clamp(last, first, static_cast<int>(level.size()));
+    if (last == first)
+        return 0.0;
+    double sum = 0.0;
+    for (int k = first; k < last; ++k)
+        sum += level[static_cast<std::size_t>(k)];
+    return sum / (last - first);
+}
+
+// The height of an echo starting at `sample`: the mean of its top over the mean of the samples before it.
+double echoHeight(std::span<const double> level, int sample, double echo)
+{
+    const int from = std::max(1, static_cast<int>(echo / 4)), to = std::max(from + 2, static_cast<int>(3 * echo / 4));
+    const int before = std::max(4, static_cast<int>(echo / 2));
+    return meanOf(level, sample + from, sample + to) - meanOf(level, sample - before, sample);
+}
+
+// What a change of `size` counts at `sample` did, by the echo each reflectogram has there: one that
+// was not there half as high came, one that is no longer half as high went, else it changed.
+void classify(LineChange& c, int differenceSign, double nowHeight, double baselineHeight)
+{
+    auto sign = [differenceSign](double h) { return h > 0 ? 1 : h < 0 ? -1 : differenceSign; };
+    if (std::abs(baselineHeight) < c.amplitude / 2 && std::abs(nowHeight) >= c.amplitude / 2) {
+        c.kind = ChangeKind::Appeared;
+        c.polarity = sign(nowHeight);
+    } else if (std::abs(nowHeight) < c.amplitude / 2 && std::abs(baselineHeight) >= c.amplitude / 2) {
+        c.kind = ChangeKind::Vanished;
+        c.polarity = sign(baselineHeight);
+    } else {
+        c.kind = ChangeKind::Changed;
+        c.polarity = sign(std::abs(nowHeight) >= std::abs(baselineHeight) ? nowHeight : baselineHeight);
+    }
+}
+
+} // namespace
+
+const char* changeKindText(ChangeKind kind)
+{
+    switch (kind) {
+    case ChangeKind::Appeared:
+        return "новое";
+    case ChangeKind::Vanished:
+        return "пропало";
+    case ChangeKind::Changed:
+        return "изменилось";
+    }
+    return "";
+}
+
+Status compareWithBaseline(std::span<const std::uint8_t> now, const SampleGrid& nowGrid,
+                           std::span<const std::uint8_t> baseline, const SampleGrid& baselineGrid,
+                           const LineDistances& distances, const CompareSettings& settings,
+                           BaselineComparison& result)
+{
+    if (Status s = refusal(nowGrid, baselineGrid, now.size(), baseline.size()); !s)
+        return s;
+    const int count = static_cast<int>(now.size());
+    const CEventFinder finder;
+    const EventReport nowReport = finder.find(now, nowGrid, distances);
+    const EventReport baseReport = finder.find(baseline, baselineGrid, distances);
+    const std::vector<double> nowLevel = levelsOf(now), baseLevel = levelsOf(baseline);
+    const double echo = nowGrid.pulseWidth() / nowGrid.spacing;
+
+    BaselineComparison out;
+    const std::vector<SampleRange> regions =
+        alignmentRegions(nowReport, baseReport, echo, settings.maxShift, count, nowGrid.origin <= 0.0);
+    const double agreeing = std::hypot(nowReport.noiseSigma, baseReport.noiseSigma);
+    if (const std::optional<TraceAlignment> fit = fitAlignment(nowLevel, baseLevel, regions, settings.maxShift, agreeing))
+        out.alignment = *fit;
+    const double shift = out.alignment.shift, gain = out.alignment.gain;
+
+    // Compared from where both probes' tails have settled.
+    const int start = std::min(count, std::max(nowReport.firstSample,
+                                               baseReport.firstSample + static_cast<int>(std::ceil(std::abs(shift)))));
+    std::vector<double> difference(static_cast<std::size_t>(count - start), 0.0);
+    double largest = 0.0;
+    for (int k = start; k < count; ++k) {
+        const double x = k - shift;
+        if (x < 0 || x > count - 1)
+            continue;
+        const double d = nowLevel[static_cast<std::size_t>(k)] - gain * levelAt(baseLevel, x);
+        difference[static_cast<std::size_t>(k - start)] = d;
+        largest = std::max(largest, std::abs(d));
+    }
+    const int scale = largest > 0 ? std::clamp(static_cast<int>(kLargestScaledLevel / largest), 1, kLargestScale)
+                                  : kLargestScale;
+    std::vector<std::uint8_t> bytes(difference.size());
+    std::transform(difference.begin(), difference.end(), bytes.begin(), [scale](double d) {
+        const long level = std::clamp(std::lround(d * scale), -128L, 127L);
+        return static_cast<std::uint8_t>(static_cast<std::int8_t>(level));
+    });
+
+    EventFinderSettings differenceSettings;
+    differenceSettings.thresholdSigma = settings.thresholdSigma;
+    differenceSettings.minCounts = kLeastCounts * scale;
+    if (nowReport.probeAmplitude)
+        differenceSettings.probeAmplitude = *nowReport.probeAmplitude * scale;
+    // Starting past the origin, the difference is searched as a window without the probe pulse.
+    const SampleGrid differenceGrid{nowGrid.position(start), nowGrid.spacing, nowGrid.pulseNs};
+    const EventReport changes = CEventFinder(differenceSettings).find(bytes, differenceGrid, distances);
+    out.noiseSigma = changes.noiseSigma / scale;
+
+    std::vector<double> aligned(static_cast<std::size_t>(count), 0.0);
+    for (int k = 0; k < count; ++k)
+        aligned[static_cast<std::size_t>(k)] = gain * levelAt(baseLevel, k - shift);
+    // A weak change can dip back within the finder's half threshold and be found again further on:
+    // a change that starts within the span of the one before, with its sign, is the same echo.
+    const double span = 1.5 * echo;
+    int lastSign = 0;
+    for (const ReflectionEvent& e : changes.events) {
+        if (e.multiple > 0 ||
+            movedReflection(nowLevel, baseLevel, out.alignment, e.sample + start, echo, changes.threshold / scale))
+            continue;
+        if (!out.changes.empty() && lastSign == e.polarity && e.sample + start - out.changes.back().sample < span) {
+            out.changes.back().amplitude = std::max(out.changes.back().amplitude, e.amplitude / scale);
+            continue;
+        }
+        LineChange c;
+        c.sample = e.sample + start;
+        c.position = e.position;
+        c.distance = e.distance;
+        c.amplitude = e.amplitude / scale;
+        classify(c, e.polarity, echoHeight(nowLevel, c.sample, echo), echoHeight(aligned, c.sample, echo));
+        lastSign = e.polarity;
+        out.changes.push_back(c);
+    }
+    result = std::move(out);
+    return Status::success();
+}
