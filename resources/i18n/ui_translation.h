@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/status.h"
+#include "resources/ui_language.h"
+
+#include <QString>
+#include <string_view>
+
+class QCoreApplication;
+
+// Installs the translators of `language` on the application object: the program's own texts (English
+// from the varnel_en.qm built into the program) and Qt's own words (standard buttons, dialogs, the
+// command line's usage) from Qt's installed translations. Call once, before any window is made.
+void installUiTranslations(QCoreApplication& app, UiLanguage language);
+
+// The language installed last; Russian, the source language, before any.
+UiLanguage uiLanguage();
+
+// A text of the Qt-free core (marked with VARNEL_TRANSLATE_NOOP under `context`) in the program's
+// language.
+QString translatedText(const char* context, std::string_view text);
+
+// A failure's wording for the window: the Russian text in Russian, the English line in English.
+QString userText(const Status& status);
