@@ -1,5 +1,6 @@
 #include "files/library/section_grid.h"
 
+#include "resources/translate_marker.h"
 #include "document/units.h"
 #include "document/varnel_doc.h"
 #include "document/file_bytes.h"
@@ -160,7 +161,7 @@ SpinSetup CSectionGrid::endEditorSetup() const
     CFileGridOn fileGrid(doc);
     const Span edges = doc.windowEdgesReal();
     const CursorReadouts r = doc.cursorReadouts();
-    return {edges.left, edges.right, r.distance1, r.step1, 2, "м"};
+    return {edges.left, edges.right, r.distance1, r.step1, 2, VARNEL_TRANSLATE_NOOP("Units", "м")};
 }
 
 SpinSetup CSectionGrid::speedEditorSetup() const
