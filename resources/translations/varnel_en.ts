@@ -2,6 +2,69 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>AcquisitionTexts</name>
+    <message>
+        <location filename="../../measurement/acquisition_texts.h" line="+9"/>
+        <source>Ошибка создания потока</source>
+        <translation>Could not create the thread</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Выберите линию для измерения</source>
+        <translation>Choose a line to measure</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ВНИМАНИЕ</source>
+        <translation>ATTENTION</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Проверте соединение с прбором VARNEL
+и нажмите &quot;ОК&quot; для повторной попытки</source>
+        <translation>Check the connection with the VARNEL instrument
+and press &quot;OK&quot; to try again</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Нет связи с прибором VARNEL</source>
+        <translation>No connection with the VARNEL instrument</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Рефлектограмма успешно сохранена</source>
+        <translation>The reflectogram has been saved</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Не удалось сохранить рефлектограмму в файл</source>
+        <translation>Could not save the reflectogram to a file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Порт %1 занят другой программой.
+Закройте ее и нажмите &quot;ОК&quot; для повторной попытки</source>
+        <translation>Port %1 is in use by another program.
+Close it and press &quot;OK&quot; to try again</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Нет доступа к порту %1.
+Установите правило udev программы (пакет varnel) или добавьте пользователя в группу dialout:
+    sudo usermod -aG dialout $USER
+затем войдите в систему заново и нажмите &quot;ОК&quot; для повторной попытки</source>
+        <translation>No permission to open port %1.
+Install the program&apos;s udev rule (the varnel package) or add the user to the dialout group:
+    sudo usermod -aG dialout $USER
+then log in again and press &quot;OK&quot; to try again</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <location filename="../../app/about_dlg.cpp" line="+17"/>
@@ -17,6 +80,479 @@
         <location line="+17"/>
         <source>Версия</source>
         <translation>Version</translation>
+    </message>
+</context>
+<context>
+    <name>CButtonSpin</name>
+    <message>
+        <location filename="../../widgets/button_spin.cpp" line="+11"/>
+        <source>Минимальное значение</source>
+        <translation>Minimum value</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Уменьшить на шаг</source>
+        <translation>Step down</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Увеличить на шаг</source>
+        <translation>Step up</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Максимальное значение</source>
+        <translation>Maximum value</translation>
+    </message>
+</context>
+<context>
+    <name>CCalibrationDlg</name>
+    <message>
+        <location filename="../../measurement/analysis/forms/calibration_dlg.cpp" line="+29"/>
+        <source>Отражение под курсором 1</source>
+        <translation>Reflection under cursor 1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Найденный конец линии</source>
+        <translation>The line end found</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Установить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Добавить в таблицу</source>
+        <translation>Add to table</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Калибровка КУ</source>
+        <translation>KU calibration</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>м</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Известная длина кабеля</source>
+        <translation>Known cable length</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Длина</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Отражение</source>
+        <translation>Reflection</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Сделать найденный КУ текущим</source>
+        <translation>Make the KU found the current one</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Добавить найденный КУ в открытую таблицу КУ</source>
+        <translation>Add the KU found to the open KU table</translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>конец линии не найден: поставьте курсор 1 на отражение от конца</source>
+        <translation>line end not found: put cursor 1 on the reflection from the end</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> м при КУ 1.5</source>
+        <translation> m at KU 1.5</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>КУ %1, V/2 %2 м/мкс</source>
+        <translation>KU %1, V/2 %2 m/µs</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>КУ выходит за пределы 1..3: проверьте длину и отражение</source>
+        <translation>KU outside 1..3: check the length and the reflection</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Добавить значение в таблицу</source>
+        <translation>Add a value to the table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Название КУ</source>
+        <translation>KU name</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>CEventsDlg</name>
+    <message>
+        <location filename="../../measurement/analysis/forms/events_dlg.cpp" line="+34"/>
+        <location line="+26"/>
+        <source>События</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <location line="-23"/>
+        <source>Линия</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Линия или память, в которой ищутся события</source>
+        <translation>The line or memory searched for events</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Найти события заново</source>
+        <translation>Find the events again</translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>Нет показанной линии или памяти</source>
+        <translation>No line or memory shown</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Найдено событий: %1, шум %2</source>
+        <translation>Events found: %1, noise %2</translation>
+    </message>
+</context>
+<context>
+    <name>CForm</name>
+    <message>
+        <location filename="../../display/widgets/form.cpp" line="+21"/>
+        <source>Обзорный экран</source>
+        <translation>Overview screen</translation>
+    </message>
+</context>
+<context>
+    <name>CFormDraw</name>
+    <message>
+        <location filename="../../measurement/forms/form_draw_view.cpp" line="+32"/>
+        <source>Измерение</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Экран рефлектограмм</source>
+        <translation>Reflectogram screen</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Таблица каналов</source>
+        <translation>Channel table</translation>
+    </message>
+</context>
+<context>
+    <name>CFormKU</name>
+    <message>
+        <location filename="../../panels/forms/form_ku.cpp" line="+27"/>
+        <source>Выбрать таблицу скорости распространения сигнала</source>
+        <translation>Choose a signal propagation velocity table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Выберите в списке необходимое значение</source>
+        <translation>Choose the value you need in the list</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Таблица V/2 (*.tku)</source>
+        <translation>V/2 table (*.tku)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Таблица КУ (*.tku)</source>
+        <translation>KU table (*.tku)</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Таблица КУ</source>
+        <translation>KU table</translation>
+    </message>
+    <message>
+        <location line="-6"/>
+        <source>Другие команды</source>
+        <translation>More commands</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>КУ</source>
+        <translation>KU</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Название </source>
+        <translation>Name </translation>
+    </message>
+    <message>
+        <location line="+70"/>
+        <location line="+6"/>
+        <location line="+74"/>
+        <location line="+6"/>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <location line="-85"/>
+        <source>Значение «%1» нельзя использовать в расчетах</source>
+        <translation>The value “%1” cannot be used in calculations</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>файл таблицы не выбран</source>
+        <translation>no table file chosen</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Вы хотите удалить из списка выделенные значения?</source>
+        <translation>Do you want to delete the selected values from the list?</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>Не удалось прочитать таблицу из файла
+</source>
+        <translation>Could not read the table from the file
+</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Не удалось сохранить таблицу в файл
+</source>
+        <translation>Could not save the table to the file
+</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>
+Изменение осталось в списке, но в файл не записано.</source>
+        <translation>
+The change stays in the list but was not written to the file.</translation>
+    </message>
+</context>
+<context>
+    <name>CFormMemory</name>
+    <message>
+        <location filename="../../files/widgets/form_memory.cpp" line="+110"/>
+        <source>Предварительный просмотр</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Файлы сеток масштабов</source>
+        <translation>Scale grid files</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+13"/>
+        <source>Участки</source>
+        <translation>Sections</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Сетки масштабов</source>
+        <translation>Scale grids</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Библиотека</source>
+        <translation>Library</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Остальные кнопки</source>
+        <translation>More buttons</translation>
+    </message>
+</context>
+<context>
+    <name>CFormParams</name>
+    <message>
+        <location filename="../../panels/channel_params.cpp" line="+20"/>
+        <location filename="../../panels/forms/form_params.cpp" line="+31"/>
+        <source>К.У.</source>
+        <translation>KU</translation>
+    </message>
+    <message>
+        <location filename="../../panels/forms/form_params.cpp" line="-1"/>
+        <source>Смещ. Л1</source>
+        <translation>Offs. L1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Смещ. Л2</source>
+        <translation>Offs. L2</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Смещ. П1</source>
+        <translation>Offs. M1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Смещ. П2</source>
+        <translation>Offs. M2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Смещ. П3</source>
+        <translation>Offs. M3</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Усиление</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Осреднение</source>
+        <translation>Averaging</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>В режиме &quot;Разность&quot; из %1 поточечно вычитаются остальные рефлектограммы</source>
+        <translation>In the &quot;Difference&quot; mode the other reflectograms are subtracted point by point from %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Смещение графика %1 по вертикали</source>
+        <translation>Vertical offset of %1</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Текущее значение скорости распространения сигнала</source>
+        <translation>Current signal propagation velocity</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Текущее значение уселения</source>
+        <translation>Current gain</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Текущее значение осреднения</source>
+        <translation>Current averaging</translation>
+    </message>
+</context>
+<context>
+    <name>CFormSet</name>
+    <message>
+        <location filename="../../panels/forms/form_set.cpp" line="+30"/>
+        <source>K1</source>
+        <translation>K1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>K2</source>
+        <translation>K2</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>L</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Лупа</source>
+        <translation>Magnifier</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Расстояние от начала шкалы до курсора К1</source>
+        <translation>Distance from the start of the scale to cursor K1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Расстояние от начала шкалы до курсора К2</source>
+        <translation>Distance from the start of the scale to cursor K2</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Расстояние между двумя курсорами</source>
+        <translation>Distance between the two cursors</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Значение лупы</source>
+        <translation>Magnification</translation>
+    </message>
+</context>
+<context>
+    <name>CFramePanes</name>
+    <message>
+        <location filename="../../app/frame_panes.cpp" line="+16"/>
+        <source>Курсоры</source>
+        <translation>Cursors</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Библиотека рефлектограмм</source>
+        <translation>Reflectogram library</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Параметры каналов</source>
+        <translation>Channel parameters</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Таблица КУ</source>
+        <translation>KU table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Обзорный экран</source>
+        <translation>Overview screen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Измерение</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Рабочая область</source>
+        <translation>Work area</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Экраны и настройки каналов</source>
+        <translation>Screens and channel settings</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Настройки каналов</source>
+        <translation>Channel settings</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Экраны</source>
+        <translation>Screens</translation>
     </message>
 </context>
 <context>
@@ -123,6 +659,133 @@
     </message>
 </context>
 <context>
+    <name>CPortChoiceDlg</name>
+    <message>
+        <location filename="../../app/port_choice_dlg.cpp" line="+14"/>
+        <source>Выбор порта прибора</source>
+        <translation>Instrument port</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Подключено несколько USB-адаптеров FTDI.
+Выберите порт прибора VARNEL:</source>
+        <translation>Several FTDI USB adapters are connected.
+Choose the port of the VARNEL instrument:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Порт прибора</source>
+        <translation>Instrument port</translation>
+    </message>
+</context>
+<context>
+    <name>CQtAcquisitionHost</name>
+    <message>
+        <location filename="../../measurement/forms/qt_acquisition_host.cpp" line="+96"/>
+        <source>Введите имя сохраняемого файла</source>
+        <translation>Enter the name of the file to save</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Рефлектограмма (*.tdr)</source>
+        <translation>Reflectogram (*.tdr)</translation>
+    </message>
+</context>
+<context>
+    <name>CReportPage</name>
+    <message>
+        <location filename="../../measurement/report/report_page.cpp" line="+25"/>
+        <location filename="../../measurement/report/report_pdf.cpp" line="+37"/>
+        <source>Рефлектометр импульсный VARNEL</source>
+        <translation>VARNEL pulse reflectometer</translation>
+    </message>
+    <message>
+        <location line="+143"/>
+        <source>Не поместилось событий: %1</source>
+        <translation>Events that did not fit: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CReportPrinting</name>
+    <message>
+        <location filename="../../measurement/forms/report_printing.cpp" line="+65"/>
+        <source>Рефлектометр импульсный VARNEL</source>
+        <translation>VARNEL pulse reflectometer</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Печать</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Предварительный просмотр печати</source>
+        <translation>Print preview</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Не удалось начать печать на принтере &quot;%1&quot;.</source>
+        <translation>Could not start printing on printer &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Отчет не сохранен.
+%1
+%2</source>
+        <translation>The report was not saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Сохранить отчет в PDF</source>
+        <translation>Save report as PDF</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Отчет.pdf</source>
+        <translation>Report.pdf</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>CTableKU</name>
+    <message>
+        <location filename="../../panels/forms/table_ku.cpp" line="+11"/>
+        <source>Добавить значение в таблицу</source>
+        <translation>Add a value to the table</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Название</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>КУ</source>
+        <translation>KU</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
     <name>CVarnelApp</name>
     <message>
         <location filename="../../app/varnel_app.cpp" line="+158"/>
@@ -133,6 +796,212 @@
         <location line="+5"/>
         <source>Наблюдение: сохранено изменений %1</source>
         <translation>Watch: changes saved %1</translation>
+    </message>
+</context>
+<context>
+    <name>CWaitDlg</name>
+    <message>
+        <location filename="../../measurement/forms/wait_dlg.cpp" line="+10"/>
+        <source>Подождите...</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Повторное соединение произойдет через %1 сек.</source>
+        <translation>Reconnecting in %1 s.</translation>
+    </message>
+</context>
+<context>
+    <name>CWatchDlg</name>
+    <message>
+        <location filename="../../measurement/analysis/forms/watch_dlg.cpp" line="+28"/>
+        <source>Наблюдение</source>
+        <translation>Watch</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Л1</source>
+        <translation>L1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Л2</source>
+        <translation>L2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Линия, за которой следить</source>
+        <translation>The line to watch</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>отсч.</source>
+        <translation>counts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Порог отличия от первой рефлектограммы</source>
+        <translation>Threshold of difference from the first reflectogram</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Отличие должно держаться больше стольких точек подряд</source>
+        <translation>The difference must last more than this many points in a row</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Папка для рефлектограмм изменений и журнала watch.csv</source>
+        <translation>Folder for the changed reflectograms and the watch.csv log</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Обзор...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Выбрать папку</source>
+        <translation>Choose a folder</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Линия</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Порог</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Точек подряд</source>
+        <translation>Points in a row</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Папка</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Папка наблюдения</source>
+        <translation>Watch folder</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Папка &quot;%1&quot; не найдена или недоступна для записи.</source>
+        <translation>Folder &quot;%1&quot; not found or not writable.</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Начать</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Остановить наблюдение</source>
+        <translation>Stop watching</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Начать наблюдение</source>
+        <translation>Start watching</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Наблюдение не ведётся</source>
+        <translation>Not watching</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Рефлектограмм: %1, изменений: %2, сохранено: %3</source>
+        <translation>Reflectograms: %1, changes: %2, saved: %3</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>
+Не удалось сохранить: </source>
+        <translation>
+Could not save: </translation>
+    </message>
+</context>
+<context>
+    <name>ChannelTable</name>
+    <message>
+        <location filename="../../measurement/channel_table.cpp" line="+61"/>
+        <source>Название канала</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Название файла</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Масштаб</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Импульс</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Осреднение</source>
+        <translation>Averaging</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Усиление</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Согласование</source>
+        <translation>Matching</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Смещение</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Обратные потери</source>
+        <translation>Return loss</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>КУ</source>
+        <translation>KU</translation>
     </message>
 </context>
 <context>
@@ -920,6 +1789,54 @@
     </message>
 </context>
 <context>
+    <name>EventTable</name>
+    <message>
+        <location filename="../../measurement/analysis/event_table.cpp" line="+11"/>
+        <source>Конец линии</source>
+        <translation>Line end</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Положительное</source>
+        <translation>Positive</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Отрицательное</source>
+        <translation>Negative</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>№</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Расстояние</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Амплитуда</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Обратные потери</source>
+        <translation>Return loss</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Повтор</source>
+        <translation>Repeat</translation>
+    </message>
+</context>
+<context>
     <name>LaunchOptions</name>
     <message>
         <location filename="../../app/launch_options.cpp" line="+19"/>
@@ -955,6 +1872,345 @@
         <location line="+9"/>
         <source>Неверный язык %1: нужен ru или en</source>
         <translation>Bad --lang %1: ru or en is needed</translation>
+    </message>
+</context>
+<context>
+    <name>LibraryTexts</name>
+    <message>
+        <location filename="../../files/library/library_texts.cpp" line="+11"/>
+        <location line="+5"/>
+        <source>Название файла</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <location line="+5"/>
+        <source>Масштаб</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>Импульс</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+5"/>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <location line="+5"/>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Кол-во</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>V/2 участка</source>
+        <translation>Section V/2</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>КУ участка</source>
+        <translation>Section KU</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>№</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Название участка</source>
+        <translation>Section name</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Начало участка</source>
+        <translation>Section start</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Конец участка</source>
+        <translation>Section end</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Длинна участка</source>
+        <translation>Section length</translation>
+    </message>
+    <message>
+        <location filename="../../files/library/library_texts.h" line="+11"/>
+        <source>Рефлектограммы</source>
+        <translation>Reflectograms</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Сетки масштабов с разным КУ</source>
+        <translation>Scale grids with different KU</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Выбранная рефлектограмма не найдена.
+Откройте новую папку с рефлектограммами.</source>
+        <translation>The selected reflectogram was not found.
+Open another folder of reflectograms.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Не удалось записать файл участков</source>
+        <translation>Could not write the section file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Не удалось прочитать файл участков</source>
+        <translation>Could not read the section file</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Файл участков был изменен другой программой.
+Список участков обновлен, выберите участок еще раз.</source>
+        <translation>The section file was changed by another program.
+The section list has been updated; choose the section again.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Выбрать рефлектограммы</source>
+        <translation>Choose reflectograms</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Выбрать папку с участками</source>
+        <translation>Choose the folder of sections</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Введите имя сохраняемого файла</source>
+        <translation>Enter the name of the file to save</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Участок (*.pie)</source>
+        <translation>Section (*.pie)</translation>
+    </message>
+    <message>
+        <location filename="../../files/library/reflectogram_listing.cpp" line="+95"/>
+        <source>КУ</source>
+        <translation>KU</translation>
+    </message>
+</context>
+<context>
+    <name>ReportReadouts</name>
+    <message>
+        <location filename="../../measurement/report_readouts.cpp" line="+45"/>
+        <source>V/2              </source>
+        <translation>V/2              </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>КУ               </source>
+        <translation>KU               </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Лупа           </source>
+        <translation>Zoom            </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Разрешение   </source>
+        <translation>Resolution    </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Начало микроплана </source>
+        <translation>Window start     </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>К1               </source>
+        <translation>K1               </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>К2               </source>
+        <translation>K2               </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>L                 </source>
+        <translation>L                 </translation>
+    </message>
+</context>
+<context>
+    <name>ToolIcons</name>
+    <message>
+        <location filename="../../app/tool_icons.cpp" line="+111"/>
+        <source>Л1</source>
+        <translation>L1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Л2</source>
+        <translation>L2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>БП</source>
+        <translation>SP</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ЗХ</source>
+        <translation>CA</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>К1</source>
+        <translation>K1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>К2</source>
+        <translation>K2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>ОП</source>
+        <translation>RL</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>2Э</source>
+        <translation>2S</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>НК</source>
+        <translation>CS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ПМ</source>
+        <translation>ME</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ПК</source>
+        <translation>CP</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ПЧ</source>
+        <translation>PR</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ПП</source>
+        <translation>PV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>СМ</source>
+        <translation>SG</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>СБ</source>
+        <translation>EV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>КУ</source>
+        <translation>KU</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>НБ</source>
+        <translation>WA</translation>
+    </message>
+    <message>
+        <location filename="../../files/widgets/library_icons.cpp" line="+43"/>
+        <source>Нов</source>
+        <translation>New</translation>
+    </message>
+</context>
+<context>
+    <name>TraceNames</name>
+    <message>
+        <location filename="../../document/varnel_doc.cpp" line="+24"/>
+        <source>Л1</source>
+        <translation>L1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Л2</source>
+        <translation>L2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>П1</source>
+        <translation>M1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>П2</source>
+        <translation>M2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>П3</source>
+        <translation>M3</translation>
+    </message>
+</context>
+<context>
+    <name>Units</name>
+    <message>
+        <location filename="../../files/library/section_grid.cpp" line="+164"/>
+        <location filename="../unit_texts.h" line="+10"/>
+        <source>м</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <location filename="../unit_texts.h" line="+0"/>
+        <source>км</source>
+        <translation>km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>нс</source>
+        <translation>ns</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>мкс</source>
+        <translation>µs</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>дБ</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>м/мкс</source>
+        <translation>m/µs</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>отсч.</source>
+        <translation>counts</translation>
     </message>
 </context>
 </TS>
