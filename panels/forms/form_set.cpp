@@ -81,7 +81,7 @@ void CFormSet::refresh()
     const CursorRowValues v = cursorRowValues(doc);
     configureSpin(*cursorSpins[0], v.cursor1);
     configureSpin(*cursorSpins[1], v.cursor2);
-    const QString text = QString::fromUtf8(v.distance);
+    const QString text = translatedCell("CFormSet", v.distance);
     if (distance->text() != text)
         distance->setText(text);
     fillZoomList();

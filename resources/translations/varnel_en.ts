@@ -986,7 +986,7 @@ Could not save: </translation>
     <message>
         <location line="+0"/>
         <source>Обратные потери</source>
-        <translation>Return loss</translation>
+        <translation>Ret. loss</translation>
     </message>
     <message>
         <location line="+1"/>
