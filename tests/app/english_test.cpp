@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "app/ui_language_choice.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/doc_commands.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -99,6 +101,46 @@ TEST(English, ReportReadoutsTitlesAndUnits)
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
     for (const char* russian : {"Разрешение", "Название канала", "П1", " м "})
         EXPECT_EQ(text.find(russian), std::string::npos) << russian << " in " << text;
+}
+
+TEST(English, HelpPageAndStoredChoiceOfTheLanguage)
+{
+    TempDir dir;
+    const QString russian = QString::fromStdString(dir.file("help/index.html"));
+    const QString english = QString::fromStdString(dir.file("help/index.en.html"));
+    QDir().mkpath(QString::fromStdString(dir.file("help")));
+    QFile(russian).open(QIODevice::WriteOnly);
+    struct Case {
+        bool englishPage;
+        UiLanguage language;
+        QString expected;
+    };
+    const Case cases[] = {
+        {false, UiLanguage::Russian, russian},
+        {false, UiLanguage::English, russian},   // no English page yet: the Russian one rather than none
+        {true, UiLanguage::English, english},
+        {true, UiLanguage::Russian, russian},
+    };
+    for (const Case& c : cases) {
+        if (c.englishPage)
+            QFile(english).open(QIODevice::WriteOnly);
+        EXPECT_EQ(helpFileFor(russian, c.language), c.expected) << c.englishPage;
+    }
+
+    // The choice goes into param.ini under a key of its own, next to keys it does not know.
+    const std::string ini = dir.file("param.ini");
+    {
+        auto settings = CSettings::fromBytes("[VARNEL]\nFUTURE=1\nLANGUAGE=de\n");
+        EXPECT_FALSE(storedUiLanguage(*settings).has_value());
+    }
+    {
+        CSettings settings(ini);
+        EXPECT_FALSE(storedUiLanguage(settings).has_value());
+        storeUiLanguage(settings, UiLanguage::English);
+        ASSERT_TRUE(settings.save());
+    }
+    CSettings again(ini);
+    EXPECT_EQ(storedUiLanguage(again), UiLanguage::English);
 }
 
 } // namespace
