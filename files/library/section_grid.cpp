@@ -44,6 +44,7 @@ void CSectionGrid::fillSectionList()
     const Status s = readSectionRows(selectedPath(), read);
     // A file that cannot be read lists no sections, only why.
     sectionRows = std::move(read);
+    failure = s;
     problem = s ? std::string() : s.userReason();
 }
 
@@ -92,7 +93,7 @@ Status CSectionGrid::addSection()
 {
     fillSectionList();
     if (!problem.empty())
-        return Status::failure(problem);   // a file that cannot be read is not added to
+        return failure;   // a file that cannot be read is not added to
     doc.sectionsLoaded = true;
     activeGridFile = selectedGridFile;
     const Status s = ::addSection(selectedPath(), doc.vfactor);

@@ -73,7 +73,7 @@ void CFormMemory::showSections()
     if (!grid.sectionProblem().empty()) {
         // Like an unreadable reflectogram: "?" where the sections would be, and why.
         sections->addCell(0, 0, QStringLiteral("?"));
-        sections->addCell(0, 1, qs(grid.sectionProblem()));
+        sections->addCell(0, 1, userText(grid.sectionFailure()));
     }
     sections->updateCount();
     if (currentTab == 1)
