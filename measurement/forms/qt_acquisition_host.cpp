@@ -76,10 +76,10 @@ void CQtAcquisitionHost::reportSaved(const std::string&)
     show(window, QMessageBox::Information, "", acqtext::kSaved);
 }
 
-void CQtAcquisitionHost::reportSaveFailed(const std::string& path, const std::string& reason)
+void CQtAcquisitionHost::reportSaveFailed(const std::string& path, const Status& failure)
 {
     // The headline in the program's language; the file and the reason follow as they are.
-    std::string text = acqtext::saveFailed(path, reason);
+    std::string text = acqtext::saveFailed(path, userText(failure).toStdString());
     text.replace(0, std::string_view(acqtext::kSaveFailed).size(),
                  translatedText("AcquisitionTexts", acqtext::kSaveFailed).toStdString());
     show(window, QMessageBox::Critical, acqtext::kErrorCaption, text);
