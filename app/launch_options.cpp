@@ -65,7 +65,7 @@ QString portError(const LaunchParser& p)
     const QString port = p.parser.value(p.port);
     if (const Status s = checkPortName(port.toStdString()); !s)
         return QCoreApplication::translate("LaunchOptions", "Неверный порт %1: %2")
-            .arg(port, QString::fromStdString(s.reason()));
+            .arg(port, userText(s));
     return {};
 }
 

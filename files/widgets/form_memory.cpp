@@ -36,8 +36,6 @@ constexpr int kGridFileListId = 173;
 constexpr int kSectionListId = 174;
 constexpr int kSeparator = 0;
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
 std::string asFolder(std::string folder)
 {
     if (!folder.empty() && folder.back() != '/')

@@ -24,8 +24,6 @@ constexpr int kNameColumn = 1;
 // A listing that takes longer than this goes on in the background, the window answering meanwhile.
 constexpr std::chrono::milliseconds kListingWait{100};
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
 } // namespace
 
 void CFormMemory::fillReflectogramList()
