@@ -86,7 +86,10 @@ TEST(English, ReportReadoutsTitlesAndUnits)
     CVarnelDoc doc;
     Trace file;
     file.memScale = 1000;
-    ASSERT_TRUE(showReflectogramForReport(doc, file, "line", {std::nullopt, false, 250, 750}));
+    ReflectogramReportOptions options;
+    options.cursor1 = 250;
+    options.cursor2 = 750;
+    ASSERT_TRUE(showReflectogramForReport(doc, file, "line", options));
     CScreenState screen;
     main_screen::configure(screen, doc);
     main_screen::rebuild(screen, doc);
