@@ -4,56 +4,46 @@
 <context>
     <name>AcquisitionTexts</name>
     <message>
-        <location filename="../../measurement/acquisition_texts.h" line="+9"/>
         <source>Ошибка создания потока</source>
         <translation>Could not create the thread</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Выберите линию для измерения</source>
         <translation>Choose a line to measure</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>ВНИМАНИЕ</source>
         <translation>ATTENTION</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Проверте соединение с прбором VARNEL
 и нажмите &quot;ОК&quot; для повторной попытки</source>
         <translation>Check the connection with the VARNEL instrument
 and press &quot;OK&quot; to try again</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Нет связи с прибором VARNEL</source>
         <translation>No connection with the VARNEL instrument</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Рефлектограмма успешно сохранена</source>
         <translation>The reflectogram has been saved</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Не удалось сохранить рефлектограмму в файл</source>
         <translation>Could not save the reflectogram to a file</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Ошибка</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Порт %1 занят другой программой.
 Закройте ее и нажмите &quot;ОК&quot; для повторной попытки</source>
         <translation>Port %1 is in use by another program.
 Close it and press &quot;OK&quot; to try again</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Нет доступа к порту %1.
 Установите правило udev программы (пакет varnel) или добавьте пользователя в группу dialout:
     sudo usermod -aG dialout $USER
@@ -67,17 +57,14 @@ then log in again and press &quot;OK&quot; to try again</translation>
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../../app/about_dlg.cpp" line="+17"/>
         <source>Рефлектометр импульсный VARNEL</source>
         <translation>VARNEL pulse reflectometer</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Значок программы</source>
         <translation>Program icon</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>Версия</source>
         <translation>Version</translation>
     </message>
@@ -85,22 +72,18 @@ then log in again and press &quot;OK&quot; to try again</translation>
 <context>
     <name>CButtonSpin</name>
     <message>
-        <location filename="../../widgets/button_spin.cpp" line="+11"/>
         <source>Минимальное значение</source>
         <translation>Minimum value</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Уменьшить на шаг</source>
         <translation>Step down</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Увеличить на шаг</source>
         <translation>Step up</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Максимальное значение</source>
         <translation>Maximum value</translation>
     </message>
@@ -108,97 +91,78 @@ then log in again and press &quot;OK&quot; to try again</translation>
 <context>
     <name>CCalibrationDlg</name>
     <message>
-        <location filename="../../measurement/analysis/forms/calibration_dlg.cpp" line="+29"/>
         <source>Отражение под курсором 1</source>
         <translation>Reflection under cursor 1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Найденный конец линии</source>
         <translation>The line end found</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Установить</source>
         <translation>Apply</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Добавить в таблицу</source>
         <translation>Add to table</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Калибровка КУ</source>
         <translation>KU calibration</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>м</source>
         <translation>m</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Известная длина кабеля</source>
         <translation>Known cable length</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Длина</source>
         <translation>Length</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Отражение</source>
         <translation>Reflection</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Результат</source>
         <translation>Result</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Сделать найденный КУ текущим</source>
         <translation>Make the KU found the current one</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Добавить найденный КУ в открытую таблицу КУ</source>
         <translation>Add the KU found to the open KU table</translation>
     </message>
     <message>
-        <location line="+51"/>
         <source>конец линии не найден: поставьте курсор 1 на отражение от конца</source>
         <translation>line end not found: put cursor 1 on the reflection from the end</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source> м при КУ 1.5</source>
         <translation> m at KU 1.5</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>КУ %1, V/2 %2 м/мкс</source>
         <translation>KU %1, V/2 %2 m/µs</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>КУ выходит за пределы 1..3: проверьте длину и отражение</source>
         <translation>KU outside 1..3: check the length and the reflection</translation>
     </message>
     <message>
-        <location line="+21"/>
         <source>Добавить значение в таблицу</source>
         <translation>Add a value to the table</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Название КУ</source>
         <translation>KU name</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Ошибка</source>
         <translation>Error</translation>
     </message>
@@ -206,38 +170,30 @@ then log in again and press &quot;OK&quot; to try again</translation>
 <context>
     <name>CEventsDlg</name>
     <message>
-        <location filename="../../measurement/analysis/forms/events_dlg.cpp" line="+34"/>
-        <location line="+26"/>
         <source>События</source>
         <translation>Events</translation>
     </message>
     <message>
-        <location line="-23"/>
         <source>Линия</source>
         <translation>Line</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Линия или память, в которой ищутся события</source>
         <translation>The line or memory searched for events</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Обновить</source>
         <translation>Refresh</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Найти события заново</source>
         <translation>Find the events again</translation>
     </message>
     <message>
-        <location line="+96"/>
         <source>Нет показанной линии или памяти</source>
         <translation>No line or memory shown</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>Найдено событий: %1, шум %2</source>
         <translation>Events found: %1, noise %2</translation>
     </message>
@@ -245,7 +201,6 @@ then log in again and press &quot;OK&quot; to try again</translation>
 <context>
     <name>CForm</name>
     <message>
-        <location filename="../../display/widgets/form.cpp" line="+21"/>
         <source>Обзорный экран</source>
         <translation>Overview screen</translation>
     </message>
@@ -253,17 +208,14 @@ then log in again and press &quot;OK&quot; to try again</translation>
 <context>
     <name>CFormDraw</name>
     <message>
-        <location filename="../../measurement/forms/form_draw_view.cpp" line="+32"/>
         <source>Измерение</source>
         <translation>Measurement</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Экран рефлектограмм</source>
         <translation>Reflectogram screen</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Таблица каналов</source>
         <translation>Channel table</translation>
     </message>
@@ -271,85 +223,66 @@ then log in again and press &quot;OK&quot; to try again</translation>
 <context>
     <name>CFormKU</name>
     <message>
-        <location filename="../../panels/forms/form_ku.cpp" line="+27"/>
         <source>Выбрать таблицу скорости распространения сигнала</source>
         <translation>Choose a signal propagation velocity table</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Выберите в списке необходимое значение</source>
         <translation>Choose the value you need in the list</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Таблица V/2 (*.tku)</source>
         <translation>V/2 table (*.tku)</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Таблица КУ (*.tku)</source>
         <translation>KU table (*.tku)</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location line="+12"/>
         <source>Таблица КУ</source>
         <translation>KU table</translation>
     </message>
     <message>
-        <location line="-6"/>
         <source>Другие команды</source>
         <translation>More commands</translation>
     </message>
     <message>
-        <location line="+76"/>
         <source>КУ</source>
         <translation>KU</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Название </source>
         <translation>Name </translation>
     </message>
     <message>
-        <location line="+70"/>
-        <location line="+6"/>
-        <location line="+74"/>
-        <location line="+6"/>
         <source>Ошибка</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location line="-85"/>
         <source>Значение «%1» нельзя использовать в расчетах</source>
         <translation>The value “%1” cannot be used in calculations</translation>
     </message>
     <message>
-        <location line="+28"/>
         <source>файл таблицы не выбран</source>
         <translation>no table file chosen</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>Вы хотите удалить из списка выделенные значения?</source>
         <translation>Do you want to delete the selected values from the list?</translation>
     </message>
     <message>
-        <location line="+34"/>
         <source>Не удалось прочитать таблицу из файла
 </source>
         <translation>Could not read the table from the file
 </translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Не удалось сохранить таблицу в файл
 </source>
         <translation>Could not save the table to the file
 </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>
 Изменение осталось в списке, но в файл не записано.</source>
         <translation>
@@ -359,33 +292,26 @@ The change stays in the list but was not written to the file.</translation>
 <context>
     <name>CFormMemory</name>
     <message>
-        <location filename="../../files/widgets/form_memory.cpp" line="+110"/>
         <source>Предварительный просмотр</source>
         <translation>Preview</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Файлы сеток масштабов</source>
         <translation>Scale grid files</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+13"/>
         <source>Участки</source>
         <translation>Sections</translation>
     </message>
     <message>
-        <location line="-2"/>
         <source>Сетки масштабов</source>
         <translation>Scale grids</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Библиотека</source>
         <translation>Library</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Остальные кнопки</source>
         <translation>More buttons</translation>
     </message>
@@ -393,68 +319,54 @@ The change stays in the list but was not written to the file.</translation>
 <context>
     <name>CFormParams</name>
     <message>
-        <location filename="../../panels/channel_params.cpp" line="+20"/>
-        <location filename="../../panels/forms/form_params.cpp" line="+31"/>
         <source>К.У.</source>
         <translation>KU</translation>
     </message>
     <message>
-        <location filename="../../panels/forms/form_params.cpp" line="-1"/>
         <source>Смещ. Л1</source>
         <translation>Offs. L1</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Смещ. Л2</source>
         <translation>Offs. L2</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Смещ. П1</source>
         <translation>Offs. M1</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Смещ. П2</source>
         <translation>Offs. M2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Смещ. П3</source>
         <translation>Offs. M3</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Усиление</source>
         <translation>Gain</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Осреднение</source>
         <translation>Averaging</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>В режиме &quot;Разность&quot; из %1 поточечно вычитаются остальные рефлектограммы</source>
         <translation>In the &quot;Difference&quot; mode the other reflectograms are subtracted point by point from %1</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Смещение графика %1 по вертикали</source>
         <translation>Vertical offset of %1</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>Текущее значение скорости распространения сигнала</source>
         <translation>Current signal propagation velocity</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Текущее значение уселения</source>
         <translation>Current gain</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>Текущее значение осреднения</source>
         <translation>Current averaging</translation>
     </message>
@@ -462,42 +374,34 @@ The change stays in the list but was not written to the file.</translation>
 <context>
     <name>CFormSet</name>
     <message>
-        <location filename="../../panels/forms/form_set.cpp" line="+30"/>
         <source>K1</source>
         <translation>K1</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>K2</source>
         <translation>K2</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>L</source>
         <translation>L</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Лупа</source>
         <translation>Magnifier</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Расстояние от начала шкалы до курсора К1</source>
         <translation>Distance from the start of the scale to cursor K1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Расстояние от начала шкалы до курсора К2</source>
         <translation>Distance from the start of the scale to cursor K2</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>Расстояние между двумя курсорами</source>
         <translation>Distance between the two cursors</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Значение лупы</source>
         <translation>Magnification</translation>
     </message>
@@ -505,52 +409,42 @@ The change stays in the list but was not written to the file.</translation>
 <context>
     <name>CFramePanes</name>
     <message>
-        <location filename="../../app/frame_panes.cpp" line="+16"/>
         <source>Курсоры</source>
         <translation>Cursors</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Библиотека рефлектограмм</source>
         <translation>Reflectogram library</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Параметры каналов</source>
         <translation>Channel parameters</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Таблица КУ</source>
         <translation>KU table</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Обзорный экран</source>
         <translation>Overview screen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Измерение</source>
         <translation>Measurement</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>Рабочая область</source>
         <translation>Work area</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Экраны и настройки каналов</source>
         <translation>Screens and channel settings</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Настройки каналов</source>
         <translation>Channel settings</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Экраны</source>
         <translation>Screens</translation>
     </message>
@@ -558,102 +452,82 @@ The change stays in the list but was not written to the file.</translation>
 <context>
     <name>CMainFrame</name>
     <message>
-        <location filename="../../app/main_frame.cpp" line="+33"/>
         <source>Рефлектометр импульсный VARNEL</source>
         <translation>VARNEL pulse reflectometer</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Готово</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+104"/>
         <source>Остальные кнопки</source>
         <translation>More buttons</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>Каналы</source>
         <translation>Channels</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Режимы</source>
         <translation>Modes</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Прибор</source>
         <translation>Instrument</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Курсоры</source>
         <translation>Cursors</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Представление</source>
         <translation>Presentation</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Вид</source>
         <translation>View</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Диапазон</source>
         <translation>Range</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Импульс</source>
         <translation>Pulse</translation>
     </message>
     <message>
-        <location line="+57"/>
         <source>&amp;Измерение</source>
         <translation>&amp;Measurement</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Выход</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>&amp;Диапазон</source>
         <translation>&amp;Range</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>И&amp;мпульс</source>
         <translation>&amp;Pulse</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>&amp;Мышь</source>
         <translation>M&amp;ouse</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>&amp;Режимы</source>
         <translation>Mo&amp;des</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>&amp;Вид</source>
         <translation>&amp;View</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>&amp;Справка</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location line="+24"/>
         <source>Описание программы не найдено: %1</source>
         <translation>Program description not found: %1</translation>
     </message>
@@ -661,19 +535,16 @@ The change stays in the list but was not written to the file.</translation>
 <context>
     <name>CPortChoiceDlg</name>
     <message>
-        <location filename="../../app/port_choice_dlg.cpp" line="+14"/>
         <source>Выбор порта прибора</source>
         <translation>Instrument port</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Подключено несколько USB-адаптеров FTDI.
 Выберите порт прибора VARNEL:</source>
         <translation>Several FTDI USB adapters are connected.
 Choose the port of the VARNEL instrument:</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Порт прибора</source>
         <translation>Instrument port</translation>
     </message>
@@ -681,12 +552,10 @@ Choose the port of the VARNEL instrument:</translation>
 <context>
     <name>CQtAcquisitionHost</name>
     <message>
-        <location filename="../../measurement/forms/qt_acquisition_host.cpp" line="+96"/>
         <source>Введите имя сохраняемого файла</source>
         <translation>Enter the name of the file to save</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Рефлектограмма (*.tdr)</source>
         <translation>Reflectogram (*.tdr)</translation>
     </message>
@@ -694,13 +563,10 @@ Choose the port of the VARNEL instrument:</translation>
 <context>
     <name>CReportPage</name>
     <message>
-        <location filename="../../measurement/report/report_page.cpp" line="+25"/>
-        <location filename="../../measurement/report/report_pdf.cpp" line="+37"/>
         <source>Рефлектометр импульсный VARNEL</source>
         <translation>VARNEL pulse reflectometer</translation>
     </message>
     <message>
-        <location line="+143"/>
         <source>Не поместилось событий: %1</source>
         <translation>Events that did not fit: %1</translation>
     </message>
@@ -708,27 +574,22 @@ Choose the port of the VARNEL instrument:</translation>
 <context>
     <name>CReportPrinting</name>
     <message>
-        <location filename="../../measurement/forms/report_printing.cpp" line="+65"/>
         <source>Рефлектометр импульсный VARNEL</source>
         <translation>VARNEL pulse reflectometer</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Печать</source>
         <translation>Print</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Предварительный просмотр печати</source>
         <translation>Print preview</translation>
     </message>
     <message>
-        <location line="+21"/>
         <source>Не удалось начать печать на принтере &quot;%1&quot;.</source>
         <translation>Could not start printing on printer &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location line="+26"/>
         <source>Отчет не сохранен.
 %1
 %2</source>
@@ -737,22 +598,18 @@ Choose the port of the VARNEL instrument:</translation>
 %2</translation>
     </message>
     <message>
-        <location line="+39"/>
         <source>Сохранить отчет в PDF</source>
         <translation>Save report as PDF</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Документ PDF (*.pdf)</source>
         <translation>PDF document (*.pdf)</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Отчет.pdf</source>
         <translation>Report.pdf</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Ошибка</source>
         <translation>Error</translation>
     </message>
@@ -760,27 +617,22 @@ Choose the port of the VARNEL instrument:</translation>
 <context>
     <name>CTableKU</name>
     <message>
-        <location filename="../../panels/forms/table_ku.cpp" line="+11"/>
         <source>Добавить значение в таблицу</source>
         <translation>Add a value to the table</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Название</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>КУ</source>
         <translation>KU</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>Да</source>
         <translation>Yes</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Нет</source>
         <translation>No</translation>
     </message>
@@ -788,12 +640,10 @@ Choose the port of the VARNEL instrument:</translation>
 <context>
     <name>CVarnelApp</name>
     <message>
-        <location filename="../../app/varnel_app.cpp" line="+158"/>
         <source>Наблюдение</source>
         <translation>Watch</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Наблюдение: сохранено изменений %1</source>
         <translation>Watch: changes saved %1</translation>
     </message>
@@ -801,17 +651,14 @@ Choose the port of the VARNEL instrument:</translation>
 <context>
     <name>CWaitDlg</name>
     <message>
-        <location filename="../../measurement/forms/wait_dlg.cpp" line="+10"/>
         <source>Подождите...</source>
         <translation>Please wait...</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Отмена</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+24"/>
         <source>Повторное соединение произойдет через %1 сек.</source>
         <translation>Reconnecting in %1 s.</translation>
     </message>
@@ -819,122 +666,98 @@ Choose the port of the VARNEL instrument:</translation>
 <context>
     <name>CWatchDlg</name>
     <message>
-        <location filename="../../measurement/analysis/forms/watch_dlg.cpp" line="+28"/>
         <source>Наблюдение</source>
         <translation>Watch</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Л1</source>
         <translation>L1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Л2</source>
         <translation>L2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Линия, за которой следить</source>
         <translation>The line to watch</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>отсч.</source>
         <translation>counts</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Порог отличия от первой рефлектограммы</source>
         <translation>Threshold of difference from the first reflectogram</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Отличие должно держаться больше стольких точек подряд</source>
         <translation>The difference must last more than this many points in a row</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Папка для рефлектограмм изменений и журнала watch.csv</source>
         <translation>Folder for the changed reflectograms and the watch.csv log</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Обзор...</source>
         <translation>Browse...</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Выбрать папку</source>
         <translation>Choose a folder</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Линия</source>
         <translation>Line</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Порог</source>
         <translation>Threshold</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Точек подряд</source>
         <translation>Points in a row</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Папка</source>
         <translation>Folder</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Папка наблюдения</source>
         <translation>Watch folder</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Ошибка</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>Папка &quot;%1&quot; не найдена или недоступна для записи.</source>
         <translation>Folder &quot;%1&quot; not found or not writable.</translation>
     </message>
     <message>
-        <location line="+36"/>
         <source>Остановить</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Начать</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Остановить наблюдение</source>
         <translation>Stop watching</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Начать наблюдение</source>
         <translation>Start watching</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Наблюдение не ведётся</source>
         <translation>Not watching</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Рефлектограмм: %1, изменений: %2, сохранено: %3</source>
         <translation>Reflectograms: %1, changes: %2, saved: %3</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>
 Не удалось сохранить: </source>
         <translation>
@@ -944,62 +767,50 @@ Could not save: </translation>
 <context>
     <name>ChannelTable</name>
     <message>
-        <location filename="../../measurement/channel_table.cpp" line="+61"/>
         <source>Название канала</source>
         <translation>Channel</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Название файла</source>
         <translation>File name</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Масштаб</source>
         <translation>Scale</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Импульс</source>
         <translation>Pulse</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Осреднение</source>
         <translation>Averaging</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Усиление</source>
         <translation>Gain</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Согласование</source>
         <translation>Matching</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Смещение</source>
         <translation>Offset</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Обратные потери</source>
         <translation>Ret. loss</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Дата</source>
         <translation>Date</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Время</source>
         <translation>Time</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>КУ</source>
         <translation>KU</translation>
     </message>
@@ -1007,765 +818,602 @@ Could not save: </translation>
 <context>
     <name>CommandText</name>
     <message>
-        <location filename="../command_text.cpp" line="+11"/>
         <source>62,5 м</source>
         <translation>62.5 m</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 62,5 м</source>
         <translation>Sets the distance range to 62.5 m</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>125 м</source>
         <translation>125 m</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 125 м</source>
         <translation>Sets the distance range to 125 m</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>250 м</source>
         <translation>250 m</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 250 м</source>
         <translation>Sets the distance range to 250 m</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>500 м</source>
         <translation>500 m</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 500 м</source>
         <translation>Sets the distance range to 500 m</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>1 км</source>
         <translation>1 km</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 1 км</source>
         <translation>Sets the distance range to 1 km</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>2 км</source>
         <translation>2 km</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 2 км</source>
         <translation>Sets the distance range to 2 km</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>4 км</source>
         <translation>4 km</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 4 км</source>
         <translation>Sets the distance range to 4 km</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>8 км</source>
         <translation>8 km</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 8 км</source>
         <translation>Sets the distance range to 8 km</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>16 км</source>
         <translation>16 km</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 16 км</source>
         <translation>Sets the distance range to 16 km</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>32 км</source>
         <translation>32 km</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 32 км</source>
         <translation>Sets the distance range to 32 km</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>64 км</source>
         <translation>64 km</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка диапазона по дальности равным 64 км</source>
         <translation>Sets the distance range to 64 km</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>10 нс</source>
         <translation>10 ns</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 10 нс</source>
         <translation>Sets the probe pulse width to 10 ns</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>20 нс</source>
         <translation>20 ns</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 20 нс</source>
         <translation>Sets the probe pulse width to 20 ns</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>50 нс</source>
         <translation>50 ns</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 50 нс</source>
         <translation>Sets the probe pulse width to 50 ns</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>100 нс</source>
         <translation>100 ns</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 100 нс</source>
         <translation>Sets the probe pulse width to 100 ns</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>200 нс</source>
         <translation>200 ns</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 200 нс</source>
         <translation>Sets the probe pulse width to 200 ns</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>500 нс</source>
         <translation>500 ns</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 500 нс</source>
         <translation>Sets the probe pulse width to 500 ns</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>1 мкс</source>
         <translation>1 µs</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 1 мкс</source>
         <translation>Sets the probe pulse width to 1 µs</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>2 мкс</source>
         <translation>2 µs</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 2 мкс</source>
         <translation>Sets the probe pulse width to 2 µs</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>5 мкс</source>
         <translation>5 µs</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 5 мкс</source>
         <translation>Sets the probe pulse width to 5 µs</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>10 мкс</source>
         <translation>10 µs</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 10 мкс</source>
         <translation>Sets the probe pulse width to 10 µs</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>20 мкс</source>
         <translation>20 µs</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 20 мкс</source>
         <translation>Sets the probe pulse width to 20 µs</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>50 мкс</source>
         <translation>50 µs</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Установка длительности зондирующего импульса равным 50 мкс</source>
         <translation>Sets the probe pulse width to 50 µs</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Параметры каналов</source>
         <translation>Channel parameters</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Отображает параметры выводимых каналов</source>
         <translation>Shows the parameters of the displayed channels</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Первый курсор</source>
         <translation>First cursor</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Режим &quot;ЛУПА&quot; работает относительно первого курсора</source>
         <translation>The &quot;MAGNIFIER&quot; mode works around the first cursor</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Второй курсор</source>
         <translation>Second cursor</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Режим &quot;ЛУПА&quot; работает относительно второго курсора</source>
         <translation>The &quot;MAGNIFIER&quot; mode works around the second cursor</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Аппроксимация каналов</source>
         <translation>Channel smoothing</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Аппроксимация отображаемых каналов на графике</source>
         <translation>Smooths the displayed channels on the chart</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Первый канал</source>
         <translation>First channel</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Включение первого канала</source>
         <translation>Switches the first channel on</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Сохранить первый канал...</source>
         <translation>Save first channel...</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Сохраняет первый канал в память</source>
         <translation>Saves the first channel to memory</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+2"/>
         <source>Сохранить...</source>
         <translation>Save...</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Второй канал</source>
         <translation>Second channel</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Включение второго канала</source>
         <translation>Switches the second channel on</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Сохранить второй канал...</source>
         <translation>Save second channel...</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Сохраняет второй канал в память</source>
         <translation>Saves the second channel to memory</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Битость пар</source>
         <translation>Split pairs</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Режим раздельного входа</source>
         <translation>Separate input mode</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Режим “Битость пар”</source>
         <translation>“Split pairs” mode</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Захват</source>
         <translation>Capture</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Режим определения плавающих дефектов</source>
         <translation>Mode for finding intermittent faults</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Режим “Захват”</source>
         <translation>“Capture” mode</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Разность</source>
         <translation>Difference</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Режим поточечного вычитания рефлектограмм</source>
         <translation>Point-by-point subtraction of reflectograms</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Режим “Разность”</source>
         <translation>“Difference” mode</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+1"/>
         <source>Двух экранный режим</source>
         <translation>Two-screen mode</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Показывает над измерением обзорный экран всего диапазона</source>
         <translation>Shows an overview of the whole range above the measurement</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Настройки каналов</source>
         <translation>Channel settings</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Показывает справа параметры каналов и таблицу КУ</source>
         <translation>Shows the channel parameters and the KU table on the right</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Память</source>
         <translation>Memory</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Показывает внизу библиотеку рефлектограмм и сетки масштабов</source>
         <translation>Shows the reflectogram library and the scale grids at the bottom</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Открыть файл</source>
         <translation>Open file</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Открыть файл со скоростью распространения сигнала</source>
         <translation>Open a file of signal propagation velocities</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Открыть новый файл со скоростью распространения сигнала</source>
         <translation>Open another file of signal propagation velocities</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Установить</source>
         <translation>Apply</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+1"/>
         <source>Использовать выделенное значение в расчетах</source>
         <translation>Use the selected value in the calculations</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Добавить КУ</source>
         <translation>Add KU</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Добавить новое значение в таблицу</source>
         <translation>Add a new value to the table</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Удалить КУ</source>
         <translation>Delete KU</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Удалить выделенные значения из таблицы</source>
         <translation>Delete the selected values from the table</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Старт</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Запускает соединение с прибором VARNEL</source>
         <translation>Starts the connection with the VARNEL instrument</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Стоп</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Останавливает соедтнение с прибором VARNEL</source>
         <translation>Stops the connection with the VARNEL instrument</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Лупа</source>
         <translation>Magnifier</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Скроллер “мыши” управляет лупой, левая кнопка – смещением активного курсора  </source>
         <translation>The mouse wheel controls the magnifier, the left button moves the active cursor</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Курсор 1</source>
         <translation>Cursor 1</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Скроллер “мыши” и левая кнопка управляет смещением курсора 1</source>
         <translation>The mouse wheel and the left button move cursor 1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Курсор 2</source>
         <translation>Cursor 2</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Скроллер “мыши” и левая кнопка управляет смещением курсора 2</source>
         <translation>The mouse wheel and the left button move cursor 2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Линия 1</source>
         <translation>Line 1</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Скроллер “мыши” и левая кнопка управляет смещением канала Л1</source>
         <translation>The mouse wheel and the left button shift channel L1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Линия 2</source>
         <translation>Line 2</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Скроллер “мыши” и левая кнопка управляет смещением канала Л2</source>
         <translation>The mouse wheel and the left button shift channel L2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Память 1</source>
         <translation>Memory 1</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Скроллер “мыши” и левая кнопка управляет смещением памяти П1</source>
         <translation>The mouse wheel and the left button shift memory M1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Память 2</source>
         <translation>Memory 2</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Скроллер “мыши” и левая кнопка управляет смещением памяти П2</source>
         <translation>The mouse wheel and the left button shift memory M2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Память 3</source>
         <translation>Memory 3</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Скроллер “мыши” и левая кнопка управляет смещением памяти П3</source>
         <translation>The mouse wheel and the left button shift memory M3</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Скорость распространения сигнала V/2</source>
         <translation>Signal propagation velocity V/2</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+1"/>
         <source>Скорость распространения сигнала V/2 или КУ</source>
         <translation>Signal propagation velocity V/2 or KU</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Обратные потери</source>
         <translation>Return loss</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+1"/>
         <source>Найти события</source>
         <translation>Find events</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Находит отражения выбранной линии или памяти и показывает их списком</source>
         <translation>Finds the reflections of the chosen line or memory and lists them</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Калибровка КУ...</source>
         <translation>KU calibration...</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Находит КУ кабеля известной длины по отражению от его конца</source>
         <translation>Finds the KU of a cable of known length from the reflection at its end</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Калибровка КУ</source>
         <translation>KU calibration</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Наблюдение...</source>
         <translation>Watch...</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Следит за линией и сохраняет каждое изменение рефлектограммы</source>
         <translation>Watches the line and saves every change of the reflectogram</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Наблюдение</source>
         <translation>Watch</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+1"/>
         <source>Печатать таблицу событий</source>
         <translation>Print the event table</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Печатает под показаниями отчета таблицу событий линии или памяти</source>
         <translation>Prints the event table of a line or memory below the report&apos;s readouts</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Печать...</source>
         <translation>Print...</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Печать отчета</source>
         <translation>Prints the report</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Предварительный просмотр печати</source>
         <translation>Print preview</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Сохранить отчет в PDF...</source>
         <translation>Save report as PDF...</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Сохраняет отчет об измерении в файл PDF</source>
         <translation>Saves the measurement report to a PDF file</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Сохранить отчет в PDF</source>
         <translation>Save report as PDF</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Описание программы...</source>
         <translation>Program description...</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Открывает описание программы</source>
         <translation>Opens the program description</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Описание программы</source>
         <translation>Program description</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Сайт программы</source>
         <translation>Program website</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Открывает сайт программы VARNEL</source>
         <translation>Opens the VARNEL website</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Напишите нам</source>
         <translation>Write to us</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Открывает новое письмо разработчикам программы</source>
         <translation>Opens a new letter to the program&apos;s developers</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+2"/>
         <source>Язык / Language</source>
         <translation>Язык / Language</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Выбирает язык программы: он сменится при следующем запуске</source>
         <translation>Chooses the program&apos;s language: it changes at the next start</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>О программе...</source>
         <translation>About...</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Сведения о программе и ее версии</source>
         <translation>About the program and its version</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>О программе</source>
         <translation>About</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Сетка масштабов с разными КУ</source>
         <translation>Scale grid with different KU</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+1"/>
         <source>Использовать выбранную сетку масштабов</source>
         <translation>Use the chosen scale grid</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+1"/>
         <source>Открыть новую папку с рефлектометрами</source>
         <translation>Open another folder of reflectograms</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+1"/>
         <source>Включить просмотр выбранной рефлектограммы на канале П1</source>
         <translation>Show the selected reflectogram on channel M1</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+1"/>
         <source>Включить просмотр выбранной рефлектограммы на канале П2</source>
         <translation>Show the selected reflectogram on channel M2</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+1"/>
         <source>Включить просмотр выбранной рефлектограммы на канале П3</source>
         <translation>Show the selected reflectogram on channel M3</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Включить предварительный просмотр рефлектограмм</source>
         <translation>Preview reflectograms</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Открыть файлы с сетками масштабов</source>
         <translation>Open scale grid files</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Создать новую сетку масштабов</source>
         <translation>Create a new scale grid</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Добавить новый участок</source>
         <translation>Add a new section</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+1"/>
         <source>Сохранить отредактированное значение</source>
         <translation>Save the edited value</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Удалить выделенный участок</source>
         <translation>Delete the selected section</translation>
     </message>
@@ -1773,17 +1421,14 @@ Could not save: </translation>
 <context>
     <name>ContactLines</name>
     <message>
-        <location filename="../contact_lines.h" line="+10"/>
         <source>Программа VARNEL</source>
         <translation>VARNEL program</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Сайт: https://varnel.example.org</source>
         <translation>Website: https://varnel.example.org</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Почта: support@varnel.example.org</source>
         <translation>Mail: support@varnel.example.org</translation>
     </message>
@@ -1791,47 +1436,38 @@ Could not save: </translation>
 <context>
     <name>EventTable</name>
     <message>
-        <location filename="../../measurement/analysis/event_table.cpp" line="+11"/>
         <source>Конец линии</source>
         <translation>Line end</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Положительное</source>
         <translation>Positive</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Отрицательное</source>
         <translation>Negative</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>№</source>
         <translation>No.</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Расстояние</source>
         <translation>Distance</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Тип</source>
         <translation>Type</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Амплитуда</source>
         <translation>Amplitude</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Обратные потери</source>
         <translation>Return loss</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Повтор</source>
         <translation>Repeat</translation>
     </message>
@@ -1839,37 +1475,30 @@ Could not save: </translation>
 <context>
     <name>LaunchOptions</name>
     <message>
-        <location filename="../../app/launch_options.cpp" line="+19"/>
         <source>Порт прибора: путь к устройству (/dev/ttyUSB0), &quot;auto&quot; (первый USB-мост прибора) или &quot;sim&quot; (встроенный имитатор прибора).</source>
         <translation>Instrument port: a device path (/dev/ttyUSB0), &quot;auto&quot; (the first USB bridge of the instrument) or &quot;sim&quot; (the built-in simulated instrument).</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Начать измерение, как только откроется окно.</source>
         <translation>Start acquisition once the window is up.</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Папка для param.ini и папки Save вместо обычных.</source>
         <translation>Folder for param.ini and the Save folder instead of the usual ones.</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Язык программы: ru (русский) или en (английский); без него язык выбирают настройка &quot;Язык / Language&quot; и локаль.</source>
         <translation>The program&apos;s language: ru (Russian) or en (English); without it the &quot;Язык / Language&quot; setting and the locale choose.</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Рефлектометр импульсный VARNEL</source>
         <translation>VARNEL pulse reflectometer</translation>
     </message>
     <message>
-        <location line="+33"/>
         <source>Неверный порт %1: %2</source>
         <translation>Bad --port %1: %2</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Неверный язык %1: нужен ru или en</source>
         <translation>Bad --lang %1: ru or en is needed</translation>
     </message>
@@ -1877,135 +1506,106 @@ Could not save: </translation>
 <context>
     <name>LibraryTexts</name>
     <message>
-        <location filename="../../files/library/library_texts.cpp" line="+11"/>
-        <location line="+5"/>
         <source>Название файла</source>
         <translation>File name</translation>
     </message>
     <message>
-        <location line="-5"/>
-        <location line="+5"/>
         <source>Масштаб</source>
         <translation>Scale</translation>
     </message>
     <message>
-        <location line="-5"/>
         <source>Импульс</source>
         <translation>Pulse</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+5"/>
         <source>Дата</source>
         <translation>Date</translation>
     </message>
     <message>
-        <location line="-5"/>
-        <location line="+5"/>
         <source>Время</source>
         <translation>Time</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Кол-во</source>
         <translation>Count</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>V/2 участка</source>
         <translation>Section V/2</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>КУ участка</source>
         <translation>Section KU</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>№</source>
         <translation>No.</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Название участка</source>
         <translation>Section name</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Начало участка</source>
         <translation>Section start</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Конец участка</source>
         <translation>Section end</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Длинна участка</source>
         <translation>Section length</translation>
     </message>
     <message>
-        <location filename="../../files/library/library_texts.h" line="+11"/>
         <source>Рефлектограммы</source>
         <translation>Reflectograms</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Сетки масштабов с разным КУ</source>
         <translation>Scale grids with different KU</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Ошибка</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Выбранная рефлектограмма не найдена.
 Откройте новую папку с рефлектограммами.</source>
         <translation>The selected reflectogram was not found.
 Open another folder of reflectograms.</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Не удалось записать файл участков</source>
         <translation>Could not write the section file</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Не удалось прочитать файл участков</source>
         <translation>Could not read the section file</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Файл участков был изменен другой программой.
 Список участков обновлен, выберите участок еще раз.</source>
         <translation>The section file was changed by another program.
 The section list has been updated; choose the section again.</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Выбрать рефлектограммы</source>
         <translation>Choose reflectograms</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Выбрать папку с участками</source>
         <translation>Choose the folder of sections</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Введите имя сохраняемого файла</source>
         <translation>Enter the name of the file to save</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Участок (*.pie)</source>
         <translation>Section (*.pie)</translation>
     </message>
     <message>
-        <location filename="../../files/library/reflectogram_listing.cpp" line="+95"/>
         <source>КУ</source>
         <translation>KU</translation>
     </message>
@@ -2013,42 +1613,34 @@ The section list has been updated; choose the section again.</translation>
 <context>
     <name>ReportReadouts</name>
     <message>
-        <location filename="../../measurement/report_readouts.cpp" line="+45"/>
         <source>V/2              </source>
         <translation>V/2              </translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>КУ               </source>
         <translation>KU               </translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Лупа           </source>
         <translation>Zoom            </translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Разрешение   </source>
         <translation>Resolution    </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Начало микроплана </source>
         <translation>Window start     </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>К1               </source>
         <translation>K1               </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>К2               </source>
         <translation>K2               </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>L                 </source>
         <translation>L                 </translation>
     </message>
@@ -2056,92 +1648,74 @@ The section list has been updated; choose the section again.</translation>
 <context>
     <name>ToolIcons</name>
     <message>
-        <location filename="../../app/tool_icons.cpp" line="+111"/>
         <source>Л1</source>
         <translation>L1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Л2</source>
         <translation>L2</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>БП</source>
         <translation>SP</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>ЗХ</source>
         <translation>CA</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>К1</source>
         <translation>K1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>К2</source>
         <translation>K2</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>ОП</source>
         <translation>RL</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>2Э</source>
         <translation>2S</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>НК</source>
         <translation>CS</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>ПМ</source>
         <translation>ME</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>ПК</source>
         <translation>CP</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>ПЧ</source>
         <translation>PR</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>ПП</source>
         <translation>PV</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>СМ</source>
         <translation>SG</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>СБ</source>
         <translation>EV</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>КУ</source>
         <translation>KU</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>НБ</source>
         <translation>WA</translation>
     </message>
     <message>
-        <location filename="../../files/widgets/library_icons.cpp" line="+43"/>
         <source>Нов</source>
         <translation>New</translation>
     </message>
@@ -2149,27 +1723,22 @@ The section list has been updated; choose the section again.</translation>
 <context>
     <name>TraceNames</name>
     <message>
-        <location filename="../../document/varnel_doc.cpp" line="+24"/>
         <source>Л1</source>
         <translation>L1</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Л2</source>
         <translation>L2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>П1</source>
         <translation>M1</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>П2</source>
         <translation>M2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>П3</source>
         <translation>M3</translation>
     </message>
@@ -2177,38 +1746,30 @@ The section list has been updated; choose the section again.</translation>
 <context>
     <name>Units</name>
     <message>
-        <location filename="../../files/library/section_grid.cpp" line="+164"/>
-        <location filename="../unit_texts.h" line="+10"/>
         <source>м</source>
         <translation>m</translation>
     </message>
     <message>
-        <location filename="../unit_texts.h" line="+0"/>
         <source>км</source>
         <translation>km</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>нс</source>
         <translation>ns</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>мкс</source>
         <translation>µs</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>дБ</source>
         <translation>dB</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>м/мкс</source>
         <translation>m/µs</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>отсч.</source>
         <translation>counts</translation>
     </message>
