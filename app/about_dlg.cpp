@@ -2,6 +2,7 @@
 
 #include "app/tool_icons.h"
 #include "resources/contact_lines.h"
+#include "resources/i18n/ui_translation.h"
 #include "resources/version.h"
 
 #include <QDialogButtonBox>
@@ -13,13 +14,13 @@
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    const QString caption = QStringLiteral("Рефлектометр импульсный VARNEL");
+    const QString caption = tr("Рефлектометр импульсный VARNEL");
     setWindowTitle(caption);
     setAccessibleName(caption);
 
     auto* icon = new QLabel(this);
     icon->setPixmap(programIcon().pixmap(64, 64));
-    icon->setAccessibleName(QStringLiteral("Значок программы"));
+    icon->setAccessibleName(tr("Значок программы"));
     icon->setAlignment(Qt::AlignTop);
 
     auto* lines = new QVBoxLayout;
@@ -29,14 +30,14 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     title->setFont(bold);
     lines->addWidget(title);
     for (std::string_view line : kContactLines) {
-        auto* label = new QLabel(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())), this);
+        auto* label = new QLabel(translatedText("ContactLines", line), this);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         lines->addWidget(label);
     }
     auto* version = new QLineEdit(QStringLiteral("v. ") + QString::fromLatin1(kVarnelVersion), this);
     version->setReadOnly(true);
     version->setObjectName(QStringLiteral("version"));
-    version->setAccessibleName(QStringLiteral("Версия"));
+    version->setAccessibleName(tr("Версия"));
     lines->addWidget(version);
 
     auto* body = new QHBoxLayout;

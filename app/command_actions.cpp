@@ -2,6 +2,7 @@
 
 #include "document/command_table.h"
 #include "resources/command_text.h"
+#include "resources/i18n/ui_translation.h"
 
 #include <QAction>
 
@@ -18,9 +19,9 @@ QAction* CCommandActions::action(int id)
         return it->second;
     auto* a = new QAction(this);
     if (const CommandText* text = commandText(id)) {
-        a->setText(QString::fromUtf8(text->menu));
-        a->setStatusTip(QString::fromUtf8(text->prompt));
-        a->setToolTip(QString::fromUtf8(*text->tooltip ? text->tooltip : text->menu));
+        a->setText(translatedText("CommandText", text->menu));
+        a->setStatusTip(*text->prompt ? translatedText("CommandText", text->prompt) : QString());
+        a->setToolTip(translatedText("CommandText", *text->tooltip ? text->tooltip : text->menu));
     }
     a->setCheckable(table.isCheckable(id));
     connect(a, &QAction::triggered, this, [this, id] {

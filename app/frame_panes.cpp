@@ -2,6 +2,7 @@
 
 #include "display/widgets/static_splitter.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -12,8 +13,12 @@ namespace {
 int index(Pane pane) { return static_cast<int>(pane); }
 
 // The accessible names of the panes, as screen readers and test tools find them.
-const char* const kPaneNames[] = {"Курсоры", "Библиотека рефлектограмм", "Параметры каналов", "Таблица КУ",
-                                  "Обзорный экран", "Измерение"};
+const char* const kPaneNames[] = {QT_TRANSLATE_NOOP("CFramePanes", "Курсоры"),
+                                  QT_TRANSLATE_NOOP("CFramePanes", "Библиотека рефлектограмм"),
+                                  QT_TRANSLATE_NOOP("CFramePanes", "Параметры каналов"),
+                                  QT_TRANSLATE_NOOP("CFramePanes", "Таблица КУ"),
+                                  QT_TRANSLATE_NOOP("CFramePanes", "Обзорный экран"),
+                                  QT_TRANSLATE_NOOP("CFramePanes", "Измерение")};
 
 } // namespace
 
@@ -24,10 +29,10 @@ CFramePanes::CFramePanes(QWidget* parent)
       rightSplitter(new CStaticSplitter(Qt::Vertical)),
       leftSplitter(new CStaticSplitter(Qt::Vertical))
 {
-    mainSplitter->setAccessibleName(QStringLiteral("Рабочая область"));
-    middleSplitter->setAccessibleName(QStringLiteral("Экраны и настройки каналов"));
-    rightSplitter->setAccessibleName(QStringLiteral("Настройки каналов"));
-    leftSplitter->setAccessibleName(QStringLiteral("Экраны"));
+    mainSplitter->setAccessibleName(tr("Рабочая область"));
+    middleSplitter->setAccessibleName(tr("Экраны и настройки каналов"));
+    rightSplitter->setAccessibleName(tr("Настройки каналов"));
+    leftSplitter->setAccessibleName(tr("Экраны"));
     for (CStaticSplitter* s : {mainSplitter, middleSplitter, rightSplitter, leftSplitter}) {
         s->setHandleWidth(0);
         s->setChildrenCollapsible(true);
@@ -35,7 +40,7 @@ CFramePanes::CFramePanes(QWidget* parent)
     auto holder = [this](Pane pane, CStaticSplitter* splitter) {
         auto* h = new QWidget;
         h->setObjectName(QStringLiteral("pane%1").arg(index(pane)));
-        h->setAccessibleName(QString::fromUtf8(kPaneNames[index(pane)]));
+        h->setAccessibleName(QCoreApplication::translate("CFramePanes", kPaneNames[index(pane)]));
         // The splitter gives the size; a panel larger than its pane is clipped, not the window enlarged.
         h->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         auto* layout = new QVBoxLayout(h);

@@ -4,11 +4,13 @@
 #include "app/command_actions.h"
 #include "app/lock_indicators.h"
 #include "app/tool_icons.h"
+#include "app/ui_language_choice.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/settings.h"
 #include "document/varnel_doc.h"
 #include "resources/contact_lines.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/tool_tip_text.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
@@ -27,8 +30,8 @@
 namespace {
 
 constexpr int kSeparator = 0;
-const char* const kCaption = "Рефлектометр импульсный VARNEL";
-const QString kReady = QStringLiteral("Готово");
+QString caption() { return CMainFrame::tr("Рефлектометр импульсный VARNEL"); }
+QString ready() { return CMainFrame::tr("Готово"); }
 constexpr int kRangeBar = 148;
 constexpr int kPulseBar = 150;
 
@@ -46,7 +49,7 @@ CMainFrame::CMainFrame(CVarnelDoc& document, CCommandTable& commands, CSettings&
     : QMainWindow(parent), doc(document), table(commands), settings(settings),
       areas(screenSize().width(), screenSize().height(), settings.getInt("TWOSCREEN", 0) != 0)
 {
-    setWindowTitle(QString::fromUtf8(kCaption));
+    setWindowTitle(caption());
     setMinimumSize(kMinWidth, kMinHeight);
     actions = new CCommandActions(table, this);
     paneSet = new CFramePanes(this);
@@ -81,6 +84,7 @@ void CMainFrame::registerFrameCommands()
     registrations.push_back(table.addScoped(cmd::kWebSite, [this] { openLink(text(kWebAddress)); }, always, false));
     registrations.push_back(table.addScoped(cmd::kWriteUs, [this] { openLink(QStringLiteral("mailto:") + text(kMailAddress)); }, always, false));
     registrations.push_back(table.addScoped(cmd::kAbout, [this] { showAbout(); }, always, false));
+    registrations.push_back(table.addScoped(cmd::kLanguage, [this] { chooseLanguage(); }, always, false));
 }
 
 void CMainFrame::applyAreas()
@@ -131,7 +135,7 @@ QToolBar* CMainFrame::addCommandBar(int resourceId, const QString& title, std::i
     bar->setAccessibleName(title);
     // The button that opens the buttons a narrow window cannot show is named like the panels' ones.
     if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
-        setToolTipText(*more, QStringLiteral("Остальные кнопки"));
+        setToolTipText(*more, tr("Остальные кнопки"));
     bar->setAllowedAreas(area);
     bar->setToolButtonStyle(area == Qt::BottomToolBarArea ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
     bar->setIconSize(QSize(24, 24));
@@ -160,25 +164,25 @@ void CMainFrame::createBars()
 
     // Along the top, each to the right of the one before.
     for (QToolBar* bar :
-         {addCommandBar(180, QStringLiteral("Каналы"),
+         {addCommandBar(180, tr("Каналы"),
                         {cmd::kLine1, cmd::kSaveLine1, kSeparator, cmd::kLine2, cmd::kSaveLine2}, Qt::TopToolBarArea),
-          addCommandBar(142, QStringLiteral("Режимы"), {cmd::kSplitPairs, cmd::kCapture, cmd::kDifference},
+          addCommandBar(142, tr("Режимы"), {cmd::kSplitPairs, cmd::kCapture, cmd::kDifference},
                         Qt::TopToolBarArea),
-          addCommandBar(144, QStringLiteral("Прибор"), {cmd::kStart, cmd::kStop}, Qt::TopToolBarArea),
-          addCommandBar(169, QStringLiteral("Курсоры"), {cmd::kFirstCursor, cmd::kSecondCursor}, Qt::TopToolBarArea),
-          addCommandBar(182, QStringLiteral("Представление"), {cmd::kSpeedMode, cmd::kReturnLoss},
+          addCommandBar(144, tr("Прибор"), {cmd::kStart, cmd::kStop}, Qt::TopToolBarArea),
+          addCommandBar(169, tr("Курсоры"), {cmd::kFirstCursor, cmd::kSecondCursor}, Qt::TopToolBarArea),
+          addCommandBar(182, tr("Представление"), {cmd::kSpeedMode, cmd::kReturnLoss},
                         Qt::TopToolBarArea),
-          addCommandBar(173, QStringLiteral("Вид"),
+          addCommandBar(173, tr("Вид"),
                         {cmd::kApproximation, cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory,
                          cmd::kChannelParams, kSeparator, cmd::kPrint, kSeparator, cmd::kUseGrid, kSeparator,
                          cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch},
                         Qt::TopToolBarArea)})
         addToolBar(Qt::TopToolBarArea, bar);
 
-    QToolBar* ranges = addCommandBar(kRangeBar, QStringLiteral("Диапазон"), {}, Qt::BottomToolBarArea);
+    QToolBar* ranges = addCommandBar(kRangeBar, tr("Диапазон"), {}, Qt::BottomToolBarArea);
     for (int id = cmd::kRangeFirst; id <= cmd::kRangeLast; ++id)
         ranges->addAction(actions->action(id));
-    QToolBar* pulses = addCommandBar(kPulseBar, QStringLiteral("Импульс"), {}, Qt::BottomToolBarArea);
+    QToolBar* pulses = addCommandBar(kPulseBar, tr("Импульс"), {}, Qt::BottomToolBarArea);
     for (int id : cmd::kPulseIds)
         pulses->addAction(actions->action(id));
     placeBottomBars(false);
@@ -235,52 +239,52 @@ void CMainFrame::createMenus()
         connect(menu, &QMenu::aboutToShow, actions, &CCommandActions::refresh);
     };
 
-    QMenu* measure = menuBar()->addMenu(QStringLiteral("&Измерение"));
+    QMenu* measure = menuBar()->addMenu(tr("&Измерение"));
     addItems(measure, {cmd::kStart, cmd::kStop, kSeparator, cmd::kLine1, cmd::kLine2, kSeparator, cmd::kSaveLine1,
                        cmd::kSaveLine2, kSeparator, cmd::kPrint, cmd::kPrintPreview, cmd::kSaveReportPdf, cmd::kPrintEventTable});
     measure->addSeparator();
-    measure->addAction(QStringLiteral("Выход"), this, &QWidget::close);
+    measure->addAction(tr("Выход"), this, &QWidget::close);
 
-    QMenu* range = menuBar()->addMenu(QStringLiteral("&Диапазон"));
+    QMenu* range = menuBar()->addMenu(tr("&Диапазон"));
     for (int id = cmd::kRangeFirst; id <= cmd::kRangeLast; ++id)
         range->addAction(actions->action(id));
     connect(range, &QMenu::aboutToShow, actions, &CCommandActions::refresh);
 
-    QMenu* pulse = menuBar()->addMenu(QStringLiteral("И&мпульс"));
+    QMenu* pulse = menuBar()->addMenu(tr("И&мпульс"));
     for (int id : cmd::kPulseIds)
         pulse->addAction(actions->action(id));
     connect(pulse, &QMenu::aboutToShow, actions, &CCommandActions::refresh);
 
-    QMenu* mouse = menuBar()->addMenu(QStringLiteral("&Мышь"));
+    QMenu* mouse = menuBar()->addMenu(tr("&Мышь"));
     addItems(mouse, {cmd::kMouseMagnifier, cmd::kMouseMagnifier + 1, cmd::kMouseMagnifier + 2, kSeparator,
                      cmd::kMouseMagnifier + 3, cmd::kMouseMagnifier + 4, cmd::kMouseMagnifier + 5,
                      cmd::kMouseMagnifier + 6, cmd::kMouseMagnifier + 7, kSeparator, cmd::kFirstCursor,
                      cmd::kSecondCursor});
 
-    QMenu* modes = menuBar()->addMenu(QStringLiteral("&Режимы"));
+    QMenu* modes = menuBar()->addMenu(tr("&Режимы"));
     addItems(modes, {cmd::kSplitPairs, cmd::kCapture, cmd::kDifference, kSeparator, cmd::kApproximation,
                      cmd::kSpeedMode, cmd::kReturnLoss, kSeparator, cmd::kUseGrid, kSeparator,
                      cmd::kFindEvents, cmd::kCalibrateKu, cmd::kWatch, cmd::kLocateTwoEnded, cmd::kCompareBaseline});
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
+    QMenu* view = menuBar()->addMenu(tr("&Вид"));
     addItems(view, {cmd::kTwoScreen, cmd::kChannelSettings, cmd::kMemory, cmd::kChannelParams});
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Справка"));
-    addItems(help, {cmd::kHelp, cmd::kWebSite, cmd::kWriteUs, kSeparator, cmd::kAbout});
+    QMenu* help = menuBar()->addMenu(tr("&Справка"));
+    addItems(help, {cmd::kHelp, cmd::kWebSite, cmd::kWriteUs, kSeparator, cmd::kLanguage, kSeparator, cmd::kAbout});
 }
 
 void CMainFrame::createStatusBar()
 {
     // The message pane, then the caps-lock, num-lock and scroll-lock indicators.
     new CLockIndicators(*statusBar());
-    statusBar()->showMessage(kReady);
+    statusBar()->showMessage(ready());
 }
 
 bool CMainFrame::event(QEvent* event)
 {
     // The pointer leaving a command clears its prompt: the idle message comes back instead of a blank.
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
-        statusBar()->showMessage(kReady);
+        statusBar()->showMessage(ready());
         return true;
     }
     return QMainWindow::event(event);
@@ -289,7 +293,7 @@ bool CMainFrame::event(QEvent* event)
 void CMainFrame::openHelp()
 {
     if (helpFile.isEmpty() || !QFileInfo(helpFile).isReadable()) {
-        statusBar()->showMessage(QStringLiteral("Описание программы не найдено: %1").arg(helpFile));
+        statusBar()->showMessage(tr("Описание программы не найдено: %1").arg(helpFile));
         return;
     }
     // Without a browser the desktop opens nothing, and nothing is reported.
@@ -297,6 +301,20 @@ void CMainFrame::openHelp()
 }
 
 void CMainFrame::openLink(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+
+void CMainFrame::chooseLanguage()
+{
+    const UiLanguage current = storedUiLanguage(settings).value_or(uiLanguage());
+    const std::optional<UiLanguage> chosen = askUiLanguage(this, current);
+    if (!chosen)
+        return;
+    storeUiLanguage(settings, *chosen);
+    // Every window already holds its texts: the new language comes with the next start. Said in both
+    // languages, since the user may read only the chosen one.
+    QMessageBox::information(this, QStringLiteral("Язык / Language"),
+                             QStringLiteral("Язык сменится при следующем запуске программы.\n"
+                                            "The language changes at the next start of the program."));
+}
 
 void CMainFrame::showAbout()
 {

@@ -72,6 +72,7 @@ private:
     void openHelp();
     void openLink(const QString& url);
     void showAbout();
+    void chooseLanguage();
 
     CVarnelDoc& doc;
     CCommandTable& table;

@@ -11,12 +11,12 @@
 CPortChoiceDlg::CPortChoiceDlg(const std::vector<FtdiPort>& candidates, QWidget* parent)
     : QDialog(parent), candidates(candidates)
 {
-    setWindowTitle(QStringLiteral("Выбор порта прибора"));
+    setWindowTitle(tr("Выбор порта прибора"));
     auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(QStringLiteral("Подключено несколько USB-адаптеров FTDI.\nВыберите порт прибора VARNEL:"), this);
+    auto* text = new QLabel(tr("Подключено несколько USB-адаптеров FTDI.\nВыберите порт прибора VARNEL:"), this);
     layout->addWidget(text);
     ports = new QListWidget(this);
-    ports->setAccessibleName(QStringLiteral("Порт прибора"));
+    ports->setAccessibleName(tr("Порт прибора"));
     for (const FtdiPort& p : candidates)
         ports->addItem(QString::fromStdString(describePort(p)));
     ports->setCurrentRow(0);

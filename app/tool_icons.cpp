@@ -3,6 +3,7 @@
 #include "document/command_ids.h"
 #include "widgets/text_icon.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -107,28 +108,28 @@ QIcon programIcon()
 QIcon toolIcon(int id)
 {
     static const Glyph glyphs[] = {
-        {cmd::kLine1, "Л1", QColor(0, 160, 215)},
-        {cmd::kLine2, "Л2", QColor(0, 160, 0)},
+        {cmd::kLine1, QT_TRANSLATE_NOOP("ToolIcons", "Л1"), QColor(0, 160, 215)},
+        {cmd::kLine2, QT_TRANSLATE_NOOP("ToolIcons", "Л2"), QColor(0, 160, 0)},
         {cmd::kSaveLine1, "S1", QColor(0, 120, 180)},
         {cmd::kSaveLine2, "S2", QColor(0, 120, 0)},
-        {cmd::kSplitPairs, "БП", QColor(150, 90, 0)},
-        {cmd::kCapture, "ЗХ", QColor(150, 0, 150)},
+        {cmd::kSplitPairs, QT_TRANSLATE_NOOP("ToolIcons", "БП"), QColor(150, 90, 0)},
+        {cmd::kCapture, QT_TRANSLATE_NOOP("ToolIcons", "ЗХ"), QColor(150, 0, 150)},
         {cmd::kDifference, "Δ", QColor(90, 90, 160)},
-        {cmd::kFirstCursor, "К1", QColor(110, 110, 200)},
-        {cmd::kSecondCursor, "К2", QColor(160, 160, 0)},
+        {cmd::kFirstCursor, QT_TRANSLATE_NOOP("ToolIcons", "К1"), QColor(110, 110, 200)},
+        {cmd::kSecondCursor, QT_TRANSLATE_NOOP("ToolIcons", "К2"), QColor(160, 160, 0)},
         {cmd::kSpeedMode, "V/2", QColor(0, 120, 120)},
-        {cmd::kReturnLoss, "ОП", QColor(160, 60, 60)},
+        {cmd::kReturnLoss, QT_TRANSLATE_NOOP("ToolIcons", "ОП"), QColor(160, 60, 60)},
         {cmd::kApproximation, "╱╲", QColor(60, 60, 60)},
-        {cmd::kTwoScreen, "2Э", QColor(60, 60, 60)},
-        {cmd::kChannelSettings, "НК", QColor(60, 60, 60)},
-        {cmd::kMemory, "ПМ", QColor(60, 60, 60)},
-        {cmd::kChannelParams, "ПК", QColor(60, 60, 60)},
-        {cmd::kPrint, "ПЧ", QColor(60, 60, 60)},
-        {cmd::kPrintPreview, "ПП", QColor(60, 60, 60)},
-        {cmd::kUseGrid, "СМ", QColor(180, 0, 0)},
-        {cmd::kFindEvents, "СБ", QColor(0, 110, 60)},
-        {cmd::kCalibrateKu, "КУ", QColor(0, 110, 60)},
-        {cmd::kWatch, "НБ", QColor(0, 110, 60)},
+        {cmd::kTwoScreen, QT_TRANSLATE_NOOP("ToolIcons", "2Э"), QColor(60, 60, 60)},
+        {cmd::kChannelSettings, QT_TRANSLATE_NOOP("ToolIcons", "НК"), QColor(60, 60, 60)},
+        {cmd::kMemory, QT_TRANSLATE_NOOP("ToolIcons", "ПМ"), QColor(60, 60, 60)},
+        {cmd::kChannelParams, QT_TRANSLATE_NOOP("ToolIcons", "ПК"), QColor(60, 60, 60)},
+        {cmd::kPrint, QT_TRANSLATE_NOOP("ToolIcons", "ПЧ"), QColor(60, 60, 60)},
+        {cmd::kPrintPreview, QT_TRANSLATE_NOOP("ToolIcons", "ПП"), QColor(60, 60, 60)},
+        {cmd::kUseGrid, QT_TRANSLATE_NOOP("ToolIcons", "СМ"), QColor(180, 0, 0)},
+        {cmd::kFindEvents, QT_TRANSLATE_NOOP("ToolIcons", "СБ"), QColor(0, 110, 60)},
+        {cmd::kCalibrateKu, QT_TRANSLATE_NOOP("ToolIcons", "КУ"), QColor(0, 110, 60)},
+        {cmd::kWatch, QT_TRANSLATE_NOOP("ToolIcons", "НБ"), QColor(0, 110, 60)},
     };
     if (id == cmd::kStart)
         return drawStart();
@@ -138,6 +139,6 @@ QIcon toolIcon(int id)
         return drawTableCommand(id);
     for (const Glyph& g : glyphs)
         if (g.id == id)
-            return textIcon(QString::fromUtf8(g.text), g.color);
+            return textIcon(QCoreApplication::translate("ToolIcons", g.text), g.color);
     return {};
 }

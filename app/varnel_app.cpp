@@ -5,6 +5,7 @@
 #include "app/main_frame.h"
 #include "app/port_choice_dlg.h"
 #include "app/tool_icons.h"
+#include "app/ui_language_choice.h"
 #include "app/unix_signal_bridge.h"
 #include "device/port_choice.h"
 #include "document/command_ids.h"
@@ -24,15 +25,13 @@
 #include "panels/forms/form_params.h"
 #include "panels/forms/form_set.h"
 #include "panels/host/qt_panel_host.h"
+#include "resources/i18n/ui_translation.h"
 #include "resources/version.h"
 
 #include <QAction>
 #include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QScreen>
 #include <cstdio>
 
@@ -43,11 +42,6 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
     // The desktop entry and the icon theme's "varnel" (both installed with the program) name the window.
     setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("varnel"), programIcon()));
-    // The program speaks Russian: Qt's own dialogs and standard buttons ("ОК", "Отмена") do too.
-    auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(translator);
     signalBridge = new CUnixSignalBridge(this);
     connect(signalBridge, &CUnixSignalBridge::terminationRequested, this, [] { QApplication::quit(); });
     // The platform ends the process as soon as this returns: shut down here, settings written last.
@@ -91,10 +85,14 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
         appPaths = appPathsIn(options.configDir.toStdString());
     }
     settings = std::make_unique<CSettings>(appPaths.settingsFile);
+    // The language: --lang, else the one chosen in "Язык / Language", else the locale's. Qt's own dialogs
+    // and standard buttons ("ОК", "Отмена") speak it too.
+    installUiTranslations(*this, options.language ? *options.language
+                                                  : storedUiLanguage(*settings).value_or(uiLanguageOfEnvironment()));
     doc = std::make_unique<CVarnelDoc>(*settings);
     registerDocumentCommands(commands, *doc);
     frame = std::make_unique<CMainFrame>(*doc, commands, *settings);
-    frame->setHelpFile(QString::fromStdString(appPaths.helpFile));
+    frame->setHelpFile(helpFileFor(QString::fromStdString(appPaths.helpFile), uiLanguage()));
 
     // The device chain: the port of the command line, else the settings' PORT (one the program cannot
     // use falls back to "auto", as every bad setting does), the worker with the protocol, the controller.
@@ -157,12 +155,12 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     frame->createBars();
     // The running watch's count of saved changes, in the status bar beside the message pane.
     auto* watchCount = new QLabel(frame.get());
-    watchCount->setAccessibleName(QStringLiteral("Наблюдение"));
+    watchCount->setAccessibleName(tr("Наблюдение"));
     watchCount->hide();
     frame->statusBar()->addWidget(watchCount);
     connect(analysis, &CAnalysisCommands::watchChangesSaved, watchCount, [watchCount](int count) {
         watchCount->setVisible(count >= 0);
-        watchCount->setText(QStringLiteral("Наблюдение: сохранено изменений %1").arg(count));
+        watchCount->setText(tr("Наблюдение: сохранено изменений %1").arg(count));
     });
     // Without a window manager a maximise request is not honoured: start with the screen's size anyway.
     frame->setGeometry(frame->screen()->availableGeometry());

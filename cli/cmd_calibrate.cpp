@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -47,7 +48,7 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
     // A length that can never calibrate is refused before the file is looked at.
     if (KuCalibration unused; !(length > 0))
         if (Status s = calibrateKu(1.0, length, unused); !s)
-            return failWith(err, "calibrate: " + s.reason(), kExitBadFile);
+            return failWith(err, "calibrate: " + cliReason(s), kExitBadFile);
     std::optional<double> cursor;
     if (auto c = parsed.values.find("--cursor"); c != parsed.values.end()) {
         double v = 0.0;
@@ -60,7 +61,7 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
     ReflectogramRecord record;
     LocalTime time;
     if (Status s = readReflectogramFile(path, record, time); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
     const SampleGrid grid = recordGrid(record);
 
     int endSample = 0;
@@ -85,7 +86,7 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
 
     KuCalibration result;
     if (Status s = calibrateKu(nominal, length, result); !s)
-        return failWith(err, "calibrate: " + s.reason(), kExitBadFile);
+        return failWith(err, "calibrate: " + cliReason(s), kExitBadFile);
     nlohmann::ordered_json j;
     j["ku"] = result.ku;
     j["v2"] = result.speed;

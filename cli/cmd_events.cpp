@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -54,11 +55,11 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
     ReflectogramRecord record;
     LocalTime time;
     if (Status s = readReflectogramFile(path, record, time); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
     if (auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
         SectionFileData data;
         if (Status s = readSectionFile(sections->second, data); !s)
-            return failWith(err, s.reason(), kExitBadFile);
+            return failWith(err, cliReason(s), kExitBadFile);
         distances.sections = documentSections(data);
     }
     if (kuOption == parsed.values.end()) {

@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 
 #include "document/units.h"
 #include "cli/commands.h"
@@ -40,7 +41,7 @@ int runExport(const CliArgs& args, std::ostream& out, std::ostream& err)
     ReflectogramRecord record;
     LocalTime time;
     if (Status s = readReflectogramFile(path, record, time); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
     if (kuOption == parsed.values.end()) {
         ku = record.ku();
         if (!(ku > 0))

@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -41,7 +42,7 @@ int runInfo(const CliArgs& args, std::ostream& out, std::ostream& err)
     ReflectogramRecord record;
     LocalTime time;
     if (Status s = readReflectogramFile(parsed.positional[0], record, time); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
 
     nlohmann::ordered_json j;
     j["scale"] = record.scale();

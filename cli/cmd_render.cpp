@@ -1,6 +1,7 @@
 // "render" draws a reflectogram file into a PNG image; the only command that needs Qt. In a build
 // without Qt it reports that it is not available, and every other command is unaffected.
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 
 #include "document/trace.h"
@@ -63,7 +64,7 @@ int runRender(const CliArgs& args, std::ostream& out, std::ostream& err)
 
     Trace file;
     if (Status s = readReflectogram(parsed.positional[0], file); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
     if (const std::string problem = outputPathProblem(output->second); !problem.empty())
         return failWith(err, problem, kExitBadFile);
 
@@ -79,7 +80,7 @@ int runRender(const CliArgs& args, std::ostream& out, std::ostream& err)
         return failWith(err, output->second + ": " + writer.errorString().toStdString(), kExitBadFile);
     if (Status s = writeFileAtomically(output->second, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
         !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
     return kExitOk;
 #else
     return failWith(err, "render is not available: this varnel-cli was built without Qt", kExitBadFile);

@@ -1,6 +1,7 @@
 // "report" writes the printed report of a reflectogram file as a PDF. Like "render" it draws with Qt
 // (GUI only, no widgets, no display); without the Qt build it reports that it is not available.
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 
 #include "document/trace.h"
@@ -107,7 +108,7 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
     if (const auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
         SectionFileData data;
         if (Status s = readSectionFile(sections->second, data); !s)
-            return failWith(err, s.reason(), kExitBadFile);
+            return failWith(err, cliReason(s), kExitBadFile);
         options.sections = documentSections(data);
         if (options.sections.empty())
             return failWith(err, sections->second + ": the file has no sections", kExitBadFile);
@@ -116,10 +117,10 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
     const std::string& path = parsed.positional[0];
     Trace file;
     if (Status s = readReflectogram(path, file); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
     CVarnelDoc doc;
     if (Status s = showReflectogramForReport(doc, file, memoryName(path), options); !s)
-        return failWith(err, path + ": " + s.reason(), kExitBadFile);
+        return failWith(err, path + ": " + cliReason(s), kExitBadFile);
     if (const std::string problem = outputPathProblem(output->second); !problem.empty())
         return failWith(err, problem, kExitBadFile);
 
@@ -135,7 +136,7 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
         events = eventRows(CEventFinder(finderSettings).find(doc.traces[P1].raw, memoryGrid(doc.traces[P1]),
                                                              documentDistances(doc)));
     if (Status s = writeReportPdf(output->second, doc, table, screen, withEvents ? &events : nullptr); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
     return kExitOk;
 #else
     return failWith(err, "report is not available: this varnel-cli was built without Qt", kExitBadFile);

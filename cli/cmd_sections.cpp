@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -193,12 +194,12 @@ int runSections(const CliArgs& args, std::ostream& out, std::ostream& err)
         if (!usageError.empty())
             return failWith(err, "sections: " + usageError, kExitUsage);
         if (!s)
-            return failWith(err, s.reason(), kExitBadFile);
+            return failWith(err, cliReason(s), kExitBadFile);
     }
 
     SectionFileData data;
     if (Status s = readSectionFile(path, data); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
 
     const std::vector<SectionRow> rows = sectionRows(data);
     const std::vector<Section> records = documentSections(data);

@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -99,7 +100,7 @@ int runTable(const CliArgs& args, std::ostream& out, std::ostream& err)
 
     std::vector<TableEntry> entries;
     if (Status s = loadTable(path, speedMode, entries); !s)
-        return failWith(err, s.reason(), kExitBadFile);
+        return failWith(err, cliReason(s), kExitBadFile);
     if (const std::string wrong = notATable(entries, parsed.flags.count("--speed") > 0); !wrong.empty())
         return failWith(err, path + ": not a KU table (" + wrong + ")", kExitBadFile);
 
@@ -121,10 +122,10 @@ int runTable(const CliArgs& args, std::ostream& out, std::ostream& err)
             entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index - 1));
         }
         if (Status s = saveTable(path, speedMode, entries); !s)
-            return failWith(err, s.reason(), kExitBadFile);
+            return failWith(err, cliReason(s), kExitBadFile);
         entries.clear();
         if (Status s = loadTable(path, speedMode, entries); !s)
-            return failWith(err, s.reason(), kExitBadFile);
+            return failWith(err, cliReason(s), kExitBadFile);
     }
 
     nlohmann::ordered_json list = nlohmann::ordered_json::array();

@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "resources/version.h"
 
@@ -19,14 +20,20 @@ void printUsage(std::ostream& out)
         out << "  " << c.name << std::string(c.name.size() < 10 ? 10 - c.name.size() : 1, ' ') << c.summary << '\n';
     out << "\n"
            "Output is UTF-8 on standard output. On bad input one line naming the file and the problem\n"
-           "goes to standard error and the exit code is 1 (2 for a wrong command line).\n";
+           "goes to standard error and the exit code is 1 (2 for a wrong command line).\n"
+           "\n"
+           "--lang ru|en, anywhere on the line, chooses the language of the problems' wording and of the\n"
+           "drawn report; without it a Russian locale gives Russian problems, and the report is Russian for\n"
+           "a Russian locale or none (C, POSIX), English otherwise.\n";
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const CliArgs all(argv + 1, argv + argc);
+    CliArgs all(argv + 1, argv + argc);
+    if (std::string error; !takeCliLanguage(all, error))
+        return failWith(std::cerr, error + " (see varnel-cli --help)", kExitUsage);
     if (all.empty())
         return failWith(std::cerr, "no command given (see varnel-cli --help)", kExitUsage);
     const std::string& first = all[0];

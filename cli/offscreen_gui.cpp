@@ -1,5 +1,8 @@
 #include "cli/offscreen_gui.h"
 
+#include "cli/cli_language.h"
+#include "resources/i18n/ui_translation.h"
+
 #include <cstdio>
 
 std::unique_ptr<QGuiApplication> startOffscreenGui()
@@ -15,5 +18,8 @@ std::unique_ptr<QGuiApplication> startOffscreenGui()
         if (type == QtCriticalMsg || type == QtFatalMsg)
             fprintf(stderr, "%s\n", qPrintable(message));
     });
-    return std::make_unique<QGuiApplication>(argc, argv);
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    // The drawn report's words (titles, column titles, units) in the chosen language.
+    installUiTranslations(*app, cliLanguage().report);
+    return app;
 }

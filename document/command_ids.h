@@ -53,6 +53,8 @@ inline constexpr int kHelp = 32996;
 inline constexpr int kWebSite = 32993;
 inline constexpr int kWriteUs = 32999;
 inline constexpr int kAbout = 57664;
+// The program's language, in "Справка": the choice takes effect at the next start.
+inline constexpr int kLanguage = 33110;
 
 // The analysis tools beyond the instrument's own program.
 inline constexpr int kFindEvents = 33100;

@@ -1,5 +1,6 @@
 #include "document/varnel_doc.h"
 
+#include "resources/translate_marker.h"
 #include "document/doc_view.h"
 #include "document/line_distances.h"
 #include "document/tables.h"
@@ -19,7 +20,10 @@ bool isSpinStep(double shown, double step, double real)
 
 const char* traceName(int index)
 {
-    static const char* const names[kTraceCount] = {"Л1", "Л2", "П1", "П2", "П3"};
+    static const char* const names[kTraceCount] = {
+        VARNEL_TRANSLATE_NOOP("TraceNames", "Л1"), VARNEL_TRANSLATE_NOOP("TraceNames", "Л2"),
+        VARNEL_TRANSLATE_NOOP("TraceNames", "П1"), VARNEL_TRANSLATE_NOOP("TraceNames", "П2"),
+        VARNEL_TRANSLATE_NOOP("TraceNames", "П3")};
     return index >= 0 && index < kTraceCount ? names[index] : "";
 }
 

@@ -173,7 +173,7 @@ void CAcquisitionController::saveLongRecord()
         host.reportSaved(saveFile);
         doc.updateAllViews(owner, kHintSaved);
     } else {
-        host.reportSaveFailed(saveFile, written.userReason());
+        host.reportSaveFailed(saveFile, written);
     }
     mode = RecordMode::Normal;
     applyParameters();

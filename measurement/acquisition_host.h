@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/status.h"
+
 #include <optional>
 #include <string>
 
@@ -36,7 +38,8 @@ public:
     // The save dialog for a reflectogram, starting at `startPath`; the chosen full path, or nothing.
     virtual std::optional<std::string> askSavePath(const std::string& startPath) = 0;
     virtual void reportSaved(const std::string& path) = 0;
-    virtual void reportSaveFailed(const std::string& path, const std::string& reason) = 0;
+    // `failure` carries both wordings: the window shows the one of its language.
+    virtual void reportSaveFailed(const std::string& path, const Status& failure) = 0;
 
     virtual void beginWaitCursor() = 0;
     virtual void endWaitCursor() = 0;

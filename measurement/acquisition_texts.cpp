@@ -2,18 +2,18 @@
 
 namespace acqtext {
 
-std::string portBusy(const std::string& port)
+namespace {
+
+std::string withPort(std::string format, const std::string& port)
 {
-    return "Порт " + port + " занят другой программой.\nЗакройте ее и нажмите \"ОК\" для повторной попытки";
+    return format.replace(format.find("%1"), 2, port);
 }
 
-std::string accessDenied(const std::string& port)
-{
-    return "Нет доступа к порту " + port +
-           ".\nУстановите правило udev программы (пакет varnel) или добавьте пользователя в группу dialout:\n"
-           "    sudo usermod -aG dialout $USER\n"
-           "затем войдите в систему заново и нажмите \"ОК\" для повторной попытки";
-}
+} // namespace
+
+std::string portBusy(const std::string& port) { return withPort(kPortBusyFormat, port); }
+
+std::string accessDenied(const std::string& port) { return withPort(kAccessDeniedFormat, port); }
 
 std::string accessDeniedLine(const std::string& port)
 {

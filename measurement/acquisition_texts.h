@@ -1,18 +1,29 @@
 #pragma once
 
+#include "resources/translate_marker.h"
+
 #include <string>
 
 // The program's texts of acquisition and saving, shared by the window and varnel-cli.
 namespace acqtext {
-inline constexpr const char* kThreadFailed = "Ошибка создания потока";
+inline constexpr const char* kThreadFailed = VARNEL_TRANSLATE_NOOP("AcquisitionTexts", "Ошибка создания потока");
 inline constexpr const char* kThreadFailedCaption = "USB ERROR...";
-inline constexpr const char* kSelectLine = "Выберите линию для измерения";
-inline constexpr const char* kSelectLineCaption = "ВНИМАНИЕ";
-inline constexpr const char* kReconnect = "Проверте соединение с прбором VARNEL\nи нажмите \"ОК\" для повторной попытки";
-inline constexpr const char* kReconnectCaption = "Нет связи с прибором VARNEL";
-inline constexpr const char* kSaved = "Рефлектограмма успешно сохранена";
-inline constexpr const char* kSaveFailed = "Не удалось сохранить рефлектограмму в файл";
-inline constexpr const char* kErrorCaption = "Ошибка";
+inline constexpr const char* kSelectLine = VARNEL_TRANSLATE_NOOP("AcquisitionTexts", "Выберите линию для измерения");
+inline constexpr const char* kSelectLineCaption = VARNEL_TRANSLATE_NOOP("AcquisitionTexts", "ВНИМАНИЕ");
+inline constexpr const char* kReconnect = VARNEL_TRANSLATE_NOOP("AcquisitionTexts", "Проверте соединение с прбором VARNEL\nи нажмите \"ОК\" для повторной попытки");
+inline constexpr const char* kReconnectCaption = VARNEL_TRANSLATE_NOOP("AcquisitionTexts", "Нет связи с прибором VARNEL");
+inline constexpr const char* kSaved = VARNEL_TRANSLATE_NOOP("AcquisitionTexts", "Рефлектограмма успешно сохранена");
+inline constexpr const char* kSaveFailed = VARNEL_TRANSLATE_NOOP("AcquisitionTexts", "Не удалось сохранить рефлектограмму в файл");
+inline constexpr const char* kErrorCaption = VARNEL_TRANSLATE_NOOP("AcquisitionTexts", "Ошибка");
+
+// The reconnect questions with the port's name for %1.
+inline constexpr const char* kPortBusyFormat = VARNEL_TRANSLATE_NOOP(
+    "AcquisitionTexts", "Порт %1 занят другой программой.\nЗакройте ее и нажмите \"ОК\" для повторной попытки");
+inline constexpr const char* kAccessDeniedFormat = VARNEL_TRANSLATE_NOOP(
+    "AcquisitionTexts",
+    "Нет доступа к порту %1.\nУстановите правило udev программы (пакет varnel) или добавьте пользователя в группу "
+    "dialout:\n    sudo usermod -aG dialout $USER\nзатем войдите в систему заново и нажмите \"ОК\" для повторной "
+    "попытки");
 
 // The reconnect question when another program holds the port.
 std::string portBusy(const std::string& port);

@@ -2,6 +2,7 @@
 
 #include "document/units.h"
 #include "document/varnel_doc.h"
+#include "resources/translate_marker.h"
 #include "document/window_samples.h"
 
 #include <algorithm>
@@ -57,11 +58,15 @@ int foldSample(int value)
 
 ChannelCells channelColumnTitles(bool speedMode)
 {
-    return {"Название канала", "Название файла", "Масштаб", "Импульс", speedColumnTitle(speedMode),
-            "Осреднение", "Усиление", "Согласование", "Смещение", "Обратные потери", "Дата", "Время"};
+    return {VARNEL_TRANSLATE_NOOP("ChannelTable", "Название канала"), VARNEL_TRANSLATE_NOOP("ChannelTable", "Название файла"),
+            VARNEL_TRANSLATE_NOOP("ChannelTable", "Масштаб"),         VARNEL_TRANSLATE_NOOP("ChannelTable", "Импульс"),
+            speedColumnTitle(speedMode),                              VARNEL_TRANSLATE_NOOP("ChannelTable", "Осреднение"),
+            VARNEL_TRANSLATE_NOOP("ChannelTable", "Усиление"),        VARNEL_TRANSLATE_NOOP("ChannelTable", "Согласование"),
+            VARNEL_TRANSLATE_NOOP("ChannelTable", "Смещение"),        VARNEL_TRANSLATE_NOOP("ChannelTable", "Обратные потери"),
+            VARNEL_TRANSLATE_NOOP("ChannelTable", "Дата"),            VARNEL_TRANSLATE_NOOP("ChannelTable", "Время")};
 }
 
-const char* speedColumnTitle(bool speedMode) { return speedMode ? "V/2" : "КУ"; }
+const char* speedColumnTitle(bool speedMode) { return speedMode ? "V/2" : VARNEL_TRANSLATE_NOOP("ChannelTable", "КУ"); }
 
 int returnLoss(int valueAtCursor1, int valueAtCursor2)
 {

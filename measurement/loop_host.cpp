@@ -41,10 +41,10 @@ void CLoopHost::reportSaved(const std::string& path)
         onMessage("", acqtext::kSaved);
 }
 
-void CLoopHost::reportSaveFailed(const std::string& path, const std::string& reason)
+void CLoopHost::reportSaveFailed(const std::string& path, const Status& failure)
 {
     if (onMessage)
-        onMessage(acqtext::kErrorCaption, acqtext::saveFailed(path, reason));
+        onMessage(acqtext::kErrorCaption, acqtext::saveFailed(path, failure.userReason()));
 }
 
 bool CLoopHost::runCountdown() { return onCountdown ? onCountdown() : false; }

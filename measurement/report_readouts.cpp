@@ -3,6 +3,7 @@
 #include "document/units.h"
 #include "document/varnel_doc.h"
 #include "files/number_text.h"
+#include "resources/translate_marker.h"
 
 #include <climits>
 #include <cmath>
@@ -37,15 +38,20 @@ ReportReadouts reportReadouts(const CVarnelDoc& doc, int pageWidthMm, int pageHe
     const int y0 = pageHeightMm * 3;
     const int left = 100;
     const int right = pageWidthMm * 2;
+    const auto row = [](int x, int y, const char* label, const std::string& value) {
+        return ReportReadout{x, y, label + value, label};
+    };
     return {{
-        {left, -y0 - 60,
-         doc.speedMode ? "V/2              " + numtext::fixed(speedOfKu(ku), 1)
-                       : "КУ               " + numtext::fixed(ku, 3)},
-        {left, -y0 - 80, "Лупа           " + numtext::integer(magnification(doc.zoom))},
-        {left, -y0 - 100, "Разрешение   " + metres(resolution)},
-        {left, -y0 - 120, "Начало микроплана " + metres(windowStart)},
-        {right, -y0 - 60, "К1               " + metres(cursors.distance1)},
-        {right, -y0 - 80, "К2               " + metres(cursors.distance2)},
-        {right, -y0 - 100, "L                 " + metres(between)},
+        doc.speedMode ? row(left, -y0 - 60, VARNEL_TRANSLATE_NOOP("ReportReadouts", "V/2              "),
+                            numtext::fixed(speedOfKu(ku), 1))
+                      : row(left, -y0 - 60, VARNEL_TRANSLATE_NOOP("ReportReadouts", "КУ               "),
+                            numtext::fixed(ku, 3)),
+        row(left, -y0 - 80, VARNEL_TRANSLATE_NOOP("ReportReadouts", "Лупа           "),
+            numtext::integer(magnification(doc.zoom))),
+        row(left, -y0 - 100, VARNEL_TRANSLATE_NOOP("ReportReadouts", "Разрешение   "), metres(resolution)),
+        row(left, -y0 - 120, VARNEL_TRANSLATE_NOOP("ReportReadouts", "Начало микроплана "), metres(windowStart)),
+        row(right, -y0 - 60, VARNEL_TRANSLATE_NOOP("ReportReadouts", "К1               "), metres(cursors.distance1)),
+        row(right, -y0 - 80, VARNEL_TRANSLATE_NOOP("ReportReadouts", "К2               "), metres(cursors.distance2)),
+        row(right, -y0 - 100, VARNEL_TRANSLATE_NOOP("ReportReadouts", "L                 "), metres(between)),
     }};
 }

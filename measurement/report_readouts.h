@@ -11,6 +11,7 @@ struct ReportReadout {
     int x = 0;
     int y = 0;
     std::string text;
+    std::string label;   // the start of `text` naming the readout, marked for translation
 };
 
 inline constexpr int kReportReadoutCount = 7;

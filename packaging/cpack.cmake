@@ -21,8 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://varnel.example.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 if(VARNEL_BUILD_GUI)
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins")
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+  # Qt's own dialogs and buttons speak the program's language from Qt's translations; the program's
+  # own English texts are built into it.
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins, qt6-translations-l10n")
 endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/debian/postinst ${PROJECT_SOURCE_DIR}/packaging/debian/postrm)

@@ -1,5 +1,6 @@
 #include "panels/channel_params.h"
 
+#include "resources/translate_marker.h"
 #include "document/units.h"
 #include "document/varnel_doc.h"
 
@@ -16,7 +17,7 @@ SpinSetup speedSpinSetup(const CVarnelDoc& doc)
     return {1, 3, doc.vfactor, 0.001, 3};
 }
 
-const char* speedLabel(bool speedMode) { return speedMode ? "V/2" : "К.У."; }
+const char* speedLabel(bool speedMode) { return speedMode ? "V/2" : VARNEL_TRANSLATE_NOOP("CFormParams", "К.У."); }
 
 BaseChoice chooseBase(const CVarnelDoc& doc)
 {

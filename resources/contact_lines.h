@@ -1,13 +1,15 @@
 #pragma once
 
+#include "resources/translate_marker.h"
+
 #include <array>
 #include <string_view>
 
-// The program's contact lines: the printed report's header and the About box show them.
+// The program's contact lines: the printed report's header and the About box show them, translated.
 inline constexpr std::array<std::string_view, 3> kContactLines = {
-    "Программа VARNEL",
-    "Сайт: https://varnel.example.org",
-    "Почта: support@varnel.example.org",
+    VARNEL_TRANSLATE_NOOP("ContactLines", "Программа VARNEL"),
+    VARNEL_TRANSLATE_NOOP("ContactLines", "Сайт: https://varnel.example.org"),
+    VARNEL_TRANSLATE_NOOP("ContactLines", "Почта: support@varnel.example.org"),
 };
 
 // The addresses behind them: "Сайт программы" opens the first, "Напишите нам" a letter to the second.

@@ -8,10 +8,10 @@ namespace {
 QString accessibleNameOf(SpinAction action)
 {
     switch (action) {
-    case SpinAction::ToMinimum: return QStringLiteral("Минимальное значение");
-    case SpinAction::StepDown: return QStringLiteral("Уменьшить на шаг");
-    case SpinAction::StepUp: return QStringLiteral("Увеличить на шаг");
-    case SpinAction::ToMaximum: return QStringLiteral("Максимальное значение");
+    case SpinAction::ToMinimum: return CButtonSpin::tr("Минимальное значение");
+    case SpinAction::StepDown: return CButtonSpin::tr("Уменьшить на шаг");
+    case SpinAction::StepUp: return CButtonSpin::tr("Увеличить на шаг");
+    case SpinAction::ToMaximum: return CButtonSpin::tr("Максимальное значение");
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #include "display/render/screen_renderer.h"
 
+#include "resources/i18n/ui_translation.h"
+
 #include <QFontMetrics>
 #include <QLine>
 #include <QPainter>
@@ -56,7 +58,6 @@ void drawYLabel(QPainter& p, const QFontMetrics& m, int plotLeft, int y, int val
     p.drawText(QPoint(plotLeft - m.horizontalAdvance(text), top + m.ascent()), text);
 }
 
-
 void drawGridLayout(QPainter& p, const QFont& font, const GridLayout& layout, const PixelRect& plot, int style,
                     const QPen& linePen, const QColor& textColor)
 {
@@ -88,7 +89,7 @@ void drawGridLayout(QPainter& p, const QFont& font, const GridLayout& layout, co
 void drawName(QPainter& p, const QFont& font, const std::string& name, PixelPoint at, const QColor& box,
               const QColor& text)
 {
-    const QString s = QString::fromStdString(name);
+    const QString s = translatedText("TraceNames", name);
     const QFontMetrics m(font);
     const int w = m.horizontalAdvance(s);
     const int h = m.height();

@@ -18,7 +18,7 @@ constexpr int kNotchUp = CWheelNotches::kNotch;
 CForm::CForm(CVarnelDoc& document, QWidget* parent) : QWidget(parent), doc(document)
 {
     setObjectName(QStringLiteral("overview"));
-    setAccessibleName(QStringLiteral("Обзорный экран"));
+    setAccessibleName(tr("Обзорный экран"));
     setFocusPolicy(Qt::StrongFocus);
     screen = new CScreenWnd(this, kScreenId);
     screen->setAccessibleName(accessibleName());

@@ -1,5 +1,6 @@
 #include "files/library/reflectogram_listing.h"
 
+#include "resources/translate_marker.h"
 #include "document/file_reasons.h"
 #include "document/text_codec.h"
 #include "document/units.h"
@@ -91,7 +92,7 @@ Status listReflectograms(const std::string& folder, std::vector<ReflectogramEntr
     return Status::success();
 }
 
-const char* reflectogramSpeedTitle(bool speedMode) { return speedMode ? "V/2" : "КУ"; }
+const char* reflectogramSpeedTitle(bool speedMode) { return speedMode ? "V/2" : VARNEL_TRANSLATE_NOOP("LibraryTexts", "КУ"); }
 
 ReflectogramCells reflectogramCells(const ReflectogramEntry& e, bool speedMode)
 {

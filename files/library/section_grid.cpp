@@ -1,5 +1,6 @@
 #include "files/library/section_grid.h"
 
+#include "resources/translate_marker.h"
 #include "document/units.h"
 #include "document/varnel_doc.h"
 #include "document/file_bytes.h"
@@ -43,6 +44,7 @@ void CSectionGrid::fillSectionList()
     const Status s = readSectionRows(selectedPath(), read);
     // A file that cannot be read lists no sections, only why.
     sectionRows = std::move(read);
+    failure = s;
     problem = s ? std::string() : s.userReason();
 }
 
@@ -91,7 +93,7 @@ Status CSectionGrid::addSection()
 {
     fillSectionList();
     if (!problem.empty())
-        return Status::failure(problem);   // a file that cannot be read is not added to
+        return failure;   // a file that cannot be read is not added to
     doc.sectionsLoaded = true;
     activeGridFile = selectedGridFile;
     const Status s = ::addSection(selectedPath(), doc.vfactor);
@@ -160,7 +162,7 @@ SpinSetup CSectionGrid::endEditorSetup() const
     CFileGridOn fileGrid(doc);
     const Span edges = doc.windowEdgesReal();
     const CursorReadouts r = doc.cursorReadouts();
-    return {edges.left, edges.right, r.distance1, r.step1, 2, "м"};
+    return {edges.left, edges.right, r.distance1, r.step1, 2, VARNEL_TRANSLATE_NOOP("Units", "м")};
 }
 
 SpinSetup CSectionGrid::speedEditorSetup() const

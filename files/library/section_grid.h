@@ -51,6 +51,8 @@ public:
     const std::vector<SectionRow>& rows() const { return sectionRows; }
     // Why the selected file lists no sections (it cannot be read); empty when it can.
     const std::string& sectionProblem() const { return problem; }
+    // The same failure with both its wordings.
+    const Status& sectionFailure() const { return failure; }
     std::string selectedPath() const;
 
     // Lists the section files of the folder; whether there is any.
@@ -108,6 +110,7 @@ private:
     double editedKu = 1.5;   // the edited section's KU as its file holds it
     std::optional<TypedEnd> typedEnd;
     std::string problem;
+    Status failure = Status::success();
     std::vector<GridFileEntry> fileEntries;
     std::vector<SectionRow> sectionRows;
     SectionEditor open = SectionEditor::None;

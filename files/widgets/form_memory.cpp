@@ -9,11 +9,12 @@
 #include "document/varnel_doc.h"
 #include "files/library/library_texts.h"
 #include "files/widgets/library_icons.h"
+#include "panels/host/panel_host.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/edit_text.h"
 #include "widgets/h_spin.h"
 #include "widgets/report_ctrl.h"
 #include "widgets/tool_tip_text.h"
-#include "panels/host/panel_host.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -34,8 +35,6 @@ constexpr int kPreviewId = 160;
 constexpr int kGridFileListId = 173;
 constexpr int kSectionListId = 174;
 constexpr int kSeparator = 0;
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 std::string asFolder(std::string folder)
 {
@@ -89,9 +88,9 @@ void CFormMemory::createControls()
 {
     reflectograms = new CReportCtrl(this);
     reflectograms->create(this, QRect(), kReflectogramListId);
-    reflectograms->setAccessibleName(QString::fromUtf8(libtext::kReflectogramsTab));
+    reflectograms->setAccessibleName(translatedText("LibraryTexts", libtext::kReflectogramsTab));
     for (const std::string& title : libtext::reflectogramColumnTitles(doc.speedMode))
-        reflectograms->insertColumn(qs(title));
+        reflectograms->insertColumn(translatedText("LibraryTexts", title));
     reflectograms->setColors(&reflectogramMarks);
     connect(reflectograms, &CReportCtrl::rowSelectionChanged, this, [this] { commands.stateChanged(); });
     connect(reflectograms->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -106,44 +105,44 @@ void CFormMemory::createControls()
     });
 
     previewWnd = new CScreenWnd(this, kPreviewId);
-    previewWnd->setAccessibleName(QStringLiteral("Предварительный просмотр"));
+    previewWnd->setAccessibleName(tr("Предварительный просмотр"));
     preview_screen::configure(previewWnd->state());
     previewWnd->state().setStraightLines(doc.approximation);
     previewWnd->hide();
 
     gridFiles = new CReportCtrl(this);
     gridFiles->create(this, QRect(), kGridFileListId);
-    gridFiles->setAccessibleName(QStringLiteral("Файлы сеток масштабов"));
+    gridFiles->setAccessibleName(tr("Файлы сеток масштабов"));
     gridFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     for (const std::string& title : libtext::gridFileColumnTitles())
-        gridFiles->insertColumn(qs(title));
+        gridFiles->insertColumn(translatedText("LibraryTexts", title));
     gridFiles->setColors(&gridFileMarks);
     connect(gridFiles, &CReportCtrl::rowSelectionChanged, this, &CFormMemory::onGridFileSelection);
 
     sections = new CReportCtrl(this);
     sections->create(this, QRect(), kSectionListId);
-    sections->setAccessibleName(QStringLiteral("Участки"));
+    sections->setAccessibleName(tr("Участки"));
     for (const std::string& title : libtext::sectionColumnTitles(doc.speedMode))
-        sections->insertColumn(qs(title));
+        sections->insertColumn(translatedText("LibraryTexts", title));
     connect(sections, &CReportCtrl::rowSelectionChanged, this, [this] { commands.stateChanged(); });
     connect(sections, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { startEditing(index.row(), index.column()); });
 
     memoryBar = makeToolBar({cmd::kOpenReflectograms, kSeparator, cmd::kMemoryP1, cmd::kMemoryP2, cmd::kMemoryP3,
                              kSeparator, cmd::kPreview});
-    memoryBar->setWindowTitle(QString::fromUtf8(libtext::kReflectogramsTab));
+    memoryBar->setWindowTitle(translatedText("LibraryTexts", libtext::kReflectogramsTab));
     gridBar = makeToolBar({cmd::kOpenGrids, kSeparator, cmd::kUseGrid, kSeparator, cmd::kNewGrid});
-    gridBar->setWindowTitle(QStringLiteral("Сетки масштабов"));
+    gridBar->setWindowTitle(tr("Сетки масштабов"));
     sectionBar = makeToolBar({cmd::kAddSection, cmd::kFinishEditing, cmd::kDeleteSection});
-    sectionBar->setWindowTitle(QStringLiteral("Участки"));
+    sectionBar->setWindowTitle(tr("Участки"));
 
     tabBar = new QTabBar(this);
     tabBar->setShape(QTabBar::RoundedSouth);
     tabBar->setDrawBase(false);
     tabBar->setExpanding(false);
-    tabBar->setAccessibleName(QStringLiteral("Библиотека"));
-    tabBar->addTab(QString::fromUtf8(libtext::kReflectogramsTab));
-    tabBar->addTab(QString::fromUtf8(libtext::kGridsTab));
+    tabBar->setAccessibleName(tr("Библиотека"));
+    tabBar->addTab(translatedText("LibraryTexts", libtext::kReflectogramsTab));
+    tabBar->addTab(translatedText("LibraryTexts", libtext::kGridsTab));
     connect(tabBar, &QTabBar::currentChanged, this, &CFormMemory::selectTab);
 }
 
@@ -156,7 +155,7 @@ QToolBar* CFormMemory::makeToolBar(std::initializer_list<int> ids)
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // The button that shows what does not fit is named too.
     if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
-        setToolTipText(*more, QStringLiteral("Остальные кнопки"));
+        setToolTipText(*more, tr("Остальные кнопки"));
     for (int id : ids) {
         if (id == kSeparator) {
             bar->addSeparator();
@@ -355,8 +354,8 @@ void CFormMemory::onDocumentUpdate(CDocView*, UpdateHint hint)
     const bool straightBefore = (previewWnd->state().style & CScreenState::kStyleStraightLines) != 0;
     previewWnd->state().setStraightLines(doc.approximation);
     if (hint == kHintSpeedMode) {
-        reflectograms->setColumnTitle(4, QString::fromUtf8(reflectogramSpeedTitle(doc.speedMode)));
-        sections->setColumnTitle(5, qs(libtext::sectionSpeedTitle(doc.speedMode)));
+        reflectograms->setColumnTitle(4, translatedText("LibraryTexts", reflectogramSpeedTitle(doc.speedMode)));
+        sections->setColumnTitle(5, translatedText("LibraryTexts", libtext::sectionSpeedTitle(doc.speedMode)));
         fillReflectogramList();
         grid.fillSectionList();
         showSections();

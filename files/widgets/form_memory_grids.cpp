@@ -6,11 +6,12 @@
 #include "document/update_hint.h"
 #include "document/varnel_doc.h"
 #include "files/library/library_texts.h"
+#include "panels/host/panel_host.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/edit_text.h"
 #include "widgets/h_spin.h"
 #include "widgets/report_ctrl.h"
 #include "widgets/tool_tip_text.h"
-#include "panels/host/panel_host.h"
 
 #include <QItemSelectionModel>
 
@@ -22,9 +23,16 @@ constexpr int kEndEditorId = 176;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+// A section file's failure in the program's language: the headline, the file, the reason.
+QString sectionMessage(const char* headline, const std::string& path, const Status& failure)
+{
+    const std::string translated = translatedText("LibraryTexts", headline).toStdString();
+    return qs(libtext::sectionFileMessage(translated.c_str(), path, userText(failure).toStdString()));
+}
+
 void configure(CHSpin& spin, const SpinSetup& s)
 {
-    spin.configure(s.minimum, s.maximum, s.value, s.step, s.decimals, qs(s.unit));
+    spin.configure(s.minimum, s.maximum, s.value, s.step, s.decimals, translatedUnit(s.unit));
 }
 
 } // namespace
@@ -36,7 +44,7 @@ void CFormMemory::showGridFiles()
     for (const GridFileEntry& e : grid.files()) {
         const auto cells = gridFileCells(e);
         for (int c = 0; c < static_cast<int>(cells.size()); ++c)
-            gridFiles->addCell(0, c, qs(cells[static_cast<std::size_t>(c)]));
+            gridFiles->addCell(0, c, translatedCell("LibraryTexts", cells[static_cast<std::size_t>(c)]));
     }
     gridFiles->updateCount();
     // The selected file stays selected across a refill; the lists are only redrawn for it.
@@ -60,12 +68,12 @@ void CFormMemory::showSections()
     for (const SectionRow& row : grid.rows()) {
         const auto cells = sectionRowCells(row, doc.speedMode);
         for (int c = 0; c < static_cast<int>(cells.size()); ++c)
-            sections->addCell(0, c, qs(cells[static_cast<std::size_t>(c)]));
+            sections->addCell(0, c, translatedCell("LibraryTexts", cells[static_cast<std::size_t>(c)]));
     }
     if (!grid.sectionProblem().empty()) {
         // Like an unreadable reflectogram: "?" where the sections would be, and why.
         sections->addCell(0, 0, QStringLiteral("?"));
-        sections->addCell(0, 1, qs(grid.sectionProblem()));
+        sections->addCell(0, 1, userText(grid.sectionFailure()));
     }
     sections->updateCount();
     if (currentTab == 1)
@@ -102,8 +110,8 @@ void CFormMemory::onGridFileSelection()
 void CFormMemory::toggleGrid()
 {
     if (const Status s = grid.toggleGrid(); !s)
-        showMessage(true, QString::fromUtf8(libtext::kErrorCaption),
-                    qs(libtext::sectionFileMessage(libtext::kSectionFileNotRead, grid.selectedPath(), s.userReason())));
+        showMessage(true, translatedText("LibraryTexts", libtext::kErrorCaption),
+                    sectionMessage(libtext::kSectionFileNotRead, grid.selectedPath(), s));
     gridFiles->redrawItems();
     doc.updateAllViews(this, kHintRedraw);
 }
@@ -111,7 +119,7 @@ void CFormMemory::toggleGrid()
 void CFormMemory::chooseSectionFolder()
 {
     const std::optional<std::string> folder =
-        host.chooseFolder(QString::fromUtf8(libtext::kChooseSectionFolder), grid.sectionFolder);
+        host.chooseFolder(translatedText("LibraryTexts", libtext::kChooseSectionFolder), grid.sectionFolder);
     if (!folder)
         return;
     grid.sectionFolder = *folder;
@@ -124,8 +132,8 @@ void CFormMemory::chooseSectionFolder()
 void CFormMemory::createGridFile()
 {
     CPanelHost::FileChoice choice;
-    choice.title = QString::fromUtf8(libtext::kNewSectionFile);
-    choice.filter = QString::fromUtf8(libtext::kNewSectionFilter);
+    choice.title = translatedText("LibraryTexts", libtext::kNewSectionFile);
+    choice.filter = translatedText("LibraryTexts", libtext::kNewSectionFilter);
     choice.start = grid.sectionFolder;
     choice.suffix = QStringLiteral("pie");
     choice.mode = CPanelHost::FileChoice::Mode::Save;
@@ -170,7 +178,7 @@ void CFormMemory::deleteSection()
     showGridFiles();
     showSections();
     if (outcome == DeleteOutcome::Refreshed)
-        showMessage(false, QString(), QString::fromUtf8(libtext::kSectionFileChanged));
+        showMessage(false, QString(), translatedText("LibraryTexts", libtext::kSectionFileChanged));
     else if (outcome == DeleteOutcome::Failed)
         reportSectionFailure(grid.selectedPath(), s);
     else
@@ -293,8 +301,8 @@ void CFormMemory::finishEditing()
 
 void CFormMemory::reportSectionFailure(const std::string& path, const Status& status)
 {
-    showMessage(true, QString::fromUtf8(libtext::kErrorCaption),
-                qs(libtext::sectionFileMessage(libtext::kSectionFileNotWritten, path, status.userReason())));
+    showMessage(true, translatedText("LibraryTexts", libtext::kErrorCaption),
+                sectionMessage(libtext::kSectionFileNotWritten, path, status));
 }
 
 ReportCellColors CFormMemory::gridFileColors(int row, int column) const

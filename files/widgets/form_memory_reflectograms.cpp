@@ -10,8 +10,9 @@
 #include "files/library/library_texts.h"
 #include "files/library/memory_file.h"
 #include "files/library/memory_slots.h"
-#include "widgets/report_ctrl.h"
 #include "panels/host/panel_host.h"
+#include "resources/i18n/ui_translation.h"
+#include "widgets/report_ctrl.h"
 
 #include <QItemSelectionModel>
 
@@ -22,8 +23,6 @@ namespace {
 constexpr int kNameColumn = 1;
 // A listing that takes longer than this goes on in the background, the window answering meanwhile.
 constexpr std::chrono::milliseconds kListingWait{100};
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
 
@@ -59,7 +58,7 @@ void CFormMemory::showListedRows(std::vector<ReflectogramEntry> taken)
     for (const ReflectogramEntry& e : listed) {
         const ReflectogramCells cells = reflectogramCells(e, doc.speedMode);
         for (int c = 0; c < kReflectogramColumnCount; ++c)
-            reflectograms->addCell(0, c, qs(cells[static_cast<std::size_t>(c)]));
+            reflectograms->addCell(0, c, translatedCell("LibraryTexts", cells[static_cast<std::size_t>(c)]));
     }
     reflectograms->updateCount();
 
@@ -108,7 +107,7 @@ void CFormMemory::toggleMemory(int trace)
 {
     const std::optional<std::string> name = fileNameOfRow(reflectograms->getFirstSelected());
     if (!memory_slots::toggle(doc, trace, reflectogramFolder, name))
-        showMessage(true, QString::fromUtf8(libtext::kErrorCaption), QString::fromUtf8(libtext::kMemoryNotFound));
+        showMessage(true, translatedText("LibraryTexts", libtext::kErrorCaption), translatedText("LibraryTexts", libtext::kMemoryNotFound));
     reflectograms->redrawItems();
     doc.updateAllViews(this, kHintLines);
 }
@@ -128,7 +127,7 @@ void CFormMemory::togglePreview()
 void CFormMemory::chooseReflectogramFolder()
 {
     const std::optional<std::string> folder =
-        host.chooseFolder(QString::fromUtf8(libtext::kChooseReflectograms), reflectogramFolder);
+        host.chooseFolder(translatedText("LibraryTexts", libtext::kChooseReflectograms), reflectogramFolder);
     if (!folder)
         return;
     memory_slots::switchAllOff(doc);

@@ -1,8 +1,10 @@
 #include "files/widgets/library_icons.h"
 
 #include "document/command_ids.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/text_icon.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -34,11 +36,11 @@ QIcon libraryIcon(int id)
     switch (id) {
     case cmd::kOpenReflectograms: return drawFolder(QColor(230, 190, 80));
     case cmd::kOpenGrids: return drawFolder(QColor(200, 120, 100));
-    case cmd::kMemoryP1: return textIcon(QStringLiteral("П1"), QColor(200, 0, 0));
-    case cmd::kMemoryP2: return textIcon(QStringLiteral("П2"), QColor(255, 153, 0));
-    case cmd::kMemoryP3: return textIcon(QStringLiteral("П3"), QColor(200, 0, 200));
+    case cmd::kMemoryP1: return textIcon(translatedText("TraceNames", "П1"), QColor(200, 0, 0));
+    case cmd::kMemoryP2: return textIcon(translatedText("TraceNames", "П2"), QColor(255, 153, 0));
+    case cmd::kMemoryP3: return textIcon(translatedText("TraceNames", "П3"), QColor(200, 0, 200));
     case cmd::kPreview: return textIcon(QStringLiteral("Px"), QColor(0, 150, 200));
-    case cmd::kNewGrid: return textIcon(QStringLiteral("Нов"), QColor(60, 60, 60));
+    case cmd::kNewGrid: return textIcon(QCoreApplication::translate("ToolIcons", "Нов"), QColor(60, 60, 60));
     case cmd::kAddSection: return textIcon(QStringLiteral("+"), QColor(0, 130, 0));
     case cmd::kFinishEditing: return textIcon(QStringLiteral("OK"), QColor(0, 90, 160));
     case cmd::kDeleteSection: return textIcon(QStringLiteral("−"), QColor(170, 0, 0));

@@ -1,22 +1,26 @@
 #include "measurement/analysis/event_table.h"
 
 #include "files/number_text.h"
+#include "resources/translate_marker.h"
 
 namespace {
 
 std::string typeOf(const ReflectionEvent& e)
 {
     if (e.end)
-        return "Конец линии";
-    return e.polarity > 0 ? "Положительное" : "Отрицательное";
+        return VARNEL_TRANSLATE_NOOP("EventTable", "Конец линии");
+    return e.polarity > 0 ? VARNEL_TRANSLATE_NOOP("EventTable", "Положительное")
+                          : VARNEL_TRANSLATE_NOOP("EventTable", "Отрицательное");
 }
 
 } // namespace
 
 const std::array<const char*, kEventColumnCount>& eventColumnTitles()
 {
-    static const std::array<const char*, kEventColumnCount> titles{"№",         "Расстояние",      "Тип",
-                                                                   "Амплитуда", "Обратные потери", "Повтор"};
+    static const std::array<const char*, kEventColumnCount> titles{
+        VARNEL_TRANSLATE_NOOP("EventTable", "№"),         VARNEL_TRANSLATE_NOOP("EventTable", "Расстояние"),
+        VARNEL_TRANSLATE_NOOP("EventTable", "Тип"),       VARNEL_TRANSLATE_NOOP("EventTable", "Амплитуда"),
+        VARNEL_TRANSLATE_NOOP("EventTable", "Обратные потери"), VARNEL_TRANSLATE_NOOP("EventTable", "Повтор")};
     return titles;
 }
 

@@ -12,8 +12,9 @@
 #include "measurement/acquisition_controller.h"
 #include "measurement/channel_table.h"
 #include "measurement/forms/report_printing.h"
-#include "widgets/report_ctrl.h"
 #include "resources/command_text.h"
+#include "resources/i18n/ui_translation.h"
+#include "widgets/report_ctrl.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -28,19 +29,19 @@ constexpr int kChannelTableId = 158;
 
 void CFormDraw::createScreenAndTable()
 {
-    setAccessibleName(QStringLiteral("Измерение"));
+    setAccessibleName(tr("Измерение"));
     screen = new CScreenWnd(this, kScreenId);
-    screen->setAccessibleName(QStringLiteral("Экран рефлектограмм"));
+    screen->setAccessibleName(tr("Экран рефлектограмм"));
     main_screen::configure(screen->state(), doc);
     connect(screen, &CScreenWnd::leftClicked, this, &CFormDraw::onScreenClick);
     // A right click on the screen does nothing; the context menu comes from the form itself.
 
     channelTable = new CReportCtrl(this);
     channelTable->create(this, QRect(), kChannelTableId);
-    channelTable->setAccessibleName(QStringLiteral("Таблица каналов"));
+    channelTable->setAccessibleName(tr("Таблица каналов"));
     channelTable->setEnabled(false);   // it only displays
     for (const std::string& title : channelColumnTitles(doc.speedMode))
-        channelTable->insertColumn(QString::fromStdString(title));
+        channelTable->insertColumn(translatedText("ChannelTable", title));
     channelTable->setColors(this);
     fillChannelTable();
 }
@@ -66,8 +67,11 @@ ReportCellColors CFormDraw::cellColors(int row, int) const
 {
     ReportCellColors colors;
     Rgb c;
-    if (channelRowColor(doc, channelTable->getCell(row, kColName).toStdString(), c))
-        colors.text = QColor(c.r, c.g, c.b);
+    // The list shows the channel's name in the program's language; the document knows it by its own.
+    const QString shown = channelTable->getCell(row, kColName);
+    for (int i = 0; i < kTraceCount; ++i)
+        if (shown == translatedText("TraceNames", traceName(i)) && channelRowColor(doc, traceName(i), c))
+            colors.text = QColor(c.r, c.g, c.b);
     colors.background = Qt::black;
     return colors;
 }
@@ -78,7 +82,8 @@ void CFormDraw::fillChannelTable()
     const ChannelTable table = buildChannelTable(doc);
     for (int i = 0; i < static_cast<int>(table.rows.size()); ++i)
         for (int j = 0; j < kChannelColumnCount; ++j)
-            channelTable->addCell(i, j, QString::fromStdString(table.rows[i].cells[j]));
+            channelTable->addCell(i, j, j == kColName ? translatedText("TraceNames", table.rows[i].cells[j])
+                                                      : QString::fromStdString(table.rows[i].cells[j]));
     channelTable->updateCount();
 }
 
@@ -119,7 +124,7 @@ void CFormDraw::layoutTable()
 
 void CFormDraw::retitleSpeedColumn()
 {
-    channelTable->setColumnTitle(kColSpeed, QString::fromUtf8(speedColumnTitle(doc.speedMode)));
+    channelTable->setColumnTitle(kColSpeed, translatedText("ChannelTable", speedColumnTitle(doc.speedMode)));
 }
 
 void CFormDraw::drawScreen()
@@ -186,7 +191,7 @@ void CFormDraw::contextMenuEvent(QContextMenuEvent* event)
         if (mode == 1 || mode == 3 || mode == 5)
             menu.addSeparator();
         const CommandText* text = commandText(id);
-        QAction* item = menu.addAction(QString::fromUtf8(text ? text->menu : ""));
+        QAction* item = menu.addAction(translatedText("CommandText", text ? text->menu : ""));
         const CommandState state = commands.state(id);
         item->setCheckable(true);
         item->setChecked(static_cast<int>(doc.mouseMode) == mode);

@@ -3,6 +3,7 @@
 #include "measurement/acquisition_controller.h"
 #include "measurement/acquisition_texts.h"
 #include "measurement/forms/wait_dlg.h"
+#include "resources/i18n/ui_translation.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -16,7 +17,8 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 void show(QWidget* window, QMessageBox::Icon icon, const std::string& caption, const std::string& text)
 {
-    QMessageBox box(icon, qs(caption), qs(text), QMessageBox::Ok, window);
+    QMessageBox box(icon, translatedText("AcquisitionTexts", caption), translatedText("AcquisitionTexts", text),
+                    QMessageBox::Ok, window);
     box.exec();
 }
 
@@ -60,10 +62,11 @@ void CQtAcquisitionHost::reportNoLineSelected()
 
 bool CQtAcquisitionHost::askReconnect(LinkProblem problem, const std::string& port)
 {
-    const std::string text = problem == LinkProblem::PortBusy       ? acqtext::portBusy(port)
-                             : problem == LinkProblem::AccessDenied ? acqtext::accessDenied(port)
-                                                                    : std::string(acqtext::kReconnect);
-    QMessageBox box(QMessageBox::NoIcon, qs(acqtext::kReconnectCaption), qs(text), QMessageBox::Ok | QMessageBox::Cancel,
+    const auto tr = [](const char* text) { return translatedText("AcquisitionTexts", text); };
+    const QString text = problem == LinkProblem::PortBusy       ? tr(acqtext::kPortBusyFormat).arg(qs(port))
+                         : problem == LinkProblem::AccessDenied ? tr(acqtext::kAccessDeniedFormat).arg(qs(port))
+                                                                : tr(acqtext::kReconnect);
+    QMessageBox box(QMessageBox::NoIcon, tr(acqtext::kReconnectCaption), text, QMessageBox::Ok | QMessageBox::Cancel,
                     window);
     return box.exec() == QMessageBox::Ok;
 }
@@ -73,9 +76,13 @@ void CQtAcquisitionHost::reportSaved(const std::string&)
     show(window, QMessageBox::Information, "", acqtext::kSaved);
 }
 
-void CQtAcquisitionHost::reportSaveFailed(const std::string& path, const std::string& reason)
+void CQtAcquisitionHost::reportSaveFailed(const std::string& path, const Status& failure)
 {
-    show(window, QMessageBox::Critical, acqtext::kErrorCaption, acqtext::saveFailed(path, reason));
+    // The headline in the program's language; the file and the reason follow as they are.
+    std::string text = acqtext::saveFailed(path, userText(failure).toStdString());
+    text.replace(0, std::string_view(acqtext::kSaveFailed).size(),
+                 translatedText("AcquisitionTexts", acqtext::kSaveFailed).toStdString());
+    show(window, QMessageBox::Critical, acqtext::kErrorCaption, text);
 }
 
 bool CQtAcquisitionHost::runCountdown()
@@ -86,10 +93,10 @@ bool CQtAcquisitionHost::runCountdown()
 
 std::optional<std::string> CQtAcquisitionHost::askSavePath(const std::string& startPath)
 {
-    QFileDialog dialog(window, QStringLiteral("Введите имя сохраняемого файла"));
+    QFileDialog dialog(window, tr("Введите имя сохраняемого файла"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Рефлектограмма (*.tdr)"));
+    dialog.setNameFilter(tr("Рефлектограмма (*.tdr)"));
     dialog.setDefaultSuffix(QStringLiteral("tdr"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     const QFileInfo start(qs(startPath));

@@ -36,7 +36,7 @@ public:
     bool runCountdown() override;
     std::optional<std::string> askSavePath(const std::string& startPath) override;
     void reportSaved(const std::string& path) override;
-    void reportSaveFailed(const std::string& path, const std::string& reason) override;
+    void reportSaveFailed(const std::string& path, const Status& failure) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
 

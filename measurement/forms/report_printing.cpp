@@ -8,6 +8,7 @@
 #include "measurement/channel_table.h"
 #include "measurement/report/report_page.h"
 #include "measurement/report/report_pdf.h"
+#include "resources/i18n/ui_translation.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -61,15 +62,15 @@ QPrinter& CReportPrinting::printer()
 {
     if (!printerPtr) {
         printerPtr = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printerPtr->setDocName(QStringLiteral("Рефлектометр импульсный VARNEL"));
+        printerPtr->setDocName(tr("Рефлектометр импульсный VARNEL"));
         printerPtr->setFromTo(1, 1);
     }
     return *printerPtr;
 }
 
-QString CReportPrinting::printDialogTitle() { return QStringLiteral("Печать"); }
+QString CReportPrinting::printDialogTitle() { return tr("Печать"); }
 
-QString CReportPrinting::previewTitle() { return QStringLiteral("Предварительный просмотр печати"); }
+QString CReportPrinting::previewTitle() { return tr("Предварительный просмотр печати"); }
 
 bool CReportPrinting::printPage(QPrinter& target) const
 {
@@ -90,7 +91,7 @@ void CReportPrinting::print()
     if (!choosePrinter(printer()))
         return;
     if (!printPage(printer()))
-        reportFailure(QStringLiteral("Не удалось начать печать на принтере \"%1\".").arg(printer().printerName()));
+        reportFailure(tr("Не удалось начать печать на принтере \"%1\".").arg(printer().printerName()));
 }
 
 void CReportPrinting::preview()
@@ -113,10 +114,10 @@ void CReportPrinting::savePdf()
     if (const Status s = writeReportPdf(path.toStdString(), doc, buildChannelTable(doc), screen.state(),
                                         printEvents ? &events : nullptr);
         !s) {
-        QString why = QString::fromStdString(s.userReason());
+        QString why = userText(s);
         if (why.startsWith(path + QStringLiteral(": ")))
             why = why.mid(path.size() + 2);
-        reportFailure(QStringLiteral("Отчет не сохранен.\n%1\n%2").arg(path, why));
+        reportFailure(tr("Отчет не сохранен.\n%1\n%2").arg(path, why));
     }
 }
 
@@ -155,13 +156,13 @@ void CReportPrinting::runPreviewDialog(QPrinter& target, const std::function<voi
 
 QString CReportPrinting::askPdfPath(const QString& startDir)
 {
-    QFileDialog dialog(window, QStringLiteral("Сохранить отчет в PDF"));
+    QFileDialog dialog(window, tr("Сохранить отчет в PDF"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
+    dialog.setNameFilter(tr("Документ PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setDirectory(startDir.isEmpty() ? QDir::homePath() : startDir);
-    dialog.selectFile(QStringLiteral("Отчет.pdf"));
+    dialog.selectFile(tr("Отчет.pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
@@ -169,5 +170,5 @@ QString CReportPrinting::askPdfPath(const QString& startDir)
 
 void CReportPrinting::showFailure(const QString& message)
 {
-    QMessageBox::critical(window, QStringLiteral("Ошибка"), message);
+    QMessageBox::critical(window, tr("Ошибка"), message);
 }

@@ -7,12 +7,12 @@
 
 CWaitDlg::CWaitDlg(QWidget* parent, int periodMs) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Подождите..."));
+    setWindowTitle(tr("Подождите..."));
     setModal(true);
     label = new QLabel(this);
     label->setObjectName(QStringLiteral("countdown"));   // control 1015 of the dialog
     label->setAlignment(Qt::AlignCenter);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    auto* cancel = new QPushButton(tr("Отмена"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(cancel, &QPushButton::clicked, this, &CWaitDlg::reject);
 
@@ -36,7 +36,7 @@ QString CWaitDlg::text() const { return label->text(); }
 
 void CWaitDlg::showCount()
 {
-    label->setText(QStringLiteral("Повторное соединение произойдет через %1 сек.").arg(seconds));
+    label->setText(tr("Повторное соединение произойдет через %1 сек.").arg(seconds));
 }
 
 void CWaitDlg::showEvent(QShowEvent* event)

@@ -4,9 +4,11 @@
 #include "document/varnel_doc.h"
 #include "measurement/channel_table.h"
 #include "measurement/report_readouts.h"
-#include "widgets/printing/report_print.h"
 #include "resources/contact_lines.h"
+#include "resources/i18n/ui_translation.h"
+#include "widgets/printing/report_print.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPaintDevice>
@@ -20,7 +22,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Рефлектометр импульсный VARNEL");
+QString title() { return QCoreApplication::translate("CReportPage", "Рефлектометр импульсный VARNEL"); }
 
 // The page's y axis points up; text is drawn in a local frame flipped back so that it stays upright,
 // with the top of its cell at `y`.
@@ -97,7 +99,7 @@ void CReportPage::drawHeader(QPainter& painter) const
     painter.drawLine(80, bottomRuleY(), right, bottomRuleY());
 
     painter.setFont(reportprint::fontOfCellHeight(QStringLiteral("Arial"), kTitleCellHeight, true));
-    drawTextAt(painter, 100, -kTitleTop, kTitle);
+    drawTextAt(painter, 100, -kTitleTop, title());
     const int h = painter.fontMetrics().height();
     painter.drawLine(80, titleRuleY(h), right, titleRuleY(h));
 
@@ -105,7 +107,7 @@ void CReportPage::drawHeader(QPainter& painter) const
     const int x = static_cast<int>(std::trunc(device.widthMm * 2.8));
     int y = -30;
     for (const std::string_view line : kContactLines) {
-        drawTextAt(painter, x, y, QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+        drawTextAt(painter, x, y, translatedText("ContactLines", line));
         y -= 15;
     }
     painter.restore();
@@ -121,7 +123,9 @@ void CReportPage::drawReadouts(QPainter& painter, const ReportReadouts& readouts
     painter.save();
     painter.setFont(reportprint::printFont());
     for (const ReportReadout& r : readouts)
-        drawTextAt(painter, r.x, r.y, QString::fromStdString(r.text));
+        drawTextAt(painter, r.x, r.y,
+                   translatedText("ReportReadouts", r.label) +
+                       translatedCell("ReportReadouts", std::string_view(r.text).substr(r.label.size())));
     painter.restore();
 }
 
@@ -131,11 +135,12 @@ void CReportPage::drawTable(QPainter& painter, const CVarnelDoc& doc, const Chan
     painter.scale(1, -1);
     std::vector<QString> titles;
     for (const std::string& t : channelColumnTitles(doc.speedMode))
-        titles.push_back(QString::fromStdString(t));
+        titles.push_back(translatedText("ChannelTable", t));
     reportprint::printTable(painter, device.widthMm, titles, static_cast<int>(table.rows.size()),
                             [&table](int row, int column) {
-                                return QString::fromStdString(
-                                    table.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
+                                const std::string& cell =
+                                    table.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+                                return column == kColName ? translatedText("TraceNames", cell) : QString::fromStdString(cell);
                             });
 }
 
@@ -148,19 +153,19 @@ void CReportPage::drawEvents(QPainter& painter, int top, const std::vector<Event
         shown = std::max(shown - 1, 0);
     std::vector<QString> titles;
     for (const char* t : eventColumnTitles())
-        titles.push_back(QString::fromUtf8(t));
+        titles.push_back(translatedText("EventTable", t));
     painter.save();
     painter.translate(kContentLeft, top);
     painter.scale(1, -1);
     reportprint::printTable(painter, device.widthMm, titles, shown, [&events](int row, int column) {
-        return QString::fromStdString(events[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]);
+        return translatedCell("EventTable", events[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]);
     });
     painter.restore();
     if (shown < static_cast<int>(events.size())) {
         painter.save();
         painter.setFont(reportprint::printFont());
         drawTextAt(painter, kContentLeft, top - (shown + 1) * reportprint::kRowHeight - 2,
-                   QStringLiteral("Не поместилось событий: %1").arg(static_cast<int>(events.size()) - shown));
+                   QCoreApplication::translate("CReportPage", "Не поместилось событий: %1").arg(static_cast<int>(events.size()) - shown));
         painter.restore();
     }
 }

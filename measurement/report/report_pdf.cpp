@@ -4,6 +4,7 @@
 #include "measurement/report/report_page.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -33,7 +34,7 @@ QByteArray reportPdf(const CVarnelDoc& doc, const ChannelTable& table, const CSc
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                                          QPageLayout::Millimeter));
-        writer.setTitle(QStringLiteral("Рефлектометр импульсный VARNEL"));
+        writer.setTitle(QCoreApplication::translate("CReportPage", "Рефлектометр импульсный VARNEL"));
         writer.setCreator(QStringLiteral("VARNEL"));
         QPainter painter;
         if (!painter.begin(&writer))

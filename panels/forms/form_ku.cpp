@@ -7,9 +7,10 @@
 #include "document/varnel_doc.h"
 #include "files/ku_range.h"
 #include "files/number_text.h"
-#include "widgets/report_ctrl.h"
 #include "panels/forms/table_ku.h"
 #include "panels/host/panel_host.h"
+#include "resources/i18n/ui_translation.h"
+#include "widgets/report_ctrl.h"
 
 #include <QAction>
 #include <QMenu>
@@ -23,12 +24,12 @@ namespace {
 
 constexpr const char* kOpenKuKey = "OPEN_KU";
 constexpr int kTableListId = 156;
-const char* const kChooseTitle = "Выбрать таблицу скорости распространения сигнала";
-const char* const kChooseValue = "Выберите в списке необходимое значение";
+const char* const kChooseTitle = QT_TRANSLATE_NOOP("CFormKU", "Выбрать таблицу скорости распространения сигнала");
+const char* const kChooseValue = QT_TRANSLATE_NOOP("CFormKU", "Выберите в списке необходимое значение");
 
 QString fileFilter(bool speedMode)
 {
-    return speedMode ? QStringLiteral("Таблица V/2 (*.tku)") : QStringLiteral("Таблица КУ (*.tku)");
+    return speedMode ? CFormKU::tr("Таблица V/2 (*.tku)") : CFormKU::tr("Таблица КУ (*.tku)");
 }
 
 } // namespace
@@ -40,19 +41,19 @@ CFormKU::CFormKU(CVarnelDoc& document, CCommandTable& commandTable, CSettings& s
 {
     bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("toolbar162"));
-    bar->setWindowTitle(QStringLiteral("Таблица КУ"));
+    bar->setWindowTitle(tr("Таблица КУ"));
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
     bar->setFloatable(false);
     // The button that shows the commands a narrow bar cannot hold.
     if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
-        more->setAccessibleName(QStringLiteral("Другие команды"));
+        more->setAccessibleName(tr("Другие команды"));
 
     list = new CReportCtrl(this);
     list->create(this, QRect(), kTableListId);
     list->insertColumn(QString());
     list->insertColumn(QString());
-    list->setAccessibleName(QStringLiteral("Таблица КУ"));
+    list->setAccessibleName(tr("Таблица КУ"));
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
     retitle();
 
@@ -122,8 +123,8 @@ void CFormKU::onDocumentUpdate(CDocView*, UpdateHint hint)
 
 void CFormKU::retitle()
 {
-    const QString unit = doc.speedMode ? QStringLiteral("V/2") : QStringLiteral("КУ");
-    list->setColumnTitle(0, QStringLiteral("Название ") + unit);
+    const QString unit = doc.speedMode ? QStringLiteral("V/2") : tr("КУ");
+    list->setColumnTitle(0, tr("Название ") + unit);
     list->setColumnTitle(1, unit);
 }
 
@@ -186,20 +187,20 @@ void CFormKU::openFile()
 void CFormKU::useSelected()
 {
     if (!hasSelection()) {
-        host.tell(CPanelHost::Message::Information, QStringLiteral(" "), QString::fromUtf8(kChooseValue));
+        host.tell(CPanelHost::Message::Information, QStringLiteral(" "), CFormKU::tr(kChooseValue));
         return;
     }
     const int row = list->getFirstSelected();
     const std::optional<double> ku = entries.kuOf(row);
     if (!ku) {
         // A KU of 0 or a text would break every distance.
-        host.tell(CPanelHost::Message::Error, QStringLiteral("Ошибка"),
-                  QStringLiteral("Значение «%1» нельзя использовать в расчетах").arg(list->getCell(row, 1)));
+        host.tell(CPanelHost::Message::Error, tr("Ошибка"),
+                  tr("Значение «%1» нельзя использовать в расчетах").arg(list->getCell(row, 1)));
         return;
     }
     // A KU the K.У. spin cannot show would be reset at the next start without a word.
-    if (const std::string problem = kuRangeProblem(*ku, doc.speedMode); !problem.empty()) {
-        host.tell(CPanelHost::Message::Error, QStringLiteral("Ошибка"), QString::fromStdString(problem));
+    if (const Status problem = kuRangeCheck(*ku, doc.speedMode); !problem) {
+        host.tell(CPanelHost::Message::Error, tr("Ошибка"), userText(problem));
         return;
     }
     doc.vfactor = *ku;
@@ -222,7 +223,7 @@ void CFormKU::addEntry()
 bool CFormKU::addValue(const std::string& name, double ku, std::string& error)
 {
     if (!chooseFileToSave()) {
-        error = "файл таблицы не выбран";
+        error = tr("файл таблицы не выбран").toStdString();
         return false;
     }
     const std::string value = doc.speedMode ? numtext::fixed(speedOfKu(ku), 1) : numtext::fixed(ku, 3);
@@ -230,17 +231,17 @@ bool CFormKU::addValue(const std::string& name, double ku, std::string& error)
     fillList();
     list->scrollToBottom();
     if (!s)
-        error = s.userReason();
+        error = userText(s).toStdString();
     return static_cast<bool>(s);
 }
 
 void CFormKU::deleteSelected()
 {
     if (!hasSelection()) {
-        host.tell(CPanelHost::Message::Information, QStringLiteral(" "), QString::fromUtf8(kChooseValue));
+        host.tell(CPanelHost::Message::Information, QStringLiteral(" "), CFormKU::tr(kChooseValue));
         return;
     }
-    if (!host.ask(QStringLiteral("Вы хотите удалить из списка выделенные значения?")))
+    if (!host.ask(tr("Вы хотите удалить из списка выделенные значения?")))
         return;
     const bool keep = chooseFileToSave();
     const Status s = entries.remove(selectedRows());
@@ -263,7 +264,7 @@ bool CFormKU::chooseFileToSave()
 std::optional<std::string> CFormKU::chooseFile(bool save)
 {
     CPanelHost::FileChoice choice;
-    choice.title = QString::fromUtf8(kChooseTitle);
+    choice.title = tr(kChooseTitle);
     choice.filter = fileFilter(doc.speedMode);
     choice.start = entries.tableFile();
     choice.suffix = QStringLiteral("tku");
@@ -273,13 +274,13 @@ std::optional<std::string> CFormKU::chooseFile(bool save)
 
 void CFormKU::reportReadFailure(const Status& status)
 {
-    host.tell(CPanelHost::Message::Error, QStringLiteral("Ошибка"),
-              QStringLiteral("Не удалось прочитать таблицу из файла\n") + QString::fromStdString(status.userReason()));
+    host.tell(CPanelHost::Message::Error, tr("Ошибка"),
+              tr("Не удалось прочитать таблицу из файла\n") + userText(status));
 }
 
 void CFormKU::reportSaveFailure(const Status& status)
 {
-    host.tell(CPanelHost::Message::Error, QStringLiteral("Ошибка"),
-              QStringLiteral("Не удалось сохранить таблицу в файл\n") + QString::fromStdString(status.userReason()) +
-                  QStringLiteral("\nИзменение осталось в списке, но в файл не записано."));
+    host.tell(CPanelHost::Message::Error, tr("Ошибка"),
+              tr("Не удалось сохранить таблицу в файл\n") + userText(status) +
+                  tr("\nИзменение осталось в списке, но в файл не записано."));
 }

@@ -3,9 +3,10 @@
 #include "document/varnel_doc.h"
 #include "panels/channel_params.h"
 #include "panels/choice_lists.h"
+#include "panels/form_layouts.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/h_spin.h"
 #include "widgets/tool_tip_text.h"
-#include "panels/form_layouts.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -21,33 +22,32 @@ void configureSpin(CHSpin& spin, const SpinSetup& s)
 
 QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
-const char* const kTraceNames[kTraceCount] = {"Л1", "Л2", "П1", "П2", "П3"};
-
 } // namespace
 
 CFormParams::CFormParams(CVarnelDoc& document, QWidget* parent) : QWidget(parent), doc(document)
 {
-    const char* const texts[8] = {"Смещ. Л1", "Смещ. Л2", "Смещ. П1", "Смещ. П2", "Смещ. П3",
-                                  "К.У.",     "Усиление", "Осреднение"};
+    const char* const texts[8] = {
+        QT_TR_NOOP("Смещ. Л1"), QT_TR_NOOP("Смещ. Л2"), QT_TR_NOOP("Смещ. П1"), QT_TR_NOOP("Смещ. П2"),
+        QT_TR_NOOP("Смещ. П3"), QT_TR_NOOP("К.У."),     QT_TR_NOOP("Усиление"), QT_TR_NOOP("Осреднение")};
     for (int i = 0; i < 8; ++i) {
-        labels[i] = new QLabel(QString::fromUtf8(texts[i]), this);
+        labels[i] = new QLabel(tr(texts[i]), this);
         labels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
     baseGroup = new QButtonGroup(this);
     for (int i = 0; i < kTraceCount; ++i) {
-        const QString name = QString::fromUtf8(kTraceNames[i]);
+        const QString name = translatedText("TraceNames", traceName(i));
         // The base button comes first in the keyboard order of its row, as it sits left of the spin.
         auto* button = new QRadioButton(this);
         button->setGeometry(toQRect(baseButtonRect(i)));
-        setToolTipText(*button, QStringLiteral("В режиме \"Разность\" из %1 поточечно вычитаются остальные "
+        setToolTipText(*button, tr("В режиме \"Разность\" из %1 поточечно вычитаются остальные "
                                                "рефлектограммы").arg(name));
         baseGroup->addButton(button, i);
         baseButtons[i] = button;
 
         auto* spin = new CHSpin(this);
         spin->setAlignment(Qt::AlignCenter);
-        spin->setToolTipText(QStringLiteral("Смещение графика %1 по вертикали").arg(name));
+        spin->setToolTipText(tr("Смещение графика %1 по вертикали").arg(name));
         configureSpin(*spin, offsetSpinSetup(doc.traces[i].yOffset));
         labels[i]->setBuddy(spin);
         offsetSpins[i] = spin;
@@ -65,7 +65,7 @@ CFormParams::CFormParams(CVarnelDoc& document, QWidget* parent) : QWidget(parent
 
     speed = new CHSpin(this);
     speed->setAlignment(Qt::AlignCenter);
-    speed->setToolTipText(QStringLiteral("Текущее значение скорости распространения сигнала"));
+    speed->setToolTipText(tr("Текущее значение скорости распространения сигнала"));
     labels[5]->setBuddy(speed);
     speed->enableControls(true);
     connect(speed, &CHSpin::valueEdited, this, [this](double value) {
@@ -75,7 +75,7 @@ CFormParams::CFormParams(CVarnelDoc& document, QWidget* parent) : QWidget(parent
 
     gain = new CHSpin(this);
     gain->setAlignment(Qt::AlignCenter);
-    gain->setToolTipText(QStringLiteral("Текущее значение уселения"));
+    gain->setToolTipText(tr("Текущее значение уселения"));
     configureSpin(*gain, gainSpinSetup(doc.gain));
     gain->enableControls(true);
     labels[6]->setBuddy(gain);
@@ -88,7 +88,7 @@ CFormParams::CFormParams(CVarnelDoc& document, QWidget* parent) : QWidget(parent
     average->setEditable(false);
     for (const std::string& entry : averagingEntries())
         average->addItem(QString::fromStdString(entry));
-    setToolTipText(*average, QStringLiteral("Текущее значение осреднения"));
+    setToolTipText(*average, tr("Текущее значение осреднения"));
     labels[7]->setBuddy(average);
     connect(average, &QComboBox::activated, this, [this](int index) {
         doc.average = index;
@@ -115,7 +115,7 @@ void CFormParams::onDocumentUpdate(CDocView*, UpdateHint hint)
 
 void CFormParams::applySpeedMode()
 {
-    labels[5]->setText(QString::fromUtf8(::speedLabel(doc.speedMode)));
+    labels[5]->setText(translatedText("CFormParams", ::speedLabel(doc.speedMode)));
     labels[5]->resize(labels[5]->sizeHint());
     configureSpin(*speed, speedSpinSetup(doc));
     placeControls();

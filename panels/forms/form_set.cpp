@@ -2,10 +2,11 @@
 
 #include "document/varnel_doc.h"
 #include "panels/choice_lists.h"
-#include "widgets/h_spin.h"
-#include "widgets/tool_tip_text.h"
 #include "panels/cursor_row.h"
 #include "panels/form_layouts.h"
+#include "resources/i18n/ui_translation.h"
+#include "widgets/h_spin.h"
+#include "widgets/tool_tip_text.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace {
 
 void configureSpin(CHSpin& spin, const SpinSetup& s)
 {
-    spin.configure(s.minimum, s.maximum, s.value, s.step, s.precision, QString::fromUtf8(kMetreUnit));
+    spin.configure(s.minimum, s.maximum, s.value, s.step, s.precision, translatedUnit(kMetreUnit));
 }
 
 QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
@@ -26,16 +27,17 @@ CFormSet::CFormSet(CVarnelDoc& document, QWidget* parent) : QWidget(parent), doc
 {
     setFixedHeight(kHeight);
     // The letters K and L are Latin, as on the instrument.
-    const char* const texts[4] = {"K1", "K2", "L", "Лупа"};
+    const char* const texts[4] = {QT_TR_NOOP("K1"), QT_TR_NOOP("K2"), QT_TR_NOOP("L"), QT_TR_NOOP("Лупа")};
     for (int i = 0; i < 4; ++i) {
-        labels[i] = new QLabel(QString::fromUtf8(texts[i]), this);
+        labels[i] = new QLabel(tr(texts[i]), this);
         labels[i]->resize(labels[i]->sizeHint());
     }
-    const char* const tips[2] = {"Расстояние от начала шкалы до курсора К1", "Расстояние от начала шкалы до курсора К2"};
+    const char* const tips[2] = {QT_TR_NOOP("Расстояние от начала шкалы до курсора К1"),
+                                 QT_TR_NOOP("Расстояние от начала шкалы до курсора К2")};
     for (int i = 0; i < 2; ++i) {
         auto* spin = new CHSpin(this);
         spin->setAlignment(Qt::AlignCenter);
-        spin->setToolTipText(QString::fromUtf8(tips[i]));
+        spin->setToolTipText(tr(tips[i]));
         spin->enableControls(true);
         cursorSpins[i] = spin;
         labels[i]->setBuddy(spin);
@@ -49,12 +51,12 @@ CFormSet::CFormSet(CVarnelDoc& document, QWidget* parent) : QWidget(parent), doc
     distance = new QLineEdit(this);
     distance->setAlignment(Qt::AlignCenter);
     distance->setReadOnly(true);
-    setToolTipText(*distance, QStringLiteral("Расстояние между двумя курсорами"));
+    setToolTipText(*distance, tr("Расстояние между двумя курсорами"));
     labels[2]->setBuddy(distance);
 
     zoomBox = new QComboBox(this);
     zoomBox->setEditable(false);
-    setToolTipText(*zoomBox, QStringLiteral("Значение лупы"));
+    setToolTipText(*zoomBox, tr("Значение лупы"));
     labels[3]->setBuddy(zoomBox);
     connect(zoomBox, &QComboBox::activated, this, [this](int level) {
         if (writeMagnifier(doc, level))
@@ -79,7 +81,7 @@ void CFormSet::refresh()
     const CursorRowValues v = cursorRowValues(doc);
     configureSpin(*cursorSpins[0], v.cursor1);
     configureSpin(*cursorSpins[1], v.cursor2);
-    const QString text = QString::fromUtf8(v.distance);
+    const QString text = translatedCell("CFormSet", v.distance);
     if (distance->text() != text)
         distance->setText(text);
     fillZoomList();

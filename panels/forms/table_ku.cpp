@@ -8,17 +8,17 @@
 
 CTableKU::CTableKU(bool speedMode, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Добавить значение в таблицу"));
+    setWindowTitle(tr("Добавить значение в таблицу"));
     setFixedSize(280, 118);
 
-    auto* nameLabel = new QLabel(QStringLiteral("Название"), this);
+    auto* nameLabel = new QLabel(tr("Название"), this);
     nameLabel->setGeometry(12, 16, 130, 22);
     name = new QLineEdit(entryName, this);
     name->setGeometry(150, 16, 115, 22);
     nameLabel->setBuddy(name);
     name->setAccessibleName(nameLabel->text());
 
-    auto* valueLabel = new QLabel(speedMode ? QStringLiteral("V/2") : QStringLiteral("КУ"), this);
+    auto* valueLabel = new QLabel(speedMode ? QStringLiteral("V/2") : tr("КУ"), this);
     valueLabel->setGeometry(12, 46, 130, 22);
     value = new CHSpin(this);
     value->setAlignment(Qt::AlignCenter);
@@ -31,11 +31,11 @@ CTableKU::CTableKU(bool speedMode, QWidget* parent) : QDialog(parent)
     value->setToolTipText(valueLabel->text());
     valueLabel->setBuddy(value);
 
-    auto* yes = new QPushButton(QStringLiteral("Да"), this);
+    auto* yes = new QPushButton(tr("Да"), this);
     yes->setGeometry(60, 82, 75, 26);
     yes->setDefault(true);
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
-    auto* no = new QPushButton(QStringLiteral("Нет"), this);
+    auto* no = new QPushButton(tr("Нет"), this);
     no->setGeometry(145, 82, 75, 26);
     connect(no, &QPushButton::clicked, this, &QDialog::reject);
 

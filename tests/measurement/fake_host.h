@@ -43,9 +43,9 @@ public:
         return savePathAnswer;
     }
     void reportSaved(const std::string& path) override { reports.push_back("saved " + path); }
-    void reportSaveFailed(const std::string& path, const std::string& reason) override
+    void reportSaveFailed(const std::string& path, const Status& failure) override
     {
-        reports.push_back("save failed " + path + ": " + reason);
+        reports.push_back("save failed " + path + ": " + failure.userReason());
     }
     void beginWaitCursor() override { ++waitCursor; }
     void endWaitCursor() override { --waitCursor; }

@@ -26,25 +26,25 @@ QString fixed(double v, int decimals) { return QString::fromStdString(numtext::f
 
 CCalibrationDlg::CCalibrationDlg(CVarnelDoc& doc, AddToTable addToTable, QWidget* parent)
     : QDialog(parent), doc(doc), tableAdd(std::move(addToTable)),
-      fromCursor(new QRadioButton(QStringLiteral("Отражение под курсором 1"), this)),
-      fromEnd(new QRadioButton(QStringLiteral("Найденный конец линии"), this)), length(new CSpinField(this)),
+      fromCursor(new QRadioButton(tr("Отражение под курсором 1"), this)),
+      fromEnd(new QRadioButton(tr("Найденный конец линии"), this)), length(new CSpinField(this)),
       position(new QLabel(this)), computed(new QLabel(this)),
-      applyButton(new QPushButton(QStringLiteral("Установить"), this)),
-      addButton(new QPushButton(QStringLiteral("Добавить в таблицу"), this))
+      applyButton(new QPushButton(tr("Установить"), this)),
+      addButton(new QPushButton(tr("Добавить в таблицу"), this))
 {
-    setWindowTitle(QStringLiteral("Калибровка КУ"));
+    setWindowTitle(tr("Калибровка КУ"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fromCursor);
     layout->addWidget(fromEnd);
     auto* form = new QFormLayout;
-    length->spin().configure(1, 64000, 1000, 1, 2, QStringLiteral("м"));
-    length->spin().setToolTipText(QStringLiteral("Известная длина кабеля"));
-    form->addRow(QStringLiteral("Длина"), length);
-    form->addRow(QStringLiteral("Отражение"), position);
-    form->addRow(QStringLiteral("Результат"), computed);
+    length->spin().configure(1, 64000, 1000, 1, 2, tr("м"));
+    length->spin().setToolTipText(tr("Известная длина кабеля"));
+    form->addRow(tr("Длина"), length);
+    form->addRow(tr("Отражение"), position);
+    form->addRow(tr("Результат"), computed);
     layout->addLayout(form);
-    setToolTipText(*applyButton, QStringLiteral("Сделать найденный КУ текущим"));
-    setToolTipText(*addButton, QStringLiteral("Добавить найденный КУ в открытую таблицу КУ"));
+    setToolTipText(*applyButton, tr("Сделать найденный КУ текущим"));
+    setToolTipText(*addButton, tr("Добавить найденный КУ в открытую таблицу КУ"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(applyButton, QDialogButtonBox::ActionRole);
     buttons->addButton(addButton, QDialogButtonBox::ActionRole);
@@ -95,14 +95,14 @@ void CCalibrationDlg::recompute()
 {
     const std::optional<double> nominal = endPosition();
     if (!nominal)
-        position->setText(QStringLiteral("конец линии не найден: поставьте курсор 1 на отражение от конца"));
+        position->setText(tr("конец линии не найден: поставьте курсор 1 на отражение от конца"));
     else
-        position->setText(fixed(*nominal, 2) + QStringLiteral(" м при КУ 1.5"));
+        position->setText(fixed(*nominal, 2) + tr(" м при КУ 1.5"));
     const std::optional<KuCalibration> c = result();
     if (c)
-        computed->setText(QStringLiteral("КУ %1, V/2 %2 м/мкс").arg(fixed(c->ku, 3), fixed(c->speed, 1)));
+        computed->setText(tr("КУ %1, V/2 %2 м/мкс").arg(fixed(c->ku, 3), fixed(c->speed, 1)));
     else if (nominal)
-        computed->setText(QStringLiteral("КУ выходит за пределы 1..3: проверьте длину и отражение"));
+        computed->setText(tr("КУ выходит за пределы 1..3: проверьте длину и отражение"));
     else
         computed->setText(QStringLiteral("-"));
     applyButton->setEnabled(c.has_value());
@@ -123,12 +123,12 @@ void CCalibrationDlg::addToTable()
     if (!c || !tableAdd)
         return;
     bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Добавить значение в таблицу"),
-                                               QStringLiteral("Название КУ"), QLineEdit::Normal,
+    const QString name = QInputDialog::getText(this, tr("Добавить значение в таблицу"),
+                                               tr("Название КУ"), QLineEdit::Normal,
                                                QStringLiteral("name"), &ok);
     if (!ok)
         return;
     std::string error;
     if (!tableAdd(name.toStdString(), c->ku, error))
-        QMessageBox::critical(this, QStringLiteral("Ошибка"), QString::fromStdString(error));
+        QMessageBox::critical(this, tr("Ошибка"), QString::fromStdString(error));
 }

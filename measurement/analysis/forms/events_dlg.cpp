@@ -5,6 +5,7 @@
 #include "measurement/analysis/event_table.h"
 #include "measurement/analysis/forms/cursor_placing.h"
 #include "measurement/analysis/forms/trace_choice.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/report_ctrl.h"
 #include "widgets/tool_tip_text.h"
 
@@ -31,14 +32,14 @@ CEventsDlg::CEventsDlg(CVarnelDoc& doc, QWidget* parent)
     : QDialog(parent), doc(doc), traceChoice(new QComboBox(this)), events(new CReportCtrl(this)),
       summary(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("События"));
+    setWindowTitle(tr("События"));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    auto* traceLabel = new QLabel(QStringLiteral("Линия"), this);
+    auto* traceLabel = new QLabel(tr("Линия"), this);
     traceLabel->setBuddy(traceChoice);
-    setToolTipText(*traceChoice, QStringLiteral("Линия или память, в которой ищутся события"));
-    auto* again = new QPushButton(QStringLiteral("Обновить"), this);
-    setToolTipText(*again, QStringLiteral("Найти события заново"));
+    setToolTipText(*traceChoice, tr("Линия или память, в которой ищутся события"));
+    auto* again = new QPushButton(tr("Обновить"), this);
+    setToolTipText(*again, tr("Найти события заново"));
     row->addWidget(traceLabel);
     row->addWidget(traceChoice, 1);
     row->addWidget(again);
@@ -50,14 +51,14 @@ CEventsDlg::CEventsDlg(CVarnelDoc& doc, QWidget* parent)
                                                                "99.9 дБ", "×9"};
     int columnsWidth = 0;
     for (int c = 0; c < kEventColumnCount; ++c) {
-        const QString text = QString::fromUtf8(eventColumnTitles()[static_cast<std::size_t>(c)]);
+        const QString text = translatedText("EventTable", eventColumnTitles()[static_cast<std::size_t>(c)]);
         const int column = events->insertColumn(text);
         const int textWidth = std::max(metrics.horizontalAdvance(text),
-                                       metrics.horizontalAdvance(QString::fromUtf8(widest[static_cast<std::size_t>(c)])));
+                                       metrics.horizontalAdvance(translatedCell("EventTable", widest[static_cast<std::size_t>(c)])));
         events->setColumnWidth(column, textWidth + 24);
         columnsWidth += textWidth + 24;
     }
-    events->setAccessibleName(QStringLiteral("События"));
+    events->setAccessibleName(tr("События"));
     events->setColors(this);
     layout->addWidget(events, 1);
     layout->addWidget(summary);
@@ -120,7 +121,7 @@ void CEventsDlg::fillTraceChoice()
     const int before = chosenTrace();
     traceChoice->clear();
     for (int t : shownTraces(doc))
-        traceChoice->addItem(QString::fromUtf8(traceName(t)), t);
+        traceChoice->addItem(translatedText("TraceNames", traceName(t)), t);
     const int again = traceChoice->findData(before);
     traceChoice->setCurrentIndex(std::max(again, 0));
 }
@@ -134,7 +135,7 @@ void CEventsDlg::refresh()
     found = {};
     const int trace = chosenTrace();
     if (trace < 0) {
-        summary->setText(QStringLiteral("Нет показанной линии или памяти"));
+        summary->setText(tr("Нет показанной линии или памяти"));
         events->updateCount();
         publishMarks(trace);
         return;
@@ -144,10 +145,10 @@ void CEventsDlg::refresh()
     const std::vector<EventRow> rows = eventRows(found);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row)
         for (int c = 0; c < kEventColumnCount; ++c)
-            events->addCell(row, c, QString::fromStdString(rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(c)]));
+            events->addCell(row, c, translatedCell("EventTable", rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(c)]));
     events->updateCount();
     publishMarks(trace);
-    summary->setText(QStringLiteral("Найдено событий: %1, шум %2").arg(found.events.size()).arg(fixed(found.noiseSigma, 1)));
+    summary->setText(tr("Найдено событий: %1, шум %2").arg(found.events.size()).arg(fixed(found.noiseSigma, 1)));
 }
 
 void CEventsDlg::placeCursorOn(int row)

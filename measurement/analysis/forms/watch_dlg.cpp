@@ -1,6 +1,7 @@
 #include "measurement/analysis/forms/watch_dlg.h"
 
 #include "document/varnel_doc.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/h_spin.h"
 #include "widgets/spin_field.h"
 #include "widgets/tool_tip_text.h"
@@ -24,28 +25,28 @@ CWatchDlg::CWatchDlg(CVarnelDoc& doc, std::string defaultFolder, QWidget* parent
       samples(new CSpinField(this)), folder(new QLineEdit(QString::fromStdString(defaultFolder), this)),
       startStop(new QPushButton(this)), state(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("Наблюдение"));
+    setWindowTitle(tr("Наблюдение"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    line->addItem(QStringLiteral("Л1"), L1);
-    line->addItem(QStringLiteral("Л2"), L2);
-    setToolTipText(*line, QStringLiteral("Линия, за которой следить"));
-    threshold->spin().configure(1, 255, 10, 1, 0, QStringLiteral("отсч."));
-    threshold->spin().setToolTipText(QStringLiteral("Порог отличия от первой рефлектограммы"));
+    line->addItem(tr("Л1"), L1);
+    line->addItem(tr("Л2"), L2);
+    setToolTipText(*line, tr("Линия, за которой следить"));
+    threshold->spin().configure(1, 255, 10, 1, 0, tr("отсч."));
+    threshold->spin().setToolTipText(tr("Порог отличия от первой рефлектограммы"));
     samples->spin().configure(0, kWindowSamples - 1, 3, 1, 0, QString());
-    samples->spin().setToolTipText(QStringLiteral("Отличие должно держаться больше стольких точек подряд"));
-    setToolTipText(*folder, QStringLiteral("Папка для рефлектограмм изменений и журнала watch.csv"));
-    auto* browse = new QPushButton(QStringLiteral("Обзор..."), this);
-    setToolTipText(*browse, QStringLiteral("Выбрать папку"));
+    samples->spin().setToolTipText(tr("Отличие должно держаться больше стольких точек подряд"));
+    setToolTipText(*folder, tr("Папка для рефлектограмм изменений и журнала watch.csv"));
+    auto* browse = new QPushButton(tr("Обзор..."), this);
+    setToolTipText(*browse, tr("Выбрать папку"));
     auto* folderRow = new QHBoxLayout;
     // Wide enough for a usual folder path to be read whole.
     folder->setMinimumWidth(folder->fontMetrics().averageCharWidth() * 40);
     folderRow->addWidget(folder, 1);
     folderRow->addWidget(browse);
-    form->addRow(QStringLiteral("Линия"), line);
-    form->addRow(QStringLiteral("Порог"), threshold);
-    form->addRow(QStringLiteral("Точек подряд"), samples);
-    form->addRow(QStringLiteral("Папка"), folderRow);
+    form->addRow(tr("Линия"), line);
+    form->addRow(tr("Порог"), threshold);
+    form->addRow(tr("Точек подряд"), samples);
+    form->addRow(tr("Папка"), folderRow);
     layout->addLayout(form);
     layout->addWidget(state);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -53,7 +54,7 @@ CWatchDlg::CWatchDlg(CVarnelDoc& doc, std::string defaultFolder, QWidget* parent
     layout->addWidget(buttons);
 
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Папка наблюдения"), folder->text());
+        const QString dir = QFileDialog::getExistingDirectory(this, tr("Папка наблюдения"), folder->text());
         if (!dir.isEmpty())
             folder->setText(dir);
     });
@@ -62,7 +63,7 @@ CWatchDlg::CWatchDlg(CVarnelDoc& doc, std::string defaultFolder, QWidget* parent
         if (watching())
             stopWatch();
         else if (!startWatch(error))
-            QMessageBox::critical(this, QStringLiteral("Ошибка"), error);
+            QMessageBox::critical(this, tr("Ошибка"), error);
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
     doc.addView(this);
@@ -79,7 +80,7 @@ bool CWatchDlg::startWatch(QString& error)
 {
     const QFileInfo dir(folder->text());
     if (!dir.isDir() || !dir.isWritable()) {
-        error = QStringLiteral("Папка \"%1\" не найдена или недоступна для записи.").arg(folder->text());
+        error = tr("Папка \"%1\" не найдена или недоступна для записи.").arg(folder->text());
         return false;
     }
     WatchSettings settings;
@@ -115,15 +116,15 @@ void CWatchDlg::showEnvelope(int trace)
 void CWatchDlg::showState()
 {
     const bool on = watching();
-    startStop->setText(on ? QStringLiteral("Остановить") : QStringLiteral("Начать"));
-    setToolTipText(*startStop, on ? QStringLiteral("Остановить наблюдение") : QStringLiteral("Начать наблюдение"));
+    startStop->setText(on ? tr("Остановить") : tr("Начать"));
+    setToolTipText(*startStop, on ? tr("Остановить наблюдение") : tr("Начать наблюдение"));
     for (QWidget* w : {static_cast<QWidget*>(line), static_cast<QWidget*>(threshold), static_cast<QWidget*>(samples),
                        static_cast<QWidget*>(folder)})
         w->setEnabled(!on);
     if (!on)
-        state->setText(QStringLiteral("Наблюдение не ведётся"));
+        state->setText(tr("Наблюдение не ведётся"));
     else
-        state->setText(QStringLiteral("Рефлектограмм: %1, изменений: %2, сохранено: %3")
+        state->setText(tr("Рефлектограмм: %1, изменений: %2, сохранено: %3")
                            .arg(watch->frames())
                            .arg(watch->changes())
                            .arg(watch->saved()));
@@ -141,6 +142,6 @@ void CWatchDlg::onDocumentUpdate(CDocView*, UpdateHint hint)
     showEnvelope(trace);
     showState();
     if (step.change && !step.saved)
-        state->setText(state->text() + QStringLiteral("\nНе удалось сохранить: ") +
-                       QString::fromStdString(step.saved.userReason()));
+        state->setText(state->text() + tr("\nНе удалось сохранить: ") +
+                       userText(step.saved));
 }
