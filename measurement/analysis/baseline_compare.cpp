@@ -1,4 +1,5 @@
 #include "measurement/analysis/baseline_compare.h"
+#include "resources/translate_marker.h"
 
 #include "files/number_text.h"
 #include "measurement/analysis/event_finder.h"
@@ -146,11 +147,11 @@ const char* changeKindText(ChangeKind kind)
 {
     switch (kind) {
     case ChangeKind::Appeared:
-        return "новое";
+        return VARNEL_TRANSLATE_NOOP("ChangeTable", "новое");
     case ChangeKind::Vanished:
-        return "пропало";
+        return VARNEL_TRANSLATE_NOOP("ChangeTable", "пропало");
     case ChangeKind::Changed:
-        return "изменилось";
+        return VARNEL_TRANSLATE_NOOP("ChangeTable", "изменилось");
     }
     return "";
 }

@@ -1,10 +1,13 @@
 #include "measurement/analysis/change_table.h"
 
 #include "files/number_text.h"
+#include "resources/translate_marker.h"
 
 const std::array<const char*, kChangeColumnCount>& changeColumnTitles()
 {
-    static const std::array<const char*, kChangeColumnCount> titles{"№", "Расстояние", "Изменение", "Амплитуда"};
+    static const std::array<const char*, kChangeColumnCount> titles{
+        VARNEL_TRANSLATE_NOOP("ChangeTable", "№"), VARNEL_TRANSLATE_NOOP("ChangeTable", "Расстояние"),
+        VARNEL_TRANSLATE_NOOP("ChangeTable", "Изменение"), VARNEL_TRANSLATE_NOOP("ChangeTable", "Амплитуда")};
     return titles;
 }
 

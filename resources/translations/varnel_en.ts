@@ -168,6 +168,61 @@ then log in again and press &quot;OK&quot; to try again</translation>
     </message>
 </context>
 <context>
+    <name>CCompareDlg</name>
+    <message>
+        <source>Сравнить с эталоном</source>
+        <translation>Compare with baseline</translation>
+    </message>
+    <message>
+        <source>Линия или память, которая сравнивается с эталоном</source>
+        <translation>The line or memory compared with the baseline</translation>
+    </message>
+    <message>
+        <source>Память с рефлектограммой исправной линии</source>
+        <translation>The memory holding the healthy line&apos;s reflectogram</translation>
+    </message>
+    <message>
+        <source>Линия</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Эталон</source>
+        <translation>Baseline</translation>
+    </message>
+    <message>
+        <source>Сравнить</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>Сравнить линию с эталоном заново</source>
+        <translation>Compare the line with the baseline again</translation>
+    </message>
+    <message>
+        <source>Изменения</source>
+        <translation>Changes</translation>
+    </message>
+    <message>
+        <source>Итог сравнения</source>
+        <translation>Comparison summary</translation>
+    </message>
+    <message>
+        <source>Загрузите эталонную рефлектограмму в память П1, П2 или П3</source>
+        <translation>Load the baseline reflectogram into memory M1, M2 or M3</translation>
+    </message>
+    <message>
+        <source>Выберите линию, отличную от эталона</source>
+        <translation>Choose a line other than the baseline</translation>
+    </message>
+    <message>
+        <source>Эталон снят на другом диапазоне или с другим импульсом</source>
+        <translation>The baseline was taken on another range or with another pulse</translation>
+    </message>
+    <message>
+        <source>Сдвиг %1 отсч., усиление %2, изменений: %3</source>
+        <translation>Shift %1 samples, gain %2, changes: %3</translation>
+    </message>
+</context>
+<context>
     <name>CEventsDlg</name>
     <message>
         <source>События</source>
@@ -447,6 +502,59 @@ The change stays in the list but was not written to the file.</translation>
     <message>
         <source>Экраны</source>
         <translation>Screens</translation>
+    </message>
+</context>
+<context>
+    <name>CLocateDlg</name>
+    <message>
+        <source>Установить КУ</source>
+        <translation>Set KU</translation>
+    </message>
+    <message>
+        <source>Локализация с двух концов</source>
+        <translation>Two-ended location</translation>
+    </message>
+    <message>
+        <source>Рефлектограмма, снятая с конца A</source>
+        <translation>The reflectogram taken from end A</translation>
+    </message>
+    <message>
+        <source>Рефлектограмма, снятая с конца B</source>
+        <translation>The reflectogram taken from end B</translation>
+    </message>
+    <message>
+        <source>Длина линии по плану</source>
+        <translation>The line&apos;s length from the plan</translation>
+    </message>
+    <message>
+        <source>Конец A</source>
+        <translation>End A</translation>
+    </message>
+    <message>
+        <source>Конец B</source>
+        <translation>End B</translation>
+    </message>
+    <message>
+        <source>Длина линии</source>
+        <translation>Line length</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Сделать найденный КУ текущим и поставить курсор на повреждение</source>
+        <translation>Make the computed KU current and put the cursor on the fault</translation>
+    </message>
+    <message>
+        <source>Выберите две разные рефлектограммы: с конца A и с конца B</source>
+        <translation>Choose two different reflectograms: from end A and from end B</translation>
+    </message>
+    <message>
+        <source>От конца A: %1 м, от конца B: %2 м
+КУ %3, V/2 %4 м/мкс, расхождение %5 м</source>
+        <translation>From end A: %1 m, from end B: %2 m
+KU %3, V/2 %4 m/µs, spread %5 m</translation>
     </message>
 </context>
 <context>
@@ -762,6 +870,37 @@ Choose the port of the VARNEL instrument:</translation>
 Не удалось сохранить: </source>
         <translation>
 Could not save: </translation>
+    </message>
+</context>
+<context>
+    <name>ChangeTable</name>
+    <message>
+        <source>новое</source>
+        <translation>new</translation>
+    </message>
+    <message>
+        <source>пропало</source>
+        <translation>gone</translation>
+    </message>
+    <message>
+        <source>изменилось</source>
+        <translation>changed</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Расстояние</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>Изменение</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Амплитуда</source>
+        <translation>Amplitude</translation>
     </message>
 </context>
 <context>
@@ -1416,6 +1555,26 @@ Could not save: </translation>
     <message>
         <source>Удалить выделенный участок</source>
         <translation>Delete the selected section</translation>
+    </message>
+    <message>
+        <source>Локализация с двух концов...</source>
+        <translation>Two-ended location...</translation>
+    </message>
+    <message>
+        <source>Находит место повреждения и КУ линии известной длины по рефлектограммам с обоих ее концов</source>
+        <translation>Finds the fault and the KU of a line of known length from reflectograms taken at both its ends</translation>
+    </message>
+    <message>
+        <source>Локализация с двух концов</source>
+        <translation>Two-ended location</translation>
+    </message>
+    <message>
+        <source>Сравнить с эталоном</source>
+        <translation>Compare with baseline</translation>
+    </message>
+    <message>
+        <source>Сравнивает линию с эталонной рефлектограммой из памяти и показывает изменения</source>
+        <translation>Compares the line with a baseline reflectogram in memory and lists the changes</translation>
     </message>
 </context>
 <context>

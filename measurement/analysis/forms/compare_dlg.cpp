@@ -6,6 +6,7 @@
 #include "measurement/analysis/change_table.h"
 #include "measurement/analysis/forms/cursor_placing.h"
 #include "measurement/analysis/forms/trace_choice.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/report_ctrl.h"
 #include "widgets/tool_tip_text.h"
 
@@ -49,10 +50,10 @@ CCompareDlg::CCompareDlg(CVarnelDoc& doc, QWidget* parent)
     constexpr std::array<const char*, kChangeColumnCount> widest{"999", "99999.99 м", "изменилось", "-999.9"};
     int columnsWidth = 0;
     for (int c = 0; c < kChangeColumnCount; ++c) {
-        const QString text = QString::fromUtf8(changeColumnTitles()[static_cast<std::size_t>(c)]);
+        const QString text = translatedText("ChangeTable", changeColumnTitles()[static_cast<std::size_t>(c)]);
         const int column = changes->insertColumn(text);
         const int width = std::max(metrics.horizontalAdvance(text),
-                                   metrics.horizontalAdvance(QString::fromUtf8(widest[static_cast<std::size_t>(c)]))) + 24;
+                                   metrics.horizontalAdvance(translatedCell("ChangeTable", widest[static_cast<std::size_t>(c)]))) + 24;
         changes->setColumnWidth(column, width);
         columnsWidth += width;
     }
@@ -86,9 +87,9 @@ void CCompareDlg::fillChoices()
     line->clear();
     baseline->clear();
     for (int t : shownTraces(doc)) {
-        line->addItem(QString::fromUtf8(traceName(t)), t);
+        line->addItem(translatedText("TraceNames", traceName(t)), t);
         if (t >= P1)
-            baseline->addItem(QString::fromUtf8(traceName(t)), t);
+            baseline->addItem(translatedText("TraceNames", traceName(t)), t);
     }
     line->setCurrentIndex(std::max(0, line->findData(lineBefore)));
     // The baseline is the memory the difference mode already subtracts, else the last one shown.
@@ -132,13 +133,13 @@ Status CCompareDlg::compare()
     const Status s = compareChosen(found);
     if (!s) {
         changes->updateCount();
-        summary->setText(QString::fromStdString(s.userReason()));
+        summary->setText(userText(s));
         return s;
     }
     const std::vector<ChangeRow> rows = changeRows(found);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row)
         for (int c = 0; c < kChangeColumnCount; ++c)
-            changes->addCell(row, c, QString::fromStdString(rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(c)]));
+            changes->addCell(row, c, translatedCell("ChangeTable", rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(c)]));
     changes->updateCount();
     summary->setText(tr("Сдвиг %1 отсч., усиление %2, изменений: %3")
                          .arg(fixed(found.alignment.shift, 2), fixed(found.alignment.gain, 3))

@@ -4,6 +4,7 @@
 #include "files/number_text.h"
 #include "measurement/analysis/forms/cursor_placing.h"
 #include "measurement/analysis/forms/trace_choice.h"
+#include "resources/i18n/ui_translation.h"
 #include "widgets/h_spin.h"
 #include "widgets/spin_field.h"
 #include "widgets/tool_tip_text.h"
@@ -65,7 +66,7 @@ CLocateDlg::CLocateDlg(CVarnelDoc& doc, QWidget* parent)
 void CLocateDlg::fillChoice(QComboBox& choice, int preferred)
 {
     for (int t : shownTraces(doc))
-        choice.addItem(QString::fromUtf8(traceName(t)), t);
+        choice.addItem(translatedText("TraceNames", traceName(t)), t);
     choice.setCurrentIndex(std::max(0, choice.findData(preferred)));
 }
 
@@ -90,7 +91,7 @@ void CLocateDlg::recompute()
                               .arg(fixed(r.fromA, 2), fixed(r.fromB, 2), fixed(r.ku, 3), fixed(r.speed, 1),
                                    fixed(r.spread, 2)));
     else
-        computed->setText(QString::fromStdString(s.userReason()));
+        computed->setText(userText(s));
     applyButton->setEnabled(s.ok());
 }
 
