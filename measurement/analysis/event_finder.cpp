@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int kLeastRecoveryBlock = 8;
+// The receiver recovers within a few baseline windows; the recovery is fitted over this many.
+constexpr int kRecoveryFitWindows = 16;
 // An integer trace is never quieter than its rounding, 1/sqrt(12) counts.
 constexpr double kLeastSigma = 0.29;
 // Noise deviations a re-reflection's measured height may exceed the most it can be by.
@@ -39,9 +41,10 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
         report.probeAmplitude = probePulseAmplitude(level, first);
 
     const double echoSamples = grid.pulseWidth() / grid.spacing;
-    if (probeShown && first > 0)
-        removeProbeRecovery(level, first, std::max(kLeastRecoveryBlock, static_cast<int>(echoSamples / 8)));
     const EchoScales scales = echoScales(echoSamples);
+    if (probeShown && first > 0)
+        removeProbeRecovery(level, first, std::max(kLeastRecoveryBlock, static_cast<int>(echoSamples / 8)),
+                            kRecoveryFitWindows * scales.window);
     if (n - first < scales.gap + scales.least + std::max(1, config.minRun))
         return report;
     const int smoothing = scanRules(echoSamples, 1.0, config).smoothing;

@@ -51,8 +51,9 @@ struct EventReport {
 // - Levels are the signed sample values (sampleLevel). The probe pulse and its trailing edge, up to
 //   1.5 pulse widths + 2 nominal metres from the start of the line, are skipped; its amplitude is its
 //   peak over the median level of the rest. The receiver's slow recovery after it is fitted as a
-//   decaying exponential and taken off (removeProbeRecovery). The probe's undershoot and ringing
-//   last longer: the scan starts where the trace has settled within half the threshold (probeTailEnd).
+//   decaying exponential over the first 16 baseline windows and taken off (removeProbeRecovery). The
+//   probe's undershoot and ringing last longer: the scan starts where a scan would see the trace
+//   settled within half the threshold (probeTailEnd).
 // - The noise is measured as the scan compares it (measureScanNoise): the averaged trace's departures
 //   from its baseline, in blocks clear of echoes, with the neighbours' correlation; a trace too short
 //   for that falls back on the spread of neighbouring differences (estimateNoiseSigma).
@@ -73,7 +74,8 @@ struct EventReport {
 //   the rise of an echo weaker than all of them together within 0.75 samples of that law (more as
 //   they are weaker).
 // - Every echo returns to the baseline through the probe's tail, scaled to its height: a lobe within
-//   that tail's length after it, no higher than the tail's share of it, is part of it; so is the
+//   that tail's length after it, no higher than the tail's share of it (plus half the threshold, or the
+//   whole threshold against the baseline held from before the echo), is part of it; so is the
 //   trailing edge of a dispersed echo taken for a level shift, and the return from an echo too faint
 //   to cross the threshold is no event (mergeEchoReturns, dropFaintReturns).
 // - An event at k times the position of a stronger, nearer one, with the sign of its k-th return and

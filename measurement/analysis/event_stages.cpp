@@ -34,7 +34,12 @@ constexpr double kLawTolerance = 0.75;
 // Deviations the threshold gains per unit of the neighbours' correlation.
 constexpr double kCorrelatedThreshold = 0.3;
 constexpr int kLeastSettle = 16;
-constexpr int kTailLevelWindows = 2;
+// Candidate ends of the probe's tail lie this share of the baseline's gap apart.
+constexpr int kTailSteps = 4;
+// Baseline windows after an echo's leading edge by which it is over.
+constexpr int kEchoOverWindows = 2;
+// Bands an echo's leading edge rises by within a few samples.
+constexpr double kEdgeRise = 1.5;
 // An echo's leading edge crosses from the band to twice it within this share of a baseline window.
 constexpr int kSteepEdgeShare = 32;
 // Share of a settled stretch's samples that noise may carry out of the band.
@@ -321,52 +326,87 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
             std::max(0.0, quantile(correlation, 0.5))};
 }
 
+namespace {
+
+// Whether the trace's departure at `j` from `base` (judged since `from`) is an echo's leading edge: the
+// trace lay within the band a few samples before it (a few samples' mean, `steep` samples earlier),
+// rises from there by 1.5 bands (the departure's first samples' mean), and comes back to where it was
+// before for minRun samples within two windows, as an echo is over by then. The ringing's slow swing
+// does not rise so fast, an undershoot's creeping back does not come back, and neither does the line
+// after the trailing edge of an echo taken for a leading one.
+bool echoEdge(std::span<const double> trace, int j, int from, double base, double band, int minRun, int steep, int window)
+{
+    const int n = static_cast<int>(trace.size());
+    const int before = j - steep - minRun;
+    if (before < from || j + minRun > n)
+        return false;
+    auto at = [&](int k) { return trace[static_cast<std::size_t>(k)]; };
+    auto mean = [&](int k0) {
+        double sum = 0.0;
+        for (int k = k0; k < k0 + minRun; ++k)
+            sum += at(k);
+        return sum / minRun;
+    };
+    const double low = mean(before), high = mean(j);
+    const int sign = high > low ? 1 : -1;
+    if (std::abs(low - base) > band || sign * (high - low) < kEdgeRise * band)
+        return false;
+    const int last = std::min(n, j + kEchoOverWindows * window + kShiftTail);
+    for (int k = j + minRun, back = 0; k < last; ++k) {
+        back = std::abs(at(k) - low) <= band ? back + 1 : 0;
+        if (back == minRun)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
                  const EchoScales& scales)
 {
     const int n = static_cast<int>(std::min(level.size(), trace.size()));
+    // The scan started at a candidate sample: the trace is judged against the level of the stretch's
+    // first samples, then against the scan's own baseline once that fills, for a window and a settled
+    // stretch more. A tail still undershooting or ringing leaves the band for much of that; a slow drift
+    // of the line does not, as the baseline follows it.
     const int settle = std::max(kLeastSettle, scales.window / 2);
-    // The line's level ahead: the median of a few baseline windows, long enough that the few
-    // echoes in it do not move it, short enough to follow the receiver's slow recovery.
-    const int ahead = kTailLevelWindows * scales.window;
-    // Noise leaves the band now and then; a tail that still rings or undershoots leaves it for much
-    // of every stretch.
-    CBaselineWindow after(level), behind(level), beyond(level);
-    std::vector<int> strays(static_cast<std::size_t>(std::max(0, n - first)) + 1, 0);   // before each sample
+    const int span = kLeastSettle + scales.gap + scales.window + settle;
+    const int step = std::max(1, scales.gap / kTailSteps);
+    // An echo's leading edge is steep; the ringing's slow swing takes longer to get from the band to twice it.
+    const int steep = std::max(minRun, scales.window / kSteepEdgeShare);
+    CBaselineWindow window(level);
     auto at = [&](int k) { return trace[static_cast<std::size_t>(k)]; };
-    for (int k = first; k < n; ++k) {
-        after.moveTo(k, std::min(n, k + ahead));
-        const double away = std::abs(at(k) - after.median());
-        const int i = k - first;
-        strays[static_cast<std::size_t>(i) + 1] = strays[static_cast<std::size_t>(i)] + (away > band ? 1 : 0);
-        if (i + 1 >= settle && away <= band &&
-            strays[static_cast<std::size_t>(i) + 1] - strays[static_cast<std::size_t>(i + 1 - settle)] <= kTailStrays * settle)
-            return k + 1 - settle;
-        // A sharp departure (beyond twice the band for minRun samples) from a shorter quiet stretch
-        // before it is an echo: the tail had ended before it. The stretch is judged by its own level,
-        // as the level ahead already holds the echo.
-        if (i < kLeastSettle || k + minRun > n)
-            continue;
-        const int from = std::max(first, k - settle);
-        behind.moveTo(from, k);
-        const double level0 = behind.median();
-        int run = 0;
-        while (run < minRun && std::abs(at(k + run) - level0) > 2 * band)
-            ++run;
-        // An echo's edge is steep; the ringing's slow swing takes longer to get from the band to twice it.
-        const int steep = std::max(minRun, static_cast<int>(scales.window / kSteepEdgeShare));
-        if (run < minRun || k - steep < from || std::abs(at(k - steep) - level0) > band)
-            continue;
-        // And the quiet stretch lies at the line's level once the echo is over, not on an undershoot.
-        const int farFrom = std::min(n - 1, k + kTailLevelWindows * scales.window);
-        beyond.moveTo(farFrom, std::min(n, farFrom + ahead));
-        if (std::abs(beyond.median() - level0) > band)
-            continue;
-        int outside = 0;
-        for (int j = from; j < k; ++j)
-            outside += std::abs(at(j) - level0) > band ? 1 : 0;
-        if (outside <= kTailStrays * (k - from))
-            return from;
+    for (int s = first; s + kLeastSettle < n; s += step) {
+        const int from = s + kLeastSettle;
+        const int to = std::min(n, s + span);
+        window.moveTo(s, from);
+        double base = window.median();
+        int tested = 0, strays = 0, run = 0;
+        for (int k = s; k < from; ++k, ++tested)
+            strays += std::abs(at(k) - base) > band ? 1 : 0;
+        const int allowed = static_cast<int>(kTailStrays * (to - s));
+        bool echo = false;
+        for (int i = from; i < to && strays <= allowed; ++i) {
+            const int hi = std::max(i - scales.gap, from);
+            window.moveTo(std::max(s, hi - scales.window), hi);
+            base = window.median();
+            const double away = std::abs(at(i) - base);
+            run = away > 2 * band ? run + 1 : 0;
+            if (run == minRun) {
+                // A sharp departure after a settled stretch is an echo: the tail had ended before it.
+                const int j = i - minRun + 1;
+                tested -= minRun - 1;
+                strays -= minRun - 1;
+                echo = echoEdge(trace, j, s, base, band, minRun, steep, scales.window);
+                break;
+            }
+            ++tested;
+            strays += away > band ? 1 : 0;
+        }
+        const bool enough = echo || (run < minRun && tested >= std::min(span, n - s));
+        if (enough && strays <= kTailStrays * tested)
+            return s;
     }
     return n;
 }
@@ -407,11 +447,13 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
         window.moveTo(std::max(quietFrom, hi - scales.window), hi);
         double base = 0.0;
         int count = window.count();
+        bool onHeld = false;
         if (count >= scales.least) {
             base = window.median();
         } else if (held) {
             base = *held;
             count = heldCount;
+            onHeld = true;
         } else {
             runLength = 0;
             continue;
@@ -429,6 +471,7 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
             run.sign = sign;
             run.base = base;
             run.baseCount = count;
+            run.held = onHeld;
             run.threshold = threshold;
             runLength = 0;
         }
@@ -530,7 +573,12 @@ void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailSh
         const bool back = !kept.empty() && kept.back().shift && e.sign != kept.back().sign &&
                           std::abs(e.base + e.sign * e.amplitude - kept.back().base) <=
                               std::max(e.threshold, kShiftReturn * parent);
-        if (!kept.empty() && e.start < kept.back().end + tailSpan && (back || e.amplitude <= tailShare * parent + e.threshold)) {
+        // The tail makes a lobe only where it lifts the trace by half the threshold at least; the noise
+        // does the rest. A fainter tail leaves the lobe an echo of its own.
+        const double lobe = tailShare * parent;
+        const bool tailLobe = e.held ? e.amplitude <= lobe + e.threshold
+                                     : 2 * lobe >= e.threshold && e.amplitude <= lobe + e.threshold / 2;
+        if (!kept.empty() && e.start < kept.back().end + tailSpan && (back || tailLobe)) {
             EchoSpan& host = kept.back();
             host.end = e.end;
             host.quietTo = std::max(host.quietTo, e.quietTo);

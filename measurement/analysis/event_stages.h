@@ -74,12 +74,15 @@ ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings&
 // than three blocks are clear.
 ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales);
 
-// Where the probe's tail (its undershoot and ringing) really ends: the first sample from `first` on after
-// which the averaged trace stays within `band` of the line's level ahead (the median of the two baseline
-// windows that follow) for half a baseline window (at least 16 samples), all but a fifth of its samples;
-// or, when a sharp departure (beyond twice the band for minRun samples) follows a shorter stretch of that
-// kind, of at least 16 samples, where that stretch begins: the departure is an echo, the tail over.
-// `trace.size()` when it never settles.
+// Where the probe's tail (its undershoot and ringing) really ends: the first candidate sample from `first`
+// on (a quarter of the baseline's gap apart) from which a scan would see the averaged trace settled - within
+// `band` of the median of its first 16 samples, then of the scan's own baseline as that fills, for a
+// window and half a window more (at least 16 samples), all but a fifth of its samples; a slow drift of
+// the line stays within the band, as the baseline follows it. Or, when a sharp departure (beyond twice
+// the band for minRun samples) follows at least 16 settled samples, the candidate too if that departure
+// is an echo's leading edge: it rises by 1.5 bands from the band within a few samples and the trace comes
+// back to where it was within two windows, as the ringing's swing, an undershoot's creeping back and the
+// line after an echo's trailing edge do not. `trace.size()` when it never settles.
 int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
                  const EchoScales& scales);
 
@@ -94,6 +97,7 @@ struct EchoSpan {
     int sign = 0;             // +1 above the baseline, -1 below
     double base = 0.0;        // the baseline it departed from,
     int baseCount = 0;        // a median of that many samples
+    bool held = false;        // the baseline held from before the echo ahead: too few quiet samples followed it
     double threshold = 0.0;
     int quietFrom = 0;        // first sample of the quiet line before it
     int end = 0;              // first sample after the echo
@@ -119,8 +123,12 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
                                  const ScanRules& rules);
 
 // An echo comes back to the baseline through the probe's own tail, scaled to its height: a lobe of
-// either sign that begins within `tailSpan` samples after an echo ends and is no higher than
-// `tailShare` of that echo's amplitude plus the threshold is part of the echo, not an event of its own.
+// either sign that begins within `tailSpan` samples after an echo ends is part of the echo, not an
+// event of its own, when that tail (`tailShare` of the echo's amplitude) lifts the trace by half the
+// threshold or more and the lobe is no higher than the tail plus half the threshold; or, measured
+// against the baseline held from before the echo (which the line may have drifted from meanwhile),
+// when it is no higher than the tail plus the threshold. A fainter tail cannot make a lobe: a
+// departure after it is an echo of its own.
 void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare);
 
 // An echo too faint to cross the threshold still moves the baseline while it lasts, and the trace's
