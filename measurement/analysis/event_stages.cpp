@@ -432,7 +432,7 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
     const int n = static_cast<int>(std::min(level.size(), trace.size()));
     const EchoScales& scales = rules.scales;
     std::vector<EchoSpan> echoes;
-    CBaselineWindow window(level);
+    CBaselineWindow window(level), recent(level);
     int quietFrom = first;
     std::optional<double> held;   // the baseline that holds until enough quiet samples follow an echo
     int heldCount = scales.window;
@@ -450,6 +450,12 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
         bool onHeld = false;
         if (count >= scales.least) {
             base = window.median();
+        } else if (held && i - quietFrom >= kLeastSettle) {
+            // The line may have drifted from the held baseline while the echo lasted: once a few quiet
+            // samples follow the echo, they are the baseline, gap or not.
+            recent.moveTo(quietFrom, i);
+            base = recent.median();
+            count = std::min(i - quietFrom, scales.window);
         } else if (held) {
             base = *held;
             count = heldCount;
@@ -563,10 +569,11 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
     return starts;
 }
 
-void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare)
+void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, TailShares tailShares)
 {
     std::vector<EchoSpan> kept;
     double parent = 0.0;   // the amplitude of the echo the last kept span began with
+    int parentSign = 0;
     for (const EchoSpan& e : echoes) {
         // An echo wider than the scan waits for (dispersed far along the line) looks like a level
         // shift, and its trailing edge like a departure back to where the line was before it.
@@ -575,7 +582,7 @@ void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailSh
                               std::max(e.threshold, kShiftReturn * parent);
         // The tail makes a lobe only where it lifts the trace by half the threshold at least; the noise
         // does the rest. A fainter tail leaves the lobe an echo of its own.
-        const double lobe = tailShare * parent;
+        const double lobe = (e.sign == parentSign ? tailShares.same : tailShares.opposite) * parent;
         const bool tailLobe = e.held ? e.amplitude <= lobe + e.threshold
                                      : 2 * lobe >= e.threshold && e.amplitude <= lobe + e.threshold / 2;
         if (!kept.empty() && e.start < kept.back().end + tailSpan && (back || tailLobe)) {
@@ -587,6 +594,7 @@ void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailSh
         }
         kept.push_back(e);
         parent = e.amplitude;
+        parentSign = e.sign;
     }
     echoes = std::move(kept);
 }

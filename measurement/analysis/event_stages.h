@@ -122,14 +122,21 @@ struct EchoSpan {
 std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const double> trace, int first,
                                  const ScanRules& rules);
 
-// An echo comes back to the baseline through the probe's own tail, scaled to its height: a lobe of
-// either sign that begins within `tailSpan` samples after an echo ends is part of the echo, not an
-// event of its own, when that tail (`tailShare` of the echo's amplitude) lifts the trace by half the
-// threshold or more and the lobe is no higher than the tail plus half the threshold; or, measured
-// against the baseline held from before the echo (which the line may have drifted from meanwhile),
-// when it is no higher than the tail plus the threshold. A fainter tail cannot make a lobe: a
-// departure after it is an echo of its own.
-void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare);
+// How far the probe's tail strays from the line, as shares of the probe's height: with the pulse's sign
+// (the ringing) and against it (the undershoot and the ringing).
+struct TailShares {
+    double same = 0.0;
+    double opposite = 0.0;
+};
+
+// An echo comes back to the baseline through the probe's own tail, scaled to its height: a lobe that
+// begins within `tailSpan` samples after an echo ends is part of the echo, not an event of its own,
+// when that tail (the share of the echo's amplitude for the lobe's sign against the echo's) lifts the
+// trace by half the threshold or more and the lobe is no higher than the tail plus half the threshold;
+// or, measured against the baseline held from before the echo (which the line may have drifted from
+// meanwhile), when it is no higher than the tail plus the threshold. A fainter tail cannot make a
+// lobe: a departure after it is an echo of its own.
+void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, TailShares tailShares);
 
 // An echo too faint to cross the threshold still moves the baseline while it lasts, and the trace's
 // return from it then crosses it the other way. A departure that only brings the trace back to the level
