@@ -62,7 +62,7 @@ double medianOf(std::span<const double> values)
     CLevelMedian m;
     for (const double v : values)
         m.add(static_cast<int>(std::lround(v)));
-    return m.median();
+    return m.groupedMedian();
 }
 
 // The level of an echo's top (samples first..end-1, `peak` the highest): the median of the samples
@@ -102,7 +102,7 @@ public:
             window.add(at(hi));
     }
     int count() const { return window.count(); }
-    double median() { return window.median(); }
+    double median() { return window.groupedMedian(); }
 
 private:
     int at(int k) const { return static_cast<int>(std::lround(level[static_cast<std::size_t>(k)])); }
@@ -330,8 +330,8 @@ namespace {
 
 // Whether the trace's departure at `j` from `base` (judged since `from`) is an echo's leading edge: the
 // trace lay within the band a few samples before it (a few samples' mean, `steep` samples earlier),
-// rises from there by 1.5 bands (the departure's first samples' mean), and comes back to where it was
-// before for minRun samples within two windows, as an echo is over by then. The ringing's slow swing
+// rises from there by 1.5 bands (the departure's first samples' mean), and comes back within the band
+// for minRun samples within two windows, as an echo is over by then. The ringing's slow swing
 // does not rise so fast, an undershoot's creeping back does not come back, and neither does the line
 // after the trailing edge of an echo taken for a leading one.
 bool echoEdge(std::span<const double> trace, int j, int from, double base, double band, int minRun, int steep, int window)
@@ -353,7 +353,7 @@ bool echoEdge(std::span<const double> trace, int j, int from, double base, doubl
         return false;
     const int last = std::min(n, j + kEchoOverWindows * window + kShiftTail);
     for (int k = j + minRun, back = 0; k < last; ++k) {
-        back = std::abs(at(k) - low) <= band ? back + 1 : 0;
+        back = std::abs(at(k) - base) <= band ? back + 1 : 0;
         if (back == minRun)
             return true;
     }
