@@ -616,24 +616,45 @@ void dropFaintReturns(std::vector<EchoSpan>& echoes, std::span<const double> lev
 
 void markMultiples(std::vector<ReflectionEvent>& events, double width, std::optional<double> probeAmplitude, double slack)
 {
-    for (std::size_t j = 0; j < events.size(); ++j) {
-        ReflectionEvent& ghost = events[j];
-        for (std::size_t i = 0; i < j && ghost.multiple == 0; ++i) {
-            const ReflectionEvent& source = events[i];
-            if (source.multiple != 0 || source.amplitude <= ghost.amplitude || !(source.position > 0))
-                continue;
-            const int k = static_cast<int>(std::lround(ghost.position / source.position));
-            if (k < 2 || std::abs(ghost.position - k * source.position) > width)
-                continue;
-            const int sign = source.polarity < 0 || k % 2 == 1 ? source.polarity : -source.polarity;
-            if (ghost.polarity != sign)
-                continue;
-            if (probeAmplitude && *probeAmplitude > 0 &&
-                ghost.amplitude > kMultipleMargin * *probeAmplitude * std::pow(source.amplitude / *probeAmplitude, k) + slack)
-                continue;
-            ghost.multiple = k;
-        }
+    // Whether event j can be the k-th return of event i: where, with what sign and no higher than the
+    // probe lets it be; k, or 0.
+    auto returnOf = [&](std::size_t i, std::size_t j) {
+        const ReflectionEvent& source = events[i];
+        const ReflectionEvent& ghost = events[j];
+        if (source.multiple != 0 || source.amplitude <= ghost.amplitude || !(source.position > 0))
+            return 0;
+        const int k = static_cast<int>(std::lround(ghost.position / source.position));
+        if (k < 2 || std::abs(ghost.position - k * source.position) > width)
+            return 0;
+        const int sign = source.polarity < 0 || k % 2 == 1 ? source.polarity : -source.polarity;
+        if (ghost.polarity != sign)
+            return 0;
+        if (probeAmplitude && *probeAmplitude > 0 &&
+            ghost.amplitude > kMultipleMargin * *probeAmplitude * std::pow(source.amplitude / *probeAmplitude, k) + slack)
+            return 0;
+        return k;
+    };
+    // Every return loses the same share at the instrument: the strongest event's second return, where
+    // it is seen, tells how high the others' can be (a clipped probe's height cannot).
+    std::optional<double> ratio;
+    const auto strongest = std::max_element(events.begin(), events.end(), [](const ReflectionEvent& a, const ReflectionEvent& b) {
+        return a.amplitude < b.amplitude;
+    });
+    if (strongest != events.end()) {
+        const std::size_t i = static_cast<std::size_t>(strongest - events.begin());
+        for (std::size_t j = i + 1; j < events.size() && !ratio; ++j)
+            if (returnOf(i, j) == 2)
+                ratio = events[j].amplitude / (strongest->amplitude * strongest->amplitude);
     }
+    for (std::size_t j = 0; j < events.size(); ++j)
+        for (std::size_t i = 0; i < j && events[j].multiple == 0; ++i) {
+            const int k = returnOf(i, j);
+            if (k == 0)
+                continue;
+            if (ratio && events[j].amplitude > kMultipleMargin * std::pow(*ratio, k - 1) * std::pow(events[i].amplitude, k) + slack)
+                continue;
+            events[j].multiple = k;
+        }
 }
 
 void classifyEvents(std::vector<ReflectionEvent>& events, std::optional<double> probeAmplitude)

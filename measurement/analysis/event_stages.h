@@ -169,7 +169,10 @@ std::optional<double> riseLaw(const std::vector<RiseSample>& others, double ampl
 // line, within `width` (nominal metres), with the sign the k-th return of that event has (a short's
 // returns keep their sign, an open's alternate) and, with the probe's amplitude, no higher than such a
 // return can be (amplitude^k / probe^(k-1), half again for the clipped probe's and the fit's error, plus
-// `slack` counts). Positions are measured from the instrument (the grid's position).
+// `slack` counts). Every return loses the same share at the instrument, so where the strongest event's
+// second return is seen (a2 of amplitude a1), no return is higher than half again amplitude^k x
+// (a2 / a1^2)^(k-1) plus `slack` either: a clipped probe's height says less. Positions are measured from
+// the instrument (the grid's position).
 void markMultiples(std::vector<ReflectionEvent>& events, double width, std::optional<double> probeAmplitude, double slack);
 
 // Marks the end of the line (the last positive event of the line at least half as large as the largest,

@@ -172,7 +172,10 @@ TEST(EventStages, RepeatsOfStrongerEventsAreMarked)
         {"more than a pulse width off", {{100, -1, 60}, {203, -1, 20}}, {0, 0}},
         {"within it", {{100, -1, 60}, {201.5, -1, 20}}, {0, 2}},
         {"a weaker event has no returns", {{100, -1, 10}, {200, -1, 20}}, {0, 0}},
-        {"a return is no source", {{100, -1, 60}, {200, -1, 20}, {400, -1, 5}}, {0, 2, 4}},
+        {"a return is no source", {{100, -1, 60}, {200, -1, 20}, {400, -1, 2.5}}, {0, 2, 4}},
+        // The strongest event's second return tells how much a return loses: 14 counts lie far above
+        // the return a 30-count fault has on this line, though a clipped probe would allow them.
+        {"higher than the line's returns", {{100, -1, 30}, {200, -1, 14}, {300, -1, 90}, {600, -1, 20}}, {0, 0, 0, 2}},
     };
     for (const Case& c : cases) {
         std::vector<ReflectionEvent> events;
