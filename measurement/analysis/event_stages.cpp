@@ -328,13 +328,14 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
 
 namespace {
 
-// Whether the trace's departure at `j` from `base` (judged since `from`) is an echo's leading edge: the
-// trace lay within the band a few samples before it (a few samples' mean, `steep` samples earlier),
-// rises from there by 1.5 bands (the departure's first samples' mean), and comes back within the band
-// for minRun samples within two windows, as an echo is over by then. The ringing's slow swing
-// does not rise so fast, an undershoot's creeping back does not come back, and neither does the line
-// after the trailing edge of an echo taken for a leading one.
-bool echoEdge(std::span<const double> trace, int j, int from, double base, double band, int minRun, int steep, int window)
+// Whether the trace's departure at `j` (judged since `from`) is an echo's leading edge: the trace
+// lay at the level of the quiet samples before the edge (their median, up to 16 of them, ending `steep`
+// samples before it) a few samples before it (those samples' mean), rises from there by 1.5 bands (the
+// departure's first samples' mean), and comes back within the band of that level within two windows,
+// as an echo is over by then, to stay there (the mean of the next 16 samples). A slow drift moves the
+// line less meanwhile; the ringing's slow swing does not rise so fast, an undershoot creeping back
+// does not come back, and neither does the line after an echo's trailing edge taken for a leading one.
+bool echoEdge(std::span<const double> trace, int j, int from, double band, int minRun, int steep, int window)
 {
     const int n = static_cast<int>(trace.size());
     const int before = j - steep - minRun;
@@ -347,15 +348,24 @@ bool echoEdge(std::span<const double> trace, int j, int from, double base, doubl
             sum += at(k);
         return sum / minRun;
     };
+    const int quietFrom = std::max(from, j - steep - kLeastSettle);
+    const double level = medianOf(trace.subspan(static_cast<std::size_t>(quietFrom), static_cast<std::size_t>(j - steep - quietFrom)));
     const double low = mean(before), high = mean(j);
     const int sign = high > low ? 1 : -1;
-    if (std::abs(low - base) > band || sign * (high - low) < kEdgeRise * band)
+    if (std::abs(low - level) > band || sign * (high - low) < kEdgeRise * band)
         return false;
     const int last = std::min(n, j + kEchoOverWindows * window + kShiftTail);
     for (int k = j + minRun, back = 0; k < last; ++k) {
-        back = std::abs(at(k) - base) <= band ? back + 1 : 0;
-        if (back == minRun)
-            return true;
+        back = std::abs(at(k) - level) <= band ? back + 1 : 0;
+        if (back < minRun)
+            continue;
+        // And stays there, on average: noise on a slope also comes back now and then.
+        if (k + 1 + kLeastSettle > n)
+            return false;
+        double sum = 0.0;
+        for (int m = k + 1; m < k + 1 + kLeastSettle; ++m)
+            sum += at(m);
+        return std::abs(sum / kLeastSettle - level) <= band;
     }
     return false;
 }
@@ -398,7 +408,7 @@ int probeTailEnd(std::span<const double> level, std::span<const double> trace, i
                 const int j = i - minRun + 1;
                 tested -= minRun - 1;
                 strays -= minRun - 1;
-                echo = echoEdge(trace, j, s, base, band, minRun, steep, scales.window);
+                echo = echoEdge(trace, j, s, band, minRun, steep, scales.window);
                 break;
             }
             ++tested;
