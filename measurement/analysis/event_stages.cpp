@@ -39,7 +39,7 @@ constexpr int kTailSteps = 4;
 // Baseline windows after an echo's leading edge by which it is over.
 constexpr int kEchoOverWindows = 2;
 // Bands an echo's leading edge rises by within a few samples.
-constexpr double kEdgeRise = 1.5;
+constexpr double kEdgeRise = 2.0;
 // An echo's leading edge crosses from the band to twice it within this share of a baseline window.
 constexpr int kSteepEdgeShare = 32;
 // Share of a settled stretch's samples that noise may carry out of the band.
