@@ -34,6 +34,8 @@ constexpr double kLawTolerance = 0.75;
 // Deviations the threshold gains per unit of the neighbours' correlation.
 constexpr double kCorrelatedThreshold = 0.3;
 constexpr int kLeastSettle = 16;
+// Quiet samples after an echo that serve as the baseline until a full one follows.
+constexpr int kLeastRecent = 8;
 // Candidate ends of the probe's tail lie this share of the baseline's gap apart.
 constexpr int kTailSteps = 4;
 // Baseline windows after an echo's leading edge by which it is over.
@@ -460,7 +462,7 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
         bool onHeld = false;
         if (count >= scales.least) {
             base = window.median();
-        } else if (held && i - quietFrom >= kLeastSettle) {
+        } else if (held && i - quietFrom >= kLeastRecent) {
             // The line may have drifted from the held baseline while the echo lasted: once a few quiet
             // samples follow the echo, they are the baseline, gap or not.
             recent.moveTo(quietFrom, i);
