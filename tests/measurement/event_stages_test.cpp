@@ -1,6 +1,7 @@
 // The event finder's stages, one rule at a time on hand-made levels.
 #include "measurement/analysis/event_finder.h"
 #include "measurement/analysis/event_stages.h"
+#include "measurement/analysis/level_median.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,30 @@ std::vector<double> line(int n, std::vector<Block> blocks)
         for (int k = b.from; k < std::min(n, b.from + b.length); ++k)
             level[static_cast<std::size_t>(k)] = b.level;
     return level;
+}
+
+// Integer readings of a level under a count of noise: the median lies between counts, where the
+// readings on either side of the middle put it.
+TEST(EventStages, GroupedMedianFallsBetweenCounts)
+{
+    struct Case { std::vector<int> levels; std::vector<int> removed; double median; };
+    const Case cases[] = {
+        {{5}, {}, 5.0},
+        {{1, 1, 1, 1}, {}, 1.0},
+        {{0, 0, 1, 1}, {}, 0.5},
+        {{0, 1, 1, 1}, {}, 1 - 0.5 + 1.0 / 3},
+        {{-4, -4, -3, -3, -3, -2, -2, -2, -2}, {}, -3.5 + 2.5 / 3},
+        {{0, 1, 1, 1, 7, 7}, {7, 7}, 1 - 0.5 + 1.0 / 3},
+        {{}, {}, 0.0},
+    };
+    for (const Case& c : cases) {
+        CLevelMedian m;
+        for (const int v : c.levels)
+            m.add(v);
+        for (const int v : c.removed)
+            m.remove(v);
+        EXPECT_NEAR(m.groupedMedian(), c.median, 1e-12) << c.levels.size();
+    }
 }
 
 TEST(EventStages, ProbeEndAndAmplitude)
