@@ -58,8 +58,10 @@ struct EventReport {
 //   from its baseline, in blocks clear of echoes, with the neighbours' correlation; a trace too short
 //   for that falls back on the spread of neighbouring differences (estimateNoiseSigma).
 // - The local baseline of a sample is the median of the quiet samples before it (W of them, at least
-//   32), ending W/4 (at least 2) samples before it: samples after the probe and after the last echo.
-//   Until enough such samples follow an echo, the baseline from before that echo holds.
+//   32), ending W/4 (at least 2) samples before it: samples after the probe and after the last echo;
+//   a median of integer readings spread over their count, so it falls between counts. Until enough
+//   such samples follow an echo, the quiet samples since the echo are the baseline once there are 8
+//   of them; before that the baseline from before that echo holds.
 // - For an echo at least 6 samples wide the trace is averaged over 3 samples; the threshold counts in
 //   deviations of what is compared (the averaged trace's noise and the baseline median's scatter).
 // - An echo lasts until the trace is back within half the threshold for minRun samples. One that has
@@ -79,7 +81,8 @@ struct EventReport {
 //   trailing edge of a dispersed echo taken for a level shift, and the return from an echo too faint
 //   to cross the threshold is no event (mergeEchoReturns, dropFaintReturns).
 // - An event at k times the position of a stronger, nearer one, with the sign of its k-th return and
-//   no higher than that, is a re-reflection: `multiple` k (markMultiples).
+//   no higher than that (by the probe, and by the share the line's strongest event loses on its second
+//   return), is a re-reflection: `multiple` k (markMultiples).
 // - The end of the line is the last positive event of the line (not a re-reflection) at least half as
 //   large as the largest event; a line without one (a shorted end) has no end event.
 class CEventFinder {

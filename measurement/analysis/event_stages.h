@@ -114,7 +114,9 @@ struct EchoSpan {
 //
 // The local baseline of a sample is the median of the quiet samples before it (window of them, at
 // least `least`), ending `gap` samples before it: samples after the probe and after the last echo.
-// Until enough such samples follow an echo, the baseline from before that echo holds. An echo lasts
+// Until enough such samples follow an echo, the median of the quiet samples since the echo is the
+// baseline once there are 8 of them (the line may have drifted while the echo lasted), before that the
+// baseline from before that echo holds. An echo lasts
 // until the trace is back within half the threshold for minRun samples; one that has not come back
 // after 1.5 widths (longer while its trailing edge is still coming back, up to 4) is a level shift,
 // and the baseline after it starts from its last samples. Echoes that overlap without the trace
