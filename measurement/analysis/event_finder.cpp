@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int kLeastRecoveryBlock = 8;
+// The receiver recovers within a few baseline windows; the recovery is fitted over this many.
+constexpr int kRecoveryFitWindows = 16;
 // An integer trace is never quieter than its rounding, 1/sqrt(12) counts.
 constexpr double kLeastSigma = 0.29;
 // Noise deviations a re-reflection's measured height may exceed the most it can be by.
@@ -39,9 +41,10 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
         report.probeAmplitude = probePulseAmplitude(level, first);
 
     const double echoSamples = grid.pulseWidth() / grid.spacing;
-    if (probeShown && first > 0)
-        removeProbeRecovery(level, first, std::max(kLeastRecoveryBlock, static_cast<int>(echoSamples / 8)));
     const EchoScales scales = echoScales(echoSamples);
+    if (probeShown && first > 0)
+        removeProbeRecovery(level, first, std::max(kLeastRecoveryBlock, static_cast<int>(echoSamples / 8)),
+                            kRecoveryFitWindows * scales.window);
     if (n - first < scales.gap + scales.least + std::max(1, config.minRun))
         return report;
     const int smoothing = scanRules(echoSamples, 1.0, config).smoothing;
@@ -62,16 +65,19 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
     // The probe rings and undershoots for longer than its nominal dead zone: the scan starts where its
     // tail has settled, and every echo, a copy of the probe, returns through the same tail.
     int tailSpan = scales.quiet;
-    double tailShare = 0.0;
+    TailShares tailShares;
     if (probeShown && first > 0) {
         const int tail = probeTailEnd(level, trace, first, report.threshold / 2, rules.minRun, scales);
         const int edgeEnd = std::min(n, static_cast<int>(std::ceil(echoSamples)) + 2);
         if (report.probeAmplitude && *report.probeAmplitude > 0 && tail < n) {
+            // The undershoot lies below the line, against the pulse; the ringing swings both ways.
             const double base = trace[static_cast<std::size_t>(tail)];
-            double deepest = 0.0;
-            for (int k = edgeEnd; k < tail; ++k)
-                deepest = std::max(deepest, std::abs(trace[static_cast<std::size_t>(k)] - base));
-            tailShare = std::min(1.0, deepest / *report.probeAmplitude);
+            double above = 0.0, below = 0.0;
+            for (int k = edgeEnd; k < tail; ++k) {
+                above = std::max(above, trace[static_cast<std::size_t>(k)] - base);
+                below = std::max(below, base - trace[static_cast<std::size_t>(k)]);
+            }
+            tailShares = {std::min(1.0, above / *report.probeAmplitude), std::min(1.0, below / *report.probeAmplitude)};
         }
         tailSpan = std::max(tailSpan, tail - edgeEnd);
         first = tail;
@@ -79,7 +85,7 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
     }
 
     std::vector<EchoSpan> echoes = findEchoes(level, trace, first, rules);
-    mergeEchoReturns(echoes, tailSpan, tailShare);
+    mergeEchoReturns(echoes, tailSpan, tailShares);
     dropFaintReturns(echoes, level, first, rules);
     const std::vector<int> starts = echoStarts(level, echoes, rules);
     for (std::size_t i = 0; i < echoes.size(); ++i) {

@@ -51,14 +51,17 @@ struct EventReport {
 // - Levels are the signed sample values (sampleLevel). The probe pulse and its trailing edge, up to
 //   1.5 pulse widths + 2 nominal metres from the start of the line, are skipped; its amplitude is its
 //   peak over the median level of the rest. The receiver's slow recovery after it is fitted as a
-//   decaying exponential and taken off (removeProbeRecovery). The probe's undershoot and ringing
-//   last longer: the scan starts where the trace has settled within half the threshold (probeTailEnd).
+//   decaying exponential over the first 16 baseline windows and taken off (removeProbeRecovery). The
+//   probe's undershoot and ringing last longer: the scan starts where a scan would see the trace
+//   settled within half the threshold (probeTailEnd).
 // - The noise is measured as the scan compares it (measureScanNoise): the averaged trace's departures
 //   from its baseline, in blocks clear of echoes, with the neighbours' correlation; a trace too short
 //   for that falls back on the spread of neighbouring differences (estimateNoiseSigma).
 // - The local baseline of a sample is the median of the quiet samples before it (W of them, at least
-//   32), ending W/4 (at least 2) samples before it: samples after the probe and after the last echo.
-//   Until enough such samples follow an echo, the baseline from before that echo holds.
+//   32), ending W/4 (at least 2) samples before it: samples after the probe and after the last echo;
+//   a median of integer readings spread over their count, so it falls between counts. Until enough
+//   such samples follow an echo, the quiet samples since the echo are the baseline once there are 8
+//   of them; before that the baseline from before that echo holds.
 // - For an echo at least 6 samples wide the trace is averaged over 3 samples; the threshold counts in
 //   deviations of what is compared (the averaged trace's noise and the baseline median's scatter).
 // - An echo lasts until the trace is back within half the threshold for minRun samples. One that has
@@ -73,11 +76,13 @@ struct EventReport {
 //   the rise of an echo weaker than all of them together within 0.75 samples of that law (more as
 //   they are weaker).
 // - Every echo returns to the baseline through the probe's tail, scaled to its height: a lobe within
-//   that tail's length after it, no higher than the tail's share of it, is part of it; so is the
+//   that tail's length after it, no higher than the tail's share of it (plus half the threshold, or the
+//   whole threshold against the baseline held from before the echo), is part of it; so is the
 //   trailing edge of a dispersed echo taken for a level shift, and the return from an echo too faint
 //   to cross the threshold is no event (mergeEchoReturns, dropFaintReturns).
 // - An event at k times the position of a stronger, nearer one, with the sign of its k-th return and
-//   no higher than that, is a re-reflection: `multiple` k (markMultiples).
+//   no higher than that (by the probe, and by the share the line's strongest event loses on its second
+//   return), is a re-reflection: `multiple` k (markMultiples).
 // - The end of the line is the last positive event of the line (not a re-reflection) at least half as
 //   large as the largest event; a line without one (a shorted end) has no end event.
 class CEventFinder {

@@ -34,7 +34,14 @@ constexpr double kLawTolerance = 0.75;
 // Deviations the threshold gains per unit of the neighbours' correlation.
 constexpr double kCorrelatedThreshold = 0.3;
 constexpr int kLeastSettle = 16;
-constexpr int kTailLevelWindows = 2;
+// Quiet samples after an echo that serve as the baseline until a full one follows.
+constexpr int kLeastRecent = 8;
+// Candidate ends of the probe's tail lie this share of the baseline's gap apart.
+constexpr int kTailSteps = 4;
+// Baseline windows after an echo's leading edge by which it is over.
+constexpr int kEchoOverWindows = 2;
+// Bands an echo's leading edge rises by within a few samples.
+constexpr double kEdgeRise = 2.0;
 // An echo's leading edge crosses from the band to twice it within this share of a baseline window.
 constexpr int kSteepEdgeShare = 32;
 // Share of a settled stretch's samples that noise may carry out of the band.
@@ -57,7 +64,7 @@ double medianOf(std::span<const double> values)
     CLevelMedian m;
     for (const double v : values)
         m.add(static_cast<int>(std::lround(v)));
-    return m.median();
+    return m.groupedMedian();
 }
 
 // The level of an echo's top (samples first..end-1, `peak` the highest): the median of the samples
@@ -97,7 +104,7 @@ public:
             window.add(at(hi));
     }
     int count() const { return window.count(); }
-    double median() { return window.median(); }
+    double median() { return window.groupedMedian(); }
 
 private:
     int at(int k) const { return static_cast<int>(std::lround(level[static_cast<std::size_t>(k)])); }
@@ -321,52 +328,97 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
             std::max(0.0, quantile(correlation, 0.5))};
 }
 
+namespace {
+
+// Whether the trace's departure at `j` (judged since `from`) is an echo's leading edge: the trace
+// lay at the level of the quiet samples before the edge (their median, up to 16 of them, ending `steep`
+// samples before it) a few samples before it (those samples' mean), rises from there by 1.5 bands (the
+// departure's first samples' mean), and comes back within the band of that level within two windows,
+// as an echo is over by then, to stay there (the mean of the next 16 samples). A slow drift moves the
+// line less meanwhile; the ringing's slow swing does not rise so fast, an undershoot creeping back
+// does not come back, and neither does the line after an echo's trailing edge taken for a leading one.
+bool echoEdge(std::span<const double> trace, int j, int from, double band, int minRun, int steep, int window)
+{
+    const int n = static_cast<int>(trace.size());
+    const int before = j - steep - minRun;
+    if (before < from || j + minRun > n)
+        return false;
+    auto at = [&](int k) { return trace[static_cast<std::size_t>(k)]; };
+    auto mean = [&](int k0) {
+        double sum = 0.0;
+        for (int k = k0; k < k0 + minRun; ++k)
+            sum += at(k);
+        return sum / minRun;
+    };
+    const int quietFrom = std::max(from, j - steep - kLeastSettle);
+    const double level = medianOf(trace.subspan(static_cast<std::size_t>(quietFrom), static_cast<std::size_t>(j - steep - quietFrom)));
+    const double low = mean(before), high = mean(j);
+    const int sign = high > low ? 1 : -1;
+    if (std::abs(low - level) > band || sign * (high - low) < kEdgeRise * band)
+        return false;
+    const int last = std::min(n, j + kEchoOverWindows * window + kShiftTail);
+    for (int k = j + minRun, back = 0; k < last; ++k) {
+        back = std::abs(at(k) - level) <= band ? back + 1 : 0;
+        if (back < minRun)
+            continue;
+        // And stays there, on average: noise on a slope also comes back now and then.
+        if (k + 1 + kLeastSettle > n)
+            return false;
+        double sum = 0.0;
+        for (int m = k + 1; m < k + 1 + kLeastSettle; ++m)
+            sum += at(m);
+        return std::abs(sum / kLeastSettle - level) <= band;
+    }
+    return false;
+}
+
+} // namespace
+
 int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
                  const EchoScales& scales)
 {
     const int n = static_cast<int>(std::min(level.size(), trace.size()));
+    // The scan started at a candidate sample: the trace is judged against the level of the stretch's
+    // first samples, then against the scan's own baseline once that fills, for a window and a settled
+    // stretch more. A tail still undershooting or ringing leaves the band for much of that; a slow drift
+    // of the line does not, as the baseline follows it.
     const int settle = std::max(kLeastSettle, scales.window / 2);
-    // The line's level ahead: the median of a few baseline windows, long enough that the few
-    // echoes in it do not move it, short enough to follow the receiver's slow recovery.
-    const int ahead = kTailLevelWindows * scales.window;
-    // Noise leaves the band now and then; a tail that still rings or undershoots leaves it for much
-    // of every stretch.
-    CBaselineWindow after(level), behind(level), beyond(level);
-    std::vector<int> strays(static_cast<std::size_t>(std::max(0, n - first)) + 1, 0);   // before each sample
+    const int span = kLeastSettle + scales.gap + scales.window + settle;
+    const int step = std::max(1, scales.gap / kTailSteps);
+    // An echo's leading edge is steep; the ringing's slow swing takes longer to get from the band to twice it.
+    const int steep = std::max(minRun, scales.window / kSteepEdgeShare);
+    CBaselineWindow window(level);
     auto at = [&](int k) { return trace[static_cast<std::size_t>(k)]; };
-    for (int k = first; k < n; ++k) {
-        after.moveTo(k, std::min(n, k + ahead));
-        const double away = std::abs(at(k) - after.median());
-        const int i = k - first;
-        strays[static_cast<std::size_t>(i) + 1] = strays[static_cast<std::size_t>(i)] + (away > band ? 1 : 0);
-        if (i + 1 >= settle && away <= band &&
-            strays[static_cast<std::size_t>(i) + 1] - strays[static_cast<std::size_t>(i + 1 - settle)] <= kTailStrays * settle)
-            return k + 1 - settle;
-        // A sharp departure (beyond twice the band for minRun samples) from a shorter quiet stretch
-        // before it is an echo: the tail had ended before it. The stretch is judged by its own level,
-        // as the level ahead already holds the echo.
-        if (i < kLeastSettle || k + minRun > n)
-            continue;
-        const int from = std::max(first, k - settle);
-        behind.moveTo(from, k);
-        const double level0 = behind.median();
-        int run = 0;
-        while (run < minRun && std::abs(at(k + run) - level0) > 2 * band)
-            ++run;
-        // An echo's edge is steep; the ringing's slow swing takes longer to get from the band to twice it.
-        const int steep = std::max(minRun, static_cast<int>(scales.window / kSteepEdgeShare));
-        if (run < minRun || k - steep < from || std::abs(at(k - steep) - level0) > band)
-            continue;
-        // And the quiet stretch lies at the line's level once the echo is over, not on an undershoot.
-        const int farFrom = std::min(n - 1, k + kTailLevelWindows * scales.window);
-        beyond.moveTo(farFrom, std::min(n, farFrom + ahead));
-        if (std::abs(beyond.median() - level0) > band)
-            continue;
-        int outside = 0;
-        for (int j = from; j < k; ++j)
-            outside += std::abs(at(j) - level0) > band ? 1 : 0;
-        if (outside <= kTailStrays * (k - from))
-            return from;
+    for (int s = first; s + kLeastSettle < n; s += step) {
+        const int from = s + kLeastSettle;
+        const int to = std::min(n, s + span);
+        window.moveTo(s, from);
+        double base = window.median();
+        int tested = 0, strays = 0, run = 0;
+        for (int k = s; k < from; ++k, ++tested)
+            strays += std::abs(at(k) - base) > band ? 1 : 0;
+        const int allowed = static_cast<int>(kTailStrays * (to - s));
+        bool echo = false;
+        for (int i = from; i < to && strays <= allowed; ++i) {
+            const int hi = std::max(i - scales.gap, from);
+            window.moveTo(std::max(s, hi - scales.window), hi);
+            base = window.median();
+            const double away = std::abs(at(i) - base);
+            run = away > 2 * band ? run + 1 : 0;
+            if (run == minRun) {
+                // A sharp departure after a settled stretch is an echo: the tail had ended before it.
+                const int j = i - minRun + 1;
+                tested -= minRun - 1;
+                strays -= minRun - 1;
+                echo = echoEdge(trace, j, s, band, minRun, steep, scales.window);
+                break;
+            }
+            ++tested;
+            strays += away > band ? 1 : 0;
+        }
+        const bool enough = echo || (run < minRun && tested >= std::min(span, n - s));
+        if (enough && strays <= kTailStrays * tested)
+            return s;
     }
     return n;
 }
@@ -392,7 +444,7 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
     const int n = static_cast<int>(std::min(level.size(), trace.size()));
     const EchoScales& scales = rules.scales;
     std::vector<EchoSpan> echoes;
-    CBaselineWindow window(level);
+    CBaselineWindow window(level), recent(level);
     int quietFrom = first;
     std::optional<double> held;   // the baseline that holds until enough quiet samples follow an echo
     int heldCount = scales.window;
@@ -407,11 +459,19 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
         window.moveTo(std::max(quietFrom, hi - scales.window), hi);
         double base = 0.0;
         int count = window.count();
+        bool onHeld = false;
         if (count >= scales.least) {
             base = window.median();
+        } else if (held && i - quietFrom >= kLeastRecent) {
+            // The line may have drifted from the held baseline while the echo lasted: once a few quiet
+            // samples follow the echo, they are the baseline, gap or not.
+            recent.moveTo(quietFrom, i);
+            base = recent.median();
+            count = std::min(i - quietFrom, scales.window);
         } else if (held) {
             base = *held;
             count = heldCount;
+            onHeld = true;
         } else {
             runLength = 0;
             continue;
@@ -429,6 +489,7 @@ std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const 
             run.sign = sign;
             run.base = base;
             run.baseCount = count;
+            run.held = onHeld;
             run.threshold = threshold;
             runLength = 0;
         }
@@ -520,17 +581,23 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
     return starts;
 }
 
-void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare)
+void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, TailShares tailShares)
 {
     std::vector<EchoSpan> kept;
     double parent = 0.0;   // the amplitude of the echo the last kept span began with
+    int parentSign = 0;
     for (const EchoSpan& e : echoes) {
         // An echo wider than the scan waits for (dispersed far along the line) looks like a level
         // shift, and its trailing edge like a departure back to where the line was before it.
         const bool back = !kept.empty() && kept.back().shift && e.sign != kept.back().sign &&
                           std::abs(e.base + e.sign * e.amplitude - kept.back().base) <=
                               std::max(e.threshold, kShiftReturn * parent);
-        if (!kept.empty() && e.start < kept.back().end + tailSpan && (back || e.amplitude <= tailShare * parent + e.threshold)) {
+        // The tail makes a lobe only where it lifts the trace by half the threshold at least; the noise
+        // does the rest. A fainter tail leaves the lobe an echo of its own.
+        const double lobe = (e.sign == parentSign ? tailShares.same : tailShares.opposite) * parent;
+        const bool tailLobe = e.held ? e.amplitude <= lobe + e.threshold
+                                     : 2 * lobe >= e.threshold && e.amplitude <= lobe + e.threshold / 2;
+        if (!kept.empty() && e.start < kept.back().end + tailSpan && (back || tailLobe)) {
             EchoSpan& host = kept.back();
             host.end = e.end;
             host.quietTo = std::max(host.quietTo, e.quietTo);
@@ -539,6 +606,7 @@ void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailSh
         }
         kept.push_back(e);
         parent = e.amplitude;
+        parentSign = e.sign;
     }
     echoes = std::move(kept);
 }
@@ -560,24 +628,45 @@ void dropFaintReturns(std::vector<EchoSpan>& echoes, std::span<const double> lev
 
 void markMultiples(std::vector<ReflectionEvent>& events, double width, std::optional<double> probeAmplitude, double slack)
 {
-    for (std::size_t j = 0; j < events.size(); ++j) {
-        ReflectionEvent& ghost = events[j];
-        for (std::size_t i = 0; i < j && ghost.multiple == 0; ++i) {
-            const ReflectionEvent& source = events[i];
-            if (source.multiple != 0 || source.amplitude <= ghost.amplitude || !(source.position > 0))
-                continue;
-            const int k = static_cast<int>(std::lround(ghost.position / source.position));
-            if (k < 2 || std::abs(ghost.position - k * source.position) > width)
-                continue;
-            const int sign = source.polarity < 0 || k % 2 == 1 ? source.polarity : -source.polarity;
-            if (ghost.polarity != sign)
-                continue;
-            if (probeAmplitude && *probeAmplitude > 0 &&
-                ghost.amplitude > kMultipleMargin * *probeAmplitude * std::pow(source.amplitude / *probeAmplitude, k) + slack)
-                continue;
-            ghost.multiple = k;
-        }
+    // Whether event j can be the k-th return of event i: where, with what sign and no higher than the
+    // probe lets it be; k, or 0.
+    auto returnOf = [&](std::size_t i, std::size_t j) {
+        const ReflectionEvent& source = events[i];
+        const ReflectionEvent& ghost = events[j];
+        if (source.multiple != 0 || source.amplitude <= ghost.amplitude || !(source.position > 0))
+            return 0;
+        const int k = static_cast<int>(std::lround(ghost.position / source.position));
+        if (k < 2 || std::abs(ghost.position - k * source.position) > width)
+            return 0;
+        const int sign = source.polarity < 0 || k % 2 == 1 ? source.polarity : -source.polarity;
+        if (ghost.polarity != sign)
+            return 0;
+        if (probeAmplitude && *probeAmplitude > 0 &&
+            ghost.amplitude > kMultipleMargin * *probeAmplitude * std::pow(source.amplitude / *probeAmplitude, k) + slack)
+            return 0;
+        return k;
+    };
+    // Every return loses the same share at the instrument: the strongest event's second return, where
+    // it is seen, tells how high the others' can be (a clipped probe's height cannot).
+    std::optional<double> ratio;
+    const auto strongest = std::max_element(events.begin(), events.end(), [](const ReflectionEvent& a, const ReflectionEvent& b) {
+        return a.amplitude < b.amplitude;
+    });
+    if (strongest != events.end()) {
+        const std::size_t i = static_cast<std::size_t>(strongest - events.begin());
+        for (std::size_t j = i + 1; j < events.size() && !ratio; ++j)
+            if (returnOf(i, j) == 2)
+                ratio = events[j].amplitude / (strongest->amplitude * strongest->amplitude);
     }
+    for (std::size_t j = 0; j < events.size(); ++j)
+        for (std::size_t i = 0; i < j && events[j].multiple == 0; ++i) {
+            const int k = returnOf(i, j);
+            if (k == 0)
+                continue;
+            if (ratio && events[j].amplitude > kMultipleMargin * std::pow(*ratio, k - 1) * std::pow(events[i].amplitude, k) + slack)
+                continue;
+            events[j].multiple = k;
+        }
 }
 
 void classifyEvents(std::vector<ReflectionEvent>& events, std::optional<double> probeAmplitude)

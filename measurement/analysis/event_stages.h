@@ -74,12 +74,15 @@ ScanRules scanRules(double echoSamples, double sigma, const EventFinderSettings&
 // than three blocks are clear.
 ScanNoise measureScanNoise(std::span<const double> level, std::span<const double> trace, int first, const EchoScales& scales);
 
-// Where the probe's tail (its undershoot and ringing) really ends: the first sample from `first` on after
-// which the averaged trace stays within `band` of the line's level ahead (the median of the two baseline
-// windows that follow) for half a baseline window (at least 16 samples), all but a fifth of its samples;
-// or, when a sharp departure (beyond twice the band for minRun samples) follows a shorter stretch of that
-// kind, of at least 16 samples, where that stretch begins: the departure is an echo, the tail over.
-// `trace.size()` when it never settles.
+// Where the probe's tail (its undershoot and ringing) really ends: the first candidate sample from `first`
+// on (a quarter of the baseline's gap apart) from which a scan would see the averaged trace settled - within
+// `band` of the median of its first 16 samples, then of the scan's own baseline as that fills, for a
+// window and half a window more (at least 16 samples), all but a fifth of its samples; a slow drift of
+// the line stays within the band, as the baseline follows it. Or, when a sharp departure (beyond twice
+// the band for minRun samples) follows at least 16 settled samples, the candidate too if that departure
+// is an echo's leading edge: it rises by 1.5 bands from the band within a few samples and the trace comes
+// back to where it was within two windows, as the ringing's swing, an undershoot's creeping back and the
+// line after an echo's trailing edge do not. `trace.size()` when it never settles.
 int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
                  const EchoScales& scales);
 
@@ -94,6 +97,7 @@ struct EchoSpan {
     int sign = 0;             // +1 above the baseline, -1 below
     double base = 0.0;        // the baseline it departed from,
     int baseCount = 0;        // a median of that many samples
+    bool held = false;        // the baseline held from before the echo ahead: too few quiet samples followed it
     double threshold = 0.0;
     int quietFrom = 0;        // first sample of the quiet line before it
     int end = 0;              // first sample after the echo
@@ -110,7 +114,9 @@ struct EchoSpan {
 //
 // The local baseline of a sample is the median of the quiet samples before it (window of them, at
 // least `least`), ending `gap` samples before it: samples after the probe and after the last echo.
-// Until enough such samples follow an echo, the baseline from before that echo holds. An echo lasts
+// Until enough such samples follow an echo, the median of the quiet samples since the echo is the
+// baseline once there are 8 of them (the line may have drifted while the echo lasted), before that the
+// baseline from before that echo holds. An echo lasts
 // until the trace is back within half the threshold for minRun samples; one that has not come back
 // after 1.5 widths (longer while its trailing edge is still coming back, up to 4) is a level shift,
 // and the baseline after it starts from its last samples. Echoes that overlap without the trace
@@ -118,10 +124,21 @@ struct EchoSpan {
 std::vector<EchoSpan> findEchoes(std::span<const double> level, std::span<const double> trace, int first,
                                  const ScanRules& rules);
 
-// An echo comes back to the baseline through the probe's own tail, scaled to its height: a lobe of
-// either sign that begins within `tailSpan` samples after an echo ends and is no higher than
-// `tailShare` of that echo's amplitude plus the threshold is part of the echo, not an event of its own.
-void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, double tailShare);
+// How far the probe's tail strays from the line, as shares of the probe's height: with the pulse's sign
+// (the ringing) and against it (the undershoot and the ringing).
+struct TailShares {
+    double same = 0.0;
+    double opposite = 0.0;
+};
+
+// An echo comes back to the baseline through the probe's own tail, scaled to its height: a lobe that
+// begins within `tailSpan` samples after an echo ends is part of the echo, not an event of its own,
+// when that tail (the share of the echo's amplitude for the lobe's sign against the echo's) lifts the
+// trace by half the threshold or more and the lobe is no higher than the tail plus half the threshold;
+// or, measured against the baseline held from before the echo (which the line may have drifted from
+// meanwhile), when it is no higher than the tail plus the threshold. A fainter tail cannot make a
+// lobe: a departure after it is an echo of its own.
+void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, TailShares tailShares);
 
 // An echo too faint to cross the threshold still moves the baseline while it lasts, and the trace's
 // return from it then crosses it the other way. A departure that only brings the trace back to the level
@@ -154,7 +171,10 @@ std::optional<double> riseLaw(const std::vector<RiseSample>& others, double ampl
 // line, within `width` (nominal metres), with the sign the k-th return of that event has (a short's
 // returns keep their sign, an open's alternate) and, with the probe's amplitude, no higher than such a
 // return can be (amplitude^k / probe^(k-1), half again for the clipped probe's and the fit's error, plus
-// `slack` counts). Positions are measured from the instrument (the grid's position).
+// `slack` counts). Every return loses the same share at the instrument, so where the strongest event's
+// second return is seen (a2 of amplitude a1), no return is higher than half again amplitude^k x
+// (a2 / a1^2)^(k-1) plus `slack` either: a clipped probe's height says less. Positions are measured from
+// the instrument (the grid's position).
 void markMultiples(std::vector<ReflectionEvent>& events, double width, std::optional<double> probeAmplitude, double slack);
 
 // Marks the end of the line (the last positive event of the line at least half as large as the largest,

@@ -46,3 +46,12 @@ double CLevelMedian::median()
         ++upper;
     return (lower + (upper - kOffset)) / 2;
 }
+
+double CLevelMedian::groupedMedian()
+{
+    if (total == 0)
+        return 0.0;
+    median();   // `mid` holds the middle level, `below` the levels under it
+    const double half = total / 2.0;
+    return mid - kOffset - 0.5 + (half - below) / bins[static_cast<std::size_t>(mid)];
+}

@@ -12,6 +12,9 @@ public:
     int count() const { return total; }
     // The middle level; for an even count the mean of the two middle ones. 0 for an empty set.
     double median();
+    // The median of the levels taken as integer readings of a smooth signal, each standing for values
+    // spread evenly over half a count either side: finer than a count where the noise is under one.
+    double groupedMedian();
 
 private:
     static constexpr int kOffset = 128;

@@ -12,6 +12,8 @@ constexpr double kTauGrowth = 1.2;
 constexpr int kRobustPasses = 3;
 constexpr double kKeep = 3.0;
 constexpr double kMadToSigma = 1.4826;
+// Block medians of integer levels are never known closer than this.
+constexpr double kLeastScale = 0.25;
 // The exponential must explain more than a flat line by as much as this many blocks lying fully off
 // the curve, or it is not there: fitting noise never gains that much.
 constexpr double kLeastGain = 4.0;
@@ -57,7 +59,7 @@ double fit(const std::vector<Point>& pts, const std::vector<double>& e, double& 
         std::vector<double> residual(pts.size());
         for (std::size_t i = 0; i < pts.size(); ++i)
             residual[i] = std::abs(pts[i].y - c - a * e[i]);
-        scale = std::max(kMadToSigma * medianOf(residual), 0.25);
+        scale = std::max(kMadToSigma * medianOf(residual), kLeastScale);
         for (std::size_t i = 0; i < pts.size(); ++i)
             keep[i] = residual[i] <= kKeep * scale;
     }
@@ -78,13 +80,14 @@ double cost(const std::vector<Point>& pts, const std::vector<double>& e, double 
 
 } // namespace
 
-double removeProbeRecovery(std::vector<double>& level, int first, int block)
+double removeProbeRecovery(std::vector<double>& level, int first, int block, int fitSpan)
 {
     const int n = static_cast<int>(level.size());
     block = std::max(block, 1);
+    const int fitEnd = fitSpan > 0 ? std::min(n, first + fitSpan) : n;
     std::vector<Point> pts;
     CLevelMedian m;
-    for (int b = first; b + block <= n; b += block) {
+    for (int b = first; b + block <= fitEnd; b += block) {
         m.clear();
         for (int k = b; k < b + block; ++k)
             m.add(static_cast<int>(std::lround(level[static_cast<std::size_t>(k)])));
@@ -95,8 +98,13 @@ double removeProbeRecovery(std::vector<double>& level, int first, int block)
 
     const std::vector<double> flat(pts.size(), 0.0);
     double c = 0.0, a = 0.0;
-    // Most blocks lie on the quiet line: their scatter sets how far off a block may be before it counts as an echo.
-    const double cut = kKeep * fit(pts, flat, c, a);
+    fit(pts, flat, c, a);
+    // The scatter of neighbouring blocks, which a slow recovery or drift does not swell, sets how far
+    // off a block may be before it counts as an echo.
+    std::vector<double> steps;
+    for (std::size_t i = 1; i < pts.size(); ++i)
+        steps.push_back(std::abs(pts[i].y - pts[i - 1].y));
+    const double cut = kKeep * std::max(kMadToSigma * medianOf(steps) / std::sqrt(2.0), kLeastScale);
     const double flatCost = cost(pts, flat, c, 0.0, cut);
     double bestCost = flatCost, bestA = 0.0, bestTau = 0.0;
     const double span = pts.back().x;

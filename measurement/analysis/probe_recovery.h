@@ -4,8 +4,10 @@
 
 // The receiver recovers slowly from the probe pulse: after it the trace creeps back to the flat line
 // along a decaying exponential, which a local baseline cannot follow without lagging behind it.
-// Fits level = c + a exp(-(k - first) / tau) to medians of blocks of `block` samples from `first` on
-// (medians, and a fit that drops blocks far off the curve, so echoes do not pull it) and subtracts
-// the exponential part from every level from `first` on. Nothing changes when the fit explains the
-// trace no better than a flat line does. Returns the recovery's size at `first` (a), 0 when none.
-double removeProbeRecovery(std::vector<double>& level, int first, int block);
+// Fits level = c + a exp(-(k - first) / tau) to medians of blocks of `block` samples over `fitSpan`
+// samples from `first` on (the whole trace when 0; medians, and a fit that drops blocks far off the
+// curve, so echoes do not pull it) and subtracts the exponential part from every level from `first` on.
+// Nothing changes when the fit explains the trace no better than a flat line does. Returns the
+// recovery's size at `first` (a), 0 when none. A span a few times the recovery long keeps a slow bump
+// of the line far away from posing as a recovery that has not ended.
+double removeProbeRecovery(std::vector<double>& level, int first, int block, int fitSpan = 0);

@@ -193,6 +193,45 @@ TEST(EventFinder, MeasuredLinesGiveTheirEventsOnly)
         // A shorted end comes back at twice and three times its distance, with its own sign.
         {"ghost chain", measured({{2000, -60}}, 0.5, [](SyntheticScene& s) { s.sourceReflection = -0.6; }),
          {{2000, -1, 0, false}, {4000, -1, 2, false}, {6000, -1, 3, false}}},
+        // A fault just past the tail of a clipped probe, on the rising side of a bump with the receiver
+        // still recovering: the trace never settles against the level ahead of it, only as a scan sees it.
+        {"fault past the tail on a bump", measured({{978.9, 30.1}, {2620.8, 81.0}}, 1.47, [](SyntheticScene& s) {
+             s.scaleIndex = 5;
+             s.seed = 3496238325293946221ull;
+             s.noiseCorrelation = 0.5;
+             s.probeAmplitude = 237;
+             s.recovery = 15;
+             s.shape = EdgeShape::Exponential;
+             s.rise = 1.6;
+             s.risePerKiloSample = 0.1;
+             s.undershoot = 0.083;
+             s.ringing = 0.02;
+             s.sourceReflection = -0.57;
+             s.driftAmplitude = 6.7;
+             s.driftCentre = 1068;
+             s.driftWidth = 1415;
+         }),
+         {{979, +1, 0, false}, {2621, +1, 0, true}, {5241, -1, 2, false}}},
+        // A faint fault behind a faint one of the other sign, well within the probe's tail length of it:
+        // so faint an echo's tail cannot make a lobe of 4 counts.
+        {"faint fault behind a faint one", measured({{1028.9, 4.2}, {1335.2, -4.3}, {1605.8, 4.8}, {3032.9, -59.1}}, 0.54,
+                                                    [](SyntheticScene& s) {
+                                                        s.seed = 13729559465751978940ull;
+                                                        s.noiseCorrelation = 0.72;
+                                                        s.probeAmplitude = 99;
+                                                        s.recovery = 12.3;
+                                                        s.shape = EdgeShape::RaisedCosine;
+                                                        s.rise = 2.8;
+                                                        s.risePerKiloSample = 0.08;
+                                                        s.widenPerKiloSample = 0.026;
+                                                        s.undershoot = 0.079;
+                                                        s.ringing = 0.025;
+                                                        s.sourceReflection = -0.32;
+                                                        s.driftAmplitude = -2.6;
+                                                        s.driftCentre = 192;
+                                                        s.driftWidth = 1229;
+                                                    }),
+         {{1029, +1, 0, false}, {1335, -1, 0, false}, {1606, +1, 0, false}, {3033, -1, 0, false}, {6066, -1, 2, false}}},
     };
     for (const Case& c : cases) {
         const EventReport r = findIn(renderScene(c.scene));

@@ -1,6 +1,7 @@
 // The event finder's stages, one rule at a time on hand-made levels.
 #include "measurement/analysis/event_finder.h"
 #include "measurement/analysis/event_stages.h"
+#include "measurement/analysis/level_median.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,30 @@ std::vector<double> line(int n, std::vector<Block> blocks)
         for (int k = b.from; k < std::min(n, b.from + b.length); ++k)
             level[static_cast<std::size_t>(k)] = b.level;
     return level;
+}
+
+// Integer readings of a level under a count of noise: the median lies between counts, where the
+// readings on either side of the middle put it.
+TEST(EventStages, GroupedMedianFallsBetweenCounts)
+{
+    struct Case { std::vector<int> levels; std::vector<int> removed; double median; };
+    const Case cases[] = {
+        {{5}, {}, 5.0},
+        {{1, 1, 1, 1}, {}, 1.0},
+        {{0, 0, 1, 1}, {}, 0.5},
+        {{0, 1, 1, 1}, {}, 1 - 0.5 + 1.0 / 3},
+        {{-4, -4, -3, -3, -3, -2, -2, -2, -2}, {}, -3.5 + 2.5 / 3},
+        {{0, 1, 1, 1, 7, 7}, {7, 7}, 1 - 0.5 + 1.0 / 3},
+        {{}, {}, 0.0},
+    };
+    for (const Case& c : cases) {
+        CLevelMedian m;
+        for (const int v : c.levels)
+            m.add(v);
+        for (const int v : c.removed)
+            m.remove(v);
+        EXPECT_NEAR(m.groupedMedian(), c.median, 1e-12) << c.levels.size();
+    }
 }
 
 TEST(EventStages, ProbeEndAndAmplitude)
@@ -172,7 +197,10 @@ TEST(EventStages, RepeatsOfStrongerEventsAreMarked)
         {"more than a pulse width off", {{100, -1, 60}, {203, -1, 20}}, {0, 0}},
         {"within it", {{100, -1, 60}, {201.5, -1, 20}}, {0, 2}},
         {"a weaker event has no returns", {{100, -1, 10}, {200, -1, 20}}, {0, 0}},
-        {"a return is no source", {{100, -1, 60}, {200, -1, 20}, {400, -1, 5}}, {0, 2, 4}},
+        {"a return is no source", {{100, -1, 60}, {200, -1, 20}, {400, -1, 2.5}}, {0, 2, 4}},
+        // The strongest event's second return tells how much a return loses: 14 counts lie far above
+        // the return a 30-count fault has on this line, though a clipped probe would allow them.
+        {"higher than the line's returns", {{100, -1, 30}, {200, -1, 14}, {300, -1, 90}, {600, -1, 20}}, {0, 0, 0, 2}},
     };
     for (const Case& c : cases) {
         std::vector<ReflectionEvent> events;

@@ -64,6 +64,8 @@ double widthAt(const SyntheticScene& s, double start)
 
 // Re-reflections weaker than this are left out of the record.
 constexpr double kLeastGhost = 0.25;
+// Noise deviations below which a re-reflection cannot be told from the noise.
+constexpr double kVisibleGhost = 2.0;
 
 // Samples in which the range is covered: 62.5 m spans 500 samples, 1000 m and beyond all 8000.
 int coveredSamples(int scaleIndex)
@@ -257,14 +259,23 @@ MeasuredTally measuredTally(const SyntheticScene& scene, const EventReport& repo
     for (const SyntheticEcho& e : truth)
         t.echoes += e.multiple == 0 && isDue(e) ? 1 : 0;
     const double reach = echoSamples(scene.scaleIndex) / 2 + 8;
+    // A re-reflection far below the noise only takes an event that nothing else explains: where it
+    // falls on a fault, the event is the fault's.
+    auto faint = [&](const SyntheticEcho& x) { return x.multiple != 0 && std::abs(x.amplitude) < kVisibleGhost * scene.noiseSigma; };
     std::vector<bool> taken(truth.size(), false);
     for (const ReflectionEvent& e : report.events) {
         int best = -1;
-        for (std::size_t i = 0; i < truth.size(); ++i) {
-            const double off = std::abs(e.sample - truth[i].start);
-            if (!taken[i] && off <= reach && (best < 0 || off < std::abs(e.sample - truth[static_cast<std::size_t>(best)].start)))
+        auto better = [&](std::size_t i) {
+            if (best < 0)
+                return true;
+            const SyntheticEcho& b = truth[static_cast<std::size_t>(best)];
+            if (faint(b) != faint(truth[i]))
+                return faint(b);
+            return std::abs(e.sample - truth[i].start) < std::abs(e.sample - b.start);
+        };
+        for (std::size_t i = 0; i < truth.size(); ++i)
+            if (!taken[i] && std::abs(e.sample - truth[i].start) <= reach && better(i))
                 best = static_cast<int>(i);
-        }
         if (best < 0) {
             ++t.unexplained;
             continue;
