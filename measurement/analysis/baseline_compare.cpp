@@ -212,15 +212,16 @@ Status compareWithBaseline(std::span<const std::uint8_t> now, const SampleGrid& 
     std::vector<double> aligned(static_cast<std::size_t>(count), 0.0);
     for (int k = 0; k < count; ++k)
         aligned[static_cast<std::size_t>(k)] = gain * levelAt(baseLevel, k - shift);
-    // A weak change can dip back within the finder's half threshold and be found again further on:
-    // a change that starts within the span of the one before, with its sign, is the same echo.
+    // A weak change can dip back within the finder's half threshold and be found again further on, and
+    // a change's way back to the line's level (a pulse width later, through the echo's own tail) can be
+    // found as one of the other sign: a change that starts within the span of the one before is the
+    // same echo.
     const double span = 1.5 * echo;
-    int lastSign = 0;
     for (const ReflectionEvent& e : changes.events) {
         if (e.multiple > 0 ||
             movedReflection(nowLevel, baseLevel, out.alignment, e.sample + start, echo, changes.threshold / scale))
             continue;
-        if (!out.changes.empty() && lastSign == e.polarity && e.sample + start - out.changes.back().sample < span) {
+        if (!out.changes.empty() && e.sample + start - out.changes.back().sample < span) {
             out.changes.back().amplitude = std::max(out.changes.back().amplitude, e.amplitude / scale);
             continue;
         }
@@ -230,7 +231,6 @@ Status compareWithBaseline(std::span<const std::uint8_t> now, const SampleGrid& 
         c.distance = e.distance;
         c.amplitude = e.amplitude / scale;
         classify(c, e.polarity, echoHeight(nowLevel, c.sample, echo), echoHeight(aligned, c.sample, echo));
-        lastSign = e.polarity;
         out.changes.push_back(c);
     }
     result = std::move(out);
