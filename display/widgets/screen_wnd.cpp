@@ -11,6 +11,8 @@ CScreenWnd::CScreenWnd(QWidget* parent, int controlId) : QWidget(parent), id(con
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
+    frameTimer.setSingleShot(true);
+    connect(&frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     syncChartRect();
 }
 
@@ -43,7 +45,20 @@ void CScreenWnd::syncChartRect()
 void CScreenWnd::draw()
 {
     compose();
-    update();
+    requestPaint();
+}
+
+// The window is repainted at most once a display frame, however many drawings arrive: a drawing
+// within a frame of the last paint is shown by one paint at the frame's end. The timer runs only then.
+void CScreenWnd::requestPaint()
+{
+    if (frameTimer.isActive())
+        return;
+    const qint64 since = lastPaint.isValid() ? lastPaint.elapsed() : kFrameMs;
+    if (since >= kFrameMs)
+        update();
+    else
+        frameTimer.start(static_cast<int>(kFrameMs - since));
 }
 
 void CScreenWnd::compose()
@@ -65,6 +80,7 @@ void CScreenWnd::paintEvent(QPaintEvent* event)
 {
     if (stale)
         compose();
+    lastPaint.start();
     QPainter p(this);
     const QRect r = event->rect();
     p.drawImage(r, composer.image(), r);
