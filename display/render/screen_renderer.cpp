@@ -153,6 +153,23 @@ pixel_runs::Canvas canvasOf(QImage& image)
             image.height()};
 }
 
+PixelRect bounding(const PixelRect& a, const PixelRect& b)
+{
+    if (a.empty())
+        return b;
+    if (b.empty())
+        return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+PixelRect bounding(const PixelRect& start, const std::vector<PixelRect>& rects)
+{
+    PixelRect r = start;
+    for (const PixelRect& x : rects)
+        r = bounding(r, x);
+    return r;
+}
+
 // Past this share of the picture, the grid is copied back whole: row copies beat scattered pixels.
 constexpr std::size_t kWholeCopyShare = 8;
 
@@ -208,7 +225,12 @@ void CScreenRenderer::resize(QSize size)
 
 PixelRect CScreenRenderer::plotRect(const CScreenState& state, const PixelRect& start, bool print) const
 {
-    return screen_geometry::plotRect(start, state.style, measure(state, print ? printing : axis), print);
+    // Measuring text is slow next to a drawing; the labels' extents change only with their values.
+    MeasuredLabels& m = measured[print ? 1 : 0];
+    if (!m.valid || m.top != state.yLabelTop || m.bottom != state.yLabelBottom) {
+        m = {true, state.yLabelTop, state.yLabelBottom, measure(state, print ? printing : axis)};
+    }
+    return screen_geometry::plotRect(start, state.style, m.extents, print);
 }
 
 int CScreenRenderer::foregroundX(int k) const
@@ -235,14 +257,18 @@ bool CScreenRenderer::draw(const CScreenState& state)
     const bool tracesDue = fresh || newGrid || gathered || !(mapping == mappingKey) ||
                            !unchanged(state, drawnTraces, isTraceLayer);
     const bool foreDue = tracesDue || !unchanged(state, drawnForeground, isForeground);
+    changed = {};
     if (!foreDue) {
         freshBuffers = false;
         return true;
     }
 
     canvas = canvasOf(back);   // taken before any painter opens on the buffer
+    const PixelRect whole{0, 0, back.width(), back.height()};
+    changed = bounding({}, foreDamage.rects);
     putForegroundBack();
     if (tracesDue) {
+        changed = fresh || newGrid || traceDamage.everything ? whole : bounding(changed, traceDamage.rects);
         if (fresh || newGrid) {
             copyWhole(grid, canvas);
             forget(traceDamage);
@@ -252,12 +278,14 @@ bool CScreenRenderer::draw(const CScreenState& state)
         // In capture mode the traces gather: all of them are under the next normal drawing's traces.
         for (const ScreenLayer layer : {ScreenLayer::Background, ScreenLayer::Traces})
             drawLayer(state, layer, map, straight, traceDamage, false);
+        changed = bounding(changed, traceDamage.rects);
         traceDamage.everything = traceDamage.everything || state.captureMode;
         mappingKey = mapping;
         keep(state, drawnTraces, isTraceLayer);
         ++traceDraws;
     }
     drawLayer(state, ScreenLayer::Foreground, map, straight, foreDamage, true);
+    changed = bounding(changed, foreDamage.rects);
     keep(state, drawnForeground, isForeground);
     open.reset();
     freshBuffers = false;

@@ -42,6 +42,8 @@ public:
     // The pixel column of the k-th foreground series (the cursor lines in the order they were added) as
     // last drawn; 0 for one never drawn.
     int foregroundX(int k) const;
+    // The part of the picture the last drawing changed (empty when it changed nothing).
+    PixelRect changedRect() const { return changed; }
     // How many times the trace layer was drawn; a drawing that changed only the foreground leaves it.
     int traceLayerDraws() const { return traceDraws; }
 
@@ -97,7 +99,15 @@ private:
     void mark(Damage& damage, const PixelRect* rects, std::size_t count, bool saveUnder);
     QPainter& painter();
 
+    // The text extents of the y labels last measured, in the screen's and in the print font.
+    struct MeasuredLabels {
+        bool valid = false;
+        double top = 0, bottom = 0;
+        screen_geometry::LabelExtents extents;
+    };
+
     Lines lines;
+    mutable MeasuredLabels measured[2];
     QImage back;
     QImage grid;
     pixel_runs::GreyCanvas gridGrey;   // the grid as grey levels, while it has no other colour
@@ -113,6 +123,7 @@ private:
     Damage foreDamage;
     std::vector<int> foreX;   // one per foreground series, in their order
     int traceDraws = 0;
+    PixelRect changed;
     screen_geometry::SeriesPath path;   // reused between drawings
     std::vector<PixelRect> runs;
     std::vector<QPoint> qpoints;

@@ -12,7 +12,7 @@ CScreenWnd::CScreenWnd(QWidget* parent, int controlId) : QWidget(parent), id(con
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
     frameTimer.setSingleShot(true);
-    connect(&frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&frameTimer, &QTimer::timeout, this, &CScreenWnd::paintDirty);
     syncChartRect();
 }
 
@@ -56,9 +56,17 @@ void CScreenWnd::requestPaint()
         return;
     const qint64 since = lastPaint.isValid() ? lastPaint.elapsed() : kFrameMs;
     if (since >= kFrameMs)
-        update();
+        paintDirty();
     else
         frameTimer.start(static_cast<int>(kFrameMs - since));
+}
+
+// Only what the drawings changed is copied to the window.
+void CScreenWnd::paintDirty()
+{
+    if (!dirty.isEmpty())
+        update(dirty);
+    dirty = QRect();
 }
 
 void CScreenWnd::compose()
@@ -69,6 +77,8 @@ void CScreenWnd::compose()
     if (composer.draw(content)) {
         ++draws;
         stale = false;
+        const PixelRect c = composer.changedRect();
+        dirty |= QRect(c.left, c.top, c.width(), c.height());
     }
 }
 

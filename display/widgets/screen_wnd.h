@@ -61,6 +61,7 @@ protected:
 private:
     void compose();
     void requestPaint();
+    void paintDirty();
     void syncChartRect();
 
     static constexpr qint64 kFrameMs = 16;   // a 60 Hz display's frame
@@ -72,4 +73,5 @@ private:
     bool stale = true;   // the buffers were recreated and hold no picture yet
     QElapsedTimer lastPaint;
     QTimer frameTimer;   // the paint held back to the end of the frame
+    QRect dirty;         // what the drawings since the last paint changed
 };
