@@ -86,24 +86,27 @@ void drawGridLayout(QPainter& p, const QFont& font, const GridLayout& layout, co
     }
 }
 
-// The name box: left edge half the text width before the point, top a third of the text height above it.
-QRect nameBox(const QFont& font, const QString& s, PixelPoint at)
+CScreenRenderer::NameText nameText(const QFont& font, const std::string& name)
 {
     const QFontMetrics m(font);
-    const int w = m.horizontalAdvance(s);
-    const int h = m.height();
-    return QRect(at.x - w / 2, at.y - h / 3, w, h);
+    const QString s = QString::fromStdString(name);
+    return {s, m.horizontalAdvance(s), m.height(), m.ascent()};
 }
 
-void drawName(QPainter& p, const QFont& font, const std::string& name, PixelPoint at, const QColor& box,
+// The name box: left edge half the text width before the point, top a third of the text height above it.
+QRect nameBox(const CScreenRenderer::NameText& t, PixelPoint at)
+{
+    return QRect(at.x - t.width / 2, at.y - t.height / 3, t.width, t.height);
+}
+
+void drawName(QPainter& p, const QFont& font, const CScreenRenderer::NameText& t, PixelPoint at, const QColor& box,
               const QColor& text)
 {
-    const QString s = QString::fromStdString(name);
-    const QRect r = nameBox(font, s, at);
+    const QRect r = nameBox(t, at);
     p.fillRect(r, box);
     p.setFont(font);
     p.setPen(text);
-    p.drawText(QPoint(r.left(), r.top() + QFontMetrics(font).ascent()), s);
+    p.drawText(QPoint(r.left(), r.top() + t.ascent), t.text);
 }
 
 // Calls `paint` for every visible series of `layer`, in the order they were added.
@@ -448,13 +451,16 @@ void CScreenRenderer::drawSeries(const CArrPoints& series, const DataMapping& ma
         }
     }
     if (path.nameShown) {
-        const QString name = QString::fromStdString(series.name);
+        // Names are few and fixed: each is measured once.
+        auto known = names.find(series.name);
+        if (known == names.end())
+            known = names.emplace(series.name, nameText(axis, series.name)).first;
         // Glyphs may reach a little past the advance the box is measured by.
-        const QRect box = nameBox(axis, name, path.namePoint).adjusted(-2, -2, 2, 2);
+        const QRect box = nameBox(known->second, path.namePoint).adjusted(-2, -2, 2, 2);
         const PixelRect around = toPixelRect(box);
         mark(damage, &around, 1, saveUnder);
         const QColor complement(255 - series.color.r, 255 - series.color.g, 255 - series.color.b);
-        drawName(painter(), axis, series.name, path.namePoint, color, complement);
+        drawName(painter(), axis, known->second, path.namePoint, color, complement);
     }
 }
 
@@ -494,7 +500,7 @@ void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int de
                 painter.drawLines(lines.data(), static_cast<int>(lines.size()));
             }
             if (p.nameShown)
-                drawName(painter, printing, series.name, p.namePoint, kPrintNameBox, Qt::white);
+                drawName(painter, printing, nameText(printing, series.name), p.namePoint, kPrintNameBox, Qt::white);
         });
     }
     painter.restore();

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 // Composes a trace screen into memory images and prints it; used by CScreenWnd and by programs that
@@ -59,6 +61,12 @@ public:
     PixelRect plotRect(const CScreenState& state, const PixelRect& start, bool printing) const;
 
     const QImage& image() const { return back; }
+
+    // A series' name as drawn in the screen font.
+    struct NameText {
+        QString text;
+        int width = 0, height = 0, ascent = 0;
+    };
     const QFont& axisFont() const { return axis; }
 
 private:
@@ -123,6 +131,7 @@ private:
     Damage foreDamage;
     std::vector<int> foreX;   // one per foreground series, in their order
     int traceDraws = 0;
+    std::unordered_map<std::string, NameText> names;
     PixelRect changed;
     screen_geometry::SeriesPath path;   // reused between drawings
     std::vector<PixelRect> runs;
