@@ -271,12 +271,19 @@ bool CScreenRenderer::draw(const CScreenState& state)
     changed = bounding({}, foreDamage.rects);
     putForegroundBack();
     if (tracesDue) {
-        changed = fresh || newGrid || traceDamage.everything ? whole : bounding(changed, traceDamage.rects);
+        if (fresh || newGrid || (traceDamage.everything && !state.captureMode))
+            changed = whole;
+        else if (!state.captureMode)
+            changed = bounding(changed, traceDamage.rects);
         if (fresh || newGrid) {
             copyWhole(grid, canvas);
             forget(traceDamage);
         } else if (!state.captureMode) {
             putGridBack();
+        } else {
+            // The gathered traces are all taken away at once by the next normal drawing: their rects
+            // need not be kept (nor grow with every capture).
+            traceDamage.rects.clear();
         }
         // In capture mode the traces gather: all of them are under the next normal drawing's traces.
         for (const ScreenLayer layer : {ScreenLayer::Background, ScreenLayer::Traces})
