@@ -331,11 +331,7 @@ void CScreenRenderer::putGridBack()
         area += static_cast<std::size_t>(r.width()) * static_cast<std::size_t>(r.height());
     const std::size_t whole = static_cast<std::size_t>(back.width()) * static_cast<std::size_t>(back.height());
     if (traceDamage.everything || area > whole / kWholeCopyShare) {
-        const PixelRect all{0, 0, back.width(), back.height()};
-        if (!gridGrey.bits.empty())
-            pixel_runs::copy(gridGrey, canvas, &all, 1);
-        else
-            copyWhole(grid, canvas);
+        copyWhole(grid, canvas);
     } else {
         if (!gridGrey.bits.empty())
             pixel_runs::copy(gridGrey, canvas, traceDamage.rects.data(), traceDamage.rects.size());
