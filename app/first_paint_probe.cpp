@@ -13,10 +13,24 @@ void CFirstPaintProbe::installIfAsked(QObject* watched)
     watched->installEventFilter(new CFirstPaintProbe(watched));
 }
 
+void CFirstPaintProbe::afterFirstPaint(QObject* watched, std::function<void()> then)
+{
+    if (qEnvironmentVariableIsSet(kVariable))
+        return;
+    watched->installEventFilter(new CFirstPaintProbe(watched, std::move(then)));
+}
+
 bool CFirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Paint && !seen) {
         seen = true;
+        if (then) {
+            QTimer::singleShot(0, this, [this] {
+                then();
+                deleteLater();
+            });
+            return QObject::eventFilter(watched, event);
+        }
         // The rest of the window is painted in the same pass; the time is taken when that pass is done.
         QTimer::singleShot(0, this, [] {
             timespec now {};

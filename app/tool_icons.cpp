@@ -4,10 +4,58 @@
 #include "widgets/text_icon.h"
 
 #include <QCoreApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 
+#include <functional>
+
 namespace {
+
+// An icon drawn the first time it is shown: a toolbar's icons are drawn with its first paint, those of
+// menus and hidden bars when they open, none while the program starts.
+class CDrawnLaterEngine : public QIconEngine {
+public:
+    explicit CDrawnLaterEngine(std::function<QIcon()> draw) : draw(std::move(draw)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("varnel-drawn-later"); }
+    QIconEngine* clone() const override { return new CDrawnLaterEngine(draw); }
+
+private:
+    const QIcon& icon()
+    {
+        if (!drawn) {
+            picture = draw();
+            drawn = true;
+        }
+        return picture;
+    }
+
+    std::function<QIcon()> draw;
+    QIcon picture;
+    bool drawn = false;
+};
 
 struct Glyph {
     int id;
@@ -105,7 +153,9 @@ QIcon programIcon()
     return icon;
 }
 
-QIcon toolIcon(int id)
+namespace {
+
+const Glyph* glyphOf(int id)
 {
     static const Glyph glyphs[] = {
         {cmd::kLine1, QT_TRANSLATE_NOOP("ToolIcons", "Л1"), QColor(0, 160, 215)},
@@ -131,14 +181,32 @@ QIcon toolIcon(int id)
         {cmd::kCalibrateKu, QT_TRANSLATE_NOOP("ToolIcons", "КУ"), QColor(0, 110, 60)},
         {cmd::kWatch, QT_TRANSLATE_NOOP("ToolIcons", "НБ"), QColor(0, 110, 60)},
     };
+    for (const Glyph& g : glyphs)
+        if (g.id == id)
+            return &g;
+    return nullptr;
+}
+
+bool drawnCommand(int id) { return id == cmd::kStart || id == cmd::kStop || (id >= cmd::kOpenKuTable && id <= cmd::kDeleteKu); }
+
+QIcon drawToolIcon(int id)
+{
     if (id == cmd::kStart)
         return drawStart();
     if (id == cmd::kStop)
         return drawStop();
     if (id >= cmd::kOpenKuTable && id <= cmd::kDeleteKu)
         return drawTableCommand(id);
-    for (const Glyph& g : glyphs)
-        if (g.id == id)
-            return textIcon(QCoreApplication::translate("ToolIcons", g.text), g.color);
-    return {};
+    const Glyph* g = glyphOf(id);
+    return g ? textIcon(QCoreApplication::translate("ToolIcons", g->text), g->color) : QIcon();
+}
+
+} // namespace
+
+QIcon toolIcon(int id)
+{
+    // Commands shown as text have no icon, known without drawing anything.
+    if (!drawnCommand(id) && !glyphOf(id))
+        return {};
+    return QIcon(new CDrawnLaterEngine([id] { return drawToolIcon(id); }));
 }

@@ -39,9 +39,9 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("varnel"));
     setApplicationVersion(QString::fromLatin1(kVarnelVersion));
-    // The desktop entry and the icon theme's "varnel" (both installed with the program) name the window.
+    // The desktop entry and the icon theme's "varnel" (both installed with the program) name the window;
+    // the icon itself is looked up once the window is on the screen (applyProgramIcon).
     setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("varnel"), programIcon()));
     signalBridge = new CUnixSignalBridge(this);
     connect(signalBridge, &CUnixSignalBridge::terminationRequested, this, [] { QApplication::quit(); });
     // The platform ends the process as soon as this returns: shut down here, settings written last.
@@ -51,6 +51,14 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
 namespace {
 
 constexpr const char* kPortKey = "PORT";
+
+// The theme's lookup and the drawn fallback take a while: done after the first frame, or before a
+// window that comes earlier.
+void applyProgramIcon()
+{
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("varnel"), programIcon()));
+}
 
 } // namespace
 
@@ -102,9 +110,11 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     std::string port = choosePort(options.port.toStdString(), portSetting);
     // "auto" with several bridges attached does not guess: the user names the instrument's for this run.
     // Cancelled, "auto" stays and opens none of them.
-    if (const std::vector<FtdiPort> candidates = ftdiPorts(); !checkAutoPort(port, candidates))
+    if (const std::vector<FtdiPort> candidates = ftdiPorts(); !checkAutoPort(port, candidates)) {
+        applyProgramIcon();
         if (const std::optional<std::string> chosen = CPortChoiceDlg::ask(candidates))
             port = *chosen;
+    }
     host = std::make_unique<CQtAcquisitionHost>(frame.get());
     acquisition = std::make_unique<CAcquisitionController>(*doc, *host);
     host->attach(*acquisition);
@@ -149,8 +159,14 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     library.saveDir = appPaths.saveDir;
     library.action = [mainWindow](int id) { return mainWindow->commandActions().action(id); };
     library.relayout = [mainWindow](bool previewOn) { mainWindow->setLibraryPreview(previewOn); };
-    frame->panes().setPanel(Pane::Library,
-                            new CFormMemory(*doc, commands, *settings, *panelHost, std::move(library)));
+    library.listLater = true;
+    auto* memory = new CFormMemory(*doc, commands, *settings, *panelHost, std::move(library));
+    frame->panes().setPanel(Pane::Library, memory);
+    // A folder of thousands of files is listed once the window is on the screen.
+    CFirstPaintProbe::afterFirstPaint(&form->mainScreen(), [memory] {
+        memory->fillReflectogramList();
+        applyProgramIcon();
+    });
 
     frame->createBars();
     // The running watch's count of saved changes, in the status bar beside the message pane.

@@ -3,11 +3,13 @@
 # screen on and the magnifier engaged (every window reply is followed by the full-range request), on the
 # paced simulated instrument, under a virtual X server of its own.
 #   bench/acquisition_load.sh [MINUTES=10] [PROGRAM=build/bin/varnel]
-# Prints one line per 30 s: the CPU share of one core over the interval and VmRSS; then the totals.
+# Prints one line per 30 s: the CPU share of one core over the interval and VmRSS; then the totals, and
+# the share of the UI thread alone (the rest is the device worker, with the simulated instrument, which
+# renders its reflectograms in the program's own process).
 set -eu
 minutes=${1:-10}
 program=${2:-build/bin/varnel}
-display=:97
+display=${BENCH_DISPLAY:-:97}   # another number when several runs share the machine
 interval=30
 
 Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
@@ -34,8 +36,10 @@ if [ -n "${SHOT:-}" ]; then DISPLAY=$display import -window root "$SHOT"; fi
 
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+ui_cpu() { awk '{print $14 + $15}' "/proc/$pid/task/$pid/stat"; }
 rss() { awk '/VmRSS/ {print $2}' "/proc/$pid/status"; }
 start_cpu=$(cpu)
+start_ui=$(ui_cpu)
 start_rss=$(rss)
 start_s=$(date +%s.%N)
 prev=$start_cpu
@@ -49,6 +53,8 @@ for ((i = 1; i <= steps; i++)); do
   prev=$now
 done
 end_s=$(date +%s.%N)
+end_ui=$(ui_cpu)
 printf 'total: %.2f %% of one core over %.0f s; RSS %d kB -> %d kB\n' \
   "$(echo "($prev - $start_cpu) * 100 / $ticks / ($end_s - $start_s)" | bc -l)" \
   "$(echo "$end_s - $start_s" | bc -l)" "$start_rss" "$(rss)"
+printf 'UI thread: %.2f %% of one core\n' "$(echo "($end_ui - $start_ui) * 100 / $ticks / ($end_s - $start_s)" | bc -l)"

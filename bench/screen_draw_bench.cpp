@@ -1,6 +1,9 @@
 // Composing the trace screen: a 1280 x 600 main screen with five 500-point traces, grid, labels and
-// both cursors, against a bare QPainter frame of the same size.
+// both cursors, against a bare QPainter frame of the same size. Every frame brings new reflectograms,
+// as acquisition does (the screen composes only what changed, so the same data again would cost
+// nothing); a cursor move alone is measured apart.
 #include "display/main_screen_series.h"
+#include "display/screen_series.h"
 #include "display/widgets/screen_wnd.h"
 #include "document/varnel_doc.h"
 
@@ -13,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <deque>
 #include <random>
 
 namespace {
@@ -72,9 +76,17 @@ struct Screen : Application {
         main_screen::configure(screen.state(), doc);
         screen.resizeScreen(0, 0, 1280, 600);
         main_screen::rebuild(screen.state(), doc);
+        // The next reflectograms, swapped in every frame.
+        const auto first = screen.state().series;
+        fillDocument(doc, fullNoise, rng);
+        main_screen::rebuild(screen.state(), doc);
+        next = first;
     }
+    // The other reflectograms on the screen: a new frame's series.
+    void swapData() { std::swap(screen.state().series, next); }
     CVarnelDoc doc;
     CScreenWnd screen;
+    std::deque<CArrPoints> next;
 };
 
 void BM_ScreenDraw(benchmark::State& state)
@@ -82,11 +94,28 @@ void BM_ScreenDraw(benchmark::State& state)
     Screen s(state.range(1) != 0);
     s.screen.state().captureMode = state.range(0) != 0;
     s.screen.draw();
-    for (auto _ : state)
+    for (auto _ : state) {
+        s.swapData();
         s.screen.draw();
+    }
 }
 BENCHMARK(BM_ScreenDraw)->ArgNames({"capture", "fullNoise"})->Args({0, 0})->Args({1, 0})->Args({0, 1})
     ->Args({1, 1})->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Only the first cursor moves: the traces stay as they were drawn.
+void BM_ScreenCursorMove(benchmark::State& state)
+{
+    Screen s(state.range(0) != 0);
+    s.screen.draw();
+    int x = 100;
+    for (auto _ : state) {
+        x = x == 100 ? 101 : 100;
+        screen_series::setVerticalLine(s.screen.state(), screen_series::kCursor1Series, x);
+        s.screen.draw();
+    }
+}
+BENCHMARK(BM_ScreenCursorMove)->ArgName("fullNoise")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // The grid and labels drawn afresh every time, as after a change of range or sections.
 void BM_ScreenDrawNewGrid(benchmark::State& state)
@@ -96,6 +125,7 @@ void BM_ScreenDrawNewGrid(benchmark::State& state)
     for (auto _ : state) {
         right = right == 1000 ? 1001 : 1000;
         s.screen.state().setXLabelRange(0, right);
+        s.swapData();
         s.screen.draw();
     }
 }
@@ -108,6 +138,7 @@ void BM_ScreenDrawAndPaint(benchmark::State& state)
     s.screen.show();
     QCoreApplication::processEvents();
     for (auto _ : state) {
+        s.swapData();
         s.screen.draw();
         s.screen.repaint();
     }

@@ -1,7 +1,7 @@
 // Start-up of the program to its first painted frame, as a user waits for it: the process is started,
 // builds the window with every pane (the overview on) and a library folder of 1,000 reflectograms, and
-// reports the moment its main screen was first painted (VARNEL_EXIT_AFTER_FIRST_PAINT). Needs a display:
-// run it under xvfb-run.
+// reports the moment its main screen was first painted (VARNEL_EXIT_AFTER_FIRST_PAINT), against a bare
+// main window started the same way. Needs a display: run it under xvfb-run.
 #include "files/reflectogram_file.h"
 
 #include <QCoreApplication>
@@ -42,42 +42,90 @@ void prepare(const QString& dir)
     std::ofstream(root + "/param.ini") << "[VARNEL]\nTWOSCREEN=1\nSCALE=4\nOPEN=" << library << "\n";
 }
 
-void BM_StartupToFirstPaint(benchmark::State& state)
+// Starts `program` with `args` and returns the time from its start to its first painted frame, in
+// seconds; a negative value with `error` set when it did not report one.
+double timeToFirstPaint(const char* program, const QStringList& args, const char*& error)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VARNEL_EXIT_AFTER_FIRST_PAINT"), QStringLiteral("1"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(env);
+    const long long started = monotonicNs();
+    process.start(QString::fromLocal8Bit(program), args);
+    if (!process.waitForFinished(20000)) {
+        error = "the program did not paint within 20 s";
+        process.kill();
+        return -1;
+    }
+    const QByteArray out = process.readAllStandardOutput();
+    const int at = out.indexOf("first-paint ");
+    if (at < 0) {
+        error = "the program reported no first paint";
+        return -1;
+    }
+    return static_cast<double>(out.mid(at + 12).trimmed().toLongLong() - started) / 1e9;
+}
+
+bool ensureApplication(benchmark::State& state)
 {
     if (!std::getenv("DISPLAY")) {
         state.SkipWithError("needs a display: run under xvfb-run");
-        return;
+        return false;
     }
     static int argc = 1;
     static char name[] = "bench_startup";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
+    return true;
+}
+
+// The baseline: a bare main window (menu bar, one toolbar, empty central widget) started the same way.
+void BM_BareWindow(benchmark::State& state)
+{
+    if (!ensureApplication(state))
+        return;
+    for (auto _ : state) {
+        const char* error = nullptr;
+        const double t = timeToFirstPaint(BARE_BIN, {}, error);
+        if (t < 0) {
+            state.SkipWithError(error);
+            return;
+        }
+        state.SetIterationTime(t);
+    }
+}
+BENCHMARK(BM_BareWindow)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+// The program, each start right after one of the bare window, so that the ratio compares starts under
+// the same load: `bare_ms` is the bare window's mean over the same iterations, `ratio` the program's
+// time over it.
+void BM_StartupToFirstPaint(benchmark::State& state)
+{
+    if (!ensureApplication(state))
+        return;
     QTemporaryDir dir;
     prepare(dir.path());
+    double bare = 0;
+    double program = 0;
     for (auto _ : state) {
-        QProcess program;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("VARNEL_EXIT_AFTER_FIRST_PAINT"), QStringLiteral("1"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        program.setProcessEnvironment(env);
-        const long long started = monotonicNs();
-        program.start(QStringLiteral(VARNEL_BIN), {QStringLiteral("--port"), QStringLiteral("sim"),
-                                                   QStringLiteral("--config-dir"), dir.path()});
-        if (!program.waitForFinished(20000)) {
-            state.SkipWithError("the program did not paint within 20 s");
-            program.kill();
+        const char* error = nullptr;
+        const double b = timeToFirstPaint(BARE_BIN, {}, error);
+        const double t = b < 0 ? b
+                               : timeToFirstPaint(VARNEL_BIN, {QStringLiteral("--port"), QStringLiteral("sim"),
+                                                               QStringLiteral("--config-dir"), dir.path()},
+                                                  error);
+        if (t < 0) {
+            state.SkipWithError(error);
             return;
         }
-        const QByteArray out = program.readAllStandardOutput();
-        const int at = out.indexOf("first-paint ");
-        if (at < 0) {
-            state.SkipWithError("the program reported no first paint");
-            return;
-        }
-        const long long painted = out.mid(at + 12).trimmed().toLongLong();
-        state.SetIterationTime(static_cast<double>(painted - started) / 1e9);
+        bare += b;
+        program += t;
+        state.SetIterationTime(t);
     }
     state.counters["library_files"] = kLibraryFiles;
+    state.counters["bare_ms"] = bare * 1000 / static_cast<double>(state.iterations());
+    state.counters["ratio"] = program / bare;
 }
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
 

@@ -1,5 +1,6 @@
 #include "display/render/screen_renderer.h"
 
+#include "display/render/pixel_runs.h"
 #include "resources/i18n/ui_translation.h"
 
 #include <QFontMetrics>
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -20,7 +22,6 @@ using namespace screen_geometry;
 const QColor kGridColor(50, 50, 50);
 const QColor kLabelColor(127, 127, 127);
 const QColor kPrintNameBox(50, 50, 50);
-constexpr int kStripWidth = 8;
 
 // "Arial" with a cell height of 12 pixels, as the screens were designed with: an em of 11 pixels.
 QFont screenFont()
@@ -85,20 +86,27 @@ void drawGridLayout(QPainter& p, const QFont& font, const GridLayout& layout, co
     }
 }
 
+CScreenRenderer::NameText nameText(const QFont& font, const std::string& name)
+{
+    const QFontMetrics m(font);
+    const QString s = translatedText("TraceNames", name);
+    return {s, m.horizontalAdvance(s), m.height(), m.ascent()};
+}
+
 // The name box: left edge half the text width before the point, top a third of the text height above it.
-void drawName(QPainter& p, const QFont& font, const std::string& name, PixelPoint at, const QColor& box,
+QRect nameBox(const CScreenRenderer::NameText& t, PixelPoint at)
+{
+    return QRect(at.x - t.width / 2, at.y - t.height / 3, t.width, t.height);
+}
+
+void drawName(QPainter& p, const QFont& font, const CScreenRenderer::NameText& t, PixelPoint at, const QColor& box,
               const QColor& text)
 {
-    const QString s = translatedText("TraceNames", name);
-    const QFontMetrics m(font);
-    const int w = m.horizontalAdvance(s);
-    const int h = m.height();
-    const int left = at.x - w / 2;
-    const int top = at.y - h / 3;
-    p.fillRect(QRect(left, top, w, h), box);
+    const QRect r = nameBox(t, at);
+    p.fillRect(r, box);
     p.setFont(font);
     p.setPen(text);
-    p.drawText(QPoint(left, top + m.ascent()), s);
+    p.drawText(QPoint(r.left(), r.top() + t.ascent), t.text);
 }
 
 // Calls `paint` for every visible series of `layer`, in the order they were added.
@@ -110,33 +118,127 @@ void forVisibleIn(const CScreenState& state, ScreenLayer layer, Paint&& paint)
             paint(series);
 }
 
+bool sameSeries(const CArrPoints& a, const CArrPoints& b)
+{
+    return a.layer == b.layer && a.flags == b.flags && a.color == b.color && a.name == b.name && a.points == b.points;
+}
+
+// Whether the series of the state that `inLayers` picks are those of `drawn`, in the same order.
+template <class Pick>
+bool unchanged(const CScreenState& state, const std::vector<CArrPoints>& drawn, Pick&& inLayers)
+{
+    std::size_t k = 0;
+    for (const CArrPoints& series : state.series) {
+        if (!inLayers(series.layer))
+            continue;
+        if (k >= drawn.size() || !sameSeries(series, drawn[k]))
+            return false;
+        ++k;
+    }
+    return k == drawn.size();
+}
+
+template <class Pick>
+void keep(const CScreenState& state, std::vector<CArrPoints>& drawn, Pick&& inLayers)
+{
+    drawn.clear();
+    for (const CArrPoints& series : state.series)
+        if (inLayers(series.layer))
+            drawn.push_back(series);
+}
+
+bool isForeground(ScreenLayer layer) { return layer == ScreenLayer::Foreground; }
+bool isTraceLayer(ScreenLayer layer) { return layer != ScreenLayer::Foreground; }
+
+pixel_runs::Canvas canvasOf(QImage& image)
+{
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), static_cast<int>(image.bytesPerLine() / 4), image.width(),
+            image.height()};
+}
+
+PixelRect bounding(const PixelRect& a, const PixelRect& b)
+{
+    if (a.empty())
+        return b;
+    if (b.empty())
+        return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+PixelRect bounding(const PixelRect& start, const std::vector<PixelRect>& rects)
+{
+    PixelRect r = start;
+    for (const PixelRect& x : rects)
+        r = bounding(r, x);
+    return r;
+}
+
+// Past this share of the picture, the grid is copied back whole: row copies beat scattered pixels.
+constexpr std::size_t kWholeCopyShare = 8;
+
+PixelRect toPixelRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+// An RGB32 picture whose rows are an odd number of cache lines apart. At a power-of-two-ish stride the
+// rows under a vertical line share a handful of cache sets and evict each other; lines run down the
+// columns all the time here. The picture owns its buffer (shared copies keep it alive).
+QImage paddedImage(QSize size)
+{
+    constexpr qsizetype kLine = 64;
+    qsizetype lines = (static_cast<qsizetype>(size.width()) * 4 + kLine - 1) / kLine;
+    if (lines % 2 == 0)
+        ++lines;
+    const qsizetype stride = lines * kLine;
+    void* data = std::aligned_alloc(kLine, static_cast<std::size_t>(stride * std::max(size.height(), 1)));
+    if (!data)
+        return QImage(size, QImage::Format_RGB32);
+    return QImage(static_cast<uchar*>(data), size.width(), size.height(), stride, QImage::Format_RGB32,
+                  [](void* p) { std::free(p); }, data);
+}
+
+void copyWhole(const QImage& from, const pixel_runs::Canvas& to)
+{
+    if (from.bytesPerLine() == to.stride * 4) {
+        std::memcpy(to.bits, from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+        return;
+    }
+    for (int y = 0; y < to.height; ++y)
+        std::memcpy(to.bits + static_cast<std::ptrdiff_t>(y) * to.stride, from.constScanLine(y),
+                    static_cast<std::size_t>(to.width) * 4);
+}
+
 } // namespace
 
-CScreenRenderer::CScreenRenderer() : axis(screenFont()), printing(screenFont()) {}
+CScreenRenderer::CScreenRenderer(Lines lines) : lines(lines), axis(screenFont()), printing(screenFont()) {}
 
 void CScreenRenderer::resize(QSize size)
 {
     size = size.expandedTo(QSize(0, 0));
-    back = QImage(size, QImage::Format_RGB32);
-    grid = QImage(size, QImage::Format_RGB32);
+    back = size.isEmpty() ? QImage() : paddedImage(size);
+    grid = size.isEmpty() ? QImage() : paddedImage(size);
     for (QImage* img : {&back, &grid})
         if (!img->isNull())
             img->fill(Qt::black);
-    // The saved columns belong to the old picture.
-    for (Strip& strip : strips)
-        strip.image = QImage();
+    gridGrey = {};
+    // The layers' bookkeeping belongs to the old picture.
+    forget(traceDamage);
+    foreDamage = {};
     gridValid = false;
     freshBuffers = true;
 }
 
 PixelRect CScreenRenderer::plotRect(const CScreenState& state, const PixelRect& start, bool print) const
 {
-    return screen_geometry::plotRect(start, state.style, measure(state, print ? printing : axis), print);
+    // Measuring text is slow next to a drawing; the labels' extents change only with their values.
+    MeasuredLabels& m = measured[print ? 1 : 0];
+    if (!m.valid || m.top != state.yLabelTop || m.bottom != state.yLabelBottom) {
+        m = {true, state.yLabelTop, state.yLabelBottom, measure(state, print ? printing : axis)};
+    }
+    return screen_geometry::plotRect(start, state.style, m.extents, print);
 }
 
 int CScreenRenderer::foregroundX(int k) const
 {
-    return k >= 0 && k < static_cast<int>(strips.size()) ? strips[static_cast<std::size_t>(k)].x : 0;
+    return k >= 0 && k < static_cast<int>(foreX.size()) ? foreX[static_cast<std::size_t>(k)] : 0;
 }
 
 bool CScreenRenderer::draw(const CScreenState& state)
@@ -150,67 +252,156 @@ bool CScreenRenderer::draw(const CScreenState& state)
 
     const DataMapping map(state, plot);
     const bool straight = (state.style & CScreenState::kStyleStraightLines) != 0;
-    for (const ScreenLayer layer : kLayerOrder) {
-        if (layer == ScreenLayer::Background)
-            drawBackground(state, plot);
-        else if (layer == ScreenLayer::Foreground)
-            saveForegroundStrips(state, map);
-        std::optional<QPainter> p;   // opened only for a layer with something to draw
-        std::size_t k = 0;           // the strip of the next foreground series
-        for (const CArrPoints& series : state.series) {
-            if (series.layer != layer)
-                continue;
-            const bool shown = series.visible();
-            if (shown) {
-                if (!p)
-                    p.emplace(&back);
-                drawSeries(*p, series, map, straight || layer == ScreenLayer::Foreground);
-            }
-            if (layer == ScreenLayer::Foreground) {
-                if (shown && !path.points.empty())
-                    strips[k].x = path.firstX;
-                ++k;
-            }
-        }
+    const MappingKey mapping{plot, state.xMin, state.xMax, state.xSpan, state.yMin, state.yMax, state.ySpan, straight};
+    const bool fresh = freshBuffers;
+    const bool newGrid = drawGridIfChanged(state, plot);
+    // Traces gathered in capture mode are cleared by the first normal drawing, even of the same traces.
+    const bool gathered = traceDamage.everything && !state.captureMode;
+    const bool tracesDue = fresh || newGrid || gathered || !(mapping == mappingKey) ||
+                           !unchanged(state, drawnTraces, isTraceLayer);
+    const bool foreDue = tracesDue || !unchanged(state, drawnForeground, isForeground);
+    changed = {};
+    if (!foreDue) {
+        freshBuffers = false;
+        return true;
     }
+
+    canvas = canvasOf(back);   // taken before any painter opens on the buffer
+    const PixelRect whole{0, 0, back.width(), back.height()};
+    changed = bounding({}, foreDamage.rects);
+    putForegroundBack();
+    if (tracesDue) {
+        if (fresh || newGrid || (traceDamage.everything && !state.captureMode))
+            changed = whole;
+        else if (!state.captureMode)
+            changed = bounding(changed, traceDamage.rects);
+        if (fresh || newGrid) {
+            copyWhole(grid, canvas);
+            forget(traceDamage);
+        } else if (!state.captureMode) {
+            putGridBack();
+        } else {
+            // The gathered traces are all taken away at once by the next normal drawing: their rects
+            // need not be kept (nor grow with every capture).
+            traceDamage.rects.clear();
+        }
+        // In capture mode the traces gather: all of them are under the next normal drawing's traces.
+        for (const ScreenLayer layer : {ScreenLayer::Background, ScreenLayer::Traces})
+            drawLayer(state, layer, map, straight, traceDamage, false);
+        changed = bounding(changed, traceDamage.rects);
+        traceDamage.everything = traceDamage.everything || state.captureMode;
+        mappingKey = mapping;
+        keep(state, drawnTraces, isTraceLayer);
+        ++traceDraws;
+    }
+    drawLayer(state, ScreenLayer::Foreground, map, straight, foreDamage, true);
+    changed = bounding(changed, foreDamage.rects);
+    keep(state, drawnForeground, isForeground);
+    open.reset();
     freshBuffers = false;
     return true;
 }
 
-void CScreenRenderer::drawBackground(const CScreenState& state, const PixelRect& plot)
+// In capture mode the grid of a picture already drawn stays as it is; fresh buffers get it even then.
+void CScreenRenderer::forget(Damage& damage)
 {
-    if (state.captureMode && !freshBuffers) {
-        // Only the columns under the previous foreground lines are repaired; every trace drawn stays.
-        for (const Strip& strip : strips)
-            restoreStrip(strip.image, strip.x - kStripWidth / 2);
-        return;
-    }
-    GridKey key{back.size(),      state.style & 7,   plot,        state.yLabelTop, state.yLabelBottom,
-                state.xLabelLeft, state.xLabelRight, state.xSpan, state.sectioned, state.axisSections};
-    if (!gridValid || !(key == gridKey)) {
-        drawGrid(state, plot);
-        gridKey = std::move(key);
-        gridValid = true;
-    }
-    std::memcpy(back.bits(), grid.constBits(), static_cast<std::size_t>(grid.sizeInBytes()));
+    damage.rects.clear();   // the capacity stays for the next drawing
+    damage.saved.clear();
+    damage.everything = false;
 }
 
-void CScreenRenderer::saveForegroundStrips(const CScreenState& state, const DataMapping& map)
+bool CScreenRenderer::drawGridIfChanged(const CScreenState& state, const PixelRect& plot)
 {
-    std::size_t count = 0;
-    for (const CArrPoints& series : state.series)
-        count += series.layer == ScreenLayer::Foreground;
-    strips.resize(count);
-    std::size_t k = 0;
+    if (state.captureMode && !freshBuffers)
+        return false;
+    GridKey key{back.size(),      state.style & 7,   plot,        state.yLabelTop, state.yLabelBottom,
+                state.xLabelLeft, state.xLabelRight, state.xSpan, state.sectioned, state.axisSections};
+    if (gridValid && key == gridKey)
+        return false;
+    drawGrid(state, plot);
+    gridKey = std::move(key);
+    gridValid = true;
+    return true;
+}
+
+void CScreenRenderer::putGridBack()
+{
+    std::size_t area = 0;
+    for (const PixelRect& r : traceDamage.rects)
+        area += static_cast<std::size_t>(r.width()) * static_cast<std::size_t>(r.height());
+    const std::size_t whole = static_cast<std::size_t>(back.width()) * static_cast<std::size_t>(back.height());
+    if (traceDamage.everything || area > whole / kWholeCopyShare) {
+        copyWhole(grid, canvas);
+    } else {
+        if (!gridGrey.bits.empty())
+            pixel_runs::copy(gridGrey, canvas, traceDamage.rects.data(), traceDamage.rects.size());
+        else
+            pixel_runs::copy(canvasOf(grid), canvas, traceDamage.rects.data(), traceDamage.rects.size());
+    }
+    forget(traceDamage);
+}
+
+// The foreground's pixels were saved one rect after another as it was drawn; they go back in reverse,
+// so that where two of its series overlap, what lay under both comes back last.
+void CScreenRenderer::putForegroundBack()
+{
+    const pixel_runs::Canvas& to = canvas;
+    std::vector<std::size_t> starts;
+    starts.reserve(foreDamage.rects.size());
+    std::size_t at = 0;
+    for (const PixelRect& r : foreDamage.rects) {
+        starts.push_back(at);
+        const PixelRect c = pixel_runs::clipped(to, r);
+        if (!c.empty())
+            at += static_cast<std::size_t>(c.width()) * static_cast<std::size_t>(c.height());
+    }
+    for (std::size_t i = foreDamage.rects.size(); i-- > 0;)
+        pixel_runs::restore(to, foreDamage.rects[i], foreDamage.saved, starts[i]);
+    forget(foreDamage);
+}
+
+void CScreenRenderer::drawLayer(const CScreenState& state, ScreenLayer layer, const DataMapping& map, bool straight,
+                                Damage& damage, bool saveUnder)
+{
+    const bool fore = layer == ScreenLayer::Foreground;
+    if (fore) {
+        std::size_t count = 0;
+        for (const CArrPoints& series : state.series)
+            count += series.layer == ScreenLayer::Foreground;
+        foreX.resize(count);
+    }
+    std::size_t k = 0;   // the next foreground series
     for (const CArrPoints& series : state.series) {
-        if (series.layer != ScreenLayer::Foreground)
+        if (series.layer != layer)
             continue;
-        Strip& strip = strips[k++];
-        if (strip.image.size() != QSize(kStripWidth, back.height()))
-            strip.image = QImage(QSize(kStripWidth, back.height()), QImage::Format_RGB32);
-        if (!series.points.empty())
-            strip.x = map.pixelX(series.points.front().x);
-        saveStrip(strip.image, strip.x - kStripWidth / 2);
+        const bool shown = series.visible();
+        if (fore && !series.points.empty())
+            foreX[k] = map.pixelX(series.points.front().x);
+        if (shown) {
+            drawSeries(series, map, straight || fore, damage, saveUnder);
+            if (fore && !path.points.empty())
+                foreX[k] = path.firstX;
+        }
+        k += fore;
+    }
+}
+
+QPainter& CScreenRenderer::painter()
+{
+    if (!open)
+        open.emplace(&back);
+    return *open;
+}
+
+void CScreenRenderer::mark(Damage& damage, const PixelRect* rects, std::size_t count, bool saveUnder)
+{
+    for (const PixelRect* r = rects; r != rects + count; ++r) {
+        const PixelRect inside = pixel_runs::clipped(canvas, *r);
+        if (inside.empty())
+            continue;
+        if (saveUnder)
+            pixel_runs::save(canvas, inside, damage.saved);
+        damage.rects.push_back(inside);
     }
 }
 
@@ -218,53 +409,62 @@ void CScreenRenderer::drawGrid(const CScreenState& state, const PixelRect& plot)
 {
     grid.fill(Qt::black);
     // Without the grid the background is plain black rather than a stale picture.
-    if (!(state.style & CScreenState::kStyleGrid))
-        return;
-    QPainter g(&grid);
-    drawGridLayout(g, axis, gridLayout(state, plot, false), plot, state.style, thinPen(kGridColor), kLabelColor);
+    if (state.style & CScreenState::kStyleGrid) {
+        QPainter g(&grid);
+        drawGridLayout(g, axis, gridLayout(state, plot, false), plot, state.style, thinPen(kGridColor), kLabelColor);
+    }
+    // The grid is all greys: a quarter of the bytes to read where traces are taken away.
+    gridGrey = pixel_runs::greyCopy(canvasOf(grid));
 }
 
-void CScreenRenderer::drawSeries(QPainter& p, const CArrPoints& series, const DataMapping& map, bool straight)
+void CScreenRenderer::drawSeries(const CArrPoints& series, const DataMapping& map, bool straight, Damage& damage,
+                                 bool saveUnder)
 {
     seriesPath(series, map, straight, path);
     const QColor color = toQColor(series.color);
-    if (path.kind != PathKind::Nothing) {
-        p.setPen(thinPen(color));
-        if (path.kind == PathKind::Pixel) {
-            p.drawPoint(path.points.front().x, path.points.front().y);
+    if (path.kind == PathKind::Pixel) {
+        const PixelPoint p = path.points.front();
+        const PixelRect r = pixel_runs::clipped(canvas, {p.x, p.y, p.x + 1, p.y + 1});
+        mark(damage, &r, 1, saveUnder);
+        if (!r.empty())
+            pixel_runs::fill(canvas, &r, 1, color.rgb());
+    } else if (path.kind == PathKind::Lines) {
+        runs.clear();
+        if (lines == Lines::Direct && pixel_runs::polylineRuns(path.points, back.width(), back.height(), runs)) {
+            if (saveUnder)
+                mark(damage, runs.data(), runs.size(), true);
+            else
+                damage.rects.insert(damage.rects.end(), runs.begin(), runs.end());   // inside already
+            pixel_runs::fill(canvas, runs.data(), runs.size(), color.rgb());
         } else {
+            // A line reaching outside the buffer stays within its points' bounds; the pen may add a
+            // pixel at a turn.
+            PixelRect box{path.points.front().x, path.points.front().y, path.points.front().x, path.points.front().y};
             qpoints.resize(path.points.size());
-            for (std::size_t i = 0; i < path.points.size(); ++i)
-                qpoints[i] = QPoint(path.points[i].x, path.points[i].y);
+            for (std::size_t i = 0; i < path.points.size(); ++i) {
+                const PixelPoint p = path.points[i];
+                qpoints[i] = QPoint(p.x, p.y);
+                box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x), std::max(box.bottom, p.y)};
+            }
+            const PixelRect around{box.left - 1, box.top - 1, box.right + 2, box.bottom + 2};
+            mark(damage, &around, 1, saveUnder);
+            QPainter& p = painter();
+            p.setPen(thinPen(color));
             p.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
         }
     }
     if (path.nameShown) {
+        // Names are few and fixed: each is measured once.
+        auto known = names.find(series.name);
+        if (known == names.end())
+            known = names.emplace(series.name, nameText(axis, series.name)).first;
+        // Glyphs may reach a little past the advance the box is measured by.
+        const QRect box = nameBox(known->second, path.namePoint).adjusted(-2, -2, 2, 2);
+        const PixelRect around = toPixelRect(box);
+        mark(damage, &around, 1, saveUnder);
         const QColor complement(255 - series.color.r, 255 - series.color.g, 255 - series.color.b);
-        drawName(p, axis, series.name, path.namePoint, color, complement);
+        drawName(painter(), axis, known->second, path.namePoint, color, complement);
     }
-}
-
-void CScreenRenderer::saveStrip(QImage& strip, int x) const
-{
-    const int from = std::max(x, 0);
-    const int to = std::min(x + kStripWidth, back.width());
-    if (from >= to || strip.isNull())
-        return;
-    const std::size_t bytes = static_cast<std::size_t>(to - from) * 4;
-    for (int y = 0; y < back.height(); ++y)
-        std::memcpy(strip.scanLine(y) + (from - x) * 4, back.constScanLine(y) + from * 4, bytes);
-}
-
-void CScreenRenderer::restoreStrip(const QImage& strip, int x)
-{
-    const int from = std::max(x, 0);
-    const int to = std::min(x + kStripWidth, back.width());
-    if (from >= to || strip.isNull())
-        return;
-    const std::size_t bytes = static_cast<std::size_t>(to - from) * 4;
-    for (int y = 0; y < back.height(); ++y)
-        std::memcpy(back.scanLine(y) + from * 4, strip.constScanLine(y) + (from - x) * 4, bytes);
 }
 
 void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int deviceWidthMm, int pageHeight) const
@@ -303,7 +503,7 @@ void CScreenRenderer::print(const CScreenState& state, QPainter& painter, int de
                 painter.drawLines(lines.data(), static_cast<int>(lines.size()));
             }
             if (p.nameShown)
-                drawName(painter, printing, series.name, p.namePoint, kPrintNameBox, Qt::white);
+                drawName(painter, printing, nameText(printing, series.name), p.namePoint, kPrintNameBox, Qt::white);
         });
     }
     painter.restore();

@@ -1,25 +1,38 @@
 #pragma once
 
+#include "display/render/pixel_runs.h"
 #include "display/screen_geometry.h"
 #include "display/screen_state.h"
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QSize>
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
-
-class QPainter;
 
 // Composes a trace screen into memory images and prints it; used by CScreenWnd and by programs that
 // draw a screen without a window. The back buffer is copied to the surface once per drawing, so nothing
-// flickers; the grid buffer is redrawn only when the grid, the labels or the size changed.
+// flickers. The picture is composed in layers, each redrawn only when it changed: the grid buffer (grid
+// and labels) when the grid, the labels or the size changed; the traces (background and trace series)
+// when their points, colours, names or the mapping changed, by putting the grid back only under the
+// pixels the previous traces set; the foreground (cursors, marks) by putting back the pixels it covered.
+// The series' lines are written straight into the buffer, pixel for pixel as the painter would set
+// them; text, the grid and a line reaching outside the buffer are painted.
 class CScreenRenderer {
 public:
-    CScreenRenderer();
+    // How the series' lines are drawn: into the buffer (the same pixels as the painter's), or all with
+    // the painter (the reference the direct drawing is checked against).
+    enum class Lines { Direct, Painter };
 
-    // Recreates the back, grid and strip buffers for a new size (all black).
+    explicit CScreenRenderer(Lines lines = Lines::Direct);
+
+    // Recreates the back and grid buffers for a new size (all black).
     void resize(QSize size);
     QSize size() const { return back.size(); }
 
@@ -31,6 +44,10 @@ public:
     // The pixel column of the k-th foreground series (the cursor lines in the order they were added) as
     // last drawn; 0 for one never drawn.
     int foregroundX(int k) const;
+    // The part of the picture the last drawing changed (empty when it changed nothing).
+    PixelRect changedRect() const { return changed; }
+    // How many times the trace layer was drawn; a drawing that changed only the foreground leaves it.
+    int traceLayerDraws() const { return traceDraws; }
 
     static constexpr int kPrintHeight = 400;
 
@@ -44,6 +61,12 @@ public:
     PixelRect plotRect(const CScreenState& state, const PixelRect& start, bool printing) const;
 
     const QImage& image() const { return back; }
+
+    // A series' name as drawn in the screen font.
+    struct NameText {
+        QString text;
+        int width = 0, height = 0, ascent = 0;
+    };
     const QFont& axisFont() const { return axis; }
 
 private:
@@ -57,30 +80,62 @@ private:
         std::vector<AxisSection> sections;
         friend bool operator==(const GridKey&, const GridKey&) = default;
     };
-
-    // The pixel columns under a foreground line, saved before the line is drawn, so that a capture-mode
-    // drawing can take the line away without touching the traces gathered around it.
-    struct Strip {
-        QImage image;
-        int x = 0;   // the line's column; the strip starts kStripWidth / 2 before it
+    // What maps the series to pixels.
+    struct MappingKey {
+        PixelRect plot;
+        int xMin = 0, xMax = 0, xSpan = 0, yMin = 0, yMax = 0, ySpan = 0;
+        bool straight = false;
+        friend bool operator==(const MappingKey&, const MappingKey&) = default;
+    };
+    // Where the pixels of a layer's drawing went, to be put back from the layer below.
+    struct Damage {
+        std::vector<PixelRect> rects;
+        std::vector<std::uint32_t> saved;   // the foreground's: the pixels it covered, in rect order
+        bool everything = false;
     };
 
-    void drawBackground(const CScreenState& state, const PixelRect& plot);
+    static void forget(Damage& damage);
+    bool drawGridIfChanged(const CScreenState& state, const PixelRect& plot);
     void drawGrid(const CScreenState& state, const PixelRect& plot);
-    void saveForegroundStrips(const CScreenState& state, const screen_geometry::DataMapping& map);
-    void saveStrip(QImage& strip, int x) const;
-    void restoreStrip(const QImage& strip, int x);
-    void drawSeries(QPainter& p, const CArrPoints& series, const screen_geometry::DataMapping& map,
-                    bool straight);
+    void putGridBack();
+    void putForegroundBack();
+    void drawLayer(const CScreenState& state, ScreenLayer layer, const screen_geometry::DataMapping& map,
+                   bool straight, Damage& damage, bool saveUnder);
+    void drawSeries(const CArrPoints& series, const screen_geometry::DataMapping& map, bool straight,
+                    Damage& damage, bool saveUnder);
+    // Notes `rects` (clipped to the buffer) as drawn on, saving the pixels under them first if asked.
+    void mark(Damage& damage, const PixelRect* rects, std::size_t count, bool saveUnder);
+    QPainter& painter();
 
+    // The text extents of the y labels last measured, in the screen's and in the print font.
+    struct MeasuredLabels {
+        bool valid = false;
+        double top = 0, bottom = 0;
+        screen_geometry::LabelExtents extents;
+    };
+
+    Lines lines;
+    mutable MeasuredLabels measured[2];
     QImage back;
     QImage grid;
-    std::vector<Strip> strips;   // one per foreground series, in their order
+    pixel_runs::GreyCanvas gridGrey;   // the grid as grey levels, while it has no other colour
     QFont axis;
     QFont printing;
     GridKey gridKey;
     bool gridValid = false;
     bool freshBuffers = true;
+    MappingKey mappingKey;
+    std::vector<CArrPoints> drawnTraces;       // the background and trace series as last drawn
+    std::vector<CArrPoints> drawnForeground;   // the foreground series as last drawn
+    Damage traceDamage;
+    Damage foreDamage;
+    std::vector<int> foreX;   // one per foreground series, in their order
+    int traceDraws = 0;
+    std::unordered_map<std::string, NameText> names;
+    PixelRect changed;
     screen_geometry::SeriesPath path;   // reused between drawings
+    std::vector<PixelRect> runs;
     std::vector<QPoint> qpoints;
+    pixel_runs::Canvas canvas;        // the back buffer's pixels during a drawing
+    std::optional<QPainter> open;     // the painter on the back buffer during a drawing, once one was needed
 };

@@ -11,6 +11,8 @@ CScreenWnd::CScreenWnd(QWidget* parent, int controlId) : QWidget(parent), id(con
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
+    frameTimer.setSingleShot(true);
+    connect(&frameTimer, &QTimer::timeout, this, &CScreenWnd::paintDirty);
     syncChartRect();
 }
 
@@ -43,7 +45,28 @@ void CScreenWnd::syncChartRect()
 void CScreenWnd::draw()
 {
     compose();
-    update();
+    requestPaint();
+}
+
+// The window is repainted at most once a display frame, however many drawings arrive: a drawing
+// within a frame of the last paint is shown by one paint at the frame's end. The timer runs only then.
+void CScreenWnd::requestPaint()
+{
+    if (frameTimer.isActive())
+        return;
+    const qint64 since = lastPaint.isValid() ? lastPaint.elapsed() : kFrameMs;
+    if (since >= kFrameMs)
+        paintDirty();
+    else
+        frameTimer.start(static_cast<int>(kFrameMs - since));
+}
+
+// Only what the drawings changed is copied to the window.
+void CScreenWnd::paintDirty()
+{
+    if (!dirty.isEmpty())
+        update(dirty);
+    dirty = QRect();
 }
 
 void CScreenWnd::compose()
@@ -54,6 +77,8 @@ void CScreenWnd::compose()
     if (composer.draw(content)) {
         ++draws;
         stale = false;
+        const PixelRect c = composer.changedRect();
+        dirty |= QRect(c.left, c.top, c.width(), c.height());
     }
 }
 
@@ -65,6 +90,7 @@ void CScreenWnd::paintEvent(QPaintEvent* event)
 {
     if (stale)
         compose();
+    lastPaint.start();
     QPainter p(this);
     const QRect r = event->rect();
     p.drawImage(r, composer.image(), r);

@@ -3,6 +3,8 @@
 #include "display/render/screen_renderer.h"
 #include "display/screen_state.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 class QPainter;
@@ -25,7 +27,8 @@ public:
     void resizeScreen(const QRect& rect);
     void resizeScreen(int left, int top, int width, int height) { resizeScreen(QRect(left, top, width, height)); }
 
-    // Composes the chart now and repaints the window from it (the copy happens at the next paint).
+    // Composes the chart now and repaints the window from it (the copy happens at the next paint, at
+    // most one a display frame).
     void draw();
     // The print drawing (see CScreenRenderer::print); the caller's painter maps 0.01 inch with y up.
     void print(QPainter& painter, int deviceWidthMm) const;
@@ -57,11 +60,18 @@ protected:
 
 private:
     void compose();
+    void requestPaint();
+    void paintDirty();
     void syncChartRect();
+
+    static constexpr qint64 kFrameMs = 16;   // a 60 Hz display's frame
 
     CScreenState content;
     CScreenRenderer composer;
     int id = 0;
     int draws = 0;
     bool stale = true;   // the buffers were recreated and hold no picture yet
+    QElapsedTimer lastPaint;
+    QTimer frameTimer;   // the paint held back to the end of the frame
+    QRect dirty;         // what the drawings since the last paint changed
 };

@@ -65,7 +65,8 @@ CFormMemory::CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& se
     registerCommands();
     createControls();
     doc.addView(this);
-    fillReflectogramList();
+    if (!this->setup.listLater)
+        fillReflectogramList();
     grid.fillGridFileList();
     showGridFiles();
     selectTab(0);

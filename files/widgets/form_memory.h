@@ -31,6 +31,9 @@ struct LibrarySetup {
     std::string saveDir;                          // the Save folder, the default of OPEN and OPEN_PIECE
     std::function<QAction*(int commandId)> action;   // the one action of a command, shared with the frame
     std::function<void(bool previewOn)> relayout;    // the frame lays the library row out again
+    // The folder is listed when the program asks for it (fillReflectogramList) rather than at once: the
+    // program lists it after the window's first frame, which a large folder would otherwise hold up.
+    bool listLater = false;
 };
 
 // The library panel along the bottom of the main window. Tab "Рефлектограммы": the reflectogram files

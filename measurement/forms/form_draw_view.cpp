@@ -78,8 +78,15 @@ ReportCellColors CFormDraw::cellColors(int row, int) const
 
 void CFormDraw::fillChannelTable()
 {
-    channelTable->clear();
     const ChannelTable table = buildChannelTable(doc);
+    // Most updates bring new samples and leave the text as it was: the table is not touched then.
+    bool same = channelTable->getItemCount() == static_cast<int>(table.rows.size());
+    for (int i = 0; same && i < static_cast<int>(table.rows.size()); ++i)
+        for (int j = 0; same && j < kChannelColumnCount; ++j)
+            same = channelTable->getCell(i, j) == QString::fromStdString(table.rows[i].cells[j]);
+    if (same)
+        return;
+    channelTable->clear();
     for (int i = 0; i < static_cast<int>(table.rows.size()); ++i)
         for (int j = 0; j < kChannelColumnCount; ++j)
             channelTable->addCell(i, j, j == kColName ? translatedText("TraceNames", table.rows[i].cells[j])
