@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -211,6 +212,44 @@ TEST(Documentation, EveryPictureOfTheHelpExistsAndNothingComesFromOutside)
         std::smatch hit;
         EXPECT_FALSE(std::regex_search(text, hit, outside)) << page.name << " loads an outside resource: " << hit.str();
     }
+}
+
+// `text` with XML's and HTML's entities undone, as a reader of either sees it.
+std::string unescaped(std::string text)
+{
+    static const std::pair<const char*, const char*> kEntities[] = {
+        {"&quot;", "\""}, {"&apos;", "'"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}};
+    for (const auto& [from, to] : kEntities)
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1))
+            text.replace(at, std::string(from).size(), to);
+    return text;
+}
+
+TEST(Documentation, TheEnglishPageNamesEveryCommandAsTheEnglishWindowDoes)
+{
+    // The English menus are the translation of the command table's texts; a reader looks for the name
+    // the window shows.
+    const std::string ts = readText((kSource / "resources/translations/varnel_en.ts").string());
+    const std::size_t context = ts.find("<name>CommandText</name>");
+    ASSERT_NE(context, std::string::npos);
+    const std::string commands = ts.substr(context, ts.find("</context>", context) - context);
+    std::map<std::string, std::string> english;
+    static const std::regex message(R"re(<source>([^<]*)</source>\s*<translation>([^<]*)</translation>)re");
+    for (auto it = std::sregex_iterator(commands.begin(), commands.end(), message); it != std::sregex_iterator(); ++it)
+        english.emplace(unescaped((*it)[1].str()), unescaped((*it)[2].str()));
+    ASSERT_GT(english.size(), 60u);
+
+    const std::string page = readText((kHelpDir / "index.en.html").string());
+    static const std::regex row(R"re(data-command="([^"]*)"><td>([^<]*)<)re");
+    std::vector<std::string> wrong;
+    int rows = 0;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), row); it != std::sregex_iterator(); ++it, ++rows) {
+        const auto found = english.find(unescaped((*it)[1].str()));
+        if (found != english.end() && found->second != unescaped((*it)[2].str()))
+            wrong.push_back("\"" + unescaped((*it)[2].str()) + "\" (the window: \"" + found->second + "\")");
+    }
+    EXPECT_GT(rows, 60);
+    EXPECT_TRUE(wrong.empty()) << "index.en.html names commands otherwise than the English window: " << joined(wrong);
 }
 
 } // namespace
