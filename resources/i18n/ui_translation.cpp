@@ -84,3 +84,9 @@ QString userText(const Status& status)
 {
     return QString::fromStdString(installed == UiLanguage::English ? status.reason() : status.userReason());
 }
+
+Status windowFailure(const QString& text)
+{
+    const std::string wording = text.toStdString();
+    return Status::failure(wording, wording);
+}

@@ -31,3 +31,6 @@ QString translatedUnit(std::string_view unit);
 
 // A failure's wording for the window: the Russian text in Russian, the English line in English.
 QString userText(const Status& status);
+
+// A refusal of a window's own, already in the program's language (a tr() text): both wordings are it.
+Status windowFailure(const QString& text);

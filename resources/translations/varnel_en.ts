@@ -556,6 +556,10 @@ The change stays in the list but was not written to the file.</translation>
         <translation>From end A: %1 m, from end B: %2 m
 KU %3, V/2 %4 m/µs, spread %5 m</translation>
     </message>
+    <message>
+        <source>м</source>
+        <translation>m</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>

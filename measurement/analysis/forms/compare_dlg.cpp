@@ -102,19 +102,16 @@ Status CCompareDlg::compareChosen(BaselineComparison& result) const
 {
     const int now = chosen(*line), base = chosen(*baseline);
     if (base < 0)
-        return Status::failure("no memory is shown to compare with",
-                               tr("Загрузите эталонную рефлектограмму в память П1, П2 или П3").toStdString());
+        return windowFailure(tr("Загрузите эталонную рефлектограмму в память П1, П2 или П3"));
     if (now < 0 || now == base)
-        return Status::failure("the line and the baseline must differ",
-                               tr("Выберите линию, отличную от эталона").toStdString());
+        return windowFailure(tr("Выберите линию, отличную от эталона"));
     const Trace& memory = doc.traces[static_cast<std::size_t>(base)];
     const TraceSamples ownSamples = traceSamples(doc, now);
     if (now == L1 || now == L2) {
         // A live line is the window the instrument sends: the memory is compared as the screen shows
         // it in that window, which only a memory of the same range and pulse can be.
         if (std::abs(memory.memScale - doc.scale) > 1e-9 || std::abs(memory.memPulse - doc.pulse) > 1e-9)
-            return Status::failure("the baseline was taken on another range or with another pulse",
-                                   tr("Эталон снят на другом диапазоне или с другим импульсом").toStdString());
+            return windowFailure(tr("Эталон снят на другом диапазоне или с другим импульсом"));
         std::array<std::uint8_t, kWindowSamples> window{};
         resampleMemory(memory, doc.scale, doc.zoom, doc.window().left, window);
         return compareWithBaseline(ownSamples.samples, ownSamples.grid, window, ownSamples.grid, documentDistances(doc),

@@ -37,7 +37,7 @@ CLocateDlg::CLocateDlg(CVarnelDoc& doc, QWidget* parent)
     auto* form = new QFormLayout;
     setToolTipText(*endA, tr("Рефлектограмма, снятая с конца A"));
     setToolTipText(*endB, tr("Рефлектограмма, снятая с конца B"));
-    length->spin().configure(1, 64000, 1000, 1, 2, QStringLiteral("м"));
+    length->spin().configure(1, 64000, 1000, 1, 2, tr("м"));
     length->spin().setToolTipText(tr("Длина линии по плану"));
     form->addRow(tr("Конец A"), endA);
     form->addRow(tr("Конец B"), endB);
@@ -75,8 +75,7 @@ Status CLocateDlg::locate(TwoEndedLocation& result) const
     const int a = endA->currentIndex() < 0 ? -1 : endA->currentData().toInt();
     const int b = endB->currentIndex() < 0 ? -1 : endB->currentData().toInt();
     if (a < 0 || b < 0 || a == b)
-        return Status::failure("two different reflectograms are needed",
-                               tr("Выберите две разные рефлектограммы: с конца A и с конца B").toStdString());
+        return windowFailure(tr("Выберите две разные рефлектограммы: с конца A и с конца B"));
     const TraceSamples sa = traceSamples(doc, a), sb = traceSamples(doc, b);
     return locateFault(lineEnd(sa.samples, sa.grid, claimedKu(doc, a)), lineEnd(sb.samples, sb.grid, claimedKu(doc, b)),
                        length->spin().getValue(), result);
