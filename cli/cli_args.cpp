@@ -88,7 +88,8 @@ std::string outputPathProblem(const std::string& path)
     std::string probe = (fs::path(folder) / ".varnel-cli-XXXXXX").string();
     const int fd = ::mkstemp(probe.data());
     if (fd < 0)
-        return path + cliText(": the folder " + folder + " may not be written to", ": в папку " + folder + " нельзя записывать");
+        return path + cliText(": the folder " + folder + " may not be written to",
+                              ": в папку " + folder + " нельзя записывать");
     ::close(fd);
     ::unlink(probe.c_str());
     return {};

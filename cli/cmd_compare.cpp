@@ -52,11 +52,13 @@ int runCompare(const CliArgs& args, std::ostream& out, std::ostream& err)
                                                    (!numtext::parseNumber(t->second, settings.thresholdSigma) ||
                                                     !(settings.thresholdSigma > 0)))
         return failWith(err, "compare: --threshold must be a positive number, not \"" + t->second + "\"",
-                        "compare: --threshold должен быть положительным числом, а не \"" + t->second + "\"", kExitUsage);
+                        "compare: --threshold должен быть положительным числом, а не \"" + t->second + "\"",
+                        kExitUsage);
     const auto kuOption = parsed.values.find("--ku");
     if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, distances.ku) || !(distances.ku > 0)))
         return failWith(err, "compare: --ku must be a positive number, not \"" + kuOption->second + "\"",
-                        "compare: --ku должен быть положительным числом, а не \"" + kuOption->second + "\"", kExitUsage);
+                        "compare: --ku должен быть положительным числом, а не \"" + kuOption->second + "\"",
+                        kExitUsage);
 
     ReflectogramRecord records[2];
     for (int i = 0; i < 2; ++i) {
@@ -75,7 +77,8 @@ int runCompare(const CliArgs& args, std::ostream& out, std::ostream& err)
         if (!(distances.ku > 0) && distances.sections.empty())
             return failWith(err, parsed.positional[0] + ": the file's KU is " + numtext::fixed(distances.ku, 3) +
                                      "; give one with --ku",
-                            parsed.positional[0] + ": КУ файла " + numtext::fixed(distances.ku, 3) + "; укажите его в --ku",
+                            parsed.positional[0] + ": КУ файла " + numtext::fixed(distances.ku, 3) +
+                                "; укажите его в --ku",
                             kExitBadFile);
     }
 

@@ -68,7 +68,8 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
         distances.ku = record.ku();
         if (!(distances.ku > 0) && distances.sections.empty())
             return failWith(err, path + ": the file's KU is " + numtext::fixed(distances.ku, 3) + "; give one with --ku",
-                            path + ": КУ файла " + numtext::fixed(distances.ku, 3) + "; укажите его в --ku", kExitBadFile);
+                            path + ": КУ файла " + numtext::fixed(distances.ku, 3) + "; укажите его в --ku",
+                            kExitBadFile);
     }
 
     const EventReport report = CEventFinder(settings).find(record.samples, recordGrid(record), distances);

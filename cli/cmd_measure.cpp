@@ -159,7 +159,8 @@ int runMeasure(const CliArgs& args, std::ostream& out, std::ostream& err)
     CVarnelDoc doc;
     MeasureOptions options;
     if (const std::string wrong = configure(parsed, doc, options); !wrong.empty())
-        return failWith(err, "measure: " + wrong + cliText(" (see ", " (см. ") + "varnel-cli measure --help)", kExitUsage);
+        return failWith(err, "measure: " + wrong + cliText(" (see ", " (см. ") + "varnel-cli measure --help)",
+                        kExitUsage);
     CMeasureRun run(doc, options, out, err);
     return run.run();
 }

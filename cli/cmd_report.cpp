@@ -87,8 +87,8 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
         return exitCode;
     const auto output = parsed.values.find("-o");
     if (output == parsed.values.end() || output->second.empty())
-        return failWith(err, "report needs an output file: -o REPORT.pdf", "для report нужен выходной файл: -o REPORT.pdf",
-                        kExitUsage);
+        return failWith(err, "report needs an output file: -o REPORT.pdf",
+                        "для report нужен выходной файл: -o REPORT.pdf", kExitUsage);
 
     ReflectogramReportOptions options;
     double ku = 0.0;
@@ -117,8 +117,8 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
             return failWith(err, cliReason(s), kExitBadFile);
         options.sections = documentSections(data);
         if (options.sections.empty())
-            return failWith(err, sections->second + ": the file has no sections", sections->second + ": в файле нет участков",
-                            kExitBadFile);
+            return failWith(err, sections->second + ": the file has no sections",
+                            sections->second + ": в файле нет участков", kExitBadFile);
     }
 
     const std::string& path = parsed.positional[0];

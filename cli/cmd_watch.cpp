@@ -56,7 +56,8 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, WatchOptions& o)
         return wrong;
     const std::string* line = optionValue(a, "--line");
     if (!line || !parseIntIn(*line, 1, 2, o.line))
-        return line ? badValue("--line", *line, "1 or 2", "1 или 2") : cliText("--line 1|2 is needed", "нужен --line 1|2");
+        return line ? badValue("--line", *line, "1 or 2", "1 или 2")
+                    : cliText("--line 1|2 is needed", "нужен --line 1|2");
     const std::string* threshold = optionValue(a, "--threshold");
     if (!threshold || !parseIntIn(*threshold, 1, 255, o.settings.threshold))
         return threshold ? badValue("--threshold", *threshold, "1..255 counts", "1..255")

@@ -35,8 +35,8 @@ int main(int argc, char** argv)
     if (std::string error; !takeCliLanguage(all, error))
         return failWith(std::cerr, error + cliText(" (see varnel-cli --help)", " (см. varnel-cli --help)"), kExitUsage);
     if (all.empty())
-        return failWith(std::cerr, "no command given (see varnel-cli --help)", "не указана команда (см. varnel-cli --help)",
-                        kExitUsage);
+        return failWith(std::cerr, "no command given (see varnel-cli --help)",
+                        "не указана команда (см. varnel-cli --help)", kExitUsage);
     const std::string& first = all[0];
     if (first == "--help" || first == "-h" || first == "help") {
         printUsage(std::cout);
