@@ -18,3 +18,6 @@ std::string applyAcquisitionOptions(const ParsedArgs& args, CVarnelDoc& doc, std
 const std::string* optionValue(const ParsedArgs& args, const char* name);
 bool parseDecimal(const std::string& text, double& value);
 bool parseIntIn(const std::string& text, int low, int high, int& value);
+// "bad OPTION VALUE (what it may be)" in the language of the error lines.
+std::string badValue(const std::string& option, const std::string& value, const std::string& english,
+                     const std::string& russian);

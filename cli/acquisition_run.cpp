@@ -1,6 +1,7 @@
 #include "cli/acquisition_run.h"
 
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "device/com_thread.h"
 #include "device/port_choice.h"
 #include "device/transport_status.h"
@@ -34,7 +35,9 @@ bool CAcquisitionRun::begin(const std::string& port, std::ostream* trace)
 {
     // Without a user to ask, "auto" with several bridges attached ends before any of them is touched.
     if (const Status s = checkAutoPort(port, ftdiPorts()); !s) {
-        fail(command + ": " + s.reason() + "; name the instrument's with --port (varnel-cli ports lists them)");
+        fail(command + ": " + cliReason(s) +
+             cliText("; name the instrument's with --port (varnel-cli ports lists them)",
+                     "; укажите порт прибора в --port (их список выдает varnel-cli ports)"));
         return false;
     }
     controller.onInitialUpdate(makeDeviceWorker(port, trace), &sink);
@@ -53,8 +56,15 @@ bool CAcquisitionRun::begin(const std::string& port, std::ostream* trace)
 std::string CAcquisitionRun::portFailure(LinkProblem problem, const std::string& port, FtStatus status) const
 {
     switch (problem) {
-    case LinkProblem::PortBusy: return command + ": port " + port + " is busy: another program is using it";
-    case LinkProblem::AccessDenied: return command + ": " + acqtext::accessDeniedLine(port);
+    case LinkProblem::PortBusy:
+        return command + cliText(": port " + port + " is busy: another program is using it",
+                                 ": порт " + port + " занят другой программой");
+    case LinkProblem::AccessDenied:
+        return command + cliText(": " + acqtext::accessDeniedLine(port),
+                                 ": нет доступа к порту " + port +
+                                     ": установите правило udev программы (60-varnel.rules из пакета varnel) или "
+                                     "добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER), "
+                                     "затем войдите в систему заново");
     case LinkProblem::Silent: break;
     }
     std::string line = std::string(acqtext::kReconnectCaption) + ": " + port;

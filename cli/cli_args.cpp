@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include "cli/cli_language.h"
+
 #include "document/atomic_file.h"
 
 #include <algorithm>
@@ -37,7 +39,7 @@ bool parseArgs(const CliArgs& args, const ArgRules& rules, ParsedArgs& parsed, s
             const std::size_t eq = a.find('=');
             const std::string name = a.substr(0, eq);
             if (!contains(rules.valueOptions, name)) {
-                error = "unknown option " + a;
+                error = cliText("unknown option " + a, "неизвестный параметр " + a);
                 return false;
             }
             if (eq != std::string::npos) {
@@ -45,7 +47,7 @@ bool parseArgs(const CliArgs& args, const ArgRules& rules, ParsedArgs& parsed, s
             } else if (i + 1 < args.size()) {
                 parsed.values[name] = args[++i];
             } else {
-                error = "option " + name + " needs a value";
+                error = cliText("option " + name + " needs a value", "у параметра " + name + " нет значения");
                 return false;
             }
         }
@@ -53,11 +55,12 @@ bool parseArgs(const CliArgs& args, const ArgRules& rules, ParsedArgs& parsed, s
     if (parsed.help)
         return true;
     if (parsed.positional.size() < rules.positionalCount) {
-        error = "missing FILE argument";
+        error = cliText("missing FILE argument", "не указан файл");
         return false;
     }
     if (parsed.positional.size() > rules.positionalCount) {
-        error = "unexpected argument " + parsed.positional[rules.positionalCount];
+        const std::string& extra = parsed.positional[rules.positionalCount];
+        error = cliText("unexpected argument " + extra, "лишний аргумент " + extra);
         return false;
     }
     return true;
@@ -68,24 +71,25 @@ std::string outputPathProblem(const std::string& path)
     namespace fs = std::filesystem;
     std::error_code ec;
     if (path.empty())
-        return "empty output file name";
+        return cliText("empty output file name", "пустое имя выходного файла");
     // The file the output replaces: where a link leads, and only a regular file one may write.
     std::string target;
     bool replacing = false;
     if (Status s = resolveWriteTarget(path, target, replacing); !s)
-        return s.reason();
+        return cliReason(s);
     const fs::path parent = fs::path(target).parent_path();
     const std::string folder = parent.empty() ? std::string(".") : parent.string();
     if (!fs::exists(folder, ec))
-        return path + ": no such folder " + folder;
+        return path + cliText(": no such folder " + folder, ": нет папки " + folder);
     if (!fs::is_directory(folder, ec))
-        return path + ": " + folder + " is not a folder";
+        return path + cliText(": " + folder + " is not a folder", ": " + folder + " не папка");
     // A file made and removed again is the only sure test: root passes every permission check, and
     // still cannot create files in /proc or on a read-only mount.
     std::string probe = (fs::path(folder) / ".varnel-cli-XXXXXX").string();
     const int fd = ::mkstemp(probe.data());
     if (fd < 0)
-        return path + ": the folder " + folder + " may not be written to";
+        return path + cliText(": the folder " + folder + " may not be written to",
+                              ": в папку " + folder + " нельзя записывать");
     ::close(fd);
     ::unlink(probe.c_str());
     return {};
@@ -100,13 +104,18 @@ int failWith(std::ostream& err, std::string_view message, int code)
     return code;
 }
 
+int failWith(std::ostream& err, std::string_view english, std::string_view russian, int code)
+{
+    return failWith(err, cliText(std::string(english), std::string(russian)), code);
+}
+
 bool startCommand(std::string_view name, std::string_view usage, const CliArgs& args, const ArgRules& rules,
                   std::ostream& out, std::ostream& err, ParsedArgs& parsed, int& exitCode)
 {
     std::string error;
     if (!parseArgs(args, rules, parsed, error)) {
-        exitCode = failWith(err, std::string(name) + ": " + error + " (see varnel-cli " + std::string(name) + " --help)",
-                            kExitUsage);
+        const std::string help = "varnel-cli " + std::string(name) + " --help)";
+        exitCode = failWith(err, std::string(name) + ": " + error + cliText(" (see ", " (см. ") + help, kExitUsage);
         return false;
     }
     if (parsed.help) {

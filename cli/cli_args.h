@@ -38,6 +38,8 @@ std::string outputPathProblem(const std::string& path);
 
 // Writes "varnel-cli: <message>" as one line to `err` and returns `code`.
 int failWith(std::ostream& err, std::string_view message, int code);
+// The same for a line in two wordings: the English one, or the Russian one when the error lines are Russian.
+int failWith(std::ostream& err, std::string_view english, std::string_view russian, int code);
 
 // The start every command shares: parses `args`; prints `usage` for --help. Returns false when the
 // command is done already, with `exitCode` set (0 after the help, 2 after a usage error).

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -30,7 +31,7 @@ bool takeCliLanguage(std::vector<std::string>& args, std::string& error)
             value = args[i].substr(7);
         } else if (args[i] == "--lang") {
             if (i + 1 >= args.size()) {
-                error = "--lang needs ru or en";
+                error = cliText("--lang needs ru or en", "после --lang нужно ru или en");
                 return false;
             }
             value = args[i + 1];
@@ -40,7 +41,8 @@ bool takeCliLanguage(std::vector<std::string>& args, std::string& error)
         }
         const std::optional<UiLanguage> language = uiLanguageNamed(value);
         if (!language) {
-            error = "bad --lang " + value + ": ru or en is needed";
+            error = cliText("bad --lang " + value + ": ru or en is needed",
+                            "неверный --lang " + value + ": нужно ru или en");
             return false;
         }
         chosen.report = *language;
@@ -56,4 +58,9 @@ const CliLanguage& cliLanguage() { return chosen; }
 const std::string& cliReason(const Status& status)
 {
     return chosen.russianLines ? status.userReason() : status.reason();
+}
+
+std::string cliText(std::string english, std::string russian)
+{
+    return chosen.russianLines ? std::move(russian) : std::move(english);
 }

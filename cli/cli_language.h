@@ -21,3 +21,7 @@ const CliLanguage& cliLanguage();
 
 // A failure's reason in the language of the error lines.
 const std::string& cliReason(const Status& status);
+
+// varnel-cli's own phrases come in two wordings, as the core's failures do: the English one scripts
+// match and the Russian one; this is the one of the error lines' language.
+std::string cliText(std::string english, std::string russian);

@@ -41,10 +41,12 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
 
     const auto lengthOption = parsed.values.find("--length");
     if (lengthOption == parsed.values.end())
-        return failWith(err, "calibrate: --length is required (see varnel-cli calibrate --help)", kExitUsage);
+        return failWith(err, "calibrate: --length is required (see varnel-cli calibrate --help)",
+                        "calibrate: не указан --length (см. varnel-cli calibrate --help)", kExitUsage);
     double length = 0.0;
     if (!numtext::parseNumber(lengthOption->second, length))
-        return failWith(err, "calibrate: --length must be a number, not \"" + lengthOption->second + "\"", kExitUsage);
+        return failWith(err, "calibrate: --length must be a number, not \"" + lengthOption->second + "\"",
+                        "calibrate: --length должен быть числом, а не \"" + lengthOption->second + "\"", kExitUsage);
     // A length that can never calibrate is refused before the file is looked at.
     if (KuCalibration unused; !(length > 0))
         if (Status s = calibrateKu(1.0, length, unused); !s)
@@ -53,7 +55,8 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
     if (auto c = parsed.values.find("--cursor"); c != parsed.values.end()) {
         double v = 0.0;
         if (!numtext::parseNumber(c->second, v))
-            return failWith(err, "calibrate: --cursor must be a number, not \"" + c->second + "\"", kExitUsage);
+            return failWith(err, "calibrate: --cursor must be a number, not \"" + c->second + "\"",
+                            "calibrate: --cursor должен быть числом, а не \"" + c->second + "\"", kExitUsage);
         cursor = v;
     }
 
@@ -67,10 +70,14 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
     int endSample = 0;
     double nominal = 0.0;
     if (cursor) {
-        if (*cursor < 0 || *cursor > grid.position(kRawSamples - 1))
-            return failWith(err, "calibrate: --cursor " + numtext::fixed(*cursor, 2) + " lies outside the reflectogram (0.." +
-                                     numtext::fixed(grid.position(kRawSamples - 1), 2) + " nominal m)",
+        if (*cursor < 0 || *cursor > grid.position(kRawSamples - 1)) {
+            const std::string given = numtext::fixed(*cursor, 2);
+            const std::string last = numtext::fixed(grid.position(kRawSamples - 1), 2);
+            return failWith(err, "calibrate: --cursor " + given + " lies outside the reflectogram (0.." + last +
+                                     " nominal m)",
+                            "calibrate: --cursor " + given + " вне рефлектограммы (0.." + last + " м при КУ 1.5)",
                             kExitUsage);
+        }
         nominal = *cursor;
         endSample = static_cast<int>(std::lround(*cursor / grid.spacing));
     } else {
@@ -79,6 +86,8 @@ int runCalibrate(const CliArgs& args, std::ostream& out, std::ostream& err)
                                       [](const ReflectionEvent& e) { return e.end; });
         if (end == report.events.end())
             return failWith(err, path + ": no end of the line found (a shorted end is negative); place it with --cursor",
+                            path + ": конец линии не найден (отражение от замкнутого конца отрицательное); "
+                                   "укажите его в --cursor",
                             kExitBadFile);
         nominal = end->position;
         endSample = end->sample;

@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -50,21 +51,25 @@ int runCompare(const CliArgs& args, std::ostream& out, std::ostream& err)
     if (auto t = parsed.values.find("--threshold"); t != parsed.values.end() &&
                                                    (!numtext::parseNumber(t->second, settings.thresholdSigma) ||
                                                     !(settings.thresholdSigma > 0)))
-        return failWith(err, "compare: --threshold must be a positive number, not \"" + t->second + "\"", kExitUsage);
+        return failWith(err, "compare: --threshold must be a positive number, not \"" + t->second + "\"",
+                        "compare: --threshold должен быть положительным числом, а не \"" + t->second + "\"",
+                        kExitUsage);
     const auto kuOption = parsed.values.find("--ku");
     if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, distances.ku) || !(distances.ku > 0)))
-        return failWith(err, "compare: --ku must be a positive number, not \"" + kuOption->second + "\"", kExitUsage);
+        return failWith(err, "compare: --ku must be a positive number, not \"" + kuOption->second + "\"",
+                        "compare: --ku должен быть положительным числом, а не \"" + kuOption->second + "\"",
+                        kExitUsage);
 
     ReflectogramRecord records[2];
     for (int i = 0; i < 2; ++i) {
         LocalTime time;
         if (Status s = readReflectogramFile(parsed.positional[static_cast<std::size_t>(i)], records[i], time); !s)
-            return failWith(err, s.reason(), kExitBadFile);
+            return failWith(err, cliReason(s), kExitBadFile);
     }
     if (auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
         SectionFileData data;
         if (Status s = readSectionFile(sections->second, data); !s)
-            return failWith(err, s.reason(), kExitBadFile);
+            return failWith(err, cliReason(s), kExitBadFile);
         distances.sections = documentSections(data);
     }
     if (kuOption == parsed.values.end()) {
@@ -72,6 +77,8 @@ int runCompare(const CliArgs& args, std::ostream& out, std::ostream& err)
         if (!(distances.ku > 0) && distances.sections.empty())
             return failWith(err, parsed.positional[0] + ": the file's KU is " + numtext::fixed(distances.ku, 3) +
                                      "; give one with --ku",
+                            parsed.positional[0] + ": КУ файла " + numtext::fixed(distances.ku, 3) +
+                                "; укажите его в --ku",
                             kExitBadFile);
     }
 
@@ -79,7 +86,7 @@ int runCompare(const CliArgs& args, std::ostream& out, std::ostream& err)
     if (Status s = compareWithBaseline(records[0].samples, recordGrid(records[0]), records[1].samples,
                                        recordGrid(records[1]), distances, settings, result);
         !s)
-        return failWith(err, "compare: " + s.reason(), kExitBadFile);
+        return failWith(err, "compare: " + cliReason(s), kExitBadFile);
     nlohmann::ordered_json j;
     j["shift_samples"] = rounded(result.alignment.shift, 2);
     j["gain"] = rounded(result.alignment.gain, 3);

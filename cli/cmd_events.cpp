@@ -46,10 +46,12 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
     if (auto t = parsed.values.find("--threshold"); t != parsed.values.end() &&
                                                    (!numtext::parseNumber(t->second, settings.thresholdSigma) ||
                                                     !(settings.thresholdSigma > 0)))
-        return failWith(err, "events: --threshold must be a positive number, not \"" + t->second + "\"", kExitUsage);
+        return failWith(err, "events: --threshold must be a positive number, not \"" + t->second + "\"",
+                        "events: --threshold должен быть положительным числом, а не \"" + t->second + "\"", kExitUsage);
     const auto kuOption = parsed.values.find("--ku");
     if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, distances.ku) || !(distances.ku > 0)))
-        return failWith(err, "events: --ku must be a positive number, not \"" + kuOption->second + "\"", kExitUsage);
+        return failWith(err, "events: --ku must be a positive number, not \"" + kuOption->second + "\"",
+                        "events: --ku должен быть положительным числом, а не \"" + kuOption->second + "\"", kExitUsage);
 
     const std::string& path = parsed.positional[0];
     ReflectogramRecord record;
@@ -66,6 +68,7 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
         distances.ku = record.ku();
         if (!(distances.ku > 0) && distances.sections.empty())
             return failWith(err, path + ": the file's KU is " + numtext::fixed(distances.ku, 3) + "; give one with --ku",
+                            path + ": КУ файла " + numtext::fixed(distances.ku, 3) + "; укажите его в --ku",
                             kExitBadFile);
     }
 

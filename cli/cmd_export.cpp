@@ -35,7 +35,8 @@ int runExport(const CliArgs& args, std::ostream& out, std::ostream& err)
     double ku = 0.0;
     const auto kuOption = parsed.values.find("--ku");
     if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, ku) || !(ku > 0)))
-        return failWith(err, "export: --ku must be a positive number, not \"" + kuOption->second + "\"", kExitUsage);
+        return failWith(err, "export: --ku must be a positive number, not \"" + kuOption->second + "\"",
+                        "export: --ku должен быть положительным числом, а не \"" + kuOption->second + "\"", kExitUsage);
 
     const std::string& path = parsed.positional[0];
     ReflectogramRecord record;
@@ -46,7 +47,7 @@ int runExport(const CliArgs& args, std::ostream& out, std::ostream& err)
         ku = record.ku();
         if (!(ku > 0))
             return failWith(err, path + ": the file's KU is " + numtext::fixed(ku, 3) + "; give one with --ku",
-                            kExitBadFile);
+                            path + ": КУ файла " + numtext::fixed(ku, 3) + "; укажите его в --ku", kExitBadFile);
     }
 
     const double spacing = tables::kRawSpacingCm[static_cast<std::size_t>(record.scaleIndex)] / 100;

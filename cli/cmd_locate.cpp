@@ -1,4 +1,5 @@
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -49,17 +50,20 @@ std::string readChoice(const ParsedArgs& parsed, const std::string& end, FaultCh
 {
     const auto event = parsed.values.find("--event-" + end), cursor = parsed.values.find("--cursor-" + end);
     if (event != parsed.values.end() && cursor != parsed.values.end())
-        return "give --event-" + end + " or --cursor-" + end + ", not both";
+        return cliText("give --event-" + end + " or --cursor-" + end + ", not both",
+                       "укажите --event-" + end + " или --cursor-" + end + ", но не оба");
     if (event != parsed.values.end()) {
         double n = 0.0;
         if (!numtext::parseNumber(event->second, n) || n < 1 || n != std::floor(n) || n > 1e6)
-            return "--event-" + end + " must be an event number from 1, not \"" + event->second + "\"";
+            return cliText("--event-" + end + " must be an event number from 1, not \"" + event->second + "\"",
+                           "--event-" + end + " должен быть номером события от 1, а не \"" + event->second + "\"");
         choice.event = static_cast<int>(n);
     }
     if (cursor != parsed.values.end()) {
         double m = 0.0;
         if (!numtext::parseNumber(cursor->second, m))
-            return "--cursor-" + end + " must be a number, not \"" + cursor->second + "\"";
+            return cliText("--cursor-" + end + " must be a number, not \"" + cursor->second + "\"",
+                           "--cursor-" + end + " должен быть числом, а не \"" + cursor->second + "\"");
         choice.position = m;
     }
     return {};
@@ -78,10 +82,12 @@ int runLocate(const CliArgs& args, std::ostream& out, std::ostream& err)
 
     const auto lengthOption = parsed.values.find("--length");
     if (lengthOption == parsed.values.end())
-        return failWith(err, "locate: --length is required (see varnel-cli locate --help)", kExitUsage);
+        return failWith(err, "locate: --length is required (see varnel-cli locate --help)",
+                        "locate: не указан --length (см. varnel-cli locate --help)", kExitUsage);
     double length = 0.0;
     if (!numtext::parseNumber(lengthOption->second, length))
-        return failWith(err, "locate: --length must be a number, not \"" + lengthOption->second + "\"", kExitUsage);
+        return failWith(err, "locate: --length must be a number, not \"" + lengthOption->second + "\"",
+                        "locate: --length должен быть числом, а не \"" + lengthOption->second + "\"", kExitUsage);
     FaultChoice choices[2];
     for (int i = 0; i < 2; ++i)
         if (const std::string problem = readChoice(parsed, i == 0 ? "a" : "b", choices[i]); !problem.empty())
@@ -89,7 +95,7 @@ int runLocate(const CliArgs& args, std::ostream& out, std::ostream& err)
     // A length that can never locate is refused before the files are looked at.
     if (!(length > 0)) {
         TwoEndedLocation unused;
-        return failWith(err, "locate: " + locateFault({}, {}, length, unused).reason(), kExitBadFile);
+        return failWith(err, "locate: " + cliReason(locateFault({}, {}, length, unused)), kExitBadFile);
     }
 
     LineEnd ends[2];
@@ -98,13 +104,13 @@ int runLocate(const CliArgs& args, std::ostream& out, std::ostream& err)
         ReflectogramRecord record;
         LocalTime time;
         if (Status s = readReflectogramFile(path, record, time); !s)
-            return failWith(err, s.reason(), kExitBadFile);
+            return failWith(err, cliReason(s), kExitBadFile);
         // Each file on its own scale: the ends may be measured on different ranges and pulses.
         ends[i] = lineEnd(record.samples, recordGrid(record), record.ku(), choices[i]);
     }
     TwoEndedLocation result;
     if (Status s = locateFault(ends[0], ends[1], length, result); !s)
-        return failWith(err, "locate: " + s.reason(), kExitBadFile);
+        return failWith(err, "locate: " + cliReason(s), kExitBadFile);
     nlohmann::ordered_json j;
     j["from_a_m"] = rounded(result.fromA, 2);
     j["from_b_m"] = rounded(result.fromB, 2);

@@ -1,6 +1,7 @@
 #include "cli/acquisition_options.h"
 #include "cli/acquisition_run.h"
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -56,7 +57,7 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
         return wrong;
     if (const std::string* v = optionValue(a, "--lines")) {
         if (*v != "1" && *v != "2" && *v != "1,2" && *v != "2,1")
-            return "bad --lines " + *v + " (1, 2 or 1,2)";
+            return badValue("--lines", *v, "1, 2 or 1,2", "1, 2 или 1,2");
         doc.traces[L1].shown = v->find('1') != std::string::npos;
         doc.traces[L2].shown = v->find('2') != std::string::npos;
     }
@@ -67,18 +68,19 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, MeasureOptions& o)
     const std::string* save = optionValue(a, "--save-line");
     const std::string* out = optionValue(a, "--out");
     if (save && !parseIntIn(*save, 1, 2, o.saveLine))
-        return "bad --save-line " + *save + " (1 or 2)";
+        return badValue("--save-line", *save, "1 or 2", "1 или 2");
     if (save && !out)
-        return "--save-line needs --out FILE";
+        return cliText("--save-line needs --out FILE", "с --save-line нужен --out FILE");
     if (out && !save)
-        return "--out needs --save-line 1|2";
+        return cliText("--out needs --save-line 1|2", "с --out нужен --save-line 1|2");
     if (out) {
         if (const std::string problem = outputPathProblem(*out); !problem.empty())
             return problem;
         o.out = *out;
     }
     if (const std::string* v = optionValue(a, "--cycles"); v && !parseIntIn(*v, o.saveLine ? 0 : 1, 1 << 30, o.cycles))
-        return "bad --cycles " + *v + (o.saveLine ? " (0 or more)" : " (1 or more)");
+        return o.saveLine ? badValue("--cycles", *v, "0 or more", "0 и больше")
+                          : badValue("--cycles", *v, "1 or more", "1 и больше");
     return {};
 }
 
@@ -104,7 +106,8 @@ public:
         if (!begin(options.port, options.trace ? &err : nullptr))
             return exitCode;
         if (options.saveLine != 0 && !doc.traces[options.saveLine == 2 ? L2 : L1].active)
-            return failWith(err, "measure: line " + std::to_string(options.saveLine) + " is not measured", kExitUsage);
+            return failWith(err, "measure: line " + std::to_string(options.saveLine) + " is not measured",
+                            "measure: линия " + std::to_string(options.saveLine) + " не измеряется", kExitUsage);
         if (options.cycles == 0)
             loop.post([this] { controller.saveChannel(options.saveLine); });
         return runLoop();
@@ -156,7 +159,8 @@ int runMeasure(const CliArgs& args, std::ostream& out, std::ostream& err)
     CVarnelDoc doc;
     MeasureOptions options;
     if (const std::string wrong = configure(parsed, doc, options); !wrong.empty())
-        return failWith(err, "measure: " + wrong + " (see varnel-cli measure --help)", kExitUsage);
+        return failWith(err, "measure: " + wrong + cliText(" (see ", " (см. ") + "varnel-cli measure --help)",
+                        kExitUsage);
     CMeasureRun run(doc, options, out, err);
     return run.run();
 }

@@ -55,11 +55,13 @@ int runRender(const CliArgs& args, std::ostream& out, std::ostream& err)
         return exitCode;
     const auto output = parsed.values.find("-o");
     if (output == parsed.values.end() || output->second.empty())
-        return failWith(err, "render needs an output file: -o OUT.png", kExitUsage);
+        return failWith(err, "render needs an output file: -o OUT.png", "для render нужен выходной файл: -o OUT.png",
+                        kExitUsage);
     int width = 1000, height = 400;
     if (const auto size = parsed.values.find("--size"); size != parsed.values.end())
         if (!parseSize(size->second, width, height))
             return failWith(err, "--size must be WxH with each side 16..10000, not \"" + size->second + "\"",
+                            "--size должен быть вида WxH, каждая сторона 16..10000, а не \"" + size->second + "\"",
                             kExitUsage);
 
     Trace file;
@@ -83,6 +85,7 @@ int runRender(const CliArgs& args, std::ostream& out, std::ostream& err)
         return failWith(err, cliReason(s), kExitBadFile);
     return kExitOk;
 #else
-    return failWith(err, "render is not available: this varnel-cli was built without Qt", kExitBadFile);
+    return failWith(err, "render is not available: this varnel-cli was built without Qt",
+                    "команда render недоступна: эта varnel-cli собрана без Qt", kExitBadFile);
 #endif
 }

@@ -57,8 +57,10 @@ bool numberOption(const ParsedArgs& parsed, const std::string& name, bool positi
     if (found == parsed.values.end())
         return true;
     if (!numtext::parseNumber(found->second, value) || (positive ? !(value > 0) : !(value >= 0))) {
-        error = "report: " + name + " must be a " + (positive ? "positive" : "non-negative") + " number, not \"" +
-                found->second + "\"";
+        error = "report: " + cliText(name + " must be a " + (positive ? "positive" : "non-negative") +
+                                         " number, not \"" + found->second + "\"",
+                                     name + " должен быть " + (positive ? "положительным" : "неотрицательным") +
+                                         " числом, а не \"" + found->second + "\"");
         return false;
     }
     return true;
@@ -85,7 +87,8 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
         return exitCode;
     const auto output = parsed.values.find("-o");
     if (output == parsed.values.end() || output->second.empty())
-        return failWith(err, "report needs an output file: -o REPORT.pdf", kExitUsage);
+        return failWith(err, "report needs an output file: -o REPORT.pdf",
+                        "для report нужен выходной файл: -o REPORT.pdf", kExitUsage);
 
     ReflectogramReportOptions options;
     double ku = 0.0;
@@ -100,9 +103,12 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
     EventFinderSettings finderSettings;
     if (auto t = parsed.values.find("--threshold"); t != parsed.values.end()) {
         if (!withEvents)
-            return failWith(err, "report: --threshold needs --events", kExitUsage);
+            return failWith(err, "report: --threshold needs --events", "report: --threshold только вместе с --events",
+                            kExitUsage);
         if (!numtext::parseNumber(t->second, finderSettings.thresholdSigma) || !(finderSettings.thresholdSigma > 0))
-            return failWith(err, "report: --threshold must be a positive number, not \"" + t->second + "\"", kExitUsage);
+            return failWith(err, "report: --threshold must be a positive number, not \"" + t->second + "\"",
+                            "report: --threshold должен быть положительным числом, а не \"" + t->second + "\"",
+                            kExitUsage);
     }
     options.speedMode = parsed.flags.count("--speed") > 0;
     if (const auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
@@ -111,7 +117,8 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
             return failWith(err, cliReason(s), kExitBadFile);
         options.sections = documentSections(data);
         if (options.sections.empty())
-            return failWith(err, sections->second + ": the file has no sections", kExitBadFile);
+            return failWith(err, sections->second + ": the file has no sections",
+                            sections->second + ": в файле нет участков", kExitBadFile);
     }
 
     const std::string& path = parsed.positional[0];
@@ -139,6 +146,7 @@ int runReport(const CliArgs& args, std::ostream& out, std::ostream& err)
         return failWith(err, cliReason(s), kExitBadFile);
     return kExitOk;
 #else
-    return failWith(err, "report is not available: this varnel-cli was built without Qt", kExitBadFile);
+    return failWith(err, "report is not available: this varnel-cli was built without Qt",
+                    "команда report недоступна: эта varnel-cli собрана без Qt", kExitBadFile);
 #endif
 }

@@ -51,7 +51,7 @@ bool number(const ParsedArgs& p, const std::string& option, double& value, std::
     if (it == p.values.end())
         return true;
     if (!numtext::parseNumber(it->second, value) || !std::isfinite(value)) {
-        error = option + " " + it->second + ": not a number";
+        error = option + " " + it->second + cliText(": not a number", ": не число");
         return false;
     }
     return true;
@@ -62,7 +62,7 @@ bool sectionNumber(const std::string& option, const std::string& text, int& numb
     double value = 0;
     if (!numtext::parseNumber(text, value) || value != std::trunc(value) || value < 1 ||
         value > std::numeric_limits<int>::max()) {
-        error = option + " " + text + ": not a section number (1, 2, ...)";
+        error = option + " " + text + cliText(": not a section number (1, 2, ...)", ": не номер участка (1, 2, ...)");
         return false;
     }
     number = static_cast<int>(value);
@@ -72,9 +72,9 @@ bool sectionNumber(const std::string& option, const std::string& text, int& numb
 // Only a KU the K.У. spin could hold, as in the window.
 bool checkKu(const ParsedArgs& p, double ku, std::string& error)
 {
-    if (const std::string problem = kuRangeProblem(ku, false); !problem.empty()) {
+    if (const Status s = kuRangeCheck(ku, false); !s) {
         const auto given = p.values.find("--ku");
-        error = "--ku " + (given != p.values.end() ? given->second : numtext::fixed(ku, 3)) + ": " + problem;
+        error = "--ku " + (given != p.values.end() ? given->second : numtext::fixed(ku, 3)) + ": " + cliReason(s);
         return false;
     }
     return true;
@@ -86,18 +86,19 @@ bool checkCombination(const ParsedArgs& p, std::string& error)
     const bool create = p.flags.count("--create") > 0, add = p.flags.count("--add") > 0;
     const bool del = p.values.count("--delete") > 0, set = p.values.count("--set") > 0;
     if (create + add + del + set > 1) {
-        error = "choose one of --create, --add, --delete and --set";
+        error = cliText("choose one of --create, --add, --delete and --set",
+                        "выберите одно из --create, --add, --delete и --set");
         return false;
     }
     struct Allowed { const char* option; bool ok; };
     const Allowed allowed[] = {{"--scale", create}, {"--name", add || set}, {"--length", add}, {"--ku", add || set}};
     for (const Allowed& a : allowed)
         if (p.values.count(a.option) && !a.ok) {
-            error = std::string(a.option) + " does not go with this command";
+            error = a.option + cliText(" does not go with this command", " не сочетается с этой командой");
             return false;
         }
     if (set && !p.values.count("--name") && !p.values.count("--ku")) {
-        error = "--set needs --name or --ku";
+        error = cliText("--set needs --name or --ku", "с --set нужен --name или --ku");
         return false;
     }
     return true;
@@ -110,15 +111,17 @@ Status change(const ParsedArgs& p, const std::string& path, std::string& usageEr
         if (!number(p, "--scale", scale, usageError))
             return Status::success();
         if (tables::scaleIndexOf(scale) >= tables::kRangeCount) {
-            usageError = "--scale " + p.values.at("--scale") + ": not a range (62.5, 125, 250, ... 64000)";
+            usageError = "--scale " + p.values.at("--scale") +
+                         cliText(": not a range", ": не диапазон") + " (62.5, 125, 250, ... 64000)";
             return Status::success();
         }
         if (!nothingAt(path))
-            return Status::failure(path + ": already exists");
+            return Status::failure(path + ": already exists", path + ": файл уже существует");
         return createSectionFile(path, scale);
     }
     if (nothingAt(path))
-        return Status::failure(path + ": no such file (make it with --create)");
+        return Status::failure(path + ": no such file (make it with --create)",
+                               path + ": нет такого файла (создайте его с --create)");
     if (p.flags.count("--add")) {
         NewSection section;
         double length = -1;
@@ -128,7 +131,8 @@ Status change(const ParsedArgs& p, const std::string& path, std::string& usageEr
         if (p.values.count("--length")) {
             const double thousandths = std::trunc(length / kReferenceKu * section.ku * 1000);
             if (length < 0 || thousandths > std::numeric_limits<int>::max()) {
-                usageError = "--length " + p.values.at("--length") + ": not a length of a section";
+                usageError = "--length " + p.values.at("--length") +
+                             cliText(": not a length of a section", ": недопустимая длина участка");
                 return Status::success();
             }
             section.lengthThousandths = static_cast<int>(thousandths);
@@ -176,7 +180,9 @@ int runSections(const CliArgs& args, std::ostream& out, std::ostream& err)
     if (!checkCombination(parsed, usageError))
         return failWith(err, "sections: " + usageError, kExitUsage);
     if (!changes(parsed) && !parsed.values.empty())
-        return failWith(err, "sections: " + parsed.values.begin()->first + " goes with a change only", kExitUsage);
+        return failWith(err, "sections: " + parsed.values.begin()->first + " goes with a change only",
+                        "sections: " + parsed.values.begin()->first + " используется только при изменении файла",
+                        kExitUsage);
     // A section file always says how many sections it has; anything else (a reflectogram, a table)
     // is the wrong file, not a file without sections, and is neither listed nor changed. An empty file
     // is an empty list; --create makes a new file whatever was there.
@@ -186,7 +192,8 @@ int runSections(const CliArgs& args, std::ostream& out, std::ostream& err)
         if (readFileBytes(path, kSectionKindProbeBytes, bytes, facts) && !bytes.empty()) {
             ini.loadBytes(bytes);
             if (!ini.has("PIECE", "AMOUNT"))
-                return failWith(err, path + ": not a section file (no AMOUNT in [PIECE])", kExitBadFile);
+                return failWith(err, path + ": not a section file (no AMOUNT in [PIECE])",
+                                path + ": не файл сетки масштабов (нет AMOUNT в [PIECE])", kExitBadFile);
         }
     }
     if (changes(parsed)) {

@@ -42,7 +42,7 @@ bool newEntry(const std::string& name, const std::string& valueText, bool speedM
 {
     double value = 0;
     if (!numtext::parseNumber(valueText, value) || !std::isfinite(value)) {
-        error = "VALUE " + valueText + ": not a number";
+        error = "VALUE " + valueText + cliText(": not a number", ": не число");
         return false;
     }
     entry.name = name;
@@ -50,12 +50,14 @@ bool newEntry(const std::string& name, const std::string& valueText, bool speedM
     // What the file will hold must read back as a usable KU.
     const double stored = numtext::leadingNumber(kuTextToSave(entry, speedMode));
     if (!(value > 0) || !(stored > 0) || !std::isfinite(stored)) {
-        error = "VALUE " + valueText + (speedMode ? ": not a V/2 of a usable KU" : ": a KU must be at least 0.001");
+        error = "VALUE " + valueText +
+                (speedMode ? cliText(": not a V/2 of a usable KU", ": такой V/2 не дает допустимого КУ")
+                           : cliText(": a KU must be at least 0.001", ": КУ должен быть не меньше 0.001"));
         return false;
     }
     // Only a KU the K.У. spin could hold, as the window's add dialog offers.
-    if (const std::string problem = kuRangeProblem(speedMode ? kuOfSpeed(value) : value, speedMode); !problem.empty()) {
-        error = "VALUE " + valueText + ": " + problem;
+    if (const Status s = kuRangeCheck(speedMode ? kuOfSpeed(value) : value, speedMode); !s) {
+        error = "VALUE " + valueText + ": " + cliReason(s);
         return false;
     }
     return true;
@@ -70,10 +72,10 @@ std::string notATable(const std::vector<TableEntry>& entries, bool speedMode)
         for (const std::string* text : {&e.name, &e.value})
             for (const char c : *text)
                 if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
-                    return "control characters";
+                    return cliText("control characters", "управляющие символы");
         anyKu = anyKu || kuOfTableText(e.value, speedMode).has_value();
     }
-    return entries.empty() || anyKu ? std::string() : std::string("no entry holds a KU");
+    return entries.empty() || anyKu ? std::string() : cliText("no entry holds a KU", "ни в одной записи нет КУ");
 }
 
 } // namespace
@@ -90,19 +92,21 @@ int runTable(const CliArgs& args, std::ostream& out, std::ostream& err)
     const bool speedMode = parsed.flags.count("--speed") > 0;
     const auto del = parsed.values.find("--delete");
     if (add && del != parsed.values.end())
-        return failWith(err, "table: choose one of --add and --delete", kExitUsage);
+        return failWith(err, "table: choose one of --add and --delete", "table: выберите одно из --add и --delete",
+                        kExitUsage);
 
     const std::string& path = parsed.positional[0];
     if (isFolder(path))
-        return failWith(err, path + ": is a folder", kExitBadFile);
+        return failWith(err, path + ": is a folder", path + ": это папка, а не файл", kExitBadFile);
     if (!add && nothingAt(path))
-        return failWith(err, path + ": no such file", kExitBadFile);
+        return failWith(err, path + ": no such file", path + ": нет такого файла", kExitBadFile);
 
     std::vector<TableEntry> entries;
     if (Status s = loadTable(path, speedMode, entries); !s)
         return failWith(err, cliReason(s), kExitBadFile);
     if (const std::string wrong = notATable(entries, parsed.flags.count("--speed") > 0); !wrong.empty())
-        return failWith(err, path + ": not a KU table (" + wrong + ")", kExitBadFile);
+        return failWith(err, path + ": not a KU table (" + wrong + ")", path + ": не таблица КУ (" + wrong + ")",
+                        kExitBadFile);
 
     if (add || del != parsed.values.end()) {
         if (add) {
@@ -114,10 +118,13 @@ int runTable(const CliArgs& args, std::ostream& out, std::ostream& err)
         } else {
             double index = 0;
             if (!numtext::parseNumber(del->second, index) || index != std::trunc(index) || index < 1)
-                return failWith(err, "table: --delete " + del->second + ": not an entry number (1, 2, ...)", kExitUsage);
+                return failWith(err, "table: --delete " + del->second + ": not an entry number (1, 2, ...)",
+                                "table: --delete " + del->second + ": не номер записи (1, 2, ...)", kExitUsage);
             if (index > static_cast<double>(entries.size()))
                 return failWith(err, path + ": there is no entry " + del->second + " (the table has " +
                                          std::to_string(entries.size()) + ")",
+                                path + ": нет записи " + del->second + " (в таблице их " +
+                                    std::to_string(entries.size()) + ")",
                                 kExitBadFile);
             entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index - 1));
         }

@@ -3,6 +3,7 @@
 #include "cli/acquisition_options.h"
 #include "cli/acquisition_run.h"
 #include "cli/cli_args.h"
+#include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 
@@ -55,21 +56,23 @@ std::string configure(const ParsedArgs& a, CVarnelDoc& doc, WatchOptions& o)
         return wrong;
     const std::string* line = optionValue(a, "--line");
     if (!line || !parseIntIn(*line, 1, 2, o.line))
-        return line ? "bad --line " + *line + " (1 or 2)" : "--line 1|2 is needed";
+        return line ? badValue("--line", *line, "1 or 2", "1 или 2")
+                    : cliText("--line 1|2 is needed", "нужен --line 1|2");
     const std::string* threshold = optionValue(a, "--threshold");
     if (!threshold || !parseIntIn(*threshold, 1, 255, o.settings.threshold))
-        return threshold ? "bad --threshold " + *threshold + " (1..255 counts)" : "--threshold N is needed";
+        return threshold ? badValue("--threshold", *threshold, "1..255 counts", "1..255")
+                         : cliText("--threshold N is needed", "нужен --threshold N");
     if (const std::string* v = optionValue(a, "--samples"); v && !parseIntIn(*v, 0, kWindowSamples - 1, o.settings.samples))
-        return "bad --samples " + *v + " (0..499)";
+        return badValue("--samples", *v, "0..499", "0..499");
     const std::string* dir = optionValue(a, "--dir");
     if (!dir)
-        return "--dir DIR is needed";
+        return cliText("--dir DIR is needed", "нужен --dir DIR");
     std::error_code ec;
     if (!std::filesystem::is_directory(*dir, ec))
-        return "--dir " + *dir + ": not a folder";
+        return "--dir " + *dir + cliText(": not a folder", ": не папка");
     o.dir = *dir;
     if (const std::string* v = optionValue(a, "--duration"); v && !parseIntIn(*v, 1, 1 << 30, o.durationS))
-        return "bad --duration " + *v + " (1 or more seconds)";
+        return badValue("--duration", *v, "1 or more seconds", "1 с и больше");
     doc.traces[L1].shown = o.line == 1;
     doc.traces[L2].shown = o.line == 2;
     return {};
@@ -84,16 +87,13 @@ public:
         endsWhenPortFails = false;   // an instrument not plugged in yet is waited for
         // Unattended: a silent instrument is reconnected by itself; a busy port still ends the run.
         host.onReconnect = [this](LinkProblem problem, const std::string& port) {
-            if (problem == LinkProblem::PortBusy) {
-                fail("watch: port " + port + " is busy: another program is using it");
+            if (problem == LinkProblem::PortBusy || problem == LinkProblem::AccessDenied) {
+                fail(portFailure(problem, port, ft::kOk));
                 return false;
             }
-            if (problem == LinkProblem::AccessDenied) {
-                fail("watch: " + acqtext::accessDeniedLine(port));
-                return false;
-            }
-            this->err << "varnel-cli: " << acqtext::kReconnectCaption << ": reconnecting in " << kCountdownSeconds
-                      << " s\n";
+            this->err << "varnel-cli: " << acqtext::kReconnectCaption
+                      << cliText(": reconnecting in ", ": повторное подключение через ") << kCountdownSeconds
+                      << cliText(" s\n", " с\n");
             return !stopRequested;
         };
         host.onCountdown = [] {
@@ -162,7 +162,7 @@ int runWatch(const CliArgs& args, std::ostream& out, std::ostream& err)
     CVarnelDoc doc;
     WatchOptions options;
     if (const std::string wrong = configure(parsed, doc, options); !wrong.empty())
-        return failWith(err, "watch: " + wrong + " (see varnel-cli watch --help)", kExitUsage);
+        return failWith(err, "watch: " + wrong + cliText(" (see ", " (см. ") + "varnel-cli watch --help)", kExitUsage);
     stopRequested = false;
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);

@@ -33,9 +33,10 @@ int main(int argc, char** argv)
 {
     CliArgs all(argv + 1, argv + argc);
     if (std::string error; !takeCliLanguage(all, error))
-        return failWith(std::cerr, error + " (see varnel-cli --help)", kExitUsage);
+        return failWith(std::cerr, error + cliText(" (see varnel-cli --help)", " (см. varnel-cli --help)"), kExitUsage);
     if (all.empty())
-        return failWith(std::cerr, "no command given (see varnel-cli --help)", kExitUsage);
+        return failWith(std::cerr, "no command given (see varnel-cli --help)",
+                        "не указана команда (см. varnel-cli --help)", kExitUsage);
     const std::string& first = all[0];
     if (first == "--help" || first == "-h" || first == "help") {
         printUsage(std::cout);
@@ -48,5 +49,6 @@ int main(int argc, char** argv)
     for (const CliCommand& c : kCliCommands)
         if (c.name == first)
             return c.run(CliArgs(all.begin() + 1, all.end()), std::cout, std::cerr);
-    return failWith(std::cerr, "unknown command \"" + first + "\" (see varnel-cli --help)", kExitUsage);
+    return failWith(std::cerr, "unknown command \"" + first + "\" (see varnel-cli --help)",
+                    "неизвестная команда \"" + first + "\" (см. varnel-cli --help)", kExitUsage);
 }

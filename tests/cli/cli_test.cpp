@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <utime.h>
 
@@ -96,28 +97,76 @@ TEST(Cli, LanguageOfTheProblemLinesAndOfTheReport)
 {
     TempDir dir;
     const std::string missing = dir.file("missing.tdr");
-    // The problem lines stay English in C, as scripts read them; a Russian locale or --lang ru gives the
-    // Russian wording, --lang en the English one anywhere.
-    struct Case {
-        const char* locale;
+    const std::string near = writeTdr(dir, "near.tdr", 4, 1520), far = writeTdr(dir, "far.tdr", 5, 1520);
+    // Every kind of problem line, the program's own and the core's, in the language chosen: --lang
+    // anywhere on the line over the locale, else Russian for a Russian locale only. C stays English, as
+    // scripts read it.
+    struct Failure {
         std::vector<std::string> args;
         int exitCode;
-        const char* inErr;
+        const char* english;
+        const char* russian;
     };
-    const Case cases[] = {
-        {"C", {"info", missing}, 1, "No such file or directory"},
-        {"ru_RU.UTF-8", {"info", missing}, 1, "нет такого файла или папки"},
-        {"ru_RU.UTF-8", {"info", missing, "--lang", "en"}, 1, "No such file or directory"},
-        {"C", {"--lang=ru", "info", missing}, 1, "нет такого файла или папки"},
-        {"C", {"info", missing, "--lang", "de"}, 2, "bad --lang de"},
-        {"C", {"info", missing, "--lang"}, 2, "--lang needs ru or en"},
+    const Failure failures[] = {
+        {{"info", "--xx", near}, 2, "info: unknown option --xx (see varnel-cli info --help)",
+         "info: неизвестный параметр --xx (см. varnel-cli info --help)"},
+        {{"calibrate", near}, 2, "calibrate: --length is required", "calibrate: не указан --length"},
+        {{"info", missing}, 1, "missing.tdr: No such file or directory", "missing.tdr: нет такого файла или папки"},
+        {{"render", near, "-o", dir.file("no/such/folder.png")}, 1, "no such folder", "нет папки"},
+        {{"compare", near, far}, 1, "compare: the reflectograms were taken on different ranges",
+         "compare: рефлектограммы сняты на разных диапазонах"},
+        {{"bogus"}, 2, "unknown command \"bogus\"", "неизвестная команда \"bogus\""},
     };
-    for (const Case& c : cases) {
-        setenv("LC_ALL", c.locale, 1);
-        const CliRun run = runCli(dir, c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.locale << ' ' << c.args.back();
-        expectRefused(run, c.inErr, std::string(c.locale) + " " + c.args.back());
+    struct Language {
+        const char* lang;
+        std::vector<std::string> before, after;
+        bool russian;
+    };
+    const Language languages[] = {
+        {"C", {"--lang=ru"}, {}, true},
+        {"ru_RU.UTF-8", {}, {"--lang", "en"}, false},
+        {"ru_RU.UTF-8", {}, {}, true},
+        {"C", {}, {}, false},
+        {"en_US.UTF-8", {}, {}, false},
+    };
+    const std::optional<std::string> savedLang =
+        std::getenv("LANG") ? std::optional<std::string>(std::getenv("LANG")) : std::nullopt;
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    for (const Language& l : languages)
+        for (const Failure& f : failures) {
+            setenv("LANG", l.lang, 1);
+            std::vector<std::string> args = l.before;
+            args.insert(args.end(), f.args.begin(), f.args.end());
+            args.insert(args.end(), l.after.begin(), l.after.end());
+            std::string what = std::string("LANG=") + l.lang;
+            for (const std::string& a : args)
+                what += " " + a;
+            const CliRun run = runCli(dir, args);
+            EXPECT_EQ(run.exitCode, f.exitCode) << what;
+            expectRefused(run, l.russian ? f.russian : f.english, what);
+        }
+    // A language that is neither, said in the locale's language.
+    struct BadLanguage {
+        const char* lang;
+        std::vector<std::string> args;
+        const char* line;
+    };
+    const BadLanguage badLanguages[] = {
+        {"C", {"info", missing, "--lang", "de"}, "bad --lang de: ru or en is needed"},
+        {"ru_RU.UTF-8", {"info", missing, "--lang", "de"}, "неверный --lang de: нужно ru или en"},
+        {"C", {"info", missing, "--lang"}, "--lang needs ru or en"},
+    };
+    for (const BadLanguage& b : badLanguages) {
+        setenv("LANG", b.lang, 1);
+        const CliRun run = runCli(dir, b.args);
+        EXPECT_EQ(run.exitCode, 2) << b.lang << ' ' << b.args.back();
+        expectRefused(run, b.line, std::string(b.lang) + " " + b.args.back());
     }
+    if (savedLang)
+        setenv("LANG", savedLang->c_str(), 1);
+    else
+        unsetenv("LANG");
 
 #ifdef VARNEL_CLI_RENDER
     // The drawn report: Russian without a language (C), English with --lang en or an English locale.
