@@ -81,15 +81,18 @@ RampFit bestRamp(const CRampScorer& scorer, double rise)
 double nextRise(double rise) { return rise + (rise < kFineRise ? kRiseStep : rise * kRiseShare); }
 
 // Fits the probe pulse - a straight ramp up, a flat top `width` samples long, the same ramp down - to
-// one window of samples y(k), k = from..from+n-1, with the window's own level and height, in time
-// linear in the rise: the flat parts of the pulse come from prefix sums.
+// one window of samples y(k), k = from..from+n-1, with the window's own level and height, in constant
+// time: the pulse is straight between its corners, so its sums over each straight piece come from
+// prefix sums of y(k) and of k y(k).
 class CPulseScorer {
 public:
     CPulseScorer(std::span<const double> y, int from, double width)
-        : y(y), from(from), n(static_cast<int>(y.size())), width(width), prefix(y.size() + 1)
+        : from(from), n(static_cast<int>(y.size())), width(width), s0(y.size() + 1), s1(y.size() + 1)
     {
-        for (std::size_t k = 0; k < y.size(); ++k)
-            prefix[k + 1] = prefix[k] + y[k];
+        for (std::size_t k = 0; k < y.size(); ++k) {
+            s0[k + 1] = s0[k] + y[k];
+            s1[k + 1] = s1[k] + static_cast<double>(k) * y[k];
+        }
     }
 
     bool empty() const { return n == 0; }
@@ -98,24 +101,26 @@ public:
     // to be upside down.
     double explained(double start, double rise) const
     {
-        const int a = static_cast<int>(std::floor(start)) + 1;            // first sample on the leading edge
-        const int b = static_cast<int>(std::ceil(start + rise));          // first on the top
-        const int c = static_cast<int>(std::floor(start + width)) + 1;    // first on the trailing edge
-        const int d = static_cast<int>(std::ceil(start + width + rise));  // first after the pulse
-        Sums s;
-        if (b <= c) {
-            addEdges(s, a, b, start, rise);
-            const int lo = clip(b), hi = clip(c);
-            s.g += hi - lo;
-            s.gg += hi - lo;
-            s.gy += prefix[static_cast<std::size_t>(hi)] - prefix[static_cast<std::size_t>(lo)];
-            addEdges(s, c, d, start, rise);
-        } else {
-            addEdges(s, a, d, start, rise);
-        }
         if (n == 0)
             return 0.0;
-        const double cov = s.gy - s.g * prefix.back() / n;
+        // The pulse g(u), u = k - start, is 0 before 0, rises as u / rise, stays at min(rise, width) / rise
+        // and falls back to 0 at width + rise. It is continuous, so a sample on a corner counts alike
+        // on either piece.
+        const double corner = std::min(rise, width), last = std::max(rise, width);
+        const double origin = from - start;   // u of the window's first sample
+        Sums s;
+        // g = c0 + c1 i over the window's samples i in [first(p), first(q)).
+        auto piece = [&](double p, double q, double c0, double c1) {
+            const int a = firstAt(start + p), b = std::max(a, firstAt(start + q));
+            const double count = b - a, k1 = sumK(a, b), k2 = sumK2(a, b);
+            s.g += c0 * count + c1 * k1;
+            s.gg += c0 * c0 * count + 2 * c0 * c1 * k1 + c1 * c1 * k2;
+            s.gy += c0 * range(s0, a, b) + c1 * range(s1, a, b);
+        };
+        piece(0.0, corner, origin / rise, 1.0 / rise);
+        piece(corner, last, corner / rise, 0.0);
+        piece(last, width + rise, (width + rise - origin) / rise, -1.0 / rise);
+        const double cov = s.gy - s.g * s0.back() / n;
         const double var = s.gg - s.g * s.g / n;
         return cov > 0 && var > 1e-9 ? cov * cov / var : 0.0;
     }
@@ -125,24 +130,20 @@ private:
         double g = 0.0, gg = 0.0, gy = 0.0;
     };
 
-    int clip(int k) const { return std::clamp(k - from, 0, n); }
-
-    // Samples first..end-1, on an edge of the pulse.
-    void addEdges(Sums& s, int first, int end, double start, double rise) const
+    // The window's index of the first sample at or after x.
+    int firstAt(double x) const { return std::clamp(static_cast<int>(std::ceil(x)) - from, 0, n); }
+    static double range(const std::vector<double>& s, int a, int b)
     {
-        for (int i = clip(first), last = clip(end); i < last; ++i) {
-            const double u = from + i - start;
-            const double g = std::clamp(u / rise, 0.0, 1.0) - std::clamp((u - width) / rise, 0.0, 1.0);
-            s.g += g;
-            s.gg += g * g;
-            s.gy += g * y[static_cast<std::size_t>(i)];
-        }
+        return s[static_cast<std::size_t>(b)] - s[static_cast<std::size_t>(a)];
     }
+    static double sumK(int a, int b) { return triangle(b) - triangle(a); }
+    static double sumK2(int a, int b) { return squares(b) - squares(a); }
+    static double triangle(double m) { return m * (m - 1) / 2; }
+    static double squares(double m) { return (m - 1) * m * (2 * m - 1) / 6; }
 
-    std::span<const double> y;
     int from, n;
     double width;
-    std::vector<double> prefix;
+    std::vector<double> s0, s1;
 };
 
 // A pulse fitted to the edges: what it explains, its rise and start, and where the trailing edge,
