@@ -1,6 +1,7 @@
 #include "measurement/analysis/edge_fit.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -8,6 +9,9 @@ namespace {
 
 constexpr double kKneeStep = 0.25;
 constexpr double kKneeShare = 1.0 / 16;
+// The knees first tried, in steps of the fine ones, and the hills of those looked at closely.
+constexpr int kCoarseKnees = 8;
+constexpr int kHills = 3;
 constexpr double kRiseStep = 0.5;
 constexpr double kLeastRise = 0.5;
 // Beyond this rise the steps grow with it: a slow edge's rise is not known to half a sample anyway.
@@ -67,14 +71,53 @@ struct RampFit {
 
 RampFit bestRamp(const CRampScorer& scorer, double rise)
 {
-    RampFit best;
     // A slow edge's knee is not known to a quarter sample: the steps grow with the rise.
     const double step = std::max(kKneeStep, rise * kKneeShare);
-    for (double knee = -1.0; knee + rise <= scorer.size(); knee += step) {
-        const double e = scorer.explained(knee, rise);
-        if (e > best.explained)
-            best = {e, knee};
+    const int last = static_cast<int>(std::floor((scorer.size() - rise + 1.0) / step + 1e-9));
+    if (last < 0)
+        return {};
+    auto at = [&](int j) { return RampFit{scorer.explained(-1.0 + j * step, rise), -1.0 + j * step}; };
+    // What a ramp explains changes slowly with its knee: the knees kCoarseKnees steps apart find the
+    // hills, and the fine steps are tried only around the highest few of them.
+    std::array<RampFit, kHills> hills{};
+    std::array<int, kHills> hillAt{};
+    RampFit before, here = at(0);
+    for (int j = 0; j <= last; j += kCoarseKnees) {
+        const RampFit next = j + kCoarseKnees <= last ? at(j + kCoarseKnees) : RampFit{};
+        if (here.explained > 0 && here.explained >= before.explained && here.explained >= next.explained) {
+            // Kept in order, highest first; the earlier of equal hills stays ahead.
+            int slot = kHills;
+            while (slot > 0 && here.explained > hills[static_cast<std::size_t>(slot - 1)].explained)
+                --slot;
+            for (int m = kHills - 1; m > slot; --m) {
+                hills[static_cast<std::size_t>(m)] = hills[static_cast<std::size_t>(m - 1)];
+                hillAt[static_cast<std::size_t>(m)] = hillAt[static_cast<std::size_t>(m - 1)];
+            }
+            if (slot < kHills) {
+                hills[static_cast<std::size_t>(slot)] = here;
+                hillAt[static_cast<std::size_t>(slot)] = j;
+            }
+        }
+        before = here;
+        here = next;
     }
+    RampFit best;
+    if (!(hills[0].explained > 0)) {
+        // No coarse knee lies above the baseline: a short window, tried step by step.
+        for (int j = 0; j <= last; ++j)
+            if (const RampFit f = at(j); f.explained > best.explained)
+                best = f;
+        return best;
+    }
+    int bestAt = last + 1;
+    for (std::size_t h = 0; h < kHills && hills[h].explained > 0; ++h)
+        for (int j = std::max(0, hillAt[h] - kCoarseKnees + 1); j <= std::min(last, hillAt[h] + kCoarseKnees - 1); ++j) {
+            const RampFit f = j == hillAt[h] ? hills[h] : at(j);
+            if (f.explained > best.explained || (f.explained == best.explained && f.explained > 0 && j < bestAt)) {
+                best = f;
+                bestAt = j;
+            }
+        }
     return best;
 }
 
