@@ -200,7 +200,7 @@ struct PulseFit {
 
 } // namespace
 
-EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
+RoughEdge roughEchoEdge(const EchoEdges& echo)
 {
     const CRampScorer leading(echo.lead);
     // Read backwards, the trailing edge is a rising ramp of the same rise.
@@ -217,8 +217,18 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
             rough = rise;
         }
     }
-    const double roughStart = echo.leadFrom + knee;
-    if (!(best > 0))
+    return {echo.leadFrom + knee, rough, best > 0};
+}
+
+EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
+{
+    return fitEchoStart(echo, hint, roughEchoEdge(echo));
+}
+
+EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdge& ramps)
+{
+    const double roughStart = ramps.start, rough = ramps.rise;
+    if (!ramps.found)
         return {roughStart, rough};
 
     // The ramps have found the edge and about its rise; the pulse is sought around them.
