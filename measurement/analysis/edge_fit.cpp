@@ -189,6 +189,11 @@ private:
     std::vector<double> s0, s1;
 };
 
+// Whether a fit explains more than the best so far by more than rounding. A pulse with a rise under a
+// sample explains the same over a stretch of starts where no sample crosses its edge: the first of
+// them is kept, whatever the rounding of the sums.
+bool better(double v, double best) { return v > best + 1e-9 * std::abs(best) + 1e-12; }
+
 // A pulse fitted to the edges: what it explains, its rise and start, and where the trailing edge,
 // placed on its own, puts the start.
 struct PulseFit {
@@ -249,16 +254,16 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
         }
         std::size_t both = 0, l = 0, t = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            if (ofLead[i] > 0 && ofLead[i] + ofTrail[i] > ofLead[both] + ofTrail[both])
+            if (ofLead[i] > 0 && better(ofLead[i] + ofTrail[i], ofLead[both] + ofTrail[both]))
                 both = i;
-            if (ofLead[i] > ofLead[l])
+            if (better(ofLead[i], ofLead[l]))
                 l = i;
-            if (ofTrail[i] > ofTrail[t])
+            if (better(ofTrail[i], ofTrail[t]))
                 t = i;
         }
-        if (ofLead[both] > 0 && ofLead[both] + ofTrail[both] > together.explained)
+        if (ofLead[both] > 0 && better(ofLead[both] + ofTrail[both], together.explained))
             together = {ofLead[both] + ofTrail[both], rise, at(both), at(both)};
-        if (ofLead[l] > 0 && ofLead[l] + ofTrail[t] > apart.explained)
+        if (ofLead[l] > 0 && better(ofLead[l] + ofTrail[t], apart.explained))
             apart = {ofLead[l] + ofTrail[t], rise, at(l), at(t)};
     }
     if (!(apart.explained > 0))
@@ -271,7 +276,7 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
         PulseFit result;
         for (double start = from; start <= to; start += kFineStep) {
             const double v = lead.explained(start, rough);
-            if (v > result.explained)
+            if (better(v, result.explained))
                 result = {v, rough, start, start};
         }
         return result.explained > 0 ? EdgeFit{result.start, rough} : EdgeFit{roughStart, rough};
@@ -291,7 +296,7 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
             for (int i = -1; i <= 1; ++i)
                 for (int j = -1; j <= 1; ++j) {
                     const double v = score(centre.start + i * d, centre.rise + j * d);
-                    if (v > f.explained + 1e-12) {
+                    if (better(v, f.explained)) {
                         f = {v, centre.rise + j * d, centre.start + i * d, centre.start + i * d};
                         moved = true;
                     }
