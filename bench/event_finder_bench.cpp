@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -26,6 +27,36 @@ void BM_FindEvents(benchmark::State& state)
         benchmark::DoNotOptimize(finder.find(record.samples, recordGrid(record), distances));
 }
 BENCHMARK(BM_FindEvents)->DenseRange(0, kRanges - 1)->Unit(benchmark::kMillisecond);
+
+// The scene of BM_EventFinderMeasured with seed `seed`, gain `gain` (0 moderate, 1 clipping), trial `trial`:
+// the same random draws replayed.
+SyntheticScene measuredSceneOf(std::uint64_t seed, int gain, int trial)
+{
+    std::mt19937_64 rng(seed);
+    for (int g = 0;; ++g)
+        for (int t = 0; t < 1000; ++t) {
+            const SyntheticScene s = measuredScene(rng, t % kRanges, t % 5, g == 0 ? Gain::Moderate : Gain::Clipping);
+            if (g == gain && t == trial)
+                return s;
+        }
+}
+
+// The measured-like reflectograms that took longest among the 6000 of BM_EventFinderMeasured (many
+// echoes, dispersed on the long ranges, each with a long edge to fit): the worst case of an 8000-sample
+// trace. The first four were the slowest while every knee of the edge's ramps was tried, the last three
+// are the slowest since. Each is {seed, gain, trial}.
+constexpr int kSlowest[][3] = {{3, 1, 838}, {3, 0, 668}, {3, 0, 253}, {2, 0, 414}, {2, 1, 709}, {2, 1, 494}, {2, 1, 919}};
+
+void BM_FindEventsMeasuredSlowest(benchmark::State& state)
+{
+    const int* at = kSlowest[state.range(0)];
+    const ReflectogramRecord record = renderScene(measuredSceneOf(static_cast<std::uint64_t>(at[0]), at[1], at[2]));
+    const LineDistances distances;
+    const CEventFinder finder;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(finder.find(record.samples, recordGrid(record), distances));
+}
+BENCHMARK(BM_FindEventsMeasuredSlowest)->DenseRange(0, std::size(kSlowest) - 1)->Unit(benchmark::kMillisecond);
 
 // A 500-sample live window of the whole 1000 m range.
 void BM_FindEventsLiveWindow(benchmark::State& state)

@@ -1,6 +1,7 @@
 #include "measurement/analysis/edge_fit.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -8,6 +9,9 @@ namespace {
 
 constexpr double kKneeStep = 0.25;
 constexpr double kKneeShare = 1.0 / 16;
+// The knees first tried, in steps of the fine ones, and the hills of those looked at closely.
+constexpr int kCoarseKnees = 8;
+constexpr int kHills = 3;
 constexpr double kRiseStep = 0.5;
 constexpr double kLeastRise = 0.5;
 // Beyond this rise the steps grow with it: a slow edge's rise is not known to half a sample anyway.
@@ -67,29 +71,71 @@ struct RampFit {
 
 RampFit bestRamp(const CRampScorer& scorer, double rise)
 {
-    RampFit best;
     // A slow edge's knee is not known to a quarter sample: the steps grow with the rise.
     const double step = std::max(kKneeStep, rise * kKneeShare);
-    for (double knee = -1.0; knee + rise <= scorer.size(); knee += step) {
-        const double e = scorer.explained(knee, rise);
-        if (e > best.explained)
-            best = {e, knee};
+    const int last = static_cast<int>(std::floor((scorer.size() - rise + 1.0) / step + 1e-9));
+    if (last < 0)
+        return {};
+    auto at = [&](int j) { return RampFit{scorer.explained(-1.0 + j * step, rise), -1.0 + j * step}; };
+    // What a ramp explains changes slowly with its knee: the knees kCoarseKnees steps apart find the
+    // hills, and the fine steps are tried only around the highest few of them.
+    std::array<RampFit, kHills> hills{};
+    std::array<int, kHills> hillAt{};
+    RampFit before, here = at(0);
+    for (int j = 0; j <= last; j += kCoarseKnees) {
+        const RampFit next = j + kCoarseKnees <= last ? at(j + kCoarseKnees) : RampFit{};
+        if (here.explained > 0 && here.explained >= before.explained && here.explained >= next.explained) {
+            // Kept in order, highest first; the earlier of equal hills stays ahead.
+            int slot = kHills;
+            while (slot > 0 && here.explained > hills[static_cast<std::size_t>(slot - 1)].explained)
+                --slot;
+            for (int m = kHills - 1; m > slot; --m) {
+                hills[static_cast<std::size_t>(m)] = hills[static_cast<std::size_t>(m - 1)];
+                hillAt[static_cast<std::size_t>(m)] = hillAt[static_cast<std::size_t>(m - 1)];
+            }
+            if (slot < kHills) {
+                hills[static_cast<std::size_t>(slot)] = here;
+                hillAt[static_cast<std::size_t>(slot)] = j;
+            }
+        }
+        before = here;
+        here = next;
     }
+    RampFit best;
+    if (!(hills[0].explained > 0)) {
+        // No coarse knee lies above the baseline: a short window, tried step by step.
+        for (int j = 0; j <= last; ++j)
+            if (const RampFit f = at(j); f.explained > best.explained)
+                best = f;
+        return best;
+    }
+    int bestAt = last + 1;
+    for (std::size_t h = 0; h < kHills && hills[h].explained > 0; ++h)
+        for (int j = std::max(0, hillAt[h] - kCoarseKnees + 1); j <= std::min(last, hillAt[h] + kCoarseKnees - 1); ++j) {
+            const RampFit f = j == hillAt[h] ? hills[h] : at(j);
+            if (f.explained > best.explained || (f.explained == best.explained && f.explained > 0 && j < bestAt)) {
+                best = f;
+                bestAt = j;
+            }
+        }
     return best;
 }
 
 double nextRise(double rise) { return rise + (rise < kFineRise ? kRiseStep : rise * kRiseShare); }
 
 // Fits the probe pulse - a straight ramp up, a flat top `width` samples long, the same ramp down - to
-// one window of samples y(k), k = from..from+n-1, with the window's own level and height, in time
-// linear in the rise: the flat parts of the pulse come from prefix sums.
+// one window of samples y(k), k = from..from+n-1, with the window's own level and height, in constant
+// time: the pulse is straight between its corners, so its sums over each straight piece come from
+// prefix sums of y(k) and of k y(k).
 class CPulseScorer {
 public:
     CPulseScorer(std::span<const double> y, int from, double width)
-        : y(y), from(from), n(static_cast<int>(y.size())), width(width), prefix(y.size() + 1)
+        : from(from), n(static_cast<int>(y.size())), width(width), s0(y.size() + 1), s1(y.size() + 1)
     {
-        for (std::size_t k = 0; k < y.size(); ++k)
-            prefix[k + 1] = prefix[k] + y[k];
+        for (std::size_t k = 0; k < y.size(); ++k) {
+            s0[k + 1] = s0[k] + y[k];
+            s1[k + 1] = s1[k] + static_cast<double>(k) * y[k];
+        }
     }
 
     bool empty() const { return n == 0; }
@@ -98,24 +144,26 @@ public:
     // to be upside down.
     double explained(double start, double rise) const
     {
-        const int a = static_cast<int>(std::floor(start)) + 1;            // first sample on the leading edge
-        const int b = static_cast<int>(std::ceil(start + rise));          // first on the top
-        const int c = static_cast<int>(std::floor(start + width)) + 1;    // first on the trailing edge
-        const int d = static_cast<int>(std::ceil(start + width + rise));  // first after the pulse
-        Sums s;
-        if (b <= c) {
-            addEdges(s, a, b, start, rise);
-            const int lo = clip(b), hi = clip(c);
-            s.g += hi - lo;
-            s.gg += hi - lo;
-            s.gy += prefix[static_cast<std::size_t>(hi)] - prefix[static_cast<std::size_t>(lo)];
-            addEdges(s, c, d, start, rise);
-        } else {
-            addEdges(s, a, d, start, rise);
-        }
         if (n == 0)
             return 0.0;
-        const double cov = s.gy - s.g * prefix.back() / n;
+        // The pulse g(u), u = k - start, is 0 before 0, rises as u / rise, stays at min(rise, width) / rise
+        // and falls back to 0 at width + rise. It is continuous, so a sample on a corner counts alike
+        // on either piece.
+        const double corner = std::min(rise, width), last = std::max(rise, width);
+        const double origin = from - start;   // u of the window's first sample
+        Sums s;
+        // g = c0 + c1 i over the window's samples i in [first(p), first(q)).
+        auto piece = [&](double p, double q, double c0, double c1) {
+            const int a = firstAt(start + p), b = std::max(a, firstAt(start + q));
+            const double count = b - a, k1 = sumK(a, b), k2 = sumK2(a, b);
+            s.g += c0 * count + c1 * k1;
+            s.gg += c0 * c0 * count + 2 * c0 * c1 * k1 + c1 * c1 * k2;
+            s.gy += c0 * range(s0, a, b) + c1 * range(s1, a, b);
+        };
+        piece(0.0, corner, origin / rise, 1.0 / rise);
+        piece(corner, last, corner / rise, 0.0);
+        piece(last, width + rise, (width + rise - origin) / rise, -1.0 / rise);
+        const double cov = s.gy - s.g * s0.back() / n;
         const double var = s.gg - s.g * s.g / n;
         return cov > 0 && var > 1e-9 ? cov * cov / var : 0.0;
     }
@@ -125,25 +173,26 @@ private:
         double g = 0.0, gg = 0.0, gy = 0.0;
     };
 
-    int clip(int k) const { return std::clamp(k - from, 0, n); }
-
-    // Samples first..end-1, on an edge of the pulse.
-    void addEdges(Sums& s, int first, int end, double start, double rise) const
+    // The window's index of the first sample at or after x.
+    int firstAt(double x) const { return std::clamp(static_cast<int>(std::ceil(x)) - from, 0, n); }
+    static double range(const std::vector<double>& s, int a, int b)
     {
-        for (int i = clip(first), last = clip(end); i < last; ++i) {
-            const double u = from + i - start;
-            const double g = std::clamp(u / rise, 0.0, 1.0) - std::clamp((u - width) / rise, 0.0, 1.0);
-            s.g += g;
-            s.gg += g * g;
-            s.gy += g * y[static_cast<std::size_t>(i)];
-        }
+        return s[static_cast<std::size_t>(b)] - s[static_cast<std::size_t>(a)];
     }
+    static double sumK(int a, int b) { return triangle(b) - triangle(a); }
+    static double sumK2(int a, int b) { return squares(b) - squares(a); }
+    static double triangle(double m) { return m * (m - 1) / 2; }
+    static double squares(double m) { return (m - 1) * m * (2 * m - 1) / 6; }
 
-    std::span<const double> y;
     int from, n;
     double width;
-    std::vector<double> prefix;
+    std::vector<double> s0, s1;
 };
+
+// Whether a fit explains more than the best so far by more than rounding. A pulse with a rise under a
+// sample explains the same over a stretch of starts where no sample crosses its edge: the first of
+// them is kept, whatever the rounding of the sums.
+bool better(double v, double best) { return v > best + 1e-9 * std::abs(best) + 1e-12; }
 
 // A pulse fitted to the edges: what it explains, its rise and start, and where the trailing edge,
 // placed on its own, puts the start.
@@ -156,7 +205,7 @@ struct PulseFit {
 
 } // namespace
 
-EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
+RoughEdge roughEchoEdge(const EchoEdges& echo)
 {
     const CRampScorer leading(echo.lead);
     // Read backwards, the trailing edge is a rising ramp of the same rise.
@@ -173,8 +222,18 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
             rough = rise;
         }
     }
-    const double roughStart = echo.leadFrom + knee;
-    if (!(best > 0))
+    return {echo.leadFrom + knee, rough, best > 0};
+}
+
+EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
+{
+    return fitEchoStart(echo, hint, roughEchoEdge(echo));
+}
+
+EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdge& ramps)
+{
+    const double roughStart = ramps.start, rough = ramps.rise;
+    if (!ramps.found)
         return {roughStart, rough};
 
     // The ramps have found the edge and about its rise; the pulse is sought around them.
@@ -195,16 +254,16 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
         }
         std::size_t both = 0, l = 0, t = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            if (ofLead[i] > 0 && ofLead[i] + ofTrail[i] > ofLead[both] + ofTrail[both])
+            if (ofLead[i] > 0 && better(ofLead[i] + ofTrail[i], ofLead[both] + ofTrail[both]))
                 both = i;
-            if (ofLead[i] > ofLead[l])
+            if (better(ofLead[i], ofLead[l]))
                 l = i;
-            if (ofTrail[i] > ofTrail[t])
+            if (better(ofTrail[i], ofTrail[t]))
                 t = i;
         }
-        if (ofLead[both] > 0 && ofLead[both] + ofTrail[both] > together.explained)
+        if (ofLead[both] > 0 && better(ofLead[both] + ofTrail[both], together.explained))
             together = {ofLead[both] + ofTrail[both], rise, at(both), at(both)};
-        if (ofLead[l] > 0 && ofLead[l] + ofTrail[t] > apart.explained)
+        if (ofLead[l] > 0 && better(ofLead[l] + ofTrail[t], apart.explained))
             apart = {ofLead[l] + ofTrail[t], rise, at(l), at(t)};
     }
     if (!(apart.explained > 0))
@@ -217,7 +276,7 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
         PulseFit result;
         for (double start = from; start <= to; start += kFineStep) {
             const double v = lead.explained(start, rough);
-            if (v > result.explained)
+            if (better(v, result.explained))
                 result = {v, rough, start, start};
         }
         return result.explained > 0 ? EdgeFit{result.start, rough} : EdgeFit{roughStart, rough};
@@ -237,7 +296,7 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint)
             for (int i = -1; i <= 1; ++i)
                 for (int j = -1; j <= 1; ++j) {
                     const double v = score(centre.start + i * d, centre.rise + j * d);
-                    if (v > f.explained + 1e-12) {
+                    if (better(v, f.explained)) {
                         f = {v, centre.rise + j * d, centre.start + i * d, centre.start + i * d};
                         moved = true;
                     }

@@ -32,3 +32,13 @@ struct EdgeFit {
 // the edges do not lie a pulse width apart (echoes that run into each other) the leading edge alone
 // places the start, at the rise both share.
 EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint = {});
+
+// The first, rough step of that fit - the straight ramps, which no hint changes - so that an echo
+// fitted again under a hint need not repeat it.
+struct RoughEdge {
+    double start = 0.0;
+    double rise = 0.0;
+    bool found = false;   // a ramp above the baseline fits the leading edge
+};
+RoughEdge roughEchoEdge(const EchoEdges& echo);
+EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdge& ramps);

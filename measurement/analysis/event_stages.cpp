@@ -186,9 +186,9 @@ EdgeSamples edgeSamples(std::span<const double> level, const EchoSpan& e, const 
     return s;
 }
 
-EdgeFit fitStart(const EdgeSamples& s, const EdgeHint& hint, double echoSamples)
+EchoEdges echoEdges(const EdgeSamples& s, double echoSamples)
 {
-    return fitEchoStart({s.lead, s.leadFrom, s.trail, s.trailFrom, echoSamples}, hint);
+    return {s.lead, s.leadFrom, s.trail, s.trailFrom, echoSamples};
 }
 
 } // namespace
@@ -551,10 +551,12 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
             strongest = i;
         }
     std::vector<EdgeSamples> edges;
+    std::vector<RoughEdge> ramps;
     std::vector<EdgeFit> own;
     for (const EchoSpan& e : echoes) {
         edges.push_back(edgeSamples(level, e, rules));
-        own.push_back(fitStart(edges.back(), {}, rules.echoSamples));
+        ramps.push_back(roughEchoEdge(echoEdges(edges.back(), rules.echoSamples)));
+        own.push_back(fitEchoStart(echoEdges(edges.back(), rules.echoSamples), {}, ramps.back()));
     }
     std::vector<int> starts;
     for (std::size_t i = 0; i < echoes.size(); ++i) {
@@ -575,7 +577,7 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
             hint.mostRise = std::max(hint.leastRise, std::min(hint.mostRise, *law + tolerance));
         }
         const bool outside = own[i].rise < hint.leastRise || own[i].rise > hint.mostRise;
-        const EdgeFit fit = outside ? fitStart(edges[i], hint, rules.echoSamples) : own[i];
+        const EdgeFit fit = outside ? fitEchoStart(echoEdges(edges[i], rules.echoSamples), hint, ramps[i]) : own[i];
         starts.push_back(std::clamp(static_cast<int>(std::lround(fit.start)), edges[i].leadFrom, edges[i].latest));
     }
     return starts;
