@@ -30,7 +30,7 @@ constexpr double kLeastMatchedCounts = 2.0;
 // The finder counts the correlated noise of the average generously; its threshold there is this share
 // of the one asked. A change found only in the average holds at least kLeastMatchedHeight counts over
 // its top: the alignment leaves residuals of a count or two, long as an echo, that no average removes.
-constexpr double kMatchedThresholdShare = 0.8;
+constexpr double kMatchedThresholdShare = 0.9;
 constexpr double kLeastMatchedHeight = 2.2;
 
 bool sameValue(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max(std::abs(a), std::abs(b)); }
