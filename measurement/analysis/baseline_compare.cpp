@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
 // The strongest echoes both reflectograms show carry the alignment; more add little but time.
 constexpr int kAlignmentEchoes = 4;
+// The farthest re-reflection looked for: k times the way to an echo.
+constexpr int kLargestReturn = 8;
 // Samples the alignment takes either side of an echo, for its edges.
 constexpr int kEdgeMargin = 6;
 // The difference is stored in the finder's 8-bit samples scaled up to this many times, so that a
@@ -19,6 +22,16 @@ constexpr int kLargestScale = 4;
 constexpr double kLargestScaledLevel = 120.0;
 // The event finder's least height of an echo, counts; kept for the difference in unscaled counts.
 constexpr double kLeastCounts = 3.0;
+// The difference averaged over half an echo's width is searched as well: a change lasts a pulse width,
+// the noise does not, so a change a few deviations of one sample high stands well clear of the noise
+// there. Its scale and least height allow for how much quieter that average is.
+constexpr int kLargestMatchedScale = 16;
+constexpr double kLeastMatchedCounts = 2.0;
+// The finder counts the correlated noise of the average generously; its threshold there is this share
+// of the one asked. A change found only in the average holds at least kLeastMatchedHeight counts over
+// its top: the alignment leaves residuals of a count or two, long as an echo, that no average removes.
+constexpr double kMatchedThresholdShare = 0.9;
+constexpr double kLeastMatchedHeight = 2.2;
 
 bool sameValue(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max(std::abs(a), std::abs(b)); }
 
@@ -43,6 +56,52 @@ Status refusal(const SampleGrid& now, const SampleGrid& baseline, std::size_t no
         return Status::failure("the reflectograms cover different stretches of the line",
                                "рефлектограммы охватывают разные участки линии");
     return Status::success();
+}
+
+// The events of a difference trace (of the samples from `start` on), found by the event finder in its
+// 8-bit samples scaled as far as the largest level allows.
+struct Found {
+    EventReport report;
+    int scale = 1;
+};
+
+Found findChanges(std::span<const double> difference, double largest, int largestScale, double leastCounts,
+                  const SampleGrid& grid, int start, const EventReport& nowReport, double thresholdSigma,
+                  const LineDistances& distances)
+{
+    Found f;
+    f.scale = largest > 0 ? std::clamp(static_cast<int>(kLargestScaledLevel / largest), 1, largestScale) : largestScale;
+    std::vector<std::uint8_t> bytes(difference.size());
+    std::transform(difference.begin(), difference.end(), bytes.begin(), [scale = f.scale](double d) {
+        const long level = std::clamp(std::lround(d * scale), -128L, 127L);
+        return static_cast<std::uint8_t>(static_cast<std::int8_t>(level));
+    });
+    EventFinderSettings settings;
+    settings.thresholdSigma = thresholdSigma;
+    settings.minCounts = leastCounts * f.scale;
+    if (nowReport.probeAmplitude)
+        settings.probeAmplitude = *nowReport.probeAmplitude * f.scale;
+    // Starting past the origin, the difference is searched as a window without the probe pulse.
+    const SampleGrid differenceGrid{grid.position(start), grid.spacing, grid.pulseNs};
+    f.report = CEventFinder(settings).find(bytes, differenceGrid, distances);
+    return f;
+}
+
+// `trace` averaged over the `width` samples up to each, fewer at the start: an edge of the average
+// starts where the trace's edge does, so the finder places it and its re-reflections as in the trace.
+std::vector<double> trailingMean(std::span<const double> trace, int width)
+{
+    const int n = static_cast<int>(trace.size());
+    std::vector<double> sum(static_cast<std::size_t>(n) + 1, 0.0);
+    for (int k = 0; k < n; ++k)
+        sum[static_cast<std::size_t>(k) + 1] = sum[static_cast<std::size_t>(k)] + trace[static_cast<std::size_t>(k)];
+    std::vector<double> mean(trace.size());
+    for (int k = 0; k < n; ++k) {
+        const int first = std::max(0, k + 1 - width), last = k + 1;
+        mean[static_cast<std::size_t>(k)] =
+            (sum[static_cast<std::size_t>(last)] - sum[static_cast<std::size_t>(first)]) / (last - first);
+    }
+    return mean;
 }
 
 // Where the alignment is fitted: the strongest echoes of the same sign both show near the same sample,
@@ -78,30 +137,52 @@ std::vector<SampleRange> alignmentRegions(const EventReport& now, const EventRep
 // Whether the difference around `sample` is only a re-reflection of the baseline come back later or
 // earlier than the line's echoes: it travels the changed lead k times, so it moves k times as far. The
 // baseline shifted by k times the line's shift (the gain kept) must leave nothing above `threshold`
-// there. An echo of the line that moved by any other amount is a change.
+// there, the residual averaged over 2 x `half` + 1 samples as the change was found. An echo of the
+// line that moved by any other amount is a change.
 bool movedReflection(std::span<const double> now, std::span<const double> baseline, const TraceAlignment& alignment,
-                     int sample, double echo, double threshold)
+                     int sample, double echo, int half, double threshold)
 {
-    constexpr int kLargestReturn = 8;
     constexpr double kReachAround = 0.75;   // samples either side of k times the shift
     const int count = static_cast<int>(now.size());
     const int reach = static_cast<int>(std::ceil(kLargestReturn * std::abs(alignment.shift) + kReachAround));
     const int span = static_cast<int>(std::ceil(1.5 * echo)) + reach + kEdgeMargin;
-    const int first = std::max(1, sample - span), last = std::min(count - 1, sample + span);
+    const int first = std::max(half, sample - span), last = std::min(count - half, sample + span);
+    if (last <= first)
+        return false;
+    const int width = 2 * half + 1;
+    std::vector<double> residual(static_cast<std::size_t>(last - first + 2 * half));
     for (int k = 2; k <= kLargestReturn; ++k)
         for (double around = -kReachAround; around <= kReachAround + 1e-9; around += 0.25) {
             const double shift = k * alignment.shift + around;
-            auto residual = [&](int j) {
-                return now[static_cast<std::size_t>(j)] - alignment.gain * levelAt(baseline, j - shift);
-            };
-            // Averaged over three samples, as the finder compares an echo's level.
+            for (int j = first - half; j < last + half; ++j)
+                residual[static_cast<std::size_t>(j - first + half)] =
+                    now[static_cast<std::size_t>(j)] - alignment.gain * levelAt(baseline, j - shift);
+            double sum = std::accumulate(residual.begin(), residual.begin() + width - 1, 0.0);
             double worst = 0.0;
-            for (int j = first; j < last && worst <= threshold; ++j)
-                worst = std::max(worst, std::abs(residual(j - 1) + residual(j) + residual(j + 1)) / 3);
+            for (std::size_t j = 0; j + width <= residual.size() && worst <= threshold; ++j) {
+                sum += residual[j + static_cast<std::size_t>(width) - 1];
+                worst = std::max(worst, std::abs(sum) / width);
+                sum -= residual[j];
+            }
             if (worst <= threshold)
                 return true;
         }
     return false;
+}
+
+// Whether a change of `amplitude` found at `position` (nominal metres) only in the averaged difference
+// lies k times as far as a nearer change at least twice as large: that change's re-reflection, which
+// the finder cannot tell in the average, its edges too slow to place to a sample.
+bool returnOfChange(std::span<const LineChange> changes, double position, double amplitude, double within)
+{
+    return std::any_of(changes.begin(), changes.end(), [&](const LineChange& c) {
+        if (c.position <= 0 || c.amplitude < 2 * amplitude)
+            return false;
+        for (int k = 2; k <= kLargestReturn; ++k)
+            if (std::abs(position - k * c.position) <= within)
+                return true;
+        return false;
+    });
 }
 
 double meanOf(std::span<const double> level, int first, int last)
@@ -191,23 +272,39 @@ Status compareWithBaseline(std::span<const std::uint8_t> now, const SampleGrid& 
         difference[static_cast<std::size_t>(k - start)] = d;
         largest = std::max(largest, std::abs(d));
     }
-    const int scale = largest > 0 ? std::clamp(static_cast<int>(kLargestScaledLevel / largest), 1, kLargestScale)
-                                  : kLargestScale;
-    std::vector<std::uint8_t> bytes(difference.size());
-    std::transform(difference.begin(), difference.end(), bytes.begin(), [scale](double d) {
-        const long level = std::clamp(std::lround(d * scale), -128L, 127L);
-        return static_cast<std::uint8_t>(static_cast<std::int8_t>(level));
-    });
+    const Found pointwise = findChanges(difference, largest, kLargestScale, kLeastCounts, nowGrid, start, nowReport,
+                                        settings.thresholdSigma, distances);
+    out.noiseSigma = pointwise.report.noiseSigma / pointwise.scale;
+    // The same difference averaged over half an echo: a change too faint for one sample is found there.
+    const int half = std::max(1, static_cast<int>(echo / 4));
+    const std::vector<double> matched = trailingMean(difference, 2 * half + 1);
+    double largestMatched = 0.0;
+    for (double m : matched)
+        largestMatched = std::max(largestMatched, std::abs(m));
+    const Found averaged = findChanges(matched, largestMatched, kLargestMatchedScale, kLeastMatchedCounts, nowGrid,
+                                       start, nowReport, kMatchedThresholdShare * settings.thresholdSigma, distances);
 
-    EventFinderSettings differenceSettings;
-    differenceSettings.thresholdSigma = settings.thresholdSigma;
-    differenceSettings.minCounts = kLeastCounts * scale;
-    if (nowReport.probeAmplitude)
-        differenceSettings.probeAmplitude = *nowReport.probeAmplitude * scale;
-    // Starting past the origin, the difference is searched as a window without the probe pulse.
-    const SampleGrid differenceGrid{nowGrid.position(start), nowGrid.spacing, nowGrid.pulseNs};
-    const EventReport changes = CEventFinder(differenceSettings).find(bytes, differenceGrid, distances);
-    out.noiseSigma = changes.noiseSigma / scale;
+    struct Candidate {
+        const ReflectionEvent* event;
+        int sample;
+        const Found* found;
+        int half;
+    };
+    std::vector<Candidate> candidates;
+    for (const ReflectionEvent& e : pointwise.report.events)
+        candidates.push_back({&e, e.sample + start, &pointwise, 1});
+    const double span = 1.5 * echo;
+    const std::size_t foundPointwise = candidates.size();
+    for (const ReflectionEvent& e : averaged.report.events) {
+        const int sample = e.sample + start;
+        const bool known = std::any_of(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(foundPointwise),
+                                       [&](const Candidate& c) { return std::abs(c.sample - sample) < span; });
+        // The average's first samples hold fewer of the difference, and the finder no baseline yet.
+        if (!known && sample >= start + 2 * half + 1 + static_cast<int>(echo))
+            candidates.push_back({&e, sample, &averaged, half});
+    }
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return a.sample < b.sample; });
 
     std::vector<double> aligned(static_cast<std::size_t>(count), 0.0);
     for (int k = 0; k < count; ++k)
@@ -216,19 +313,26 @@ Status compareWithBaseline(std::span<const std::uint8_t> now, const SampleGrid& 
     // a change's way back to the line's level (a pulse width later, through the echo's own tail) can be
     // found as one of the other sign: a change that starts within the span of the one before is the
     // same echo.
-    const double span = 1.5 * echo;
-    for (const ReflectionEvent& e : changes.events) {
-        if (e.multiple > 0 ||
-            movedReflection(nowLevel, baseLevel, out.alignment, e.sample + start, echo, changes.threshold / scale))
+    for (const Candidate& candidate : candidates) {
+        const ReflectionEvent& e = *candidate.event;
+        const double scale = candidate.found->scale;
+        if (e.multiple > 0 || movedReflection(nowLevel, baseLevel, out.alignment, candidate.sample, echo, candidate.half,
+                                              candidate.found->report.threshold / scale))
             continue;
-        if (!out.changes.empty() && e.sample + start - out.changes.back().sample < span) {
+        if (candidate.found == &averaged && e.amplitude / scale < kLeastMatchedHeight)
+            continue;
+        if (candidate.found == &averaged &&
+            returnOfChange(out.changes, nowGrid.position(candidate.sample), e.amplitude / scale,
+                           (echo + kEdgeMargin) * nowGrid.spacing))
+            continue;
+        if (!out.changes.empty() && candidate.sample - out.changes.back().sample < span) {
             out.changes.back().amplitude = std::max(out.changes.back().amplitude, e.amplitude / scale);
             continue;
         }
         LineChange c;
-        c.sample = e.sample + start;
-        c.position = e.position;
-        c.distance = e.distance;
+        c.sample = candidate.sample;
+        c.position = nowGrid.position(c.sample);
+        c.distance = distances.toReal(c.position);
         c.amplitude = e.amplitude / scale;
         classify(c, e.polarity, echoHeight(nowLevel, c.sample, echo), echoHeight(aligned, c.sample, echo));
         out.changes.push_back(c);

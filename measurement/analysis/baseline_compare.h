@@ -43,7 +43,9 @@ struct BaselineComparison {
 
 // Compares a reflectogram of a line with its baseline, taken when the line was healthy: aligns the
 // baseline (shift and gain fitted on the strongest echoes both show, or on the probe pulse when they
-// share none), subtracts it, and finds the events of the difference with the event finder. A change
+// share none), subtracts it, and finds the events of the difference with the event finder, sample by
+// sample and averaged over half a pulse width (where a change that lasts its echo's width stands out
+// of the noise of both takes); a change found in both is placed as found sample by sample. A change
 // is "новое" where only the new reflectogram has an echo, "пропало" where only the baseline has one,
 // "изменилось" where both do; a re-reflection of a change is no change of the line. Reflectograms of
 // different ranges, pulses, windows or lengths are refused with the reason, `result` left as it was.

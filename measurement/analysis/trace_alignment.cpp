@@ -6,6 +6,9 @@
 
 namespace {
 
+// The share of an echo's height its residual may keep after the fit without the echo having changed.
+constexpr double kEdgeShare = 0.03;
+
 bool clipped(double level) { return level >= 127 || level <= -128; }
 
 // The least-squares gain and the mean squared residual of one shift; none without a level to scale.
@@ -93,7 +96,7 @@ std::optional<TraceAlignment> fitAlignment(std::span<const double> trace, std::s
         double worstResidual = -1.0;
         for (std::size_t i = 0; i < kept.size(); ++i) {
             // The region's own residual at the common shift and gain.
-            double sum = 0.0;
+            double sum = 0.0, peak = 0.0;
             int count = 0;
             for (int k = std::max(0, kept[i].first); k < std::min(kept[i].last, static_cast<int>(trace.size())); ++k) {
                 const double x = k - fit->shift;
@@ -101,15 +104,19 @@ std::optional<TraceAlignment> fitAlignment(std::span<const double> trace, std::s
                     continue;
                 const double r = trace[static_cast<std::size_t>(k)] - fit->gain * levelAt(reference, x);
                 sum += r * r;
+                peak = std::max(peak, std::abs(trace[static_cast<std::size_t>(k)]));
                 ++count;
             }
-            const double residual = count > 0 ? sum / count : 0.0;
+            // What the interpolation leaves on a steep edge grows with the echo: beyond the noise, a
+            // strong echo that agrees may leave a small share of its height.
+            const double allowed = 4 * residualSigma * residualSigma + std::pow(kEdgeShare * peak, 2);
+            const double residual = count > 0 ? sum / count - allowed : 0.0;
             if (residual > worstResidual) {
                 worstResidual = residual;
                 worst = i;
             }
         }
-        if (worstResidual <= 4 * residualSigma * residualSigma)
+        if (worstResidual <= 0)
             break;
         kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(worst));
         fit = fitAll(trace, reference, kept, maxShift);

@@ -111,10 +111,11 @@ TEST(TwoEndedLocation, BadInputIsRefusedWithTheReason)
 }
 
 // Two takes of a line: the shift and gain between them are found, and what changed is listed with
-// its kind, nothing else. Changes of 7 noise deviations of one take.
+// its kind, nothing else. Changes of 7 noise deviations of one take, unless told; one of 4.5 lies
+// below the threshold sample by sample and is found over the echo's width.
 TEST(BaselineCompare, FindsWhatChangedAndNothingElse)
 {
-    struct Case { LineChangeKind change; double shift, gain; Gain level; int range; ChangeKind kind; };
+    struct Case { LineChangeKind change; double shift, gain; Gain level; int range; ChangeKind kind; double sigmas = 7; };
     const Case cases[] = {
         {LineChangeKind::None, 0.0, 1.0, Gain::Moderate, 4, {}},
         {LineChangeKind::None, -2.6, 1.1, Gain::Clipping, 3, {}},
@@ -124,12 +125,13 @@ TEST(BaselineCompare, FindsWhatChangedAndNothingElse)
         {LineChangeKind::Vanished, -0.5, 0.92, Gain::Clipping, 7, ChangeKind::Vanished},
         {LineChangeKind::Grown, 0.7, 1.08, Gain::Moderate, 4, ChangeKind::Changed},
         {LineChangeKind::Grown, -1.8, 0.95, Gain::Clipping, 5, ChangeKind::Changed},
+        {LineChangeKind::Appeared, 0.2, 1.01, Gain::Clipping, 3, ChangeKind::Appeared, 4.5},
     };
     std::uint64_t seed = 30;
     for (const Case& c : cases) {
         std::mt19937_64 rng(++seed);
         const SyntheticScene base = baselineScene(rng, c.range, c.level);
-        const LaterTake later = laterTake(base, rng, c.shift, c.gain, c.change, 7, 3);
+        const LaterTake later = laterTake(base, rng, c.shift, c.gain, c.change, c.sigmas, 3);
         const ReflectogramRecord b = renderScene(base), n = renderScene(later.scene);
         BaselineComparison r;
         const Status s = compareWithBaseline(n.samples, recordGrid(n), b.samples, recordGrid(b), {}, {}, r);
