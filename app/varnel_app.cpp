@@ -4,6 +4,7 @@
 #include "app/first_paint_probe.h"
 #include "app/main_frame.h"
 #include "app/port_choice_dlg.h"
+#include "app/shared_icon_style.h"
 #include "app/tool_icons.h"
 #include "app/ui_language_choice.h"
 #include "app/unix_signal_bridge.h"
@@ -42,6 +43,8 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
     // The desktop entry and the icon theme's "varnel" (both installed with the program) name the window;
     // the icon itself is looked up once the window is on the screen (applyProgramIcon).
     setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
+    // The style chosen for the platform, with the pictures every tool bar asks for read once.
+    setStyle(new CSharedIconStyle(style()));
     signalBridge = new CUnixSignalBridge(this);
     connect(signalBridge, &CUnixSignalBridge::terminationRequested, this, [] { QApplication::quit(); });
     // The platform ends the process as soon as this returns: shut down here, settings written last.
@@ -109,11 +112,13 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
         portSetting = kAutoPort;
     std::string port = choosePort(options.port.toStdString(), portSetting);
     // "auto" with several bridges attached does not guess: the user names the instrument's for this run.
-    // Cancelled, "auto" stays and opens none of them.
-    if (const std::vector<FtdiPort> candidates = ftdiPorts(); !checkAutoPort(port, candidates)) {
-        applyProgramIcon();
-        if (const std::optional<std::string> chosen = CPortChoiceDlg::ask(candidates))
-            port = *chosen;
+    // Cancelled, "auto" stays and opens none of them. A named port needs no look at the bridges attached.
+    if (port.empty() || port == kAutoPort) {
+        if (const std::vector<FtdiPort> candidates = ftdiPorts(); !checkAutoPort(port, candidates)) {
+            applyProgramIcon();
+            if (const std::optional<std::string> chosen = CPortChoiceDlg::ask(candidates))
+                port = *chosen;
+        }
     }
     host = std::make_unique<CQtAcquisitionHost>(frame.get());
     acquisition = std::make_unique<CAcquisitionController>(*doc, *host);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace {
@@ -88,25 +89,51 @@ double CSimScene::signalAt(const Line& line, const SimView& view, double x, bool
     return v;
 }
 
-void CSimScene::render(const SimView& view, bool faultShows, std::uint8_t* out)
+const std::vector<double>& CSimScene::clean(const SimView& view, bool faultShows, bool split)
 {
-    const Line& line = lines[view.line == 1 ? 1 : 0];
-    const bool split = view.sourceLine != view.line;
-    const double gain = std::pow(10.0, view.gain * 0.15 / 20.0);
-    const double shots = std::max(1, view.averaging);
-    const double inputNoise = 0.25 / std::sqrt(shots);
-    const double outputNoise = 2.0 / std::sqrt(shots);
+    const int lineIndex = view.line == 1 ? 1 : 0;
+    for (const Clean& c : cleanCache) {
+        if (c.line == lineIndex && c.split == split && c.faultShows == faultShows && c.start == view.start &&
+            c.spacing == view.spacing && c.pulseNs == view.pulseNs && c.count == view.count)
+            return c.values;
+    }
+    Clean& c = cleanCache[cleanNext];
+    cleanNext = (cleanNext + 1) % static_cast<int>(std::size(cleanCache));
+    c.line = lineIndex;
+    c.split = split;
+    c.faultShows = faultShows;
+    c.start = view.start;
+    c.spacing = view.spacing;
+    c.pulseNs = view.pulseNs;
+    c.count = view.count;
+    c.values.resize(static_cast<std::size_t>(std::max(view.count, 0)));
+
+    const Line& line = lines[lineIndex];
     const double width = std::max(view.pulseNs * 0.1, 0.2);
     // A sample spans its whole spacing: short pulses on long ranges are not missed between samples.
     const int points = std::clamp(static_cast<int>(view.spacing / (width / 2)), 1, 8);
-
     for (int i = 0; i < view.count; ++i) {
         double sum = 0.0;
         for (int p = 0; p < points; ++p) {
             const double x = view.start + (i + (p + 0.5) / points - 0.5) * view.spacing;
             sum += signalAt(line, view, x, faultShows, split);
         }
-        const double v = gain * (sum / points + inputNoise * gaussian()) + outputNoise * gaussian();
+        c.values[static_cast<std::size_t>(i)] = sum / points;
+    }
+    return c.values;
+}
+
+void CSimScene::render(const SimView& view, bool faultShows, std::uint8_t* out)
+{
+    const bool split = view.sourceLine != view.line;
+    const double gain = std::pow(10.0, view.gain * 0.15 / 20.0);
+    const double shots = std::max(1, view.averaging);
+    const double inputNoise = 0.25 / std::sqrt(shots);
+    const double outputNoise = 2.0 / std::sqrt(shots);
+    const std::vector<double>& signal = clean(view, faultShows, split);
+
+    for (int i = 0; i < view.count; ++i) {
+        const double v = gain * (signal[static_cast<std::size_t>(i)] + inputNoise * gaussian()) + outputNoise * gaussian();
         const long level = std::clamp(std::lround(v), -128L, 127L);
         out[i] = static_cast<std::uint8_t>(static_cast<std::int8_t>(level));
     }

@@ -46,11 +46,29 @@ private:
         std::vector<Event> events;
     };
 
+    // The noiseless reflectogram of one view; what changes from frame to frame is only the noise.
+    struct Clean {
+        int line = -1;
+        bool split = false;
+        bool faultShows = false;
+        double start = 0.0;
+        double spacing = 0.0;
+        double pulseNs = 0.0;
+        int count = 0;
+        std::vector<double> values;
+    };
+
     double signalAt(const Line& line, const SimView& view, double x, bool faultShows, bool split) const;
+    // The cached noiseless samples of `view`, computed on the first request.
+    const std::vector<double>& clean(const SimView& view, bool faultShows, bool split);
     double gaussian();
     std::uint64_t next();
 
     Line lines[2];
+    // A live view alternates a few views (both lines, the magnifier's window and the full range, with
+    // the fault and without): each is computed once, the oldest replaced first.
+    Clean cleanCache[8];
+    int cleanNext = 0;
     std::uint64_t state;
     bool spareReady = false;
     double spare = 0.0;
