@@ -1,11 +1,10 @@
 #include "cli/cli_args.h"
 #include "cli/cli_language.h"
 #include "cli/commands.h"
+#include "cli/distance_options.h"
 #include "cli/json_output.h"
 
-#include "files/number_text.h"
 #include "files/reflectogram_file.h"
-#include "files/section_file.h"
 #include "measurement/analysis/baseline_compare.h"
 
 #include <ostream>
@@ -48,17 +47,9 @@ int runCompare(const CliArgs& args, std::ostream& out, std::ostream& err)
 
     LineDistances distances;
     CompareSettings settings;
-    if (auto t = parsed.values.find("--threshold"); t != parsed.values.end() &&
-                                                   (!numtext::parseNumber(t->second, settings.thresholdSigma) ||
-                                                    !(settings.thresholdSigma > 0)))
-        return failWith(err, "compare: --threshold must be a positive number, not \"" + t->second + "\"",
-                        "compare: --threshold должен быть положительным числом, а не \"" + t->second + "\"",
-                        kExitUsage);
-    const auto kuOption = parsed.values.find("--ku");
-    if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, distances.ku) || !(distances.ku > 0)))
-        return failWith(err, "compare: --ku must be a positive number, not \"" + kuOption->second + "\"",
-                        "compare: --ku должен быть положительным числом, а не \"" + kuOption->second + "\"",
-                        kExitUsage);
+    if (!readPositiveOption(parsed, "compare", "--threshold", settings.thresholdSigma, err) ||
+        !readPositiveOption(parsed, "compare", "--ku", distances.ku, err))
+        return kExitUsage;
 
     ReflectogramRecord records[2];
     for (int i = 0; i < 2; ++i) {
@@ -66,21 +57,8 @@ int runCompare(const CliArgs& args, std::ostream& out, std::ostream& err)
         if (Status s = readReflectogramFile(parsed.positional[static_cast<std::size_t>(i)], records[i], time); !s)
             return failWith(err, cliReason(s), kExitBadFile);
     }
-    if (auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
-        SectionFileData data;
-        if (Status s = readSectionFile(sections->second, data); !s)
-            return failWith(err, cliReason(s), kExitBadFile);
-        distances.sections = documentSections(data);
-    }
-    if (kuOption == parsed.values.end()) {
-        distances.ku = records[0].ku();
-        if (!(distances.ku > 0) && distances.sections.empty())
-            return failWith(err, parsed.positional[0] + ": the file's KU is " + numtext::fixed(distances.ku, 3) +
-                                     "; give one with --ku",
-                            parsed.positional[0] + ": КУ файла " + numtext::fixed(distances.ku, 3) +
-                                "; укажите его в --ku",
-                            kExitBadFile);
-    }
+    if (const int code = completeLineDistances(parsed, parsed.positional[0], records[0], distances, err); code != kExitOk)
+        return code;
 
     BaselineComparison result;
     if (Status s = compareWithBaseline(records[0].samples, recordGrid(records[0]), records[1].samples,

@@ -1,11 +1,10 @@
 #include "cli/cli_args.h"
 #include "cli/cli_language.h"
 #include "cli/commands.h"
+#include "cli/distance_options.h"
 #include "cli/json_output.h"
 
-#include "files/number_text.h"
 #include "files/reflectogram_file.h"
-#include "files/section_file.h"
 #include "measurement/analysis/event_finder.h"
 
 #include <ostream>
@@ -43,34 +42,17 @@ int runEvents(const CliArgs& args, std::ostream& out, std::ostream& err)
 
     LineDistances distances;
     EventFinderSettings settings;
-    if (auto t = parsed.values.find("--threshold"); t != parsed.values.end() &&
-                                                   (!numtext::parseNumber(t->second, settings.thresholdSigma) ||
-                                                    !(settings.thresholdSigma > 0)))
-        return failWith(err, "events: --threshold must be a positive number, not \"" + t->second + "\"",
-                        "events: --threshold должен быть положительным числом, а не \"" + t->second + "\"", kExitUsage);
-    const auto kuOption = parsed.values.find("--ku");
-    if (kuOption != parsed.values.end() && (!numtext::parseNumber(kuOption->second, distances.ku) || !(distances.ku > 0)))
-        return failWith(err, "events: --ku must be a positive number, not \"" + kuOption->second + "\"",
-                        "events: --ku должен быть положительным числом, а не \"" + kuOption->second + "\"", kExitUsage);
+    if (!readPositiveOption(parsed, "events", "--threshold", settings.thresholdSigma, err) ||
+        !readPositiveOption(parsed, "events", "--ku", distances.ku, err))
+        return kExitUsage;
 
     const std::string& path = parsed.positional[0];
     ReflectogramRecord record;
     LocalTime time;
     if (Status s = readReflectogramFile(path, record, time); !s)
         return failWith(err, cliReason(s), kExitBadFile);
-    if (auto sections = parsed.values.find("--sections"); sections != parsed.values.end()) {
-        SectionFileData data;
-        if (Status s = readSectionFile(sections->second, data); !s)
-            return failWith(err, cliReason(s), kExitBadFile);
-        distances.sections = documentSections(data);
-    }
-    if (kuOption == parsed.values.end()) {
-        distances.ku = record.ku();
-        if (!(distances.ku > 0) && distances.sections.empty())
-            return failWith(err, path + ": the file's KU is " + numtext::fixed(distances.ku, 3) + "; give one with --ku",
-                            path + ": КУ файла " + numtext::fixed(distances.ku, 3) + "; укажите его в --ku",
-                            kExitBadFile);
-    }
+    if (const int code = completeLineDistances(parsed, path, record, distances, err); code != kExitOk)
+        return code;
 
     const EventReport report = CEventFinder(settings).find(record.samples, recordGrid(record), distances);
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
