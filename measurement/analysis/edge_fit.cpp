@@ -23,6 +23,23 @@ constexpr double kFineStep = 1.0 / 16;
 // they are taken for the edges of two different echoes.
 constexpr double kAgreement = 2.0;
 
+// A prefix-sum table's sum over a <= k < b.
+double range(const std::vector<double>& prefix, int a, int b)
+{
+    return prefix[static_cast<std::size_t>(b)] - prefix[static_cast<std::size_t>(a)];
+}
+// Sums of k and of k^2 over a <= k < b.
+double sumK(int a, int b)
+{
+    const auto triangle = [](double m) { return m * (m - 1) / 2; };
+    return triangle(b) - triangle(a);
+}
+double sumK2(int a, int b)
+{
+    const auto squares = [](double m) { return (m - 1) * m * (2 * m - 1) / 6; };
+    return squares(b) - squares(a);
+}
+
 // Sums over index ranges in constant time, for ramps g(k) = clamp((k - knee) / rise, 0, 1) over
 // samples y(k), k = 0..n-1: the fit's level is sum(y g) / sum(g^2) and it explains sum(y g)^2 / sum(g^2).
 class CRampScorer {
@@ -49,16 +66,6 @@ public:
     }
 
 private:
-    static double range(const std::vector<double>& s, int a, int b)
-    {
-        return s[static_cast<std::size_t>(b)] - s[static_cast<std::size_t>(a)];
-    }
-    // Sums of k and of k^2 over a <= k < b.
-    static double sumK(int a, int b) { return triangle(b) - triangle(a); }
-    static double sumK2(int a, int b) { return squares(b) - squares(a); }
-    static double triangle(double m) { return m * (m - 1) / 2; }
-    static double squares(double m) { return (m - 1) * m * (2 * m - 1) / 6; }
-
     int n;
     std::vector<double> s0, s1;
 };
@@ -175,14 +182,6 @@ private:
 
     // The window's index of the first sample at or after x.
     int firstAt(double x) const { return std::clamp(static_cast<int>(std::ceil(x)) - from, 0, n); }
-    static double range(const std::vector<double>& s, int a, int b)
-    {
-        return s[static_cast<std::size_t>(b)] - s[static_cast<std::size_t>(a)];
-    }
-    static double sumK(int a, int b) { return triangle(b) - triangle(a); }
-    static double sumK2(int a, int b) { return squares(b) - squares(a); }
-    static double triangle(double m) { return m * (m - 1) / 2; }
-    static double squares(double m) { return (m - 1) * m * (2 * m - 1) / 6; }
 
     int from, n;
     double width;
