@@ -12,19 +12,8 @@ program=${2:-build/bin/varnel}
 display=${BENCH_DISPLAY:-:97}   # another number when several runs share the machine
 interval=30
 
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-config=$(mktemp -d)
-cleanup() {
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  rm -rf "$config"
-}
-trap cleanup EXIT
-sleep 1
-printf '[VARNEL]\nTWOSCREEN=1\nSCALE=4\nPORT=sim\n' >"$config/param.ini"
-DISPLAY=$display "$program" --port sim --start --config-dir "$config" >/dev/null 2>&1 &
-pid=$!
+. "$(dirname "$0")/virtual_display.sh"
+start_under_virtual_display "$display" "$program" --start
 sleep 3
 # The second line from its toolbar button, then one wheel notch over the main screen (mouse mode
 # "Лупа") engages the magnifier. The window is maximised to the 1024 x 768 screen.

@@ -8,19 +8,8 @@ seconds=${1:-30}
 program=${2:-build/bin/varnel}
 display=${BENCH_DISPLAY:-:98}
 
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-config=$(mktemp -d)
-cleanup() {
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  rm -rf "$config"
-}
-trap cleanup EXIT
-sleep 1
-printf '[VARNEL]\nTWOSCREEN=1\nSCALE=4\nPORT=sim\n' >"$config/param.ini"
-DISPLAY=$display "$program" --port sim --config-dir "$config" >/dev/null 2>&1 &
-pid=$!
+. "$(dirname "$0")/virtual_display.sh"
+start_under_virtual_display "$display" "$program"
 sleep 6
 switches() {
   for t in /proc/"$pid"/task/*; do
