@@ -59,12 +59,19 @@ constexpr double kShiftReturn = 0.25;
 // A re-reflection's height over what it can be at most, for the clipped probe's and the fit's error.
 constexpr double kMultipleMargin = 1.5;
 
+// The median of levels kept as whole counts: the integer readings, with the fraction that a smooth
+// correction added to them (the receiver's recovery taken off) restored as its mean over the values.
+// Rounding alone would drop that fraction, and a baseline off by it brings an echo against the
+// correction that much closer to its threshold.
 double medianOf(std::span<const double> values)
 {
     CLevelMedian m;
-    for (const double v : values)
+    double fraction = 0.0;
+    for (const double v : values) {
         m.add(static_cast<int>(std::lround(v)));
-    return m.groupedMedian();
+        fraction += v - std::lround(v);
+    }
+    return values.empty() ? 0.0 : m.groupedMedian() + fraction / static_cast<double>(values.size());
 }
 
 // The level of an echo's top (samples first..end-1, `peak` the highest): the median of the samples
@@ -96,20 +103,28 @@ public:
     {
         if (newLo < lo || newLo > hi || newHi < hi) {
             window.clear();
+            fraction = 0.0;
             lo = hi = newLo;
         }
-        for (; lo < newLo; ++lo)
+        for (; lo < newLo; ++lo) {
             window.remove(at(lo));
-        for (; hi < newHi; ++hi)
+            fraction -= fractionAt(lo);
+        }
+        for (; hi < newHi; ++hi) {
             window.add(at(hi));
+            fraction += fractionAt(hi);
+        }
     }
     int count() const { return window.count(); }
-    double median() { return window.groupedMedian(); }
+    // As medianOf: the fraction a smooth correction added to the readings is kept.
+    double median() { return window.groupedMedian() + (window.count() > 0 ? fraction / window.count() : 0.0); }
 
 private:
     int at(int k) const { return static_cast<int>(std::lround(level[static_cast<std::size_t>(k)])); }
+    double fractionAt(int k) const { return level[static_cast<std::size_t>(k)] - at(k); }
     std::span<const double> level;
     CLevelMedian window;
+    double fraction = 0.0;
     int lo = 0, hi = 0;
 };
 
