@@ -40,6 +40,9 @@ constexpr int kLeastRecent = 8;
 constexpr int kTailSteps = 4;
 // Baseline windows after an echo's leading edge by which it is over.
 constexpr int kEchoOverWindows = 2;
+// Share of an echo's height the line after it may lie off the line before it: its own tail (the
+// probe's, scaled: an undershoot and ringing of up to a tenth or so each) and the drift while it lasts.
+constexpr double kEchoReturn = 0.25;
 // Bands an echo's leading edge rises by within a few samples.
 constexpr double kEdgeRise = 2.0;
 // An echo's leading edge crosses from the band to twice it within this share of a baseline window.
@@ -371,9 +374,12 @@ bool echoEdge(std::span<const double> trace, int j, int from, double band, int m
     const int sign = high > low ? 1 : -1;
     if (std::abs(low - level) > band || sign * (high - low) < kEdgeRise * band)
         return false;
+    // A strong echo comes back through its own tail and the line drifts while it lasts: back is
+    // within the band, or within a share of its height.
+    const double backWithin = std::max(band, kEchoReturn * std::abs(high - low));
     const int last = std::min(n, j + kEchoOverWindows * window + kShiftTail);
     for (int k = j + minRun, back = 0; k < last; ++k) {
-        back = std::abs(at(k) - level) <= band ? back + 1 : 0;
+        back = std::abs(at(k) - level) <= backWithin ? back + 1 : 0;
         if (back < minRun)
             continue;
         // And stays there, on average: noise on a slope also comes back now and then.
@@ -382,7 +388,7 @@ bool echoEdge(std::span<const double> trace, int j, int from, double band, int m
         double sum = 0.0;
         for (int m = k + 1; m < k + 1 + kLeastSettle; ++m)
             sum += at(m);
-        return std::abs(sum / kLeastSettle - level) <= band;
+        return std::abs(sum / kLeastSettle - level) <= backWithin;
     }
     return false;
 }

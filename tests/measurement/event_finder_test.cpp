@@ -253,6 +253,28 @@ TEST(EventFinder, MeasuredLinesGiveTheirEventsOnly)
                                                      s.driftWidth = 158;
                                                  }),
          {{228, -1, 0, false}, {304, +1, 0, false}, {355, -1, 0, false}, {402, -1, 0, false}, {527, -1, 0, false}, {1053, -1, 2, false}}},
+        // A strong fault right after a clipped probe's tail on the 125 m range: the line after it lies
+        // off the line before it by its own undershoot and the noise, more than the band but far less
+        // than its height - it came back, as a trailing edge taken for a leading one does not.
+        {"strong fault right after the tail", measured({{100.39, -25.21}, {223.44, 25.1}, {338.78, -21.98}, {531.28, -91.5}}, 1.71,
+                                                       [](SyntheticScene& s) {
+                                                           s.scaleIndex = 1;
+                                                           s.seed = 8432681778232669215ull;
+                                                           s.noiseCorrelation = 0.69;
+                                                           s.probeAmplitude = 299;
+                                                           s.recovery = 19.5;
+                                                           s.shape = EdgeShape::Linear;
+                                                           s.rise = 2.08;
+                                                           s.risePerKiloSample = 0.27;
+                                                           s.widenPerKiloSample = 0.087;
+                                                           s.undershoot = 0.072;
+                                                           s.ringing = 0.033;
+                                                           s.sourceReflection = -0.39;
+                                                           s.driftAmplitude = 9.8;
+                                                           s.driftCentre = 190;
+                                                           s.driftWidth = 184;
+                                                       }),
+         {{100, -1, 0, false}, {224, +1, 0, false}, {339, -1, 0, false}, {532, -1, 0, false}, {1063, -1, 2, false}}},
     };
     for (const Case& c : cases) {
         const EventReport r = findIn(renderScene(c.scene));
