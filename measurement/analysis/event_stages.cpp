@@ -28,6 +28,11 @@ constexpr std::size_t kLeastTop = 3;
 constexpr double kLargeEvent = 0.5;
 // An echo this many times as high as another bounds its rise.
 constexpr double kStrongerEcho = 2.0;
+// The strongest echo's widening is measured in up to this many passes, until its trailing edge lies
+// within this many samples of where the widened pulse puts it; at most by this share of a pulse width.
+constexpr int kWideningPasses = 4;
+constexpr double kWideningSettled = 0.5;
+constexpr double kMostWidening = 0.5;
 // Samples by which an echo's rise may stray from the rise law of the other echoes, while those
 // together are at least twice as strong as it; more as they are weaker.
 constexpr double kLawTolerance = 0.75;
@@ -573,12 +578,30 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
         }
     std::vector<EdgeSamples> edges;
     std::vector<RoughEdge> ramps;
-    std::vector<EdgeFit> own;
     for (const EchoSpan& e : echoes) {
         edges.push_back(edgeSamples(level, e, rules));
         ramps.push_back(roughEchoEdge(echoEdges(edges.back(), rules.echoSamples)));
-        own.push_back(fitEchoStart(echoEdges(edges.back(), rules.echoSamples), {}, ramps.back()));
     }
+    // Dispersion widens an echo as it lengthens its edges, and its trailing edge, taken a pulse width
+    // after the leading one, would pull the start late. The strongest echo's trailing edge, placed on
+    // its own (again, from the width found, while it still lies off), measures the widening there.
+    double wider = 0.0;
+    if (!echoes.empty())
+        for (int pass = 0; pass < kWideningPasses; ++pass) {
+            const EdgeFit f = fitEchoStart(echoEdges(edges[strongest], rules.echoSamples + wider), {}, ramps[strongest]);
+            wider = std::clamp(wider + f.widening, 0.0, kMostWidening * rules.echoSamples);
+            if (std::abs(f.widening) < kWideningSettled)
+                break;
+        }
+    const double along = rules.origin + (echoes.empty() ? 0.0 : echoes[strongest].start);
+    // Nearer echoes have travelled less; farther ones are widened no more than the strongest, as its
+    // widening, known to about a sample, is not scaled up beyond it.
+    auto widthOf = [&](std::size_t i) {
+        return along > 0 ? rules.echoSamples + wider * std::min(1.0, (rules.origin + echoes[i].start) / along) : rules.echoSamples;
+    };
+    std::vector<EdgeFit> own;
+    for (std::size_t i = 0; i < echoes.size(); ++i)
+        own.push_back(fitEchoStart(echoEdges(edges[i], widthOf(i)), {}, ramps[i]));
     std::vector<int> starts;
     for (std::size_t i = 0; i < echoes.size(); ++i) {
         const double amplitude = echoes[i].amplitude;
@@ -598,7 +621,7 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
             hint.mostRise = std::max(hint.leastRise, std::min(hint.mostRise, *law + tolerance));
         }
         const bool outside = own[i].rise < hint.leastRise || own[i].rise > hint.mostRise;
-        const EdgeFit fit = outside ? fitEchoStart(echoEdges(edges[i], rules.echoSamples), hint, ramps[i]) : own[i];
+        const EdgeFit fit = outside ? fitEchoStart(echoEdges(edges[i], widthOf(i)), hint, ramps[i]) : own[i];
         starts.push_back(std::clamp(static_cast<int>(std::lround(fit.start)), edges[i].leadFrom, edges[i].latest));
     }
     return starts;

@@ -55,6 +55,7 @@ struct ScanRules {
     double thresholdSigma = 0.0;
     double minCounts = 0.0;
     ScanNoise noise{};
+    double origin = 0.0;        // samples of line ahead of the trace's first sample (a magnified window)
 
     // Counts a sample must depart by from a baseline of `baselineCount` samples: thresholdSigma
     // deviations of the averaged trace's noise and the median's scatter together, at least minCounts.
@@ -149,7 +150,8 @@ void dropFaintReturns(std::vector<EchoSpan>& echoes, std::span<const double> lev
 // --- The edges ---
 
 // The start of every echo's leading edge, in samples: the knee of the pulse fitted to both edges,
-// rounded. The rise of an echo at least twice as high as another bounds the other's rise - from above
+// rounded. The line's dispersion widens the echoes in proportion to the way travelled: the strongest
+// echo's trailing edge, placed on its own, tells by how much, and every echo's pulse is widened so. The rise of an echo at least twice as high as another bounds the other's rise - from above
 // when the other lies nearer, from below when farther; the other echoes' rises, a straight line along
 // the line weighted by their strength, keep a weaker echo's rise near that law.
 std::vector<int> echoStarts(std::span<const double> level, const std::vector<EchoSpan>& echoes, const ScanRules& rules);

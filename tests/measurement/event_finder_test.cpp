@@ -275,6 +275,25 @@ TEST(EventFinder, MeasuredLinesGiveTheirEventsOnly)
                                                            s.driftWidth = 184;
                                                        }),
          {{100, -1, 0, false}, {224, +1, 0, false}, {339, -1, 0, false}, {532, -1, 0, false}, {1063, -1, 2, false}}},
+        // A dispersed line on the 1000 m range: the echoes widen along it, and a fault's trailing edge,
+        // taken a pulse width after its leading one, would pull its start late.
+        {"widened echoes", measured({{726.65, -8.35}, {1579.78, 6.87}, {3023.9, 32.66}}, 0.52, [](SyntheticScene& s) {
+             s.seed = 18070054884634154154ull;
+             s.noiseCorrelation = 0.61;
+             s.probeAmplitude = 117;
+             s.recovery = 3.1;
+             s.shape = EdgeShape::RaisedCosine;
+             s.rise = 2.47;
+             s.risePerKiloSample = 0.09;
+             s.widenPerKiloSample = 0.024;
+             s.undershoot = 0.031;
+             s.ringing = 0.036;
+             s.sourceReflection = -0.43;
+             s.driftAmplitude = -2.6;
+             s.driftCentre = 4196;
+             s.driftWidth = 1279;
+         }),
+         {{726.65, -1, 0, false}, {1579.78, +1, 0, false}, {3023.9, +1, 0, true}, {6048, -1, 2, false}}},
     };
     for (const Case& c : cases) {
         const EventReport r = findIn(renderScene(c.scene));
