@@ -165,13 +165,16 @@ EchoSpan followEcho(EchoSpan e, std::span<const double> trace, const ScanRules& 
     double peak = 0.0;
     for (int k = start; k < end; ++k)
         peak = std::max(peak, away(k));
+    const double amplitude = topLevel(away, start, end, peak);
+    // The edges reach the top's level, not its noisiest sample: 90 % of the peak may lie above the
+    // whole top of a faint echo but for a sample far along it, and the edge fit would see all of it.
+    const double reached = kTopLevel * (amplitude > 0 ? amplitude : peak);
     int top = start;
-    while (top < end - 1 && away(top) < kTopLevel * peak)
+    while (top < end - 1 && away(top) < reached)
         ++top;
     int lastTop = end - 1;
-    while (lastTop > top && away(lastTop) < kTopLevel * peak)
+    while (lastTop > top && away(lastTop) < reached)
         --lastTop;
-    const double amplitude = topLevel(away, start, end, peak);
     // The quiet line after the trailing edge ends where the next echo begins.
     int quietTo = end;
     while (quietTo < std::min(n, end + rules.scales.quiet) && std::abs(away(quietTo)) <= threshold)

@@ -294,6 +294,27 @@ TEST(EventFinder, MeasuredLinesGiveTheirEventsOnly)
              s.driftWidth = 1279;
          }),
          {{726.65, -1, 0, false}, {1579.78, +1, 0, false}, {3023.9, +1, 0, true}, {6048, -1, 2, false}}},
+        // Far along a strongly dispersed 4 km line a faint fault's top lies below 90 % of its noisiest
+        // sample for most of its length: its edge is the rise to the top's level, not to that sample.
+        {"faint top far along", measured({{1063.78, 8.59}, {1918.61, 6.29}, {2411.63, -6.35}, {3798.45, 52.64}}, 0.42,
+                                         [](SyntheticScene& s) {
+                                             s.scaleIndex = 6;
+                                             s.seed = 12128664728115112139ull;
+                                             s.noiseCorrelation = 0.78;
+                                             s.probeAmplitude = 84;
+                                             s.recovery = 7.4;
+                                             s.shape = EdgeShape::Linear;
+                                             s.rise = 2.88;
+                                             s.risePerKiloSample = 0.08;
+                                             s.widenPerKiloSample = 0.079;
+                                             s.undershoot = 0.048;
+                                             s.ringing = 0.026;
+                                             s.sourceReflection = -0.58;
+                                             s.driftAmplitude = -1.8;
+                                             s.driftCentre = 3795;
+                                             s.driftWidth = 1384;
+                                         }),
+         {{1063.78, +1, 0, false}, {1918.61, +1, 0, false}, {2411.63, -1, 0, false}, {3798.45, +1, 0, true}, {7597, -1, 2, false}}},
     };
     for (const Case& c : cases) {
         const EventReport r = findIn(renderScene(c.scene));
