@@ -359,8 +359,9 @@ namespace {
 // Whether the trace's departure at `j` (judged since `from`) is an echo's leading edge: the trace
 // lay at the level of the quiet samples before the edge (their median, up to 16 of them, ending `steep`
 // samples before it) a few samples before it (those samples' mean), rises from there by 1.5 bands (the
-// departure's first samples' mean), and comes back within the band of that level within two windows,
-// as an echo is over by then, to stay there (the mean of the next 16 samples). A slow drift moves the
+// departure's first samples' mean), and comes back within the band of that level (a strong echo within
+// a quarter of its rise) within two windows, as an echo is over by then, to stay there (the mean of the
+// next 16 samples). A slow drift moves the
 // line less meanwhile; the ringing's slow swing does not rise so fast, an undershoot creeping back
 // does not come back, and neither does the line after an echo's trailing edge taken for a leading one.
 bool echoEdge(std::span<const double> trace, int j, int from, double band, int minRun, int steep, int window)

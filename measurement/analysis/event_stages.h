@@ -82,8 +82,9 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
 // the line stays within the band, as the baseline follows it. Or, when a sharp departure (beyond twice
 // the band for minRun samples) follows at least 16 settled samples, the candidate too if that departure
 // is an echo's leading edge: it rises by 1.5 bands from the band within a few samples and the trace comes
-// back to where it was within two windows, as the ringing's swing, an undershoot's creeping back and the
-// line after an echo's trailing edge do not. `trace.size()` when it never settles.
+// back to where it was within two windows (within the band, or within a quarter of the rise for a strong
+// echo, which returns through its own tail while the line drifts), as the ringing's swing, an
+// undershoot's creeping back and the line after an echo's trailing edge do not. `trace.size()` when it never settles.
 int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
                  const EchoScales& scales);
 
