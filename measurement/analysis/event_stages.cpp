@@ -361,9 +361,9 @@ namespace {
 // samples before it) a few samples before it (those samples' mean), rises from there by 1.5 bands (the
 // departure's first samples' mean), and comes back within the band of that level (a strong echo within
 // a quarter of its rise) within two windows, as an echo is over by then, to stay there (the mean of the
-// next 16 samples). A slow drift moves the
-// line less meanwhile; the ringing's slow swing does not rise so fast, an undershoot creeping back
-// does not come back, and neither does the line after an echo's trailing edge taken for a leading one.
+// next 16 samples). A slow drift moves the line less meanwhile; the ringing's slow swing does not rise
+// so fast, an undershoot creeping back does not come back, and neither does the line after an echo's
+// trailing edge taken for a leading one.
 bool echoEdge(std::span<const double> trace, int j, int from, double band, int minRun, int steep, int window)
 {
     const int n = static_cast<int>(trace.size());
