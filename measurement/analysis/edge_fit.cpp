@@ -268,7 +268,8 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
     if (!(apart.explained > 0))
         return {roughStart, rough};
 
-    const bool agree = !trail.empty() && std::abs(apart.trailStart - apart.start) <= kAgreement + apart.rise / 2;
+    const double widening = trail.empty() ? 0.0 : apart.trailStart - apart.start;
+    const bool agree = !trail.empty() && std::abs(widening) <= kAgreement + apart.rise / 2;
     if (!agree) {
         // Echoes run into each other: the leading edge alone places the start, at the rise the ramps
         // found with each edge on its own.
@@ -278,7 +279,7 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
             if (better(v, result.explained))
                 result = {v, rough, start, start};
         }
-        return result.explained > 0 ? EdgeFit{result.start, rough} : EdgeFit{roughStart, rough};
+        return result.explained > 0 ? EdgeFit{result.start, rough, widening} : EdgeFit{roughStart, rough, widening};
     }
     // A pattern search from the best on the coarse steps: the best of the 3 x 3 starts and rises
     // around it until none is better, then again with half the steps.
@@ -287,19 +288,27 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
         const double l = inside ? lead.explained(start, rise) : 0.0;
         return l > 0 ? l + trail.explained(start, rise) : 0.0;
     };
-    PulseFit f = together;
-    for (double d = step / 2; d >= kFineStep; d /= 2)
-        for (bool moved = true; moved;) {
-            moved = false;
-            const PulseFit centre = f;
-            for (int i = -1; i <= 1; ++i)
-                for (int j = -1; j <= 1; ++j) {
-                    const double v = score(centre.start + i * d, centre.rise + j * d);
-                    if (better(v, f.explained)) {
-                        f = {v, centre.rise + j * d, centre.start + i * d, centre.start + i * d};
-                        moved = true;
+    auto search = [&](PulseFit f) {
+        for (double d = step / 2; d >= kFineStep; d /= 2)
+            for (bool moved = true; moved;) {
+                moved = false;
+                const PulseFit centre = f;
+                for (int i = -1; i <= 1; ++i)
+                    for (int j = -1; j <= 1; ++j) {
+                        const double v = score(centre.start + i * d, centre.rise + j * d);
+                        if (better(v, f.explained)) {
+                            f = {v, centre.rise + j * d, centre.start + i * d, centre.start + i * d};
+                            moved = true;
+                        }
                     }
-                }
-        }
-    return {f.start, f.rise};
+            }
+        return f;
+    };
+    // From the best of the coarse steps and from the ramps' own knee and rise: on an edge over a sample
+    // or two the coarse steps may miss the hill the ramps found, and the search then ends on a lesser one.
+    PulseFit f = search(together);
+    if (const double fromRamps = score(roughStart, rough); fromRamps > 0)
+        if (const PulseFit g = search({fromRamps, rough, roughStart, roughStart}); better(g.explained, f.explained))
+            f = g;
+    return {f.start, f.rise, widening};
 }

@@ -20,8 +20,11 @@ struct EdgeHint {
 };
 
 struct EdgeFit {
-    double start = 0.0;   // where the leading edge begins, fractional samples
-    double rise = 0.0;    // samples both edges take
+    double start = 0.0;      // where the leading edge begins, fractional samples
+    double rise = 0.0;       // samples both edges take
+    // Samples by which the trailing edge, placed on its own, lies later than a pulse width after the
+    // leading one: what the line's dispersion has widened the echo by (0 without a trailing edge).
+    double widening = 0.0;
 };
 
 // Where the leading edge of an echo begins: the start of the change, not its peak. The echo is the probe

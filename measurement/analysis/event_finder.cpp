@@ -59,7 +59,8 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
     if (noise.compared > 0)
         noise.compared = std::max(noise.compared, kLeastSigma / std::sqrt(static_cast<double>(smoothing)));
     report.noiseSigma = noise.sigma;
-    const ScanRules rules = scanRules(echoSamples, noise.sigma, config, noise);
+    ScanRules rules = scanRules(echoSamples, noise.sigma, config, noise);
+    rules.origin = std::max(0.0, grid.origin / grid.spacing);
     report.threshold = rules.threshold(scales.window);
 
     // The probe rings and undershoots for longer than its nominal dead zone: the scan starts where its

@@ -59,7 +59,8 @@ struct EventReport {
 //   for that falls back on the spread of neighbouring differences (estimateNoiseSigma).
 // - The local baseline of a sample is the median of the quiet samples before it (W of them, at least
 //   32), ending W/4 (at least 2) samples before it: samples after the probe and after the last echo;
-//   a median of integer readings spread over their count, so it falls between counts. Until enough
+//   a median of integer readings spread over their count, so it falls between counts, plus the mean
+//   fraction of a count the recovery taken off added to them. Until enough
 //   such samples follow an echo, the quiet samples since the echo are the baseline once there are 8
 //   of them; before that the baseline from before that echo holds.
 // - For an echo at least 6 samples wide the trace is averaged over 3 samples; the threshold counts in
@@ -68,8 +69,10 @@ struct EventReport {
 //   not come back after 1.5 W (longer while its trailing edge is still coming back, up to 4 W) is a
 //   level shift: the baseline starts afresh after it. Reflections whose echoes overlap without the
 //   trace coming back between them merge into the first (the event dead zone).
-// - The start is the knee of the leading edge (fitEchoStart: the pulse fitted to both edges), rounded
-//   to the nearest sample; the amplitude is the median level of the echo's top, not its noisy peak.
+// - The start is the knee of the leading edge (fitEchoStart: the pulse fitted to both edges, which end
+//   where the trace reaches 90 % of the top's level), rounded to the nearest sample; the pulse is
+//   widened by the line's dispersion, as the strongest echo's trailing edge shows it, in proportion to
+//   the way travelled. The amplitude is the median level of the echo's top, not its noisy peak.
 //   The rise of an echo at least twice as high as another bounds the other's rise - from above when
 //   the other lies nearer, from below when farther - since dispersion only lengthens edges along the
 //   line. The other echoes' rises, a straight line along the line weighted by their strength, keep

@@ -28,6 +28,11 @@ constexpr std::size_t kLeastTop = 3;
 constexpr double kLargeEvent = 0.5;
 // An echo this many times as high as another bounds its rise.
 constexpr double kStrongerEcho = 2.0;
+// The strongest echo's widening is measured in up to this many passes, until its trailing edge lies
+// within this many samples of where the widened pulse puts it; at most by this share of a pulse width.
+constexpr int kWideningPasses = 4;
+constexpr double kWideningSettled = 0.5;
+constexpr double kMostWidening = 0.5;
 // Samples by which an echo's rise may stray from the rise law of the other echoes, while those
 // together are at least twice as strong as it; more as they are weaker.
 constexpr double kLawTolerance = 0.75;
@@ -40,6 +45,9 @@ constexpr int kLeastRecent = 8;
 constexpr int kTailSteps = 4;
 // Baseline windows after an echo's leading edge by which it is over.
 constexpr int kEchoOverWindows = 2;
+// Share of an echo's height the line after it may lie off the line before it: its own tail (the
+// probe's, scaled: an undershoot and ringing of up to a tenth or so each) and the drift while it lasts.
+constexpr double kEchoReturn = 0.25;
 // Bands an echo's leading edge rises by within a few samples.
 constexpr double kEdgeRise = 2.0;
 // An echo's leading edge crosses from the band to twice it within this share of a baseline window.
@@ -59,12 +67,19 @@ constexpr double kShiftReturn = 0.25;
 // A re-reflection's height over what it can be at most, for the clipped probe's and the fit's error.
 constexpr double kMultipleMargin = 1.5;
 
+// The median of levels kept as whole counts: the integer readings, with the fraction that a smooth
+// correction added to them (the receiver's recovery taken off) restored as its mean over the values.
+// Rounding alone would drop that fraction, and a baseline off by it brings an echo against the
+// correction that much closer to its threshold.
 double medianOf(std::span<const double> values)
 {
     CLevelMedian m;
-    for (const double v : values)
+    double fraction = 0.0;
+    for (const double v : values) {
         m.add(static_cast<int>(std::lround(v)));
-    return m.groupedMedian();
+        fraction += v - std::lround(v);
+    }
+    return values.empty() ? 0.0 : m.groupedMedian() + fraction / static_cast<double>(values.size());
 }
 
 // The level of an echo's top (samples first..end-1, `peak` the highest): the median of the samples
@@ -96,20 +111,28 @@ public:
     {
         if (newLo < lo || newLo > hi || newHi < hi) {
             window.clear();
+            fraction = 0.0;
             lo = hi = newLo;
         }
-        for (; lo < newLo; ++lo)
+        for (; lo < newLo; ++lo) {
             window.remove(at(lo));
-        for (; hi < newHi; ++hi)
+            fraction -= fractionAt(lo);
+        }
+        for (; hi < newHi; ++hi) {
             window.add(at(hi));
+            fraction += fractionAt(hi);
+        }
     }
     int count() const { return window.count(); }
-    double median() { return window.groupedMedian(); }
+    // As medianOf: the fraction a smooth correction added to the readings is kept.
+    double median() { return window.groupedMedian() + (window.count() > 0 ? fraction / window.count() : 0.0); }
 
 private:
     int at(int k) const { return static_cast<int>(std::lround(level[static_cast<std::size_t>(k)])); }
+    double fractionAt(int k) const { return level[static_cast<std::size_t>(k)] - at(k); }
     std::span<const double> level;
     CLevelMedian window;
+    double fraction = 0.0;
     int lo = 0, hi = 0;
 };
 
@@ -142,13 +165,16 @@ EchoSpan followEcho(EchoSpan e, std::span<const double> trace, const ScanRules& 
     double peak = 0.0;
     for (int k = start; k < end; ++k)
         peak = std::max(peak, away(k));
+    const double amplitude = topLevel(away, start, end, peak);
+    // The edges reach the top's level, not its noisiest sample: 90 % of the peak may lie above the
+    // whole top of a faint echo but for a sample far along it, and the edge fit would see all of it.
+    const double reached = kTopLevel * (amplitude > 0 ? amplitude : peak);
     int top = start;
-    while (top < end - 1 && away(top) < kTopLevel * peak)
+    while (top < end - 1 && away(top) < reached)
         ++top;
     int lastTop = end - 1;
-    while (lastTop > top && away(lastTop) < kTopLevel * peak)
+    while (lastTop > top && away(lastTop) < reached)
         --lastTop;
-    const double amplitude = topLevel(away, start, end, peak);
     // The quiet line after the trailing edge ends where the next echo begins.
     int quietTo = end;
     while (quietTo < std::min(n, end + rules.scales.quiet) && std::abs(away(quietTo)) <= threshold)
@@ -333,10 +359,11 @@ namespace {
 // Whether the trace's departure at `j` (judged since `from`) is an echo's leading edge: the trace
 // lay at the level of the quiet samples before the edge (their median, up to 16 of them, ending `steep`
 // samples before it) a few samples before it (those samples' mean), rises from there by 1.5 bands (the
-// departure's first samples' mean), and comes back within the band of that level within two windows,
-// as an echo is over by then, to stay there (the mean of the next 16 samples). A slow drift moves the
-// line less meanwhile; the ringing's slow swing does not rise so fast, an undershoot creeping back
-// does not come back, and neither does the line after an echo's trailing edge taken for a leading one.
+// departure's first samples' mean), and comes back within the band of that level (a strong echo within
+// a quarter of its rise) within two windows, as an echo is over by then, to stay there (the mean of the
+// next 16 samples). A slow drift moves the line less meanwhile; the ringing's slow swing does not rise
+// so fast, an undershoot creeping back does not come back, and neither does the line after an echo's
+// trailing edge taken for a leading one.
 bool echoEdge(std::span<const double> trace, int j, int from, double band, int minRun, int steep, int window)
 {
     const int n = static_cast<int>(trace.size());
@@ -356,9 +383,12 @@ bool echoEdge(std::span<const double> trace, int j, int from, double band, int m
     const int sign = high > low ? 1 : -1;
     if (std::abs(low - level) > band || sign * (high - low) < kEdgeRise * band)
         return false;
+    // A strong echo comes back through its own tail and the line drifts while it lasts: back is
+    // within the band, or within a share of its height.
+    const double backWithin = std::max(band, kEchoReturn * std::abs(high - low));
     const int last = std::min(n, j + kEchoOverWindows * window + kShiftTail);
     for (int k = j + minRun, back = 0; k < last; ++k) {
-        back = std::abs(at(k) - level) <= band ? back + 1 : 0;
+        back = std::abs(at(k) - level) <= backWithin ? back + 1 : 0;
         if (back < minRun)
             continue;
         // And stays there, on average: noise on a slope also comes back now and then.
@@ -367,7 +397,7 @@ bool echoEdge(std::span<const double> trace, int j, int from, double band, int m
         double sum = 0.0;
         for (int m = k + 1; m < k + 1 + kLeastSettle; ++m)
             sum += at(m);
-        return std::abs(sum / kLeastSettle - level) <= band;
+        return std::abs(sum / kLeastSettle - level) <= backWithin;
     }
     return false;
 }
@@ -552,12 +582,30 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
         }
     std::vector<EdgeSamples> edges;
     std::vector<RoughEdge> ramps;
-    std::vector<EdgeFit> own;
     for (const EchoSpan& e : echoes) {
         edges.push_back(edgeSamples(level, e, rules));
         ramps.push_back(roughEchoEdge(echoEdges(edges.back(), rules.echoSamples)));
-        own.push_back(fitEchoStart(echoEdges(edges.back(), rules.echoSamples), {}, ramps.back()));
     }
+    // Dispersion widens an echo as it lengthens its edges, and its trailing edge, taken a pulse width
+    // after the leading one, would pull the start late. The strongest echo's trailing edge, placed on
+    // its own (again, from the width found, while it still lies off), measures the widening there.
+    double wider = 0.0;
+    if (!echoes.empty())
+        for (int pass = 0; pass < kWideningPasses; ++pass) {
+            const EdgeFit f = fitEchoStart(echoEdges(edges[strongest], rules.echoSamples + wider), {}, ramps[strongest]);
+            wider = std::clamp(wider + f.widening, 0.0, kMostWidening * rules.echoSamples);
+            if (std::abs(f.widening) < kWideningSettled)
+                break;
+        }
+    const double along = rules.origin + (echoes.empty() ? 0.0 : echoes[strongest].start);
+    // Nearer echoes have travelled less; farther ones are widened no more than the strongest, as its
+    // widening, known to about a sample, is not scaled up beyond it.
+    auto widthOf = [&](std::size_t i) {
+        return along > 0 ? rules.echoSamples + wider * std::min(1.0, (rules.origin + echoes[i].start) / along) : rules.echoSamples;
+    };
+    std::vector<EdgeFit> own;
+    for (std::size_t i = 0; i < echoes.size(); ++i)
+        own.push_back(fitEchoStart(echoEdges(edges[i], widthOf(i)), {}, ramps[i]));
     std::vector<int> starts;
     for (std::size_t i = 0; i < echoes.size(); ++i) {
         const double amplitude = echoes[i].amplitude;
@@ -577,7 +625,7 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
             hint.mostRise = std::max(hint.leastRise, std::min(hint.mostRise, *law + tolerance));
         }
         const bool outside = own[i].rise < hint.leastRise || own[i].rise > hint.mostRise;
-        const EdgeFit fit = outside ? fitEchoStart(echoEdges(edges[i], rules.echoSamples), hint, ramps[i]) : own[i];
+        const EdgeFit fit = outside ? fitEchoStart(echoEdges(edges[i], widthOf(i)), hint, ramps[i]) : own[i];
         starts.push_back(std::clamp(static_cast<int>(std::lround(fit.start)), edges[i].leadFrom, edges[i].latest));
     }
     return starts;

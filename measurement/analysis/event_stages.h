@@ -55,6 +55,7 @@ struct ScanRules {
     double thresholdSigma = 0.0;
     double minCounts = 0.0;
     ScanNoise noise{};
+    double origin = 0.0;        // samples of line ahead of the trace's first sample (a magnified window)
 
     // Counts a sample must depart by from a baseline of `baselineCount` samples: thresholdSigma
     // deviations of the averaged trace's noise and the median's scatter together, at least minCounts.
@@ -81,8 +82,9 @@ ScanNoise measureScanNoise(std::span<const double> level, std::span<const double
 // the line stays within the band, as the baseline follows it. Or, when a sharp departure (beyond twice
 // the band for minRun samples) follows at least 16 settled samples, the candidate too if that departure
 // is an echo's leading edge: it rises by 1.5 bands from the band within a few samples and the trace comes
-// back to where it was within two windows, as the ringing's swing, an undershoot's creeping back and the
-// line after an echo's trailing edge do not. `trace.size()` when it never settles.
+// back to where it was within two windows (within the band, or within a quarter of the rise for a strong
+// echo, which returns through its own tail while the line drifts), as the ringing's swing, an
+// undershoot's creeping back and the line after an echo's trailing edge do not. `trace.size()` when it never settles.
 int probeTailEnd(std::span<const double> level, std::span<const double> trace, int first, double band, int minRun,
                  const EchoScales& scales);
 
@@ -149,7 +151,8 @@ void dropFaintReturns(std::vector<EchoSpan>& echoes, std::span<const double> lev
 // --- The edges ---
 
 // The start of every echo's leading edge, in samples: the knee of the pulse fitted to both edges,
-// rounded. The rise of an echo at least twice as high as another bounds the other's rise - from above
+// rounded. The line's dispersion widens the echoes in proportion to the way travelled: the strongest
+// echo's trailing edge, placed on its own, tells by how much, and every echo's pulse is widened so. The rise of an echo at least twice as high as another bounds the other's rise - from above
 // when the other lies nearer, from below when farther; the other echoes' rises, a straight line along
 // the line weighted by their strength, keep a weaker echo's rise near that law.
 std::vector<int> echoStarts(std::span<const double> level, const std::vector<EchoSpan>& echoes, const ScanRules& rules);

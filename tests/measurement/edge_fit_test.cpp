@@ -41,6 +41,8 @@ TEST(EdgeFit, StartOfTheLeadingEdge)
     const Case cases[] = {
         {"clean edge between samples", 100.3, 2.0, 20, {}, 0, true, {}, 0.3},
         {"slow edge", 100.6, 6.0, 20, {}, 0, true, {}, 0.5},
+        // Two samples on the edge, its knee between the coarse steps: the ramps' own fit leads to it.
+        {"edge over two samples", 100.875, 2.0, 20, {}, 0, true, {}, 0.2},
         {"no trailing edge", 100.3, 2.0, 20, {}, 0, false, {}, 0.5},
         // A spike of 60 % of a faint echo's height two samples before it: the trailing edge holds the start.
         {"spike before a faint edge", 100.0, 2.0, 5, {{98, 3.0}}, 0, true, {}, 1.0},

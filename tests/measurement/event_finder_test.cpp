@@ -232,6 +232,89 @@ TEST(EventFinder, MeasuredLinesGiveTheirEventsOnly)
                                                         s.driftWidth = 1229;
                                                     }),
          {{1029, +1, 0, false}, {1335, -1, 0, false}, {1606, +1, 0, false}, {3033, -1, 0, false}, {6066, -1, 2, false}}},
+        // A faint fault on the 62.5 m range while the receiver still recovers: the recovery taken off
+        // leaves the levels a fraction of a count off whole readings, which the baseline must keep.
+        {"faint fault on the recovery", measured({{228.47, -8.6}, {303.47, 4.54}, {354.53, -4.18}, {402.34, -5.76}, {526.69, -58.46}},
+                                                 0.57, [](SyntheticScene& s) {
+                                                     s.scaleIndex = 0;
+                                                     s.seed = 13796632559178388729ull;
+                                                     s.noiseCorrelation = 0.73;
+                                                     s.probeAmplitude = 108;
+                                                     s.recovery = 2.6;
+                                                     s.shape = EdgeShape::Exponential;
+                                                     s.rise = 2.58;
+                                                     s.risePerKiloSample = 0.24;
+                                                     s.widenPerKiloSample = 0.095;
+                                                     s.undershoot = 0.05;
+                                                     s.ringing = 0.033;
+                                                     s.sourceReflection = -0.4;
+                                                     s.driftAmplitude = 3.2;
+                                                     s.driftCentre = 339;
+                                                     s.driftWidth = 158;
+                                                 }),
+         {{228, -1, 0, false}, {304, +1, 0, false}, {355, -1, 0, false}, {402, -1, 0, false}, {527, -1, 0, false}, {1053, -1, 2, false}}},
+        // A strong fault right after a clipped probe's tail on the 125 m range: the line after it lies
+        // off the line before it by its own undershoot and the noise, more than the band but far less
+        // than its height - it came back, as a trailing edge taken for a leading one does not.
+        {"strong fault right after the tail", measured({{100.39, -25.21}, {223.44, 25.1}, {338.78, -21.98}, {531.28, -91.5}}, 1.71,
+                                                       [](SyntheticScene& s) {
+                                                           s.scaleIndex = 1;
+                                                           s.seed = 8432681778232669215ull;
+                                                           s.noiseCorrelation = 0.69;
+                                                           s.probeAmplitude = 299;
+                                                           s.recovery = 19.5;
+                                                           s.shape = EdgeShape::Linear;
+                                                           s.rise = 2.08;
+                                                           s.risePerKiloSample = 0.27;
+                                                           s.widenPerKiloSample = 0.087;
+                                                           s.undershoot = 0.072;
+                                                           s.ringing = 0.033;
+                                                           s.sourceReflection = -0.39;
+                                                           s.driftAmplitude = 9.8;
+                                                           s.driftCentre = 190;
+                                                           s.driftWidth = 184;
+                                                       }),
+         {{100, -1, 0, false}, {224, +1, 0, false}, {339, -1, 0, false}, {532, -1, 0, false}, {1063, -1, 2, false}}},
+        // A dispersed line on the 1000 m range: the echoes widen along it, and a fault's trailing edge,
+        // taken a pulse width after its leading one, would pull its start late.
+        {"widened echoes", measured({{726.65, -8.35}, {1579.78, 6.87}, {3023.9, 32.66}}, 0.52, [](SyntheticScene& s) {
+             s.seed = 18070054884634154154ull;
+             s.noiseCorrelation = 0.61;
+             s.probeAmplitude = 117;
+             s.recovery = 3.1;
+             s.shape = EdgeShape::RaisedCosine;
+             s.rise = 2.47;
+             s.risePerKiloSample = 0.09;
+             s.widenPerKiloSample = 0.024;
+             s.undershoot = 0.031;
+             s.ringing = 0.036;
+             s.sourceReflection = -0.43;
+             s.driftAmplitude = -2.6;
+             s.driftCentre = 4196;
+             s.driftWidth = 1279;
+         }),
+         {{726.65, -1, 0, false}, {1579.78, +1, 0, false}, {3023.9, +1, 0, true}, {6048, -1, 2, false}}},
+        // Far along a strongly dispersed 4 km line a faint fault's top lies below 90 % of its noisiest
+        // sample for most of its length: its edge is the rise to the top's level, not to that sample.
+        {"faint top far along", measured({{1063.78, 8.59}, {1918.61, 6.29}, {2411.63, -6.35}, {3798.45, 52.64}}, 0.42,
+                                         [](SyntheticScene& s) {
+                                             s.scaleIndex = 6;
+                                             s.seed = 12128664728115112139ull;
+                                             s.noiseCorrelation = 0.78;
+                                             s.probeAmplitude = 84;
+                                             s.recovery = 7.4;
+                                             s.shape = EdgeShape::Linear;
+                                             s.rise = 2.88;
+                                             s.risePerKiloSample = 0.08;
+                                             s.widenPerKiloSample = 0.079;
+                                             s.undershoot = 0.048;
+                                             s.ringing = 0.026;
+                                             s.sourceReflection = -0.58;
+                                             s.driftAmplitude = -1.8;
+                                             s.driftCentre = 3795;
+                                             s.driftWidth = 1384;
+                                         }),
+         {{1063.78, +1, 0, false}, {1918.61, +1, 0, false}, {2411.63, -1, 0, false}, {3798.45, +1, 0, true}, {7597, -1, 2, false}}},
     };
     for (const Case& c : cases) {
         const EventReport r = findIn(renderScene(c.scene));
