@@ -1,61 +1,14 @@
 #include "app/tool_icons.h"
 
 #include "document/command_ids.h"
+#include "widgets/drawn_later_icon.h"
 #include "widgets/text_icon.h"
 
 #include <QCoreApplication>
-#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 
-#include <functional>
-
 namespace {
-
-// An icon drawn the first time it is shown: a toolbar's icons are drawn with its first paint, those of
-// menus and hidden bars when they open, none while the program starts.
-class CDrawnLaterEngine : public QIconEngine {
-public:
-    explicit CDrawnLaterEngine(std::function<QIcon()> draw) : draw(std::move(draw)) {}
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().pixmap(size, mode, state);
-    }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        return icon().pixmap(size, scale, mode, state);
-    }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().actualSize(size, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().availableSizes(mode, state);
-    }
-    bool isNull() override { return false; }
-    QString key() const override { return QStringLiteral("varnel-drawn-later"); }
-    QIconEngine* clone() const override { return new CDrawnLaterEngine(draw); }
-
-private:
-    const QIcon& icon()
-    {
-        if (!drawn) {
-            picture = draw();
-            drawn = true;
-        }
-        return picture;
-    }
-
-    std::function<QIcon()> draw;
-    QIcon picture;
-    bool drawn = false;
-};
 
 struct Glyph {
     int id;
@@ -208,5 +161,5 @@ QIcon toolIcon(int id)
     // Commands shown as text have no icon, known without drawing anything.
     if (!drawnCommand(id) && !glyphOf(id))
         return {};
-    return QIcon(new CDrawnLaterEngine([id] { return drawToolIcon(id); }));
+    return drawnLaterIcon([id] { return drawToolIcon(id); });
 }

@@ -167,9 +167,11 @@ void CVarnelApp::initInstance(const LaunchOptions& options)
     library.listLater = true;
     auto* memory = new CFormMemory(*doc, commands, *settings, *panelHost, std::move(library));
     frame->panes().setPanel(Pane::Library, memory);
-    // A folder of thousands of files is listed once the window is on the screen.
+    // A folder of thousands of files is listed, and the library's hidden tab built, once the window
+    // is on the screen.
     CFirstPaintProbe::afterFirstPaint(&form->mainScreen(), [memory] {
         memory->fillReflectogramList();
+        memory->createGridTab();
         applyProgramIcon();
     });
 

@@ -65,6 +65,8 @@ void CReportCtrl::create(QWidget* parent, const QRect& rect, int id)
 
 int CReportCtrl::insertColumn(const QString& title) { return rows.insertColumn(title); }
 
+void CReportCtrl::insertColumns(const QStringList& titles) { rows.insertColumns(titles); }
+
 bool CReportCtrl::addCell(int /*row*/, int column, const QString& text) { return rows.addCell(column, text); }
 
 QString CReportCtrl::getCell(int row, int column) const { return rows.cell(row, column); }

@@ -29,6 +29,8 @@ public:
 
     // Appends a column with a centred title; returns its index.
     int insertColumn(const QString& title);
+    // Appends several at once: the header measures its titles once, not once a column.
+    void insertColumns(const QStringList& titles);
     // `row` is not used: column 0 starts a new row at the end, any other column appends to the last
     // row. False for a non-zero column while the list has no row.
     bool addCell(int row, int column, const QString& text);

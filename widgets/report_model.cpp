@@ -77,6 +77,17 @@ int CReportModel::insertColumn(const QString& title)
     return column;
 }
 
+void CReportModel::insertColumns(const QStringList& newTitles)
+{
+    if (newTitles.isEmpty())
+        return;
+    const int first = static_cast<int>(titles.size());
+    beginInsertColumns(QModelIndex(), first, first + static_cast<int>(newTitles.size()) - 1);
+    for (const QString& title : newTitles)
+        titles.push_back(cut(title, kTitleCapacity));
+    endInsertColumns();
+}
+
 bool CReportModel::setColumnTitle(int column, const QString& title)
 {
     if (column < 0 || column >= static_cast<int>(titles.size()))

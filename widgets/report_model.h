@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -27,6 +28,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     int insertColumn(const QString& title);
+    void insertColumns(const QStringList& newTitles);
     bool setColumnTitle(int column, const QString& title);
     QString columnTitle(int column) const;
     std::vector<QString> columnTitles() const { return titles; }

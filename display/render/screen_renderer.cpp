@@ -214,11 +214,12 @@ void CScreenRenderer::resize(QSize size)
 {
     size = size.expandedTo(QSize(0, 0));
     back = size.isEmpty() ? QImage() : paddedImage(size);
-    grid = size.isEmpty() ? QImage() : paddedImage(size);
-    for (QImage* img : {&back, &grid})
-        if (!img->isNull())
-            img->fill(Qt::black);
+    if (!back.isNull())
+        back.fill(Qt::black);
+    // The grid layer is made when it is first needed (makeGridLayer).
+    grid = QImage();
     gridGrey = {};
+    gridLayerDrawn = false;
     // The layers' bookkeeping belongs to the old picture.
     forget(traceDamage);
     foreDamage = {};
@@ -276,10 +277,12 @@ bool CScreenRenderer::draw(const CScreenState& state)
         else if (!state.captureMode)
             changed = bounding(changed, traceDamage.rects);
         if (fresh || newGrid) {
-            copyWhole(grid, canvas);
+            // A new grid covers the whole picture: drawn there at once, its layer when first needed.
+            drawGrid(back, state, plot);
+            canvas = canvasOf(back);
             forget(traceDamage);
         } else if (!state.captureMode) {
-            putGridBack();
+            putGridBack(state, plot);
         } else {
             // The gathered traces are all taken away at once by the next normal drawing: their rects
             // need not be kept (nor grow with every capture).
@@ -318,14 +321,40 @@ bool CScreenRenderer::drawGridIfChanged(const CScreenState& state, const PixelRe
                 state.xLabelLeft, state.xLabelRight, state.xSpan, state.sectioned, state.axisSections};
     if (gridValid && key == gridKey)
         return false;
-    drawGrid(state, plot);
     gridKey = std::move(key);
     gridValid = true;
+    gridLayerDrawn = false;
+    gridLayerWanted = false;
     return true;
 }
 
-void CScreenRenderer::putGridBack()
+void CScreenRenderer::makeGridLayer(const CScreenState& state, const PixelRect& plot)
 {
+    if (gridLayerDrawn)
+        return;
+    if (grid.size() != back.size())
+        grid = paddedImage(back.size());
+    drawGrid(grid, state, plot);
+    // The grid is all greys: a quarter of the bytes to read where traces are taken away.
+    gridGrey = pixel_runs::greyCopy(canvasOf(grid));
+    gridLayerDrawn = true;
+}
+
+void CScreenRenderer::putGridBack(const CScreenState& state, const PixelRect& plot)
+{
+    if (!traceDamage.everything && traceDamage.rects.empty())
+        return;
+    if (!gridLayerDrawn && !gridLayerWanted) {
+        // The first time after a new grid (the start's first traces) the grid is drawn whole once
+        // more: cheaper than making the layer, which the first frame does not need.
+        drawGrid(back, state, plot);
+        canvas = canvasOf(back);
+        forget(traceDamage);
+        changed = {0, 0, back.width(), back.height()};
+        gridLayerWanted = true;
+        return;
+    }
+    makeGridLayer(state, plot);
     std::size_t area = 0;
     for (const PixelRect& r : traceDamage.rects)
         area += static_cast<std::size_t>(r.width()) * static_cast<std::size_t>(r.height());
@@ -405,16 +434,14 @@ void CScreenRenderer::mark(Damage& damage, const PixelRect* rects, std::size_t c
     }
 }
 
-void CScreenRenderer::drawGrid(const CScreenState& state, const PixelRect& plot)
+void CScreenRenderer::drawGrid(QImage& target, const CScreenState& state, const PixelRect& plot)
 {
-    grid.fill(Qt::black);
+    target.fill(Qt::black);
     // Without the grid the background is plain black rather than a stale picture.
     if (state.style & CScreenState::kStyleGrid) {
-        QPainter g(&grid);
+        QPainter g(&target);
         drawGridLayout(g, axis, gridLayout(state, plot, false), plot, state.style, thinPen(kGridColor), kLabelColor);
     }
-    // The grid is all greys: a quarter of the bytes to read where traces are taken away.
-    gridGrey = pixel_runs::greyCopy(canvasOf(grid));
 }
 
 void CScreenRenderer::drawSeries(const CArrPoints& series, const DataMapping& map, bool straight, Damage& damage,

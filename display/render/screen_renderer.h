@@ -96,8 +96,11 @@ private:
 
     static void forget(Damage& damage);
     bool drawGridIfChanged(const CScreenState& state, const PixelRect& plot);
-    void drawGrid(const CScreenState& state, const PixelRect& plot);
-    void putGridBack();
+    void drawGrid(QImage& target, const CScreenState& state, const PixelRect& plot);
+    // The grid layer itself, drawn when parts of it are first put back under the traces: a new grid
+    // is drawn straight into the picture, which a first frame needs no more than.
+    void makeGridLayer(const CScreenState& state, const PixelRect& plot);
+    void putGridBack(const CScreenState& state, const PixelRect& plot);
     void putForegroundBack();
     void drawLayer(const CScreenState& state, ScreenLayer layer, const screen_geometry::DataMapping& map,
                    bool straight, Damage& damage, bool saveUnder);
@@ -119,6 +122,8 @@ private:
     QImage back;
     QImage grid;
     pixel_runs::GreyCanvas gridGrey;   // the grid as grey levels, while it has no other colour
+    bool gridLayerDrawn = false;       // `grid` and `gridGrey` hold the grid of gridKey
+    bool gridLayerWanted = false;      // the grid of gridKey was put back once without the layer
     QFont axis;
     QFont printing;
     GridKey gridKey;

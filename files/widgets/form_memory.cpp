@@ -45,6 +45,15 @@ std::string asFolder(std::string folder)
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
+template <class Titles>
+QStringList translatedTitles(const Titles& titles)
+{
+    QStringList shown;
+    for (const std::string& title : titles)
+        shown.push_back(translatedText("LibraryTexts", title));
+    return shown;
+}
+
 } // namespace
 
 CFormMemory::CFormMemory(CVarnelDoc& doc, CCommandTable& commands, CSettings& settings, CPanelHost& host,
@@ -82,7 +91,8 @@ CFormMemory::~CFormMemory()
     settings.setString(kSavePieceKey, grid.newGridFile);
     // The lists ask their colours of this panel while they go.
     reflectograms->setColors(nullptr);
-    gridFiles->setColors(nullptr);
+    if (gridFiles)
+        gridFiles->setColors(nullptr);
 }
 
 void CFormMemory::createControls()
@@ -90,8 +100,7 @@ void CFormMemory::createControls()
     reflectograms = new CReportCtrl(this);
     reflectograms->create(this, QRect(), kReflectogramListId);
     reflectograms->setAccessibleName(translatedText("LibraryTexts", libtext::kReflectogramsTab));
-    for (const std::string& title : libtext::reflectogramColumnTitles(doc.speedMode))
-        reflectograms->insertColumn(translatedText("LibraryTexts", title));
+    reflectograms->insertColumns(translatedTitles(libtext::reflectogramColumnTitles(doc.speedMode)));
     reflectograms->setColors(&reflectogramMarks);
     connect(reflectograms, &CReportCtrl::rowSelectionChanged, this, [this] { commands.stateChanged(); });
     connect(reflectograms->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -111,31 +120,9 @@ void CFormMemory::createControls()
     previewWnd->state().setStraightLines(doc.approximation);
     previewWnd->hide();
 
-    gridFiles = new CReportCtrl(this);
-    gridFiles->create(this, QRect(), kGridFileListId);
-    gridFiles->setAccessibleName(tr("Файлы сеток масштабов"));
-    gridFiles->setSelectionMode(QAbstractItemView::SingleSelection);
-    for (const std::string& title : libtext::gridFileColumnTitles())
-        gridFiles->insertColumn(translatedText("LibraryTexts", title));
-    gridFiles->setColors(&gridFileMarks);
-    connect(gridFiles, &CReportCtrl::rowSelectionChanged, this, &CFormMemory::onGridFileSelection);
-
-    sections = new CReportCtrl(this);
-    sections->create(this, QRect(), kSectionListId);
-    sections->setAccessibleName(tr("Участки"));
-    for (const std::string& title : libtext::sectionColumnTitles(doc.speedMode))
-        sections->insertColumn(translatedText("LibraryTexts", title));
-    connect(sections, &CReportCtrl::rowSelectionChanged, this, [this] { commands.stateChanged(); });
-    connect(sections, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { startEditing(index.row(), index.column()); });
-
     memoryBar = makeToolBar({cmd::kOpenReflectograms, kSeparator, cmd::kMemoryP1, cmd::kMemoryP2, cmd::kMemoryP3,
                              kSeparator, cmd::kPreview});
     memoryBar->setWindowTitle(translatedText("LibraryTexts", libtext::kReflectogramsTab));
-    gridBar = makeToolBar({cmd::kOpenGrids, kSeparator, cmd::kUseGrid, kSeparator, cmd::kNewGrid});
-    gridBar->setWindowTitle(tr("Сетки масштабов"));
-    sectionBar = makeToolBar({cmd::kAddSection, cmd::kFinishEditing, cmd::kDeleteSection});
-    sectionBar->setWindowTitle(tr("Участки"));
 
     tabBar = new QTabBar(this);
     tabBar->setShape(QTabBar::RoundedSouth);
@@ -145,6 +132,78 @@ void CFormMemory::createControls()
     tabBar->addTab(translatedText("LibraryTexts", libtext::kReflectogramsTab));
     tabBar->addTab(translatedText("LibraryTexts", libtext::kGridsTab));
     connect(tabBar, &QTabBar::currentChanged, this, &CFormMemory::selectTab);
+}
+
+void CFormMemory::createGridTab()
+{
+    if (!gridFiles)
+        createGridControls();
+}
+
+void CFormMemory::createGridControls()
+{
+    gridFiles = new CReportCtrl(this);
+    gridFiles->create(this, QRect(), kGridFileListId);
+    gridFiles->setAccessibleName(tr("Файлы сеток масштабов"));
+    gridFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    gridFiles->insertColumns(translatedTitles(libtext::gridFileColumnTitles()));
+    gridFiles->setColors(&gridFileMarks);
+    connect(gridFiles, &CReportCtrl::rowSelectionChanged, this, &CFormMemory::onGridFileSelection);
+
+    sections = new CReportCtrl(this);
+    sections->create(this, QRect(), kSectionListId);
+    sections->setAccessibleName(tr("Участки"));
+    sections->insertColumns(translatedTitles(libtext::sectionColumnTitles(doc.speedMode)));
+    connect(sections, &CReportCtrl::rowSelectionChanged, this, [this] { commands.stateChanged(); });
+    connect(sections, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { startEditing(index.row(), index.column()); });
+
+    gridBar = makeToolBar({cmd::kOpenGrids, kSeparator, cmd::kUseGrid, kSeparator, cmd::kNewGrid});
+    gridBar->setWindowTitle(tr("Сетки масштабов"));
+    sectionBar = makeToolBar({cmd::kAddSection, cmd::kFinishEditing, cmd::kDeleteSection});
+    sectionBar->setWindowTitle(tr("Участки"));
+
+    // Screen readers list the panel's parts, and Tab goes through the lists, then the bars' buttons,
+    // then the tabs, as if all were made at once.
+    for (QWidget* w : std::initializer_list<QWidget*>{gridFiles, sections})
+        w->stackUnder(memoryBar);
+    for (QWidget* w : std::initializer_list<QWidget*>{gridBar, sectionBar})
+        w->stackUnder(tabBar);
+    std::vector<QWidget*> order{reflectograms, gridFiles, sections};
+    for (const QToolBar* bar : {memoryBar, gridBar, sectionBar})
+        for (QAction* a : bar->actions())
+            if (QWidget* button = bar->widgetForAction(a); button && button->focusPolicy() != Qt::NoFocus)
+                order.push_back(button);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    showGridFiles();
+    showSections();
+    selectTab(currentTab);
+}
+
+CReportCtrl& CFormMemory::gridFileList() const
+{
+    const_cast<CFormMemory*>(this)->createGridTab();
+    return *gridFiles;
+}
+
+CReportCtrl& CFormMemory::sectionList() const
+{
+    const_cast<CFormMemory*>(this)->createGridTab();
+    return *sections;
+}
+
+QToolBar& CFormMemory::gridToolBar() const
+{
+    const_cast<CFormMemory*>(this)->createGridTab();
+    return *gridBar;
+}
+
+QToolBar& CFormMemory::sectionToolBar() const
+{
+    const_cast<CFormMemory*>(this)->createGridTab();
+    return *sectionBar;
 }
 
 QToolBar* CFormMemory::makeToolBar(std::initializer_list<int> ids)
@@ -223,6 +282,8 @@ QWidget* CFormMemory::openEditor() const
 
 void CFormMemory::selectTab(int tab)
 {
+    if (tab == 1)
+        createGridTab();
     if (tab != tabBar->currentIndex()) {
         const QSignalBlocker blocker(tabBar);
         tabBar->setCurrentIndex(tab);
@@ -232,10 +293,10 @@ void CFormMemory::selectTab(int tab)
     reflectograms->setVisible(first);
     memoryBar->setVisible(first);
     previewWnd->setVisible(first && previewOn);
-    gridFiles->setVisible(!first);
-    sections->setVisible(!first);
-    gridBar->setVisible(!first);
-    sectionBar->setVisible(!first);
+    if (gridFiles) {
+        for (QWidget* w : std::initializer_list<QWidget*>{gridFiles, sections, gridBar, sectionBar})
+            w->setVisible(!first);
+    }
     if (nameEditor)
         nameEditor->setVisible(!first);
     for (CHSpin* spin : {speedEditor.data(), endEditor.data()})
@@ -356,7 +417,8 @@ void CFormMemory::onDocumentUpdate(CDocView*, UpdateHint hint)
     previewWnd->state().setStraightLines(doc.approximation);
     if (hint == kHintSpeedMode) {
         reflectograms->setColumnTitle(4, translatedText("LibraryTexts", reflectogramSpeedTitle(doc.speedMode)));
-        sections->setColumnTitle(5, translatedText("LibraryTexts", libtext::sectionSpeedTitle(doc.speedMode)));
+        if (sections)
+            sections->setColumnTitle(5, translatedText("LibraryTexts", libtext::sectionSpeedTitle(doc.speedMode)));
         fillReflectogramList();
         grid.fillSectionList();
         showSections();
@@ -369,7 +431,8 @@ void CFormMemory::onDocumentUpdate(CDocView*, UpdateHint hint)
     if (hint == kHintRedraw || hint == kHintLines) {
         // Memories switched elsewhere change the marks; the grid switch changes the red mark.
         reflectograms->redrawItems();
-        gridFiles->redrawItems();
+        if (gridFiles)
+            gridFiles->redrawItems();
     }
     // The editors follow what they edit, but never while their number is being typed.
     if (hint == kHintRedraw || hint == kHintAcqParams || hint == kHintLines || hint == kHintSpeedMode)

@@ -62,13 +62,14 @@ public:
     CSectionGrid grid;                // the second tab's files, sections, grid switch and editing rules
 
     CReportCtrl& reflectogramList() const { return *reflectograms; }
-    CReportCtrl& gridFileList() const { return *gridFiles; }
-    CReportCtrl& sectionList() const { return *sections; }
+    // The second tab's lists and bars are built the first time they are asked for (createGridTab).
+    CReportCtrl& gridFileList() const;
+    CReportCtrl& sectionList() const;
     CScreenWnd& previewScreen() const { return *previewWnd; }
     QTabBar& tabs() const { return *tabBar; }
     QToolBar& memoryToolBar() const { return *memoryBar; }
-    QToolBar& gridToolBar() const { return *gridBar; }
-    QToolBar& sectionToolBar() const { return *sectionBar; }
+    QToolBar& gridToolBar() const;
+    QToolBar& sectionToolBar() const;
     // The open in-place editor, or nullptr.
     QWidget* openEditor() const;
 
@@ -77,6 +78,9 @@ public:
     void fillReflectogramList();
     bool listing() const { return listingJob.running(); }
     void selectTab(int tab);
+    // Builds the hidden tab "Сетки масштабов с разным КУ" now, in its place in the keyboard order; it
+    // is otherwise built when first needed. The program builds it once the window is on the screen.
+    void createGridTab();
 
 signals:
     void reflectogramsListed();
@@ -88,6 +92,7 @@ protected:
 private:
     // --- Construction, commands, layout (form_memory.cpp) ---
     void createControls();
+    void createGridControls();
     void registerCommands();
     QToolBar* makeToolBar(std::initializer_list<int> ids);
     void layoutTab0();

@@ -39,6 +39,11 @@ void configure(CHSpin& spin, const SpinSetup& s)
 
 void CFormMemory::showGridFiles()
 {
+    // The tab not built yet shows the files when it is.
+    if (!gridFiles) {
+        commands.stateChanged();
+        return;
+    }
     restoringSelection = true;
     gridFiles->clear();
     for (const GridFileEntry& e : grid.files()) {
@@ -64,6 +69,10 @@ void CFormMemory::showGridFiles()
 
 void CFormMemory::showSections()
 {
+    if (!sections) {
+        commands.stateChanged();
+        return;
+    }
     sections->clear();
     for (const SectionRow& row : grid.rows()) {
         const auto cells = sectionRowCells(row, doc.speedMode);
@@ -112,7 +121,8 @@ void CFormMemory::toggleGrid()
     if (const Status s = grid.toggleGrid(); !s)
         showMessage(true, translatedText("LibraryTexts", libtext::kErrorCaption),
                     sectionMessage(libtext::kSectionFileNotRead, grid.selectedPath(), s));
-    gridFiles->redrawItems();
+    if (gridFiles)
+        gridFiles->redrawItems();
     doc.updateAllViews(this, kHintRedraw);
 }
 
@@ -138,6 +148,7 @@ void CFormMemory::createGridFile()
     choice.suffix = QStringLiteral("pie");
     choice.mode = CPanelHost::FileChoice::Mode::Save;
     std::optional<std::string> path = host.chooseFile(choice);
+    createGridTab();   // the new file is selected in the list
     if (!path)
         return;
     // Only ".pie" files are listed: a name with any other ending gets ".pie" too.
@@ -160,6 +171,7 @@ void CFormMemory::createGridFile()
 
 void CFormMemory::addSection()
 {
+    createGridTab();
     const Status s = grid.addSection();
     showGridFiles();
     showSections();
@@ -170,6 +182,7 @@ void CFormMemory::addSection()
 
 void CFormMemory::deleteSection()
 {
+    createGridTab();
     const int row = sections->getFirstSelected();
     if (row < 0)
         return;
@@ -189,6 +202,7 @@ void CFormMemory::startEditing(int row, int column)
 {
     if (openEditor())
         return;
+    createGridTab();
     const SectionEditor kind = grid.startEditing(row, column);
     if (kind == SectionEditor::None)
         return;
@@ -286,6 +300,7 @@ void CFormMemory::finishEditing()
     if (auto* spin = qobject_cast<CHSpin*>(editor))
         spin->commitTyping();
     const std::string text = static_cast<QLineEdit*>(editor)->text().toStdString();
+    createGridTab();
     closeEditor();
     gridFiles->setEnabled(true);
     sections->setEnabled(true);

@@ -40,8 +40,10 @@ void CFormDraw::createScreenAndTable()
     channelTable->create(this, QRect(), kChannelTableId);
     channelTable->setAccessibleName(tr("Таблица каналов"));
     channelTable->setEnabled(false);   // it only displays
+    QStringList titles;
     for (const std::string& title : channelColumnTitles(doc.speedMode))
-        channelTable->insertColumn(translatedText("ChannelTable", title));
+        titles.push_back(translatedText("ChannelTable", title));
+    channelTable->insertColumns(titles);
     channelTable->setColors(this);
     fillChannelTable();
 }

@@ -51,8 +51,7 @@ CFormKU::CFormKU(CVarnelDoc& document, CCommandTable& commandTable, CSettings& s
 
     list = new CReportCtrl(this);
     list->create(this, QRect(), kTableListId);
-    list->insertColumn(QString());
-    list->insertColumn(QString());
+    list->insertColumns({QString(), QString()});
     list->setAccessibleName(tr("Таблица КУ"));
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
     retitle();

@@ -335,6 +335,34 @@ TEST_F(Library, EveryControlIsNamedForScreenReaders)
     EXPECT_EQ(panel->sectionList().getColumnTitle(4), QStringLiteral("Длинна участка"));
 }
 
+// The second tab is built when first needed, after the rest; screen readers still list the panel's
+// parts, and Tab goes through it, as if all were built at once: the lists, the bars' buttons in their
+// order, the tabs.
+TEST_F(Library, ReadingAndKeyboardOrderAreKeptWhenTheGridTabIsBuiltLate)
+{
+    const std::vector<QObject*> parts{&list(),                 &panel->gridFileList(), &panel->sectionList(),
+                                      &panel->memoryToolBar(), &panel->gridToolBar(), &panel->sectionToolBar(),
+                                      &panel->tabs()};
+    std::vector<QObject*> listed;
+    for (QObject* child : panel->children())
+        if (std::find(parts.begin(), parts.end(), child) != parts.end())
+            listed.push_back(child);
+    EXPECT_EQ(listed, parts);
+
+    std::vector<QWidget*> expected{&list(), &panel->gridFileList(), &panel->sectionList()};
+    for (QToolBar* bar : {&panel->memoryToolBar(), &panel->gridToolBar(), &panel->sectionToolBar()})
+        for (QAction* a : bar->actions())
+            if (!a->isSeparator())
+                expected.push_back(bar->widgetForAction(a));
+    expected.push_back(&panel->tabs());
+    std::vector<QWidget*> order;
+    QWidget* w = &list();
+    for (int step = 0; step < 500 && order.size() < expected.size(); ++step, w = w->nextInFocusChain())
+        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus))
+            order.push_back(w);
+    EXPECT_EQ(order, expected);
+}
+
 TEST_F(Library, WindowsNamesPreviewThatFollowsTheFileAndAScrollBarOnlyWhenNeeded)
 {
     // A file copied from a Windows PC: listed, previewed and loaded by its cp1251 name.

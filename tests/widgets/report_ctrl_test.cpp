@@ -361,3 +361,21 @@ TEST(ReportCtrl, PrintTableBoxesEveryCell)
 }
 
 } // namespace
+
+TEST(ReportCtrl, ColumnsInsertedTogetherMatchColumnsInsertedOneByOne)
+{
+    const std::vector<QStringList> cases = {{}, {"a"}, {"Название", "КУ", QString(400, 't'), QString()}};
+    for (const QStringList& titles : cases) {
+        CReportCtrl together;
+        CReportCtrl oneByOne;
+        together.insertColumn("first");
+        oneByOne.insertColumn("first");
+        together.insertColumns(titles);
+        for (const QString& title : titles)
+            oneByOne.insertColumn(title);
+        ASSERT_EQ(together.getColumnCount(), oneByOne.getColumnCount());
+        EXPECT_EQ(together.horizontalHeader()->count(), together.getColumnCount());
+        for (int c = 0; c < together.getColumnCount(); ++c)
+            EXPECT_EQ(together.getColumnTitle(c), oneByOne.getColumnTitle(c)) << c;
+    }
+}
