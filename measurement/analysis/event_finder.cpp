@@ -44,7 +44,7 @@ EventReport CEventFinder::find(std::span<const std::uint8_t> samples, const Samp
     const EchoScales scales = echoScales(echoSamples);
     if (probeShown && first > 0)
         removeProbeRecovery(level, first, std::max(kLeastRecoveryBlock, static_cast<int>(echoSamples / 8)),
-                            kRecoveryFitWindows * scales.window);
+                            kRecoveryFitWindows * scales.window, echoSamples);
     if (n - first < scales.gap + scales.least + std::max(1, config.minRun))
         return report;
     const int smoothing = scanRules(echoSamples, 1.0, config).smoothing;

@@ -10,6 +10,9 @@ namespace {
 constexpr int kLeastBlocks = 8;
 constexpr double kTauGrowth = 1.2;
 constexpr int kRobustPasses = 3;
+constexpr int kResistantPasses = 8;
+// The probe's own tail dies out within about a pulse width; the receiver recovers slower than that.
+constexpr double kTailsToRecovery = 2.0;
 constexpr double kKeep = 3.0;
 constexpr double kMadToSigma = 1.4826;
 // Block medians of integer levels are never known closer than this.
@@ -78,9 +81,64 @@ double cost(const std::vector<Point>& pts, const std::vector<double>& e, double 
     return sum;
 }
 
+// A second fit that echoes filling a good part of the span cannot pull: it starts from the line
+// through the medians of the first and the last third of the blocks, then refits by least squares on
+// the blocks within `cut` of the curve until they stay the same.
+void resistantFit(const std::vector<Point>& pts, const std::vector<double>& e, double cut, double& c, double& a)
+{
+    const std::size_t third = pts.size() / 3;
+    std::vector<double> yNear, eNear, yFar, eFar;
+    for (std::size_t i = 0; i < third; ++i) {
+        yNear.push_back(pts[i].y);
+        eNear.push_back(e[i]);
+        yFar.push_back(pts[pts.size() - 1 - i].y);
+        eFar.push_back(e[pts.size() - 1 - i]);
+    }
+    const double de = medianOf(eNear) - medianOf(eFar);
+    if (std::abs(de) < 1e-12)
+        return;
+    a = (medianOf(yNear) - medianOf(yFar)) / de;
+    std::vector<double> rest(pts.size());
+    for (std::size_t i = 0; i < pts.size(); ++i)
+        rest[i] = pts[i].y - a * e[i];
+    c = medianOf(rest);
+    std::vector<bool> keep(pts.size(), false);
+    for (int pass = 0; pass < kResistantPasses; ++pass) {
+        bool changed = false;
+        double n = 0, se = 0, sy = 0, see = 0, sey = 0;
+        for (std::size_t i = 0; i < pts.size(); ++i) {
+            const bool near = std::abs(pts[i].y - c - a * e[i]) <= cut;
+            changed = changed || near != keep[i];
+            keep[i] = near;
+            if (near) {
+                n += 1;
+                se += e[i];
+                sy += pts[i].y;
+                see += e[i] * e[i];
+                sey += e[i] * pts[i].y;
+            }
+        }
+        const double det = n * see - se * se;
+        if (!changed || n < 2 || std::abs(det) < 1e-12)
+            return;
+        a = (n * sey - se * sy) / det;
+        c = (sy - a * se) / n;
+    }
+}
+
+// The recovery is largest right after the probe: a curve that misses most of the first blocks there
+// has fitted something else, the probe's own tail, a slow dip of the line or echoes.
+bool followsNearProbe(const std::vector<Point>& pts, const std::vector<double>& e, double c, double a, double cut)
+{
+    std::vector<double> off;
+    for (std::size_t i = 0; i < std::min<std::size_t>(pts.size(), kLeastBlocks); ++i)
+        off.push_back(std::abs(pts[i].y - c - a * e[i]));
+    return !off.empty() && medianOf(off) <= cut;
+}
+
 } // namespace
 
-double removeProbeRecovery(std::vector<double>& level, int first, int block, int fitSpan)
+double removeProbeRecovery(std::vector<double>& level, int first, int block, int fitSpan, double slowestTail)
 {
     const int n = static_cast<int>(level.size());
     block = std::max(block, 1);
@@ -106,7 +164,8 @@ double removeProbeRecovery(std::vector<double>& level, int first, int block, int
         steps.push_back(std::abs(pts[i].y - pts[i - 1].y));
     const double cut = kKeep * std::max(kMadToSigma * medianOf(steps) / std::sqrt(2.0), kLeastScale);
     const double flatCost = cost(pts, flat, c, 0.0, cut);
-    double bestCost = flatCost, bestA = 0.0, bestTau = 0.0;
+    struct Best { double cost; double a; double tau; };   // what a fit leaves unexplained, with its curve
+    Best ordinary{flatCost, 0.0, 0.0}, resistant{flatCost, 0.0, 0.0};
     const double span = pts.back().x;
     std::vector<double> e(pts.size());
     for (double tau = 2.0 * block; tau <= span / 2; tau *= kTauGrowth) {
@@ -116,18 +175,24 @@ double removeProbeRecovery(std::vector<double>& level, int first, int block, int
         for (std::size_t i = 1; i < pts.size(); ++i)
             e[i] = e[i - 1] * ratio;
         fit(pts, e, c, a);
-        const double unexplained = cost(pts, e, c, a, cut);
-        if (unexplained < bestCost) {
-            bestCost = unexplained;
-            bestA = a;
-            bestTau = tau;
-        }
+        if (const double unexplained = cost(pts, e, c, a, cut); unexplained < ordinary.cost)
+            ordinary = {unexplained, a, tau};
+        // The recovery lies below the line, against the probe pulse, and slower than the probe's tail.
+        if (tau < kTailsToRecovery * slowestTail)
+            continue;
+        resistantFit(pts, e, cut, c, a);
+        if (const double unexplained = cost(pts, e, c, a, cut);
+            a < 0.0 && unexplained < resistant.cost && followsNearProbe(pts, e, c, a, cut))
+            resistant = {unexplained, a, tau};
     }
-    if (bestTau <= 0.0 || flatCost - bestCost < kLeastGain * cut * cut)
+    // The resistant fit stands in only where echoes kept the ordinary one from finding any recovery.
+    const double leastGain = kLeastGain * cut * cut;
+    const Best& best = flatCost - ordinary.cost >= leastGain ? ordinary : resistant;
+    if (best.tau <= 0.0 || flatCost - best.cost < leastGain)
         return 0.0;
-    const double ratio = std::exp(-1.0 / bestTau);
-    double part = bestA;
+    const double ratio = std::exp(-1.0 / best.tau);
+    double part = best.a;
     for (int k = first; k < n; ++k, part *= ratio)
         level[static_cast<std::size_t>(k)] -= part;
-    return bestA;
+    return best.a;
 }

@@ -9,5 +9,8 @@
 // curve, so echoes do not pull it) and subtracts the exponential part from every level from `first` on.
 // Nothing changes when the fit explains the trace no better than a flat line does. Returns the
 // recovery's size at `first` (a), 0 when none. A span a few times the recovery long keeps a slow bump
-// of the line far away from posing as a recovery that has not ended.
-double removeProbeRecovery(std::vector<double>& level, int first, int block, int fitSpan = 0);
+// of the line far away from posing as a recovery that has not ended. Where echoes filling much of the
+// span keep that fit from any recovery, a second one, started from medians and refitted on the blocks
+// near its curve, may stand in: only below the line, decaying slower than twice `slowestTail` samples
+// (the probe's own tail, which the scan skips) and following the blocks right after the probe.
+double removeProbeRecovery(std::vector<double>& level, int first, int block, int fitSpan = 0, double slowestTail = 0.0);

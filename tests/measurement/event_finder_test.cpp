@@ -315,6 +315,28 @@ TEST(EventFinder, MeasuredLinesGiveTheirEventsOnly)
                                              s.driftWidth = 1384;
                                          }),
          {{1063.78, +1, 0, false}, {1918.61, +1, 0, false}, {2411.63, -1, 0, false}, {3798.45, +1, 0, true}, {7597, -1, 2, false}}},
+        // On the 8 km range a faint fault lies on a receiver recovery of 19 counts, with three wide
+        // echoes within the span of its fit: least squares bent towards them leave the recovery on,
+        // and the scan would start past the fault.
+        {"faint fault on a long recovery", measured({{704.68, 8.38}, {2124.2, 8.65}, {3073.84, 7.65}, {3790.31, 43.08}}, 0.53,
+                                                    [](SyntheticScene& s) {
+                                                        s.scaleIndex = 7;
+                                                        s.seed = 18233517468078174251ull;
+                                                        s.noiseCorrelation = 0.61;
+                                                        s.probeAmplitude = 89.8;
+                                                        s.recovery = 19.35;
+                                                        s.shape = EdgeShape::Exponential;
+                                                        s.rise = 2.11;
+                                                        s.risePerKiloSample = 0.06;
+                                                        s.widenPerKiloSample = 0.095;
+                                                        s.undershoot = 0.03;
+                                                        s.ringing = 0.041;
+                                                        s.sourceReflection = -0.5;
+                                                        s.driftAmplitude = -2.4;
+                                                        s.driftCentre = 3696;
+                                                        s.driftWidth = 870;
+                                                    }),
+         {{704.68, +1, 0, false}, {2124.2, +1, 0, false}, {3073.84, +1, 0, false}, {3790.31, +1, 0, true}, {7580, -1, 2, false}}},
     };
     for (const Case& c : cases) {
         const EventReport r = findIn(renderScene(c.scene));
