@@ -121,10 +121,30 @@ int CComThread::addCommand(const DeviceCommand& command)
 {
     if (commandQueue.add(command))
         postThreadMessage(kRunCommands);
+    else
+        wakePausedWorker();   // a re-requested head makes the reply being read unwanted
     return 0;
 }
 
-void CComThread::clearCommands() { commandQueue.removeAll(); }
+void CComThread::clearCommands()
+{
+    commandQueue.removeAll();
+    wakePausedWorker();
+}
+
+void CComThread::wakePausedWorker()
+{
+    // Taken after the queue changed: a worker about to wait sees the change or gets the wake-up.
+    std::lock_guard lock(messageLock);
+    if (pausing)
+        messageArrived.notify_one();
+}
+
+void CComThread::dropRunMessage()
+{
+    std::lock_guard lock(messageLock);
+    messages.erase(std::remove(messages.begin(), messages.end(), kRunCommands), messages.end());
+}
 
 FtStatus CComThread::openDevice()
 {
@@ -160,13 +180,21 @@ CComThread::Receipt CComThread::receiveReply(std::uint32_t& total)
             return Receipt::Whole;
         if (check == ReplyCheck::Overlong)
             return Receipt::NotFramed;
-        if (check == ReplyCheck::Incomplete)
-            std::this_thread::sleep_for(std::chrono::milliseconds(kCompletionWaitMs));
-        if (replyUnwanted())
-            return Receipt::GivenUp;
         std::uint32_t count = 0;
         const std::uint32_t room = static_cast<std::uint32_t>(kBufferSize) - total;
-        const FtStatus status = deviceHandle->read(ioBuffer.data() + total, room, count);
+        FtStatus status = ft::kOk;
+        if (check == ReplyCheck::Incomplete) {
+            // The completion wait and the read time-out after it pass as one wait, so the worker wakes
+            // once per read: what has arrived by its end is what a read over the time-out gathers.
+            const auto pauseEnd = Clock::now() + std::chrono::milliseconds(kCompletionWaitMs);
+            if (!pauseForReply(pauseEnd, pauseEnd + std::chrono::milliseconds(kReadTimeoutMs)))
+                return Receipt::GivenUp;
+            status = deviceHandle->readArrived(ioBuffer.data() + total, room, count);
+        } else {
+            if (replyUnwanted())
+                return Receipt::GivenUp;
+            status = deviceHandle->read(ioBuffer.data() + total, room, count);
+        }
         lastStatus = status;
         if (status != ft::kOk)
             return Receipt::LinkFailed;
@@ -176,6 +204,28 @@ CComThread::Receipt CComThread::receiveReply(std::uint32_t& total)
             return Receipt::NotFramed;
         total += std::min(count, room);
     }
+}
+
+bool CComThread::pauseForReply(Clock::time_point pauseEnd, Clock::time_point readEnd)
+{
+    std::unique_lock lock(messageLock);
+    pausing = true;
+    for (;;) {
+        const auto now = Clock::now();
+        if (now >= readEnd)
+            break;
+        // Cancelled, re-requested or quitting during the completion wait: the read is not made, and
+        // the next request goes out no sooner than it would have after the whole wait.
+        if (now < pauseEnd && replyUnwanted()) {
+            pausing = false;
+            lock.unlock();
+            std::this_thread::sleep_until(pauseEnd);
+            return false;
+        }
+        messageArrived.wait_until(lock, readEnd);
+    }
+    pausing = false;
+    return true;
 }
 
 bool CComThread::drainLine()
@@ -203,6 +253,7 @@ void CComThread::onRunCommands()
         DeviceCommand command;
         if (commandQueue.takeHead(command) == CommandQueue::kEmpty)
             return;
+        dropRunMessage();
 
         // Nothing of an earlier command may be taken for part of this one's reply.
         ioBuffer.fill(0);

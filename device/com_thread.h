@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -86,6 +87,13 @@ private:
     void takeMessage(std::uint32_t& message);
     // Reads the reply into ioBuffer until the codec says it is whole.
     Receipt receiveReply(std::uint32_t& total);
+    // Waits until `readEnd` for more of a reply: the completion wait up to `pauseEnd`, then the read
+    // time-out. False, at `pauseEnd`, when the reply became unwanted before then.
+    bool pauseForReply(std::chrono::steady_clock::time_point pauseEnd, std::chrono::steady_clock::time_point readEnd);
+    // Wakes a worker in pauseForReply to look whether the reply is still wanted.
+    void wakePausedWorker();
+    // A run message waiting for commands the worker has already taken would only repeat the pause.
+    void dropRunMessage();
     // Reads and drops whatever still arrives until the line has been quiet for kDrainQuietMs.
     bool drainLine();
     // The command being executed was cancelled or re-requested, or the worker is asked to quit.
@@ -103,6 +111,7 @@ private:
     mutable std::mutex messageLock;
     std::condition_variable messageArrived;
     std::deque<std::uint32_t> messages;
+    bool pausing = false;   // the worker waits in pauseForReply
     std::atomic<bool> quitRequested{false};
     std::thread worker;
 };

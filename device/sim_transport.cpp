@@ -88,6 +88,18 @@ FtStatus CSimTransport::read(std::uint8_t* destination, std::uint32_t room, std:
     }
 }
 
+FtStatus CSimTransport::readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
+{
+    count = 0;
+    std::lock_guard lock(simLock);
+    if (!isOpen)
+        return ft::kInvalidHandle;
+    if (dropped)
+        return ft::kIoError;
+    count = takeArrivedLocked(Clock::now(), destination, room);
+    return ft::kOk;
+}
+
 // Drops what has reached the computer's side; the rest of a reply still on the wire comes on.
 FtStatus CSimTransport::purge()
 {

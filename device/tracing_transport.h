@@ -22,6 +22,7 @@ public:
     FtStatus open() override;
     FtStatus close() override;
     FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override;
+    FtStatus readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override;
     FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) override;
     FtStatus purge() override;
     FtStatus setBaudRate(std::uint32_t baud) override;
