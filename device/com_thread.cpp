@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::uint32_t kBaudRate = 115200;
 
-using Clock = std::chrono::steady_clock;
-
 } // namespace
 
 CComThread::CComThread(std::unique_ptr<CTransport> transport, std::unique_ptr<CDeviceCodec> codec)
@@ -174,6 +172,7 @@ FtStatus CComThread::closeDevice()
 CComThread::Receipt CComThread::receiveReply(std::uint32_t& total)
 {
     total = 0;
+    auto lastRead = Clock::now();   // every byte that arrived before this has been read
     for (;;) {
         const ReplyCheck check = codec->checkReply(ioBuffer.data(), total);
         if (check == ReplyCheck::Complete)
@@ -186,13 +185,17 @@ CComThread::Receipt CComThread::receiveReply(std::uint32_t& total)
         if (check == ReplyCheck::Incomplete) {
             // The completion wait and the read time-out after it pass as one wait, so the worker wakes
             // once per read: what has arrived by its end is what a read over the time-out gathers.
-            const auto pauseEnd = Clock::now() + std::chrono::milliseconds(kCompletionWaitMs);
-            if (!pauseForReply(pauseEnd, pauseEnd + std::chrono::milliseconds(kReadTimeoutMs)))
+            // Reads that would certainly find the reply still Incomplete are waited through as well.
+            const auto pauseEnd = Clock::now() + kCompletionWait;
+            const int rounds = readRounds(codec->bytesBeforeVerdict(ioBuffer.data(), total), lastRead, pauseEnd);
+            if (!pauseForReply(pauseEnd, rounds))
                 return Receipt::GivenUp;
+            lastRead = Clock::now();
             status = deviceHandle->readArrived(ioBuffer.data() + total, room, count);
         } else {
             if (replyUnwanted())
                 return Receipt::GivenUp;
+            lastRead = Clock::now();
             status = deviceHandle->read(ioBuffer.data() + total, room, count);
         }
         lastStatus = status;
@@ -206,21 +209,46 @@ CComThread::Receipt CComThread::receiveReply(std::uint32_t& total)
     }
 }
 
-bool CComThread::pauseForReply(Clock::time_point pauseEnd, Clock::time_point readEnd)
+int CComThread::readRounds(std::uint32_t missing, Clock::time_point lastRead, Clock::time_point pauseEnd) const
 {
+    if (missing == 0)
+        return 1;
+    int rounds = 1;
+    auto readEnd = pauseEnd + kReadTimeout;
+    // Bounded, as the line's rate grows the bytes that may have come without limit.
+    while (rounds < kMaxReadRounds) {
+        const double ms = std::chrono::duration<double, std::milli>(readEnd - lastRead).count();
+        if (deviceHandle->mostBytesWithin(ms) >= missing)
+            break;
+        ++rounds;
+        readEnd += kCompletionWait + kReadTimeout;
+    }
+    return rounds;
+}
+
+bool CComThread::pauseForReply(Clock::time_point pauseEnd, int rounds)
+{
+    const auto round = kCompletionWait + kReadTimeout;
+    const auto readEnd = pauseEnd + kReadTimeout + round * (rounds - 1);
     std::unique_lock lock(messageLock);
     pausing = true;
     for (;;) {
         const auto now = Clock::now();
         if (now >= readEnd)
             break;
-        // Cancelled, re-requested or quitting during the completion wait: the read is not made, and
-        // the next request goes out no sooner than it would have after the whole wait.
-        if (now < pauseEnd && replyUnwanted()) {
-            pausing = false;
-            lock.unlock();
-            std::this_thread::sleep_until(pauseEnd);
-            return false;
+        if (replyUnwanted()) {
+            // Cancelled, re-requested or quitting: a worker reading round by round notices it at the end
+            // of the completion wait it is in, or of the next one while it reads; the next request goes
+            // out no sooner than then. Noticed during the last read, that read is still made.
+            auto giveUp = pauseEnd;
+            while (giveUp <= now)
+                giveUp += round;
+            if (giveUp < readEnd) {
+                pausing = false;
+                lock.unlock();
+                std::this_thread::sleep_until(giveUp);
+                return false;
+            }
         }
         messageArrived.wait_until(lock, readEnd);
     }

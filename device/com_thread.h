@@ -87,9 +87,17 @@ private:
     void takeMessage(std::uint32_t& message);
     // Reads the reply into ioBuffer until the codec says it is whole.
     Receipt receiveReply(std::uint32_t& total);
-    // Waits until `readEnd` for more of a reply: the completion wait up to `pauseEnd`, then the read
-    // time-out. False, at `pauseEnd`, when the reply became unwanted before then.
-    bool pauseForReply(std::chrono::steady_clock::time_point pauseEnd, std::chrono::steady_clock::time_point readEnd);
+    using Clock = std::chrono::steady_clock;
+    static constexpr auto kCompletionWait = std::chrono::milliseconds(kCompletionWaitMs);
+    static constexpr auto kReadTimeout = std::chrono::milliseconds(kReadTimeoutMs);
+    static constexpr int kMaxReadRounds = 100;
+    // The rounds of completion wait and read time-out, the first ending its wait at `pauseEnd`, after
+    // which a reply still `missing` bytes (0: unknown) since `lastRead` may be whole: the line's rate
+    // cannot bring them sooner.
+    int readRounds(std::uint32_t missing, Clock::time_point lastRead, Clock::time_point pauseEnd) const;
+    // Waits out `rounds` rounds of completion wait and read time-out, the first wait ending at
+    // `pauseEnd`. False, at the end of a completion wait, when the reply became unwanted.
+    bool pauseForReply(Clock::time_point pauseEnd, int rounds);
     // Wakes a worker in pauseForReply to look whether the reply is still wanted.
     void wakePausedWorker();
     // A run message waiting for commands the worker has already taken would only repeat the pause.

@@ -100,6 +100,13 @@ FtStatus CSimTransport::readArrived(std::uint8_t* destination, std::uint32_t roo
     return ft::kOk;
 }
 
+std::uint32_t CSimTransport::mostBytesWithin(double ms) const
+{
+    if (!options.paced)
+        return UINT32_MAX;
+    return static_cast<std::uint32_t>(std::clamp(ms, 0.0, 1e8) * kBytesPerMs) + 2;
+}
+
 // Drops what has reached the computer's side; the rest of a reply still on the wire comes on.
 FtStatus CSimTransport::purge()
 {

@@ -40,6 +40,13 @@ public:
     virtual FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) = 0;
     // Drops every byte received and not yet read (the bridge library's purge of its receive buffer).
     virtual FtStatus purge() = 0;
+    // The most bytes that can arrive over `ms` milliseconds at the line's rate, counting what the
+    // bridge may still hold back from before; UINT32_MAX when the transport cannot bound it.
+    virtual std::uint32_t mostBytesWithin(double ms) const
+    {
+        (void)ms;
+        return UINT32_MAX;
+    }
     virtual FtStatus setBaudRate(std::uint32_t baud) = 0;
     // Word length in bits, stop-bit value (0: one stop bit), parity value (0: none).
     virtual FtStatus setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) = 0;
