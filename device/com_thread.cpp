@@ -138,12 +138,6 @@ void CComThread::wakePausedWorker()
         messageArrived.notify_one();
 }
 
-void CComThread::dropRunMessage()
-{
-    std::lock_guard lock(messageLock);
-    messages.erase(std::remove(messages.begin(), messages.end(), kRunCommands), messages.end());
-}
-
 FtStatus CComThread::openDevice()
 {
     commandQueue.removeAll();
@@ -281,7 +275,6 @@ void CComThread::onRunCommands()
         DeviceCommand command;
         if (commandQueue.takeHead(command) == CommandQueue::kEmpty)
             return;
-        dropRunMessage();
 
         // Nothing of an earlier command may be taken for part of this one's reply.
         ioBuffer.fill(0);

@@ -100,8 +100,6 @@ private:
     bool pauseForReply(Clock::time_point pauseEnd, int rounds);
     // Wakes a worker in pauseForReply to look whether the reply is still wanted.
     void wakePausedWorker();
-    // A run message waiting for commands the worker has already taken would only repeat the pause.
-    void dropRunMessage();
     // Reads and drops whatever still arrives until the line has been quiet for kDrainQuietMs.
     bool drainLine();
     // The command being executed was cancelled or re-requested, or the worker is asked to quit.
