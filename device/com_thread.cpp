@@ -130,6 +130,15 @@ void CComThread::clearCommands()
     wakePausedWorker();
 }
 
+void CComThread::dropIdleRunMessage()
+{
+    // Checked under the message lock: a command queued after the check posts its run message after
+    // this, and one queued before it keeps the message (a head left by a rejected reply too).
+    std::lock_guard lock(messageLock);
+    if (commandQueue.getCount() == 0)
+        messages.erase(std::remove(messages.begin(), messages.end(), kRunCommands), messages.end());
+}
+
 void CComThread::wakePausedWorker()
 {
     // Taken after the queue changed: a worker about to wait sees the change or gets the wake-up.
@@ -273,8 +282,10 @@ void CComThread::onRunCommands()
     while (lastDeviceStatus() == ft::kOk && !quitRequested) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         DeviceCommand command;
-        if (commandQueue.takeHead(command) == CommandQueue::kEmpty)
+        if (commandQueue.takeHead(command) == CommandQueue::kEmpty) {
+            dropIdleRunMessage();
             return;
+        }
 
         // Nothing of an earlier command may be taken for part of this one's reply.
         ioBuffer.fill(0);

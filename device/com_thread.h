@@ -100,6 +100,9 @@ private:
     bool pauseForReply(Clock::time_point pauseEnd, int rounds);
     // Wakes a worker in pauseForReply to look whether the reply is still wanted.
     void wakePausedWorker();
+    // With the queue empty, a run message posted for commands the worker has already executed would
+    // only make it pause once more for nothing.
+    void dropIdleRunMessage();
     // Reads and drops whatever still arrives until the line has been quiet for kDrainQuietMs.
     bool drainLine();
     // The command being executed was cancelled or re-requested, or the worker is asked to quit.
