@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::uint32_t kBaudRate = 115200;
 
-using Clock = std::chrono::steady_clock;
-
 } // namespace
 
 CComThread::CComThread(std::unique_ptr<CTransport> transport, std::unique_ptr<CDeviceCodec> codec)
@@ -121,10 +119,33 @@ int CComThread::addCommand(const DeviceCommand& command)
 {
     if (commandQueue.add(command))
         postThreadMessage(kRunCommands);
+    else
+        wakePausedWorker();   // a re-requested head makes the reply being read unwanted
     return 0;
 }
 
-void CComThread::clearCommands() { commandQueue.removeAll(); }
+void CComThread::clearCommands()
+{
+    commandQueue.removeAll();
+    wakePausedWorker();
+}
+
+void CComThread::dropIdleRunMessage()
+{
+    // Checked under the message lock: a command queued after the check posts its run message after
+    // this, and one queued before it keeps the message (a head left by a rejected reply too).
+    std::lock_guard lock(messageLock);
+    if (commandQueue.getCount() == 0)
+        messages.erase(std::remove(messages.begin(), messages.end(), kRunCommands), messages.end());
+}
+
+void CComThread::wakePausedWorker()
+{
+    // Taken after the queue changed: a worker about to wait sees the change or gets the wake-up.
+    std::lock_guard lock(messageLock);
+    if (pausing)
+        messageArrived.notify_one();
+}
 
 FtStatus CComThread::openDevice()
 {
@@ -154,19 +175,32 @@ FtStatus CComThread::closeDevice()
 CComThread::Receipt CComThread::receiveReply(std::uint32_t& total)
 {
     total = 0;
+    auto lastRead = Clock::now();   // every byte that arrived before this has been read
     for (;;) {
         const ReplyCheck check = codec->checkReply(ioBuffer.data(), total);
         if (check == ReplyCheck::Complete)
             return Receipt::Whole;
         if (check == ReplyCheck::Overlong)
             return Receipt::NotFramed;
-        if (check == ReplyCheck::Incomplete)
-            std::this_thread::sleep_for(std::chrono::milliseconds(kCompletionWaitMs));
-        if (replyUnwanted())
-            return Receipt::GivenUp;
         std::uint32_t count = 0;
         const std::uint32_t room = static_cast<std::uint32_t>(kBufferSize) - total;
-        const FtStatus status = deviceHandle->read(ioBuffer.data() + total, room, count);
+        FtStatus status = ft::kOk;
+        if (check == ReplyCheck::Incomplete) {
+            // The completion wait and the read time-out after it pass as one wait, so the worker wakes
+            // once per read: what has arrived by its end is what a read over the time-out gathers.
+            // Reads that would certainly find the reply still Incomplete are waited through as well.
+            const auto pauseEnd = Clock::now() + kCompletionWait;
+            const int rounds = readRounds(codec->bytesBeforeVerdict(ioBuffer.data(), total), lastRead, pauseEnd);
+            if (!pauseForReply(pauseEnd, rounds))
+                return Receipt::GivenUp;
+            lastRead = Clock::now();
+            status = deviceHandle->readArrived(ioBuffer.data() + total, room, count);
+        } else {
+            if (replyUnwanted())
+                return Receipt::GivenUp;
+            lastRead = Clock::now();
+            status = deviceHandle->read(ioBuffer.data() + total, room, count);
+        }
         lastStatus = status;
         if (status != ft::kOk)
             return Receipt::LinkFailed;
@@ -176,6 +210,53 @@ CComThread::Receipt CComThread::receiveReply(std::uint32_t& total)
             return Receipt::NotFramed;
         total += std::min(count, room);
     }
+}
+
+int CComThread::readRounds(std::uint32_t missing, Clock::time_point lastRead, Clock::time_point pauseEnd) const
+{
+    if (missing == 0)
+        return 1;
+    int rounds = 1;
+    auto readEnd = pauseEnd + kReadTimeout;
+    // Bounded, as the line's rate grows the bytes that may have come without limit.
+    while (rounds < kMaxReadRounds) {
+        const double ms = std::chrono::duration<double, std::milli>(readEnd - lastRead).count();
+        if (deviceHandle->mostBytesWithin(ms) >= missing)
+            break;
+        ++rounds;
+        readEnd += kCompletionWait + kReadTimeout;
+    }
+    return rounds;
+}
+
+bool CComThread::pauseForReply(Clock::time_point pauseEnd, int rounds)
+{
+    const auto round = kCompletionWait + kReadTimeout;
+    const auto readEnd = pauseEnd + kReadTimeout + round * (rounds - 1);
+    std::unique_lock lock(messageLock);
+    pausing = true;
+    for (;;) {
+        const auto now = Clock::now();
+        if (now >= readEnd)
+            break;
+        if (replyUnwanted()) {
+            // Cancelled, re-requested or quitting: a worker reading round by round notices it at the end
+            // of the completion wait it is in, or of the next one while it reads; the next request goes
+            // out no sooner than then. Noticed during the last read, that read is still made.
+            auto giveUp = pauseEnd;
+            while (giveUp <= now)
+                giveUp += round;
+            if (giveUp < readEnd) {
+                pausing = false;
+                lock.unlock();
+                std::this_thread::sleep_until(giveUp);
+                return false;
+            }
+        }
+        messageArrived.wait_until(lock, readEnd);
+    }
+    pausing = false;
+    return true;
 }
 
 bool CComThread::drainLine()
@@ -201,8 +282,10 @@ void CComThread::onRunCommands()
     while (lastDeviceStatus() == ft::kOk && !quitRequested) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         DeviceCommand command;
-        if (commandQueue.takeHead(command) == CommandQueue::kEmpty)
+        if (commandQueue.takeHead(command) == CommandQueue::kEmpty) {
+            dropIdleRunMessage();
             return;
+        }
 
         // Nothing of an earlier command may be taken for part of this one's reply.
         ioBuffer.fill(0);

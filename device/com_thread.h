@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -86,6 +87,22 @@ private:
     void takeMessage(std::uint32_t& message);
     // Reads the reply into ioBuffer until the codec says it is whole.
     Receipt receiveReply(std::uint32_t& total);
+    using Clock = std::chrono::steady_clock;
+    static constexpr auto kCompletionWait = std::chrono::milliseconds(kCompletionWaitMs);
+    static constexpr auto kReadTimeout = std::chrono::milliseconds(kReadTimeoutMs);
+    static constexpr int kMaxReadRounds = 100;
+    // The rounds of completion wait and read time-out, the first ending its wait at `pauseEnd`, after
+    // which a reply still `missing` bytes (0: unknown) since `lastRead` may be whole: the line's rate
+    // cannot bring them sooner.
+    int readRounds(std::uint32_t missing, Clock::time_point lastRead, Clock::time_point pauseEnd) const;
+    // Waits out `rounds` rounds of completion wait and read time-out, the first wait ending at
+    // `pauseEnd`. False, at the end of a completion wait, when the reply became unwanted.
+    bool pauseForReply(Clock::time_point pauseEnd, int rounds);
+    // Wakes a worker in pauseForReply to look whether the reply is still wanted.
+    void wakePausedWorker();
+    // With the queue empty, a run message posted for commands the worker has already executed would
+    // only make it pause once more for nothing.
+    void dropIdleRunMessage();
     // Reads and drops whatever still arrives until the line has been quiet for kDrainQuietMs.
     bool drainLine();
     // The command being executed was cancelled or re-requested, or the worker is asked to quit.
@@ -103,6 +120,7 @@ private:
     mutable std::mutex messageLock;
     std::condition_variable messageArrived;
     std::deque<std::uint32_t> messages;
+    bool pausing = false;   // the worker waits in pauseForReply
     std::atomic<bool> quitRequested{false};
     std::thread worker;
 };

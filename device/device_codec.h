@@ -24,6 +24,14 @@ public:
     virtual std::uint32_t buildRequest(const DeviceCommand& command, std::uint8_t* buffer) = 0;
     // Judges the first `total` bytes of the reply to the request built last.
     virtual ReplyCheck checkReply(const std::uint8_t* reply, std::uint32_t total) const = 0;
+    // How many more bytes the reply judged Incomplete at `total` must gain before checkReply can say
+    // anything else: every total short of that is Incomplete too. 0 when the codec cannot tell.
+    virtual std::uint32_t bytesBeforeVerdict(const std::uint8_t* reply, std::uint32_t total) const
+    {
+        (void)reply;
+        (void)total;
+        return 0;
+    }
     // Takes a whole reply of `total` bytes to `command`. True when it is accepted (the command is done),
     // with `out` the notification to post; false keeps the command queued and posts nothing.
     virtual bool handleReply(const DeviceCommand& command, const std::uint8_t* reply, std::uint32_t total,

@@ -122,6 +122,14 @@ ReplyCheck CProtocolVUZ::checkReply(const std::uint8_t* reply, std::uint32_t tot
     return ReplyCheck::Incomplete;
 }
 
+// Past the short replies' four bytes only the expected length decides.
+std::uint32_t CProtocolVUZ::bytesBeforeVerdict(const std::uint8_t*, std::uint32_t total) const
+{
+    if (total < 4 || static_cast<std::int64_t>(total) >= expectedLength)
+        return 0;
+    return static_cast<std::uint32_t>(expectedLength - total);
+}
+
 bool CProtocolVUZ::handleReply(const DeviceCommand& command, const std::uint8_t* reply, std::uint32_t total,
                                DeviceNotification& out)
 {

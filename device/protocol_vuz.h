@@ -28,6 +28,7 @@ public:
     // An unknown code builds nothing (length 0).
     std::uint32_t buildRequest(const DeviceCommand& command, std::uint8_t* buffer) override;
     ReplyCheck checkReply(const std::uint8_t* reply, std::uint32_t total) const override;
+    std::uint32_t bytesBeforeVerdict(const std::uint8_t* reply, std::uint32_t total) const override;
     bool handleReply(const DeviceCommand& command, const std::uint8_t* reply, std::uint32_t total,
                      DeviceNotification& out) override;
 

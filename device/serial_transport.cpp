@@ -196,11 +196,22 @@ FtStatus CSerialTransport::close()
 // time only when `room` is full. Returning at the first byte would split a reply at arbitrary offsets.
 FtStatus CSerialTransport::read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
 {
+    return gather(destination, room, count, Clock::now() + std::chrono::milliseconds(readTimeoutMs));
+}
+
+// What is waiting in the terminal's input now: a deadline already passed polls without waiting.
+FtStatus CSerialTransport::readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
+{
+    return gather(destination, room, count, Clock::now());
+}
+
+FtStatus CSerialTransport::gather(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count,
+                                  std::chrono::steady_clock::time_point deadline)
+{
     count = 0;
     if (fd < 0)
         return ft::kInvalidHandle;
 
-    const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs);
     for (;;) {
         // With no room only a hang-up or an error is of interest.
         pollfd p{fd, static_cast<short>(count < room ? POLLIN : 0), 0};

@@ -2,6 +2,8 @@
 
 #include "device/transport.h"
 
+#include <chrono>
+
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@ public:
     FtStatus open() override;
     FtStatus close() override;
     FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override;
+    FtStatus readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override;
     FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) override;
     FtStatus purge() override;
     FtStatus setBaudRate(std::uint32_t baud) override;
@@ -31,6 +34,10 @@ public:
     std::string openedPath() const;
 
 private:
+    // Reads until `deadline` or until `room` is full.
+    FtStatus gather(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count,
+                    std::chrono::steady_clock::time_point deadline);
+
     std::string port;
     std::string sysRoot;
     std::string devRoot;

@@ -130,10 +130,13 @@ void CSimScene::render(const SimView& view, bool faultShows, std::uint8_t* out)
     const double shots = std::max(1, view.averaging);
     const double inputNoise = 0.25 / std::sqrt(shots);
     const double outputNoise = 2.0 / std::sqrt(shots);
+    // The input noise, amplified, and the output noise are independent normal deviates: their sum is one
+    // normal deviate of the summed variance, drawn at half the cost.
+    const double noise = std::hypot(gain * inputNoise, outputNoise);
     const std::vector<double>& signal = clean(view, faultShows, split);
 
     for (int i = 0; i < view.count; ++i) {
-        const double v = gain * (signal[static_cast<std::size_t>(i)] + inputNoise * gaussian()) + outputNoise * gaussian();
+        const double v = gain * signal[static_cast<std::size_t>(i)] + noise * gaussian();
         const long level = std::clamp(std::lround(v), -128L, 127L);
         out[i] = static_cast<std::uint8_t>(static_cast<std::int8_t>(level));
     }

@@ -88,6 +88,25 @@ FtStatus CSimTransport::read(std::uint8_t* destination, std::uint32_t room, std:
     }
 }
 
+FtStatus CSimTransport::readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
+{
+    count = 0;
+    std::lock_guard lock(simLock);
+    if (!isOpen)
+        return ft::kInvalidHandle;
+    if (dropped)
+        return ft::kIoError;
+    count = takeArrivedLocked(Clock::now(), destination, room);
+    return ft::kOk;
+}
+
+std::uint32_t CSimTransport::mostBytesWithin(double ms) const
+{
+    if (!options.paced)
+        return UINT32_MAX;
+    return static_cast<std::uint32_t>(std::clamp(ms, 0.0, 1e8) * kBytesPerMs) + 2;
+}
+
 // Drops what has reached the computer's side; the rest of a reply still on the wire comes on.
 FtStatus CSimTransport::purge()
 {

@@ -22,8 +22,11 @@ public:
     FtStatus open() override;
     FtStatus close() override;
     FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override;
+    FtStatus readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override;
     FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) override;
     FtStatus purge() override;
+    // Paced, the line's rate: one byte more for a boundary inside the span, one for a reply's start.
+    std::uint32_t mostBytesWithin(double ms) const override;
     FtStatus setBaudRate(std::uint32_t baud) override;
     FtStatus setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) override;
     FtStatus setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;

@@ -82,6 +82,14 @@ FtStatus CTracingTransport::read(std::uint8_t* destination, std::uint32_t room, 
     return status;
 }
 
+FtStatus CTracingTransport::readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count)
+{
+    const FtStatus status = inner->readArrived(destination, room, count);
+    if (count != 0 || status != ft::kOk)
+        emitBytes('<', destination, count, status == ft::kOk ? std::string() : statusText(status));
+    return status;
+}
+
 FtStatus CTracingTransport::write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written)
 {
     const FtStatus status = inner->write(source, count, written);

@@ -33,9 +33,20 @@ public:
     // Returns what arrived until the read time-out ran out (earlier only when `room` is full), possibly
     // nothing; never stores more than `room` bytes. A `room` of 0 only checks the link.
     virtual FtStatus read(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) = 0;
+    // Returns at once with what has arrived and not been read, up to `room` bytes (the bridge library's
+    // receive-queue status and a read of that many bytes). A worker that waited out the read time-out
+    // itself gathers with it what read() would have gathered over that time-out.
+    virtual FtStatus readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) = 0;
     virtual FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& written) = 0;
     // Drops every byte received and not yet read (the bridge library's purge of its receive buffer).
     virtual FtStatus purge() = 0;
+    // The most bytes that can arrive over `ms` milliseconds at the line's rate, counting what the
+    // bridge may still hold back from before; UINT32_MAX when the transport cannot bound it.
+    virtual std::uint32_t mostBytesWithin(double ms) const
+    {
+        (void)ms;
+        return UINT32_MAX;
+    }
     virtual FtStatus setBaudRate(std::uint32_t baud) = 0;
     // Word length in bits, stop-bit value (0: one stop bit), parity value (0: none).
     virtual FtStatus setDataCharacteristics(std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) = 0;

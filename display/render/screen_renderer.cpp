@@ -90,7 +90,7 @@ CScreenRenderer::NameText nameText(const QFont& font, const std::string& name)
 {
     const QFontMetrics m(font);
     const QString s = translatedText("TraceNames", name);
-    return {s, m.horizontalAdvance(s), m.height(), m.ascent()};
+    return {s, m.horizontalAdvance(s), m.height(), m.ascent(), QStaticText()};
 }
 
 // The name box: left edge half the text width before the point, top a third of the text height above it.
@@ -106,7 +106,10 @@ void drawName(QPainter& p, const QFont& font, const CScreenRenderer::NameText& t
     p.fillRect(r, box);
     p.setFont(font);
     p.setPen(text);
-    p.drawText(QPoint(r.left(), r.top() + t.ascent), t.text);
+    if (t.laidOut.text().isEmpty())
+        p.drawText(QPoint(r.left(), r.top() + t.ascent), t.text);
+    else
+        p.drawStaticText(r.topLeft(), t.laidOut);   // its position is the top of the line
 }
 
 // Calls `paint` for every visible series of `layer`, in the order they were added.
@@ -483,8 +486,13 @@ void CScreenRenderer::drawSeries(const CArrPoints& series, const DataMapping& ma
     if (path.nameShown) {
         // Names are few and fixed: each is measured once.
         auto known = names.find(series.name);
-        if (known == names.end())
-            known = names.emplace(series.name, nameText(axis, series.name)).first;
+        if (known == names.end()) {
+            NameText t = nameText(axis, series.name);
+            t.laidOut.setText(t.text);
+            t.laidOut.setTextFormat(Qt::PlainText);
+            t.laidOut.prepare(QTransform(), axis);
+            known = names.emplace(series.name, std::move(t)).first;
+        }
         // Glyphs may reach a little past the advance the box is measured by.
         const QRect box = nameBox(known->second, path.namePoint).adjusted(-2, -2, 2, 2);
         const PixelRect around = toPixelRect(box);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPoint>
 #include <QSize>
+#include <QStaticText>
 
 #include <cstdint>
 #include <optional>
@@ -66,6 +67,9 @@ public:
     struct NameText {
         QString text;
         int width = 0, height = 0, ascent = 0;
+        // The screen's names are laid out once: shaping the text again for every frame is most of
+        // what drawing a name costs. Empty for the printed names.
+        QStaticText laidOut;
     };
     const QFont& axisFont() const { return axis; }
 

@@ -3,6 +3,7 @@
 #include "document/command_table.h"
 #include "document/doc_view.h"
 #include "display/wheel_notches.h"
+#include "measurement/channel_table.h"
 #include "widgets/report_colors.h"
 
 #include <QWidget>
@@ -88,6 +89,7 @@ private:
     CReportCtrl* channelTable = nullptr;
     CReportPrinting* reportPrinting = nullptr;
     CWheelNotches notches;
+    std::vector<ChannelCells> shownCells;   // the channel table's text as last built
     // Last, so the commands go first when the form does.
     std::vector<CCommandRegistration> registrations;
 };

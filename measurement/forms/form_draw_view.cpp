@@ -81,13 +81,16 @@ ReportCellColors CFormDraw::cellColors(int row, int) const
 void CFormDraw::fillChannelTable()
 {
     const ChannelTable table = buildChannelTable(doc);
-    // Most updates bring new samples and leave the text as it was: the table is not touched then.
-    bool same = channelTable->getItemCount() == static_cast<int>(table.rows.size());
-    for (int i = 0; same && i < static_cast<int>(table.rows.size()); ++i)
-        for (int j = 0; same && j < kChannelColumnCount; ++j)
-            same = channelTable->getCell(i, j) == QString::fromStdString(table.rows[i].cells[j]);
-    if (same)
+    // Most updates bring new samples and leave the text as it was: the table is not touched then. The
+    // text is compared as built, before the names are translated for the list.
+    bool same = shownCells.size() == table.rows.size();
+    for (std::size_t i = 0; same && i < table.rows.size(); ++i)
+        same = shownCells[i] == table.rows[i].cells;
+    if (same && channelTable->getItemCount() == static_cast<int>(table.rows.size()))
         return;
+    shownCells.clear();
+    for (const ChannelRow& row : table.rows)
+        shownCells.push_back(row.cells);
     channelTable->clear();
     for (int i = 0; i < static_cast<int>(table.rows.size()); ++i)
         for (int j = 0; j < kChannelColumnCount; ++j)

@@ -117,19 +117,21 @@ TEST(ProtocolVuz, CompletionRule)
         int dataLength;
         Bytes received;
         ReplyCheck expected;
+        std::uint32_t beforeVerdict = 0;   // bytes more that are certainly Incomplete too (the worker skips reads)
     };
     const std::vector<Case> cases = {
         {"acknowledgement at five bytes", CProtocolVUZ::kStart, 0, bytesOf(":OK\r\n"), ReplyCheck::Complete},
-        {"four bytes of an acknowledgement", CProtocolVUZ::kWindowParams, 0, bytesOf(":OK\r"), ReplyCheck::Incomplete},
+        {"four bytes of an acknowledgement", CProtocolVUZ::kWindowParams, 0, bytesOf(":OK\r"), ReplyCheck::Incomplete, 1},
         {"overshoot is not a reply", CProtocolVUZ::kWindowParams, 0, bytesOf(":OK\r\n!"), ReplyCheck::Overlong},
         {"data overshoot", CProtocolVUZ::kWindowData, 502, ramp(503, 0), ReplyCheck::Overlong},
         {"data at its length", CProtocolVUZ::kWindowData, 502, ramp(502, 0), ReplyCheck::Complete},
         {"'?' second of two bytes", CProtocolVUZ::kWindowData, 502, {0, '?'}, ReplyCheck::CompleteIfQuiet},
         {"'E' second of four bytes", CProtocolVUZ::kWindowData, 1002, {':', 'E', 1, 2}, ReplyCheck::CompleteIfQuiet},
         {"'E' second of four bytes without ':' first", CProtocolVUZ::kWindowData, 502, {0x45, 'E', 1, 2},
-         ReplyCheck::Incomplete},
+         ReplyCheck::Incomplete, 498},
         {"'E' second of three bytes", CProtocolVUZ::kWindowData, 502, {':', 'E', 1}, ReplyCheck::Incomplete},
-        {"'?' second of four bytes", CProtocolVUZ::kWindowData, 502, {0, '?', 1, 2}, ReplyCheck::Incomplete},
+        {"'?' second of four bytes", CProtocolVUZ::kWindowData, 502, {0, '?', 1, 2}, ReplyCheck::Incomplete, 498},
+        {"data under way", CProtocolVUZ::kWindowData, 1002, ramp(300, 0), ReplyCheck::Incomplete, 702},
         {"nothing yet", CProtocolVUZ::kWindowData, 502, {}, ReplyCheck::Incomplete},
     };
     for (const Case& c : cases) {
@@ -138,7 +140,20 @@ TEST(ProtocolVuz, CompletionRule)
         codec.buildRequest(DeviceCommand{c.code, 1, lines(1, c.dataLength)}, buffer.data());
         buffer.fill(0);
         std::copy(c.received.begin(), c.received.end(), buffer.begin());
-        EXPECT_EQ(codec.checkReply(buffer.data(), static_cast<std::uint32_t>(c.received.size())), c.expected) << c.what;
+        const auto total = static_cast<std::uint32_t>(c.received.size());
+        EXPECT_EQ(codec.checkReply(buffer.data(), total), c.expected) << c.what;
+        if (c.expected != ReplyCheck::Incomplete)
+            continue;
+        EXPECT_EQ(codec.bytesBeforeVerdict(buffer.data(), total), c.beforeVerdict) << c.what;
+        // The promise the worker relies on: whatever the bytes, nothing short of that is judged.
+        buffer.fill('E');
+        std::copy(c.received.begin(), c.received.end(), buffer.begin());
+        for (std::uint32_t more = 1; more < c.beforeVerdict; ++more) {
+            ASSERT_EQ(codec.checkReply(buffer.data(), total + more), ReplyCheck::Incomplete) << c.what << " +" << more;
+        }
+        if (c.beforeVerdict != 0) {
+            EXPECT_NE(codec.checkReply(buffer.data(), total + c.beforeVerdict), ReplyCheck::Incomplete) << c.what;
+        }
     }
 }
 

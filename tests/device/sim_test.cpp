@@ -217,17 +217,29 @@ TEST(SimInstrument, WindowStartMovesTheView)
     EXPECT_LT(std::abs(signedAt(r, 2)), 20);   // no probe pulse in a window that starts down the line
 }
 
-TEST(SimInstrument, NoiseShrinksWithAveraging)
+// The receiver's input noise (0.25 before the gain) and its output noise (2 after it) shrink with the
+// square root of the shots averaged; the levels are whole numbers, which adds 1/12 to the variance.
+TEST(SimInstrument, NoiseFollowsGainAndAveraging)
 {
+    struct Case {
+        int average;
+        int gain;
+    };
+    const Case cases[] = {{0, 0}, {2, 0}, {0, 160}, {6, 255}};
     CSimTransport sim(fast());
     sim.open();
-    Window w;
-    w.lines = 2;
-    w.code = 63;   // 4000 m: the tail is past the far end
-    const Bytes noisy = acquire(sim, w);
-    w.average = 7;
-    const Bytes quiet = acquire(sim, w);
-    EXPECT_GT(spread(noisy, 400, 500), 3 * spread(quiet, 400, 500));
+    for (const Case& c : cases) {
+        Window w;
+        w.code = 63;   // 4000 m: the tails of both lines are past their far ends
+        w.average = c.average;
+        w.gain = c.gain;
+        const Bytes r = acquire(sim, w);
+        const double amplified = 0.25 * std::pow(10.0, c.gain * 0.15 / 20.0);
+        const double sigma = std::hypot(amplified, 2.0) / std::sqrt(double(1 << c.average));
+        const double expected = std::sqrt(sigma * sigma + 1.0 / 12.0);
+        const double measured = (spread(r, 400, 500) + spread(r, 900, 1000)) / 2;
+        EXPECT_NEAR(measured, expected, 0.25 * expected) << "averaging 2^" << c.average << ", gain " << c.gain;
+    }
 }
 
 TEST(SimInstrument, GainClipsAtTheByteLimits)

@@ -106,6 +106,11 @@ public:
         count = static_cast<std::uint32_t>(n);
         return ft::kOk;
     }
+    // A chunk stands for what arrived over a whole read time-out however it is read.
+    FtStatus readArrived(std::uint8_t* destination, std::uint32_t room, std::uint32_t& count) override
+    {
+        return read(destination, room, count);
+    }
     FtStatus write(const std::uint8_t* source, std::uint32_t count, std::uint32_t& done) override
     {
         done = 0;
