@@ -185,6 +185,8 @@ EchoSpan followEcho(EchoSpan e, std::span<const double> trace, const ScanRules& 
     e.lastTop = lastTop;
     e.amplitude = amplitude > 0 ? amplitude : peak;
     e.quietTo = quietTo;
+    // A trailing edge cut off by the end of the trace or by a level shift says nothing of the rise.
+    e.trailTo = !e.shift && end + rules.scales.quiet <= n ? quietTo : 0;
     return e;
 }
 
@@ -196,16 +198,13 @@ struct EdgeSamples {
 
 EdgeSamples edgeSamples(std::span<const double> level, const EchoSpan& e, const ScanRules& rules)
 {
-    const int n = static_cast<int>(level.size());
     EdgeSamples s;
     s.leadFrom = std::max(e.quietFrom, e.start - rules.scales.quiet);
     const int to = std::min(e.end, e.top + kEdgeTop);
     for (int k = s.leadFrom; k < to; ++k)
         s.lead.push_back(e.sign * (level[static_cast<std::size_t>(k)] - e.base));
     s.trailFrom = std::max(to, e.lastTop - kEdgeTop);
-    // A trailing edge cut off by the end of the trace or by a level shift says nothing of the rise.
-    if (!e.shift && e.end + rules.scales.quiet <= n)
-        for (int k = s.trailFrom; k < e.quietTo; ++k)
+    for (int k = s.trailFrom; k < e.trailTo; ++k)
             s.trail.push_back(e.sign * (level[static_cast<std::size_t>(k)] - e.base));
     // The averaged trace may depart half its width before the raw one does.
     s.latest = e.start + rules.smoothing / 2;
@@ -652,6 +651,10 @@ void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, TailShares ta
             host.end = e.end;
             host.quietTo = std::max(host.quietTo, e.quietTo);
             host.shift = e.shift;
+            // The echo's own trailing edge, where it was seen, still lies where it did: the lobe
+            // after it is its tail. A shift's trailing edge is the lobe's.
+            if (host.trailTo == 0)
+                host.trailTo = e.trailTo;
             continue;
         }
         kept.push_back(e);
