@@ -588,10 +588,14 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
     // Dispersion widens an echo as it lengthens its edges, and its trailing edge, taken a pulse width
     // after the leading one, would pull the start late. The strongest echo's trailing edge, placed on
     // its own (again, from the width found, while it still lies off), measures the widening there.
+    // Far along a line with a long pulse the widening runs to tens of samples: the trailing edge is
+    // sought as far off as the widening may be.
     double wider = 0.0;
+    EdgeHint reach;
+    reach.trailReach = kMostWidening * rules.echoSamples;
     if (!echoes.empty())
         for (int pass = 0; pass < kWideningPasses; ++pass) {
-            const EdgeFit f = fitEchoStart(echoEdges(edges[strongest], rules.echoSamples + wider), {}, ramps[strongest]);
+            const EdgeFit f = fitEchoStart(echoEdges(edges[strongest], rules.echoSamples + wider), reach, ramps[strongest]);
             wider = std::clamp(wider + f.widening, 0.0, kMostWidening * rules.echoSamples);
             if (std::abs(f.widening) < kWideningSettled)
                 break;
