@@ -22,6 +22,8 @@ constexpr double kFineStep = 1.0 / 16;
 // Samples, beyond half the rise, by which the two edges may disagree on where the pulse starts before
 // they are taken for the edges of two different echoes.
 constexpr double kAgreement = 2.0;
+// Steps of the start, in fine ones, by which a trailing edge far off its place is first sought.
+constexpr double kTrailCoarse = 4.0;
 
 // A prefix-sum table's sum over a <= k < b.
 double range(const std::vector<double>& prefix, int a, int b)
@@ -240,7 +242,9 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
     const CPulseScorer trail(echo.trail, echo.trailFrom, echo.width);
     const double step = std::max(kRiseStep, rough * kKneeShare);
     const double from = roughStart - rough - 3, to = roughStart + rough + 3;
-    const double leastRise = std::max({kLeastRise, rough / 2 - 1, std::min(hint.leastRise, 2 * rough + 3)});
+    // Noise just before a faint edge may join it into one long ramp: the other echoes' rise law then
+    // bounds the rise, not that ramp.
+    const double leastRise = std::max({kLeastRise, std::min(rough / 2 - 1, hint.mostRise), std::min(hint.leastRise, 2 * rough + 3)});
     const double mostRise = std::max(leastRise, std::min(2 * rough + 3, hint.mostRise));
     const std::size_t count = static_cast<std::size_t>((to - from) / step) + 1;
     auto at = [&](std::size_t i) { return from + static_cast<double>(i) * step; };
@@ -262,8 +266,22 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
         }
         if (ofLead[both] > 0 && better(ofLead[both] + ofTrail[both], together.explained))
             together = {ofLead[both] + ofTrail[both], rise, at(both), at(both)};
-        if (ofLead[l] > 0 && better(ofLead[l] + ofTrail[t], apart.explained))
-            apart = {ofLead[l] + ofTrail[t], rise, at(l), at(t)};
+        // The trailing edge on its own, where the line may have moved it beyond the starts tried: sought
+        // there, coarse to fine, when it fits best at their border.
+        double trailBest = ofTrail[t], trailAt = at(t);
+        if (hint.trailReach > 0 && (t == 0 || t == count - 1)) {
+            const double coarse = kTrailCoarse * step;
+            auto tryAt = [&](double start) {
+                if (const double v = trail.explained(start, rise); better(v, trailBest))
+                    trailBest = v, trailAt = start;
+            };
+            for (double start = from - hint.trailReach; start <= to + hint.trailReach; start += coarse)
+                tryAt(start);
+            for (double start = trailAt - coarse + step, centre = trailAt; start < centre + coarse; start += step)
+                tryAt(start);
+        }
+        if (ofLead[l] > 0 && better(ofLead[l] + trailBest, apart.explained))
+            apart = {ofLead[l] + trailBest, rise, at(l), trailAt};
     }
     if (!(apart.explained > 0))
         return {roughStart, rough};
@@ -272,14 +290,15 @@ EdgeFit fitEchoStart(const EchoEdges& echo, const EdgeHint& hint, const RoughEdg
     const bool agree = !trail.empty() && std::abs(widening) <= kAgreement + apart.rise / 2;
     if (!agree) {
         // Echoes run into each other: the leading edge alone places the start, at the rise the ramps
-        // found with each edge on its own.
+        // found with each edge on its own, within what the other echoes allow.
+        const double rise = std::clamp(rough, leastRise, mostRise);
         PulseFit result;
         for (double start = from; start <= to; start += kFineStep) {
-            const double v = lead.explained(start, rough);
+            const double v = lead.explained(start, rise);
             if (better(v, result.explained))
-                result = {v, rough, start, start};
+                result = {v, rise, start, start};
         }
-        return result.explained > 0 ? EdgeFit{result.start, rough, widening} : EdgeFit{roughStart, rough, widening};
+        return result.explained > 0 ? EdgeFit{result.start, rise, widening} : EdgeFit{roughStart, rough, widening};
     }
     // A pattern search from the best on the coarse steps: the best of the 3 x 3 starts and rises
     // around it until none is better, then again with half the steps.

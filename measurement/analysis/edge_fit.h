@@ -17,6 +17,9 @@ struct EchoEdges {
 struct EdgeHint {
     double leastRise = 0.0;
     double mostRise = std::numeric_limits<double>::infinity();
+    // Samples beyond the starts tried for the pulse within which the trailing edge is sought on its
+    // own: how far the line's dispersion may have moved it, where the widening is measured.
+    double trailReach = 0.0;
 };
 
 struct EdgeFit {

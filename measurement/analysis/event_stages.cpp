@@ -185,6 +185,8 @@ EchoSpan followEcho(EchoSpan e, std::span<const double> trace, const ScanRules& 
     e.lastTop = lastTop;
     e.amplitude = amplitude > 0 ? amplitude : peak;
     e.quietTo = quietTo;
+    // A trailing edge cut off by the end of the trace or by a level shift says nothing of the rise.
+    e.trailTo = !e.shift && end + rules.scales.quiet <= n ? quietTo : 0;
     return e;
 }
 
@@ -196,16 +198,13 @@ struct EdgeSamples {
 
 EdgeSamples edgeSamples(std::span<const double> level, const EchoSpan& e, const ScanRules& rules)
 {
-    const int n = static_cast<int>(level.size());
     EdgeSamples s;
     s.leadFrom = std::max(e.quietFrom, e.start - rules.scales.quiet);
     const int to = std::min(e.end, e.top + kEdgeTop);
     for (int k = s.leadFrom; k < to; ++k)
         s.lead.push_back(e.sign * (level[static_cast<std::size_t>(k)] - e.base));
     s.trailFrom = std::max(to, e.lastTop - kEdgeTop);
-    // A trailing edge cut off by the end of the trace or by a level shift says nothing of the rise.
-    if (!e.shift && e.end + rules.scales.quiet <= n)
-        for (int k = s.trailFrom; k < e.quietTo; ++k)
+    for (int k = s.trailFrom; k < e.trailTo; ++k)
             s.trail.push_back(e.sign * (level[static_cast<std::size_t>(k)] - e.base));
     // The averaged trace may depart half its width before the raw one does.
     s.latest = e.start + rules.smoothing / 2;
@@ -589,10 +588,14 @@ std::vector<int> echoStarts(std::span<const double> level, const std::vector<Ech
     // Dispersion widens an echo as it lengthens its edges, and its trailing edge, taken a pulse width
     // after the leading one, would pull the start late. The strongest echo's trailing edge, placed on
     // its own (again, from the width found, while it still lies off), measures the widening there.
+    // Far along a line with a long pulse the widening runs to tens of samples: the trailing edge is
+    // sought as far off as the widening may be.
     double wider = 0.0;
+    EdgeHint reach;
+    reach.trailReach = kMostWidening * rules.echoSamples;
     if (!echoes.empty())
         for (int pass = 0; pass < kWideningPasses; ++pass) {
-            const EdgeFit f = fitEchoStart(echoEdges(edges[strongest], rules.echoSamples + wider), {}, ramps[strongest]);
+            const EdgeFit f = fitEchoStart(echoEdges(edges[strongest], rules.echoSamples + wider), reach, ramps[strongest]);
             wider = std::clamp(wider + f.widening, 0.0, kMostWidening * rules.echoSamples);
             if (std::abs(f.widening) < kWideningSettled)
                 break;
@@ -652,6 +655,10 @@ void mergeEchoReturns(std::vector<EchoSpan>& echoes, int tailSpan, TailShares ta
             host.end = e.end;
             host.quietTo = std::max(host.quietTo, e.quietTo);
             host.shift = e.shift;
+            // The echo's own trailing edge, where it was seen, still lies where it did: the lobe
+            // after it is its tail. A shift's trailing edge is the lobe's.
+            if (host.trailTo == 0)
+                host.trailTo = e.trailTo;
             continue;
         }
         kept.push_back(e);

@@ -109,6 +109,8 @@ struct EchoSpan {
     int top = 0;              // first sample of the leading edge at 90 % of the amplitude
     int lastTop = 0;          // last sample of the echo at 90 % of the amplitude
     int quietTo = 0;          // end of the quiet line after it, where the next echo begins
+    int trailTo = 0;          // end of the quiet line after its own trailing edge; 0 when that was not seen
+                              // (a level shift, or cut off by the end of the trace)
 };
 
 // The echoes of a trace after the probe (from `first`), in order. `level` is the trace with the probe's

@@ -38,6 +38,10 @@ TEST(EdgeFit, StartOfTheLeadingEdge)
     };
     EdgeHint bounded;
     bounded.mostRise = 3.0;
+    EdgeHint law;
+    law.mostRise = 1.75;
+    EdgeHint reach;
+    reach.trailReach = 20.0;
     const Case cases[] = {
         {"clean edge between samples", 100.3, 2.0, 20, {}, 0, true, {}, 0.3},
         {"slow edge", 100.6, 6.0, 20, {}, 0, true, {}, 0.5},
@@ -49,6 +53,12 @@ TEST(EdgeFit, StartOfTheLeadingEdge)
         // The trailing edge is another echo's: the leading edge alone places the start.
         {"edges of two echoes", 100.3, 3.0, 20, {}, 15, true, {}, 0.5},
         {"rise bounded by a stronger echo", 100.0, 2.0, 5, {{97, 2.0}, {98, 2.0}}, 0, true, bounded, 1.0},
+        // Noise lifting the line for ten samples before a faint edge joins it into one long ramp, and no
+        // trailing edge to hold the start: the other echoes' rise law bounds the rise all the same.
+        {"noise ramp into a faint edge", 100.0, 1.5, 5,
+         {{90, 0.6}, {91, 0.6}, {92, 0.6}, {93, 0.6}, {94, 1.6}, {95, 1.6}, {96, 2.5}, {97, 2.5}, {98, 1.5}, {99, 1.5}}, 0, false, law, 1.0},
+        // A long pulse widened by the line: the trailing edge, sought on its own, measures by how much.
+        {"widening beyond the starts tried", 100.3, 2.0, 20, {}, 18, true, reach, 0.5},
     };
     for (const Case& c : cases) {
         const std::vector<double> y = echoTrace(c.start, c.rise, c.amplitude, c.spikes, c.trailShift);
@@ -62,6 +72,8 @@ TEST(EdgeFit, StartOfTheLeadingEdge)
                                          c.hint);
         EXPECT_NEAR(fit.start, c.start, c.tolerance) << c.what << ", rise " << fit.rise;
         EXPECT_LE(fit.rise, c.hint.mostRise) << c.what;
+        if (c.hint.trailReach > 0)
+            EXPECT_NEAR(fit.widening, c.trailShift, 1.0) << c.what;
     }
 }
 

@@ -337,6 +337,27 @@ TEST(EventFinder, MeasuredLinesGiveTheirEventsOnly)
                                                         s.driftWidth = 870;
                                                     }),
          {{704.68, +1, 0, false}, {2124.2, +1, 0, false}, {3073.84, +1, 0, false}, {3790.31, +1, 0, true}, {7580, -1, 2, false}}},
+        // A shorted end on the 250 m range at a clipping gain, its undershoot a lobe of its own: the end's
+        // trailing edge, before that lobe, still measures how much the line widens the echoes before it.
+        {"widening behind the end's lobe", measured({{339.19, 24.51}, {482.2, 26.69}, {601.78, -24.91}, {881.78, 16.46}, {976.84, -94.89}},
+                                                    1.72, [](SyntheticScene& s) {
+                                                        s.scaleIndex = 2;
+                                                        s.seed = 10771874167033164414ull;
+                                                        s.noiseCorrelation = 0.726;
+                                                        s.probeAmplitude = 236.68;
+                                                        s.recovery = 18.6;
+                                                        s.shape = EdgeShape::RaisedCosine;
+                                                        s.rise = 1.82;
+                                                        s.risePerKiloSample = 0.137;
+                                                        s.widenPerKiloSample = 0.0823;
+                                                        s.undershoot = 0.0929;
+                                                        s.ringing = 0.0303;
+                                                        s.sourceReflection = -0.568;
+                                                        s.driftAmplitude = -7.97;
+                                                        s.driftCentre = 823.5;
+                                                        s.driftWidth = 253.8;
+                                                    }),
+         {{339.19, +1, 0, false}, {482.2, +1, 0, false}, {601.78, -1, 0, false}, {881.78, +1, 0, false}, {976.84, -1, 0, false}, {1954, -1, 2, false}}},
     };
     for (const Case& c : cases) {
         const EventReport r = findIn(renderScene(c.scene));
