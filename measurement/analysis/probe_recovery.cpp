@@ -35,6 +35,39 @@ double medianOf(std::vector<double> v)
     return *mid;
 }
 
+// Least squares of y = c + a e(x) over the kept points; false, leaving c and a, when they do not
+// determine a line (fewer than two, or all at one e).
+bool leastSquares(const std::vector<Point>& pts, const std::vector<double>& e, const std::vector<bool>& keep,
+                  double& c, double& a)
+{
+    double n = 0, se = 0, sy = 0, see = 0, sey = 0;
+    for (std::size_t i = 0; i < pts.size(); ++i)
+        if (keep[i]) {
+            n += 1;
+            se += e[i];
+            sy += pts[i].y;
+            see += e[i] * e[i];
+            sey += e[i] * pts[i].y;
+        }
+    const double det = n * see - se * se;
+    if (n < 2 || std::abs(det) < 1e-12)
+        return false;
+    a = (n * sey - se * sy) / det;
+    c = (sy - a * se) / n;
+    return true;
+}
+
+double meanOfKept(const std::vector<Point>& pts, const std::vector<bool>& keep)
+{
+    double n = 0, sy = 0;
+    for (std::size_t i = 0; i < pts.size(); ++i)
+        if (keep[i]) {
+            n += 1;
+            sy += pts[i].y;
+        }
+    return n > 0 ? sy / n : 0.0;
+}
+
 // Robust fit of y = c + a e(x) for a given basis e: least squares, then again without the points
 // beyond kKeep robust deviations. Returns the robust deviation of the residuals.
 double fit(const std::vector<Point>& pts, const std::vector<double>& e, double& c, double& a)
@@ -42,22 +75,9 @@ double fit(const std::vector<Point>& pts, const std::vector<double>& e, double& 
     std::vector<bool> keep(pts.size(), true);
     double scale = 0.0;
     for (int pass = 0; pass < kRobustPasses; ++pass) {
-        double n = 0, se = 0, sy = 0, see = 0, sey = 0;
-        for (std::size_t i = 0; i < pts.size(); ++i)
-            if (keep[i]) {
-                n += 1;
-                se += e[i];
-                sy += pts[i].y;
-                see += e[i] * e[i];
-                sey += e[i] * pts[i].y;
-            }
-        const double det = n * see - se * se;
-        if (n < 2 || std::abs(det) < 1e-12) {
+        if (!leastSquares(pts, e, keep, c, a)) {
             a = 0.0;
-            c = n > 0 ? sy / n : 0.0;
-        } else {
-            a = (n * sey - se * sy) / det;
-            c = (sy - a * se) / n;
+            c = meanOfKept(pts, keep);
         }
         std::vector<double> residual(pts.size());
         for (std::size_t i = 0; i < pts.size(); ++i)
@@ -105,24 +125,13 @@ void resistantFit(const std::vector<Point>& pts, const std::vector<double>& e, d
     std::vector<bool> keep(pts.size(), false);
     for (int pass = 0; pass < kResistantPasses; ++pass) {
         bool changed = false;
-        double n = 0, se = 0, sy = 0, see = 0, sey = 0;
         for (std::size_t i = 0; i < pts.size(); ++i) {
             const bool near = std::abs(pts[i].y - c - a * e[i]) <= cut;
             changed = changed || near != keep[i];
             keep[i] = near;
-            if (near) {
-                n += 1;
-                se += e[i];
-                sy += pts[i].y;
-                see += e[i] * e[i];
-                sey += e[i] * pts[i].y;
-            }
         }
-        const double det = n * see - se * se;
-        if (!changed || n < 2 || std::abs(det) < 1e-12)
+        if (!changed || !leastSquares(pts, e, keep, c, a))
             return;
-        a = (n * sey - se * sy) / det;
-        c = (sy - a * se) / n;
     }
 }
 
