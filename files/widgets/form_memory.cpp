@@ -182,29 +182,17 @@ void CFormMemory::createGridControls()
     selectTab(currentTab);
 }
 
-CReportCtrl& CFormMemory::gridFileList() const
+const CFormMemory& CFormMemory::withGridTab() const
 {
+    // Building the tab changes what the panel holds, not what it shows or answers.
     const_cast<CFormMemory*>(this)->createGridTab();
-    return *gridFiles;
+    return *this;
 }
 
-CReportCtrl& CFormMemory::sectionList() const
-{
-    const_cast<CFormMemory*>(this)->createGridTab();
-    return *sections;
-}
-
-QToolBar& CFormMemory::gridToolBar() const
-{
-    const_cast<CFormMemory*>(this)->createGridTab();
-    return *gridBar;
-}
-
-QToolBar& CFormMemory::sectionToolBar() const
-{
-    const_cast<CFormMemory*>(this)->createGridTab();
-    return *sectionBar;
-}
+CReportCtrl& CFormMemory::gridFileList() const { return *withGridTab().gridFiles; }
+CReportCtrl& CFormMemory::sectionList() const { return *withGridTab().sections; }
+QToolBar& CFormMemory::gridToolBar() const { return *withGridTab().gridBar; }
+QToolBar& CFormMemory::sectionToolBar() const { return *withGridTab().sectionBar; }
 
 QToolBar* CFormMemory::makeToolBar(std::initializer_list<int> ids)
 {

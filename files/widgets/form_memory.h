@@ -93,6 +93,8 @@ private:
     // --- Construction, commands, layout (form_memory.cpp) ---
     void createControls();
     void createGridControls();
+    // This panel with its second tab built, for the accessors of that tab's parts.
+    const CFormMemory& withGridTab() const;
     void registerCommands();
     QToolBar* makeToolBar(std::initializer_list<int> ids);
     void layoutTab0();
