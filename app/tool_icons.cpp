@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <span>
+
 namespace {
 
 struct Glyph {
@@ -108,7 +110,7 @@ QIcon programIcon()
 
 namespace {
 
-const Glyph* glyphOf(int id)
+std::span<const Glyph> glyphTable()
 {
     static const Glyph glyphs[] = {
         {cmd::kLine1, QT_TRANSLATE_NOOP("ToolIcons", "Л1"), QColor(0, 160, 215)},
@@ -134,11 +136,18 @@ const Glyph* glyphOf(int id)
         {cmd::kCalibrateKu, QT_TRANSLATE_NOOP("ToolIcons", "КУ"), QColor(0, 110, 60)},
         {cmd::kWatch, QT_TRANSLATE_NOOP("ToolIcons", "НБ"), QColor(0, 110, 60)},
     };
-    for (const Glyph& g : glyphs)
+    return glyphs;
+}
+
+const Glyph* glyphOf(int id)
+{
+    for (const Glyph& g : glyphTable())
         if (g.id == id)
             return &g;
     return nullptr;
 }
+
+QString glyphText(const Glyph& g) { return QCoreApplication::translate("ToolIcons", g.text); }
 
 bool drawnCommand(int id) { return id == cmd::kStart || id == cmd::kStop || (id >= cmd::kOpenKuTable && id <= cmd::kDeleteKu); }
 
@@ -151,10 +160,18 @@ QIcon drawToolIcon(int id)
     if (id >= cmd::kOpenKuTable && id <= cmd::kDeleteKu)
         return drawTableCommand(id);
     const Glyph* g = glyphOf(id);
-    return g ? textIcon(QCoreApplication::translate("ToolIcons", g->text), g->color) : QIcon();
+    return g ? textIcon(glyphText(*g), g->color) : QIcon();
 }
 
 } // namespace
+
+QList<TextGlyph> toolIconGlyphs()
+{
+    QList<TextGlyph> all;
+    for (const Glyph& g : glyphTable())
+        all.append({glyphText(g), g.color});
+    return all;
+}
 
 QIcon toolIcon(int id)
 {

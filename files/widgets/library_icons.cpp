@@ -10,6 +10,7 @@
 #include <QPixmap>
 
 #include <functional>
+#include <span>
 
 namespace {
 
@@ -32,23 +33,45 @@ QIcon drawFolder(const QColor& color)
     return QIcon(pixmap);
 }
 
+struct LibraryGlyph {
+    int id;
+    const char* context;   // the translation's context; none for a text that stays as it is
+    const char* text;
+    QColor color;
+};
+
+std::span<const LibraryGlyph> glyphTable()
+{
+    static const LibraryGlyph glyphs[] = {
+        {cmd::kMemoryP1, "TraceNames", "П1", QColor(200, 0, 0)},
+        {cmd::kMemoryP2, "TraceNames", "П2", QColor(255, 153, 0)},
+        {cmd::kMemoryP3, "TraceNames", "П3", QColor(200, 0, 200)},
+        {cmd::kPreview, nullptr, "Px", QColor(0, 150, 200)},
+        {cmd::kNewGrid, "ToolIcons", QT_TRANSLATE_NOOP("ToolIcons", "Нов"), QColor(60, 60, 60)},
+        {cmd::kAddSection, nullptr, "+", QColor(0, 130, 0)},
+        {cmd::kFinishEditing, nullptr, "OK", QColor(0, 90, 160)},
+        {cmd::kDeleteSection, nullptr, "−", QColor(170, 0, 0)},
+    };
+    return glyphs;
+}
+
+TextGlyph textGlyph(const LibraryGlyph& g)
+{
+    return {g.context ? translatedText(g.context, g.text) : QString::fromUtf8(g.text), g.color};
+}
+
 // How a command's picture is drawn; empty for a command without one.
 std::function<QIcon()> drawingOf(int id)
 {
-    const auto text = [](QString t, QColor color) { return [t, color] { return textIcon(t, color); }; };
     switch (id) {
     case cmd::kOpenReflectograms: return [] { return drawFolder(QColor(230, 190, 80)); };
     case cmd::kOpenGrids: return [] { return drawFolder(QColor(200, 120, 100)); };
-    case cmd::kMemoryP1: return text(translatedText("TraceNames", "П1"), QColor(200, 0, 0));
-    case cmd::kMemoryP2: return text(translatedText("TraceNames", "П2"), QColor(255, 153, 0));
-    case cmd::kMemoryP3: return text(translatedText("TraceNames", "П3"), QColor(200, 0, 200));
-    case cmd::kPreview: return text(QStringLiteral("Px"), QColor(0, 150, 200));
-    case cmd::kNewGrid: return text(QCoreApplication::translate("ToolIcons", "Нов"), QColor(60, 60, 60));
-    case cmd::kAddSection: return text(QStringLiteral("+"), QColor(0, 130, 0));
-    case cmd::kFinishEditing: return text(QStringLiteral("OK"), QColor(0, 90, 160));
-    case cmd::kDeleteSection: return text(QStringLiteral("−"), QColor(170, 0, 0));
-    default: return {};
+    default: break;
     }
+    for (const LibraryGlyph& g : glyphTable())
+        if (g.id == id)
+            return [glyph = textGlyph(g)] { return textIcon(glyph.text, glyph.color); };
+    return {};
 }
 
 } // namespace
@@ -57,4 +80,12 @@ QIcon libraryIcon(int id)
 {
     std::function<QIcon()> draw = drawingOf(id);
     return draw ? drawnLaterIcon(std::move(draw)) : QIcon();
+}
+
+QList<TextGlyph> libraryIconGlyphs()
+{
+    QList<TextGlyph> all;
+    for (const LibraryGlyph& g : glyphTable())
+        all.append(textGlyph(g));
+    return all;
 }
