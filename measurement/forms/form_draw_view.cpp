@@ -191,7 +191,8 @@ void CFormDraw::resizeEvent(QResizeEvent* event)
     } else {
         screen->resizeScreen(0, 0, width(), height());
     }
-    if (controller.initialized())
+    // Before its first update the form has nothing to show: that update draws the screen.
+    if (controller.initialized() && updated)
         drawScreen();
 }
 

@@ -46,6 +46,20 @@ protected:
     std::unique_ptr<CFormDraw>& form;
 };
 
+// Shown and resized before its first update, as the window's first layout does it, the form composes
+// nothing: that update draws the screen, once.
+TEST(FormDrawStart, ResizesBeforeTheFirstUpdateComposeNothing)
+{
+    FormRig rig;
+    rig.form->resize(900, 600);
+    rig.form->show();
+    rig.form->resize(800, 500);
+    const int beforeUpdate = rig.form->mainScreen().drawCount();
+    rig.form->initialUpdate();
+    EXPECT_EQ(beforeUpdate, 0);
+    EXPECT_EQ(rig.form->mainScreen().drawCount(), 1);
+}
+
 TEST_F(FormView, TableRowsFollowTheShownLinesAndTheScreenTakesTheRest)
 {
     EXPECT_EQ(form->channels().getItemCount(), 1);
