@@ -95,7 +95,7 @@ void BM_BareWindow(benchmark::State& state)
         state.SetIterationTime(t);
     }
 }
-BENCHMARK(BM_BareWindow)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareWindow)->UseManualTime()->Iterations(10)->Repetitions(3)->Unit(benchmark::kMillisecond);
 
 // The program, each start right after one of the bare window, so that the ratio compares starts under
 // the same load: `bare_ms` is the bare window's mean over the same iterations, `ratio` the program's
@@ -127,6 +127,6 @@ void BM_StartupToFirstPaint(benchmark::State& state)
     state.counters["bare_ms"] = bare * 1000 / static_cast<double>(state.iterations());
     state.counters["ratio"] = program / bare;
 }
-BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Iterations(10)->Repetitions(3)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -74,9 +74,19 @@ QByteArray encodeTextIcons(const QList<StoredTextIcon>& icons)
     return out;
 }
 
-QHash<QByteArray, QImage> decodeTextIcons(const QByteArray& block)
+namespace {
+
+// Where a picture lies in a block.
+struct PictureSpan {
+    qsizetype at = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The pictures of a block by key, every one checked to lie within it; none when anything is malformed.
+QHash<QByteArray, PictureSpan> indexTextIcons(const QByteArray& block)
 {
-    QHash<QByteArray, QImage> icons;
+    QHash<QByteArray, PictureSpan> index;
     if (!block.startsWith(QByteArray(kMagic, kMagicSize)))
         return {};
     BlockReader in(block);
@@ -90,24 +100,51 @@ QHash<QByteArray, QImage> decodeTextIcons(const QByteArray& block)
             !in.bytes(keySize, padded(keySize), key) || !in.number(width) || !in.number(height) ||
             width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
             return {};
-        const uchar* pixels = in.take(static_cast<qsizetype>(width) * height * 4);
-        if (!pixels)
+        const qsizetype at = block.size() - in.left();
+        if (!in.take(static_cast<qsizetype>(width) * height * 4))
             return {};
-        // The block's bytes need not be aligned for a picture: the picture gets its own copy.
-        QImage picture(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGBA8888_Premultiplied);
-        for (quint32 y = 0; y < height; ++y)
-            std::memcpy(picture.scanLine(static_cast<int>(y)), pixels + static_cast<std::size_t>(y) * width * 4,
-                        static_cast<std::size_t>(width) * 4);
-        icons.insert(key, picture.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        index.insert(key, {at, static_cast<int>(width), static_cast<int>(height)});
     }
+    return index;
+}
+
+QImage pictureIn(const QByteArray& block, const PictureSpan& span)
+{
+    // The block's bytes need not be aligned for a picture: the picture gets its own copy.
+    QImage picture(span.width, span.height, QImage::Format_RGBA8888_Premultiplied);
+    const qsizetype row = static_cast<qsizetype>(span.width) * 4;
+    for (int y = 0; y < span.height; ++y)
+        std::memcpy(picture.scanLine(y), block.constData() + span.at + y * row, static_cast<std::size_t>(row));
+    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace
+
+QHash<QByteArray, QImage> decodeTextIcons(const QByteArray& block)
+{
+    QHash<QByteArray, QImage> icons;
+    const QHash<QByteArray, PictureSpan> index = indexTextIcons(block);
+    for (auto it = index.cbegin(); it != index.cend(); ++it)
+        icons.insert(it.key(), pictureIn(block, it.value()));
     return icons;
 }
 
 QImage storedTextIconPicture(const QByteArray& key)
 {
-    static const QHash<QByteArray, QImage> stored = [] {
+    // Only the pictures a start shows are copied out of the block, when first asked for.
+    struct Stored {
+        QByteArray block;
+        QHash<QByteArray, PictureSpan> index;
+    };
+    static const Stored stored = [] {
         const QResource resource(QStringLiteral(":/varnel/text-icons.bin"));
-        return resource.isValid() ? decodeTextIcons(resource.uncompressedData()) : QHash<QByteArray, QImage>();
+        Stored s;
+        if (resource.isValid()) {
+            s.block = resource.uncompressedData();
+            s.index = indexTextIcons(s.block);
+        }
+        return s;
     }();
-    return stored.value(key);
+    const auto it = stored.index.constFind(key);
+    return it == stored.index.cend() ? QImage() : pictureIn(stored.block, it.value());
 }
