@@ -4,7 +4,7 @@
 #include "app/first_paint_probe.h"
 #include "app/main_frame.h"
 #include "app/port_choice_dlg.h"
-#include "app/shared_icon_style.h"
+#include "app/varnel_style.h"
 #include "app/tool_icons.h"
 #include "app/ui_language_choice.h"
 #include "app/unix_signal_bridge.h"
@@ -43,8 +43,9 @@ CVarnelApp::CVarnelApp(int& argc, char** argv) : QApplication(argc, argv)
     // The desktop entry and the icon theme's "varnel" (both installed with the program) name the window;
     // the icon itself is looked up once the window is on the screen (applyProgramIcon).
     setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
-    // The style chosen for the platform, with the pictures every tool bar asks for read once.
-    setStyle(new CSharedIconStyle(style()));
+    // The style chosen for the platform, with the pictures every tool bar asks for read once and its
+    // main-window tool bars' lines filled without Qt's thread pool.
+    setStyle(new CVarnelStyle(style()));
     signalBridge = new CUnixSignalBridge(this);
     connect(signalBridge, &CUnixSignalBridge::terminationRequested, this, [] { QApplication::quit(); });
     // The platform ends the process as soon as this returns: shut down here, settings written last.
