@@ -1,5 +1,7 @@
 #include "app/lock_indicators.h"
 
+#include "app/first_paint_probe.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -15,9 +17,16 @@ CLockIndicators::CLockIndicators(QStatusBar& bar) : QObject(&bar)
         label->setObjectName(QString::fromLatin1(names[i]));
         label->setToolTip(QString::fromLatin1(keys[i]));
         label->setAccessibleName(QString::fromLatin1(keys[i]));
+        label->hide();   // until the key's state is known
         bar.addPermanentWidget(label);
         labels[static_cast<std::size_t>(i)] = label;
     }
+    // Asking the X server takes six round trips: the keys are read once the window is on the screen.
+    CFirstPaintProbe::afterFirstPaint(&bar, [this] { start(); });
+}
+
+void CLockIndicators::start()
+{
     const LockKeyState state = readLockKeys();
     show(state);
     // Where no key can be known there is nothing to ask again. No timer polls the keys: an idle
