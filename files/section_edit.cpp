@@ -24,7 +24,7 @@ std::string site(int i) { return "SITE" + std::to_string(i); }
 std::string key(const char* name, int i) { return name + std::to_string(i); }
 
 // Loads the file for a change; a missing file is an empty one, as the profile functions treat it.
-Status openForEdit(const std::string& path, CIniFile& ini)
+Status openForEdit(CIniFile& ini)
 {
     ini.setNewFileLineEnd(kNewFileLineEnd);
     return ini.load();
@@ -55,7 +55,7 @@ Status checkNumber(const std::string& path, int number, int n)
 // Opens the file and checks that section `number` is in it.
 Status openSection(const std::string& path, int number, CIniFile& ini)
 {
-    if (Status s = openForEdit(path, ini); !s)
+    if (Status s = openForEdit(ini); !s)
         return s;
     int n = 0;
     if (Status s = sectionCount(path, ini, n); !s)
@@ -105,7 +105,7 @@ Status addSection(const std::string& path, const NewSection& section)
         return Status::failure(path + ": a section cannot be shorter than 0",
                                path + ": длина участка не может быть меньше 0");
     CIniFile ini(path, IniEncoding::Windows1251);
-    if (Status s = openForEdit(path, ini); !s)
+    if (Status s = openForEdit(ini); !s)
         return s;
     int n = 0;
     if (Status s = sectionCount(path, ini, n); !s)
@@ -124,7 +124,7 @@ Status addSection(const std::string& path, const NewSection& section)
 Status deleteSection(const std::string& path, int row)
 {
     CIniFile ini(path, IniEncoding::Windows1251);
-    if (Status s = openForEdit(path, ini); !s)
+    if (Status s = openForEdit(ini); !s)
         return s;
     int n = 0;
     if (Status s = sectionCount(path, ini, n); !s)

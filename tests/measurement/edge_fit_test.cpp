@@ -72,8 +72,9 @@ TEST(EdgeFit, StartOfTheLeadingEdge)
                                          c.hint);
         EXPECT_NEAR(fit.start, c.start, c.tolerance) << c.what << ", rise " << fit.rise;
         EXPECT_LE(fit.rise, c.hint.mostRise) << c.what;
-        if (c.hint.trailReach > 0)
+        if (c.hint.trailReach > 0) {
             EXPECT_NEAR(fit.widening, c.trailShift, 1.0) << c.what;
+        }
     }
 }
 

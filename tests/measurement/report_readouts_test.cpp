@@ -75,12 +75,12 @@ TEST(ReflectogramReport, FileBecomesTheOnlyShownMemory)
     };
     const Case cases[] = {
         {"the file's KU", 1.52, {}, true, 1.52, 0, 0},
-        {"another KU", 1.52, {1.5, true, 150, 1000}, true, 1.5, 150, 1000},
-        {"real metres to nominal", 1.52, {std::nullopt, false, 152, 0}, true, 1.52, 154.026, 0},
-        {"a cursor just past the range", 1.5, {std::nullopt, false, 0, 1000.01}, false, 0, 0, 0},
+        {"another KU", 1.52, {1.5, true, 150, 1000, {}}, true, 1.5, 150, 1000},
+        {"real metres to nominal", 1.52, {std::nullopt, false, 152, 0, {}}, true, 1.52, 154.026, 0},
+        {"a cursor just past the range", 1.5, {std::nullopt, false, 0, 1000.01, {}}, false, 0, 0, 0},
         {"a file without a KU", 0, {}, false, 0, 0, 0},
-        {"a file without a KU, given one", 0, {3.0, false, 500, 0}, true, 3.0, 1000, 0},
-        {"a KU that is no number", 1.5, {std::nan(""), false, 0, 0}, false, 0, 0, 0},
+        {"a file without a KU, given one", 0, {3.0, false, 500, 0, {}}, true, 3.0, 1000, 0},
+        {"a KU that is no number", 1.5, {std::nan(""), false, 0, 0, {}}, false, 0, 0, 0},
         // The grid on: 100 nominal metres at KU 2.0 (75 m), then KU 1.5; the KU is cursor 1's section's.
         {"real metres section by section", 0, {std::nullopt, false, 150, 30, {{2.0, 10000, 0, 10000}, {1.5, 90000, 10000, 100000}}},
          true, 1.5, 175, 40},

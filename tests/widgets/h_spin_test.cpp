@@ -186,8 +186,9 @@ TEST(HSpin, TypedNumbersAreReadAsPeopleTypeThem)
         EXPECT_EQ(spin->text(), QString::fromUtf8(c.text));
         EXPECT_DOUBLE_EQ(spin->getValue(), c.value);
         ASSERT_EQ(edits.count(), c.edits);
-        if (c.edits)
+        if (c.edits) {
             EXPECT_DOUBLE_EQ(edits.last().at(0).toDouble(), c.value);
+        }
     }
 }
 
