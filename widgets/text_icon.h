@@ -4,7 +4,6 @@
 #include <QColor>
 #include <QIcon>
 #include <QImage>
-#include <QList>
 #include <QString>
 
 // A short text in a rounded box of its colour: the look every toolbar of the program shares for
